@@ -1,0 +1,52 @@
+#pragma once
+
+// The panel port: everything the logic asks of the window. The logic never draws; it sets label
+// texts and captions, shows or hides controls, selects option buttons, moves and sizes the
+// window, runs the four timers and shows messages. Geometry is in twips (15 twips are one pixel
+// at 96 dots per inch) and includes the title bar and frame. All calls come from the UI thread.
+//
+// Timer semantics the logic relies on: setting the interval of a running timer restarts its
+// count; enabling a timer that is already running leaves its count alone; each tick is delivered
+// to the logic's timer handler, and a timer runs on until it is disabled.
+
+#include "core/ports/controls.h"
+
+#include <string_view>
+
+namespace tavo {
+
+struct ScreenSize {
+    double width = 0;  // twips
+    double height = 0; // twips
+};
+
+class Panel {
+public:
+    virtual ~Panel() = default;
+
+    virtual void setLabelText(Control label, std::string_view text) = 0;
+    virtual void setCaption(Control button, std::string_view caption) = 0;
+    virtual void setVisible(Control control, bool visible) = 0;
+    // Selecting an option button deselects the other one of its group. It does not run the
+    // option's click handler; the logic does that itself where it must.
+    virtual void selectOption(Control option) = 0;
+
+    [[nodiscard]] virtual double outerHeight() const = 0;
+    virtual void setOuterHeight(double twips) = 0;
+    [[nodiscard]] virtual double outerWidth() const = 0;
+    virtual void setPosition(double left, double top) = 0;
+    [[nodiscard]] virtual ScreenSize screenSize() const = 0;
+
+    virtual void setTimerEnabled(TimerId timer, bool enabled) = 0;
+    virtual void setTimerInterval(TimerId timer, int milliseconds) = 0;
+
+    // A warning with a single OK button; returns once the user has dismissed it.
+    virtual void showWarning(std::string_view text) = 0;
+    // The error that ends the program when the port cannot be opened at start-up; returns once
+    // the user has dismissed it. The window is never shown after it.
+    virtual void showStartupError(std::string_view text) = 0;
+    // Closes the window and ends the program. May be called before the event loop runs.
+    virtual void endProgram() = 0;
+};
+
+} // namespace tavo

@@ -1,0 +1,139 @@
+#include "tests/support/fake_panel.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace tavo::test {
+
+namespace {
+
+std::size_t slot(TimerId id) {
+    return static_cast<std::size_t>(id);
+}
+
+// The option groups of the port panel: selecting one option clears its partner.
+Control partner(Control option) {
+    switch (option) {
+    case Control::Option1:
+        return Control::Option2;
+    case Control::Option2:
+        return Control::Option1;
+    case Control::Option3:
+        return Control::Option4;
+    case Control::Option4:
+        return Control::Option3;
+    default:
+        return option;
+    }
+}
+
+} // namespace
+
+// The window as it stands before start-up: full-layout height with a 375-twip title bar and
+// frame, initial intervals, the port panel and the pane button hidden, "19200" selected.
+FakePanel::FakePanel() : height(6615 + 375), width(9510 + 90), screen{15360, 11520} {
+    timers_[slot(TimerId::Timer1)].interval = 200;
+    timers_[slot(TimerId::Timer2)].interval = 500;
+    timers_[slot(TimerId::Timer3)].interval = 5000;
+    timers_[slot(TimerId::Timer4)].interval = 1000;
+    visible_[Control::Frame8] = false;
+    visible_[Control::Command34] = false;
+    selected_[Control::Option3] = true;
+    texts_[Control::Command34] = "データを表示する";
+}
+
+void FakePanel::setLabelText(Control label, std::string_view text) {
+    texts_[label] = text;
+}
+
+void FakePanel::setCaption(Control button, std::string_view caption) {
+    texts_[button] = caption;
+}
+
+void FakePanel::setVisible(Control control, bool visible) {
+    visible_[control] = visible;
+}
+
+void FakePanel::selectOption(Control option) {
+    selected_[option] = true;
+    if (partner(option) != option) {
+        selected_[partner(option)] = false;
+    }
+}
+
+void FakePanel::setPosition(double leftTwips, double topTwips) {
+    left = leftTwips;
+    top = topTwips;
+}
+
+void FakePanel::setTimerEnabled(TimerId id, bool enabled) {
+    VirtualTimer& t = timers_[slot(id)];
+    if (enabled && !t.enabled) {
+        t.due = now_ + t.interval;
+    }
+    t.enabled = enabled;
+}
+
+void FakePanel::setTimerInterval(TimerId id, int milliseconds) {
+    VirtualTimer& t = timers_[slot(id)];
+    t.interval = milliseconds;
+    if (t.enabled) {
+        t.due = now_ + t.interval;
+    }
+}
+
+void FakePanel::showWarning(std::string_view text) {
+    warnings.emplace_back(text);
+}
+
+void FakePanel::showStartupError(std::string_view text) {
+    startupErrors.emplace_back(text);
+}
+
+void FakePanel::advance(std::int64_t milliseconds) {
+    const std::int64_t end = now_ + milliseconds;
+    for (;;) {
+        // The earliest due timer; ties go to the lower timer number.
+        std::size_t next = kTimerCount;
+        std::int64_t due = std::numeric_limits<std::int64_t>::max();
+        for (std::size_t i = 0; i < kTimerCount; ++i) {
+            if (timers_[i].enabled && timers_[i].due < due) {
+                due = timers_[i].due;
+                next = i;
+            }
+        }
+        if (next == kTimerCount || due > end) {
+            break;
+        }
+        now_ = due;
+        // A timer with a zero interval would otherwise fire forever at one instant.
+        timers_[next].due = now_ + std::max(timers_[next].interval, 1);
+        const auto id = static_cast<TimerId>(next);
+        ticks.emplace_back(now_, id);
+        if (tick_) {
+            tick_(id);
+        }
+    }
+    now_ = end;
+}
+
+std::string FakePanel::text(Control control) const {
+    const auto it = texts_.find(control);
+    return it == texts_.end() ? std::string() : it->second;
+}
+
+bool FakePanel::isVisible(Control control) const {
+    const auto it = visible_.find(control);
+    return it == visible_.end() || it->second;
+}
+
+bool FakePanel::isSelected(Control option) const {
+    const auto it = selected_.find(option);
+    return it != selected_.end() && it->second;
+}
+
+const VirtualTimer& FakePanel::timer(TimerId id) const {
+    return timers_[slot(id)];
+}
+
+} // namespace tavo::test

@@ -1,0 +1,79 @@
+#pragma once
+
+// A window in memory with a virtual clock. It records what the logic asks of the panel and runs
+// the four timers on virtual time, so a test advances milliseconds instead of sleeping.
+//
+// Timer semantics, as the real window gives them: setting the interval of a running timer
+// restarts its count; enabling a running timer leaves its count alone; a tick is delivered to the
+// handler and the timer keeps running until disabled. Timers due at the same instant fire in the
+// order Timer1, Timer2, Timer3, Timer4; a timer started by a tick at instant t is first due at
+// t + interval, never within the same advance step at t.
+
+#include "core/ports/panel.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tavo::test {
+
+struct VirtualTimer {
+    int interval = 0;
+    bool enabled = false;
+    std::int64_t due = 0;
+};
+
+class FakePanel : public Panel {
+public:
+    FakePanel();
+
+    void setLabelText(Control label, std::string_view text) override;
+    void setCaption(Control button, std::string_view caption) override;
+    void setVisible(Control control, bool visible) override;
+    void selectOption(Control option) override;
+    [[nodiscard]] double outerHeight() const override { return height; }
+    void setOuterHeight(double twips) override { height = twips; }
+    [[nodiscard]] double outerWidth() const override { return width; }
+    void setPosition(double leftTwips, double topTwips) override;
+    [[nodiscard]] ScreenSize screenSize() const override { return screen; }
+    void setTimerEnabled(TimerId timer, bool enabled) override;
+    void setTimerInterval(TimerId timer, int milliseconds) override;
+    void showWarning(std::string_view text) override;
+    void showStartupError(std::string_view text) override;
+    void endProgram() override { ended = true; }
+
+    // Where timer ticks go; usually the logic's timerTick.
+    void setTickHandler(std::function<void(TimerId)> handler) { tick_ = std::move(handler); }
+    // Moves the virtual clock forward, firing every tick that falls due on the way.
+    void advance(std::int64_t milliseconds);
+    [[nodiscard]] std::int64_t now() const { return now_; }
+
+    [[nodiscard]] std::string text(Control control) const;
+    [[nodiscard]] bool isVisible(Control control) const;
+    [[nodiscard]] bool isSelected(Control option) const;
+    [[nodiscard]] const VirtualTimer& timer(TimerId id) const;
+
+    double height = 0;
+    double width = 0;
+    double left = 0;
+    double top = 0;
+    ScreenSize screen;
+    std::vector<std::string> warnings;
+    std::vector<std::string> startupErrors;
+    bool ended = false;
+    // Every tick in firing order with its instant, for tests of pacing.
+    std::vector<std::pair<std::int64_t, TimerId>> ticks;
+
+private:
+    std::map<Control, std::string> texts_;
+    std::map<Control, bool> visible_;
+    std::map<Control, bool> selected_;
+    std::array<VirtualTimer, kTimerCount> timers_{};
+    std::function<void(TimerId)> tick_;
+    std::int64_t now_ = 0;
+};
+
+} // namespace tavo::test

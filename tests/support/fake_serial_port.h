@@ -1,0 +1,50 @@
+#pragma once
+
+// A serial port in memory: it records every call and every write, lets a test inject failures and
+// deliver received bytes, and behaves like a real port in what the logic can observe (a closed
+// port refuses writes, the number and settings persist across openings).
+
+#include "core/ports/serial_port.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tavo::test {
+
+class FakeSerialPort : public SerialPort {
+public:
+    PortError setPortNumber(int number) override;
+    PortError setSettings(std::string_view settings) override;
+    PortResult<bool> isOpen() override;
+    PortError open() override;
+    PortError close() override;
+    PortError write(std::string_view text) override;
+    PortResult<std::string> readAll() override;
+    void setCommHandler(CommHandler handler) override { handler_ = std::move(handler); }
+
+    // Queues bytes as if they had arrived and raises the receive notification.
+    void deliver(std::string_view bytes);
+    // Raises a notification with any code, without input.
+    void notify(int eventCode);
+
+    // Every operation in call order, e.g. "setPortNumber(1)", "open", "write(C00\r)".
+    std::vector<std::string> calls;
+    std::vector<std::string> writes;
+    int portNumber = 0;
+    std::string settings;
+    bool opened = false;
+    std::string pending;
+
+    // Port numbers whose device does not exist: opening them fails.
+    std::set<int> missingPorts;
+    bool failWrites = false;
+    bool failReads = false;
+
+    [[nodiscard]] std::string description(int number) const;
+
+private:
+    CommHandler handler_;
+};
+
+} // namespace tavo::test
