@@ -23,3 +23,8 @@ if(TAVO_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(tavo_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+if(TAVO_FUZZ)
+  # Coverage for the fuzzers in every library they link; the fuzz targets add the driver.
+  target_compile_options(tavo_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
