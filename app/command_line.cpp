@@ -1,0 +1,110 @@
+#include "app/command_line.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tavo {
+
+namespace {
+
+#ifdef Q_OS_WIN
+constexpr auto kDefaultCom1 = "COM1";
+constexpr auto kDefaultCom2 = "COM2";
+#else
+constexpr auto kDefaultCom1 = "/dev/ttyS0";
+constexpr auto kDefaultCom2 = "/dev/ttyS1";
+#endif
+
+struct Parser {
+    QCommandLineParser parser;
+    QCommandLineOption help;
+    QCommandLineOption version;
+    QCommandLineOption com1{QStringLiteral("com1"),
+                            QStringLiteral("Use DEVICE as COM1, e.g. /dev/ttyUSB0 or "
+                                           "/dev/serial/by-id/... (default: %1).")
+                                .arg(QLatin1String(kDefaultCom1)),
+                            QStringLiteral("DEVICE")};
+    QCommandLineOption com2{QStringLiteral("com2"),
+                            QStringLiteral("Use DEVICE as COM2 (default: %1).").arg(QLatin1String(kDefaultCom2)),
+                            QStringLiteral("DEVICE")};
+    QCommandLineOption simulate{QStringLiteral("simulate"),
+                                QStringLiteral("Put a simulated projector behind COM1, to try "
+                                               "the panel without one.")};
+
+    Parser() : help(parser.addHelpOption()), version(parser.addVersionOption()) {
+        QCoreApplication::setApplicationName(QStringLiteral("tavo-panel"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(TAVO_VERSION));
+        parser.setApplicationDescription(QStringLiteral("Remote-control panel for R5500 and R730 data projectors over "
+                                                        "RS-232C."));
+        parser.addOption(com1);
+        parser.addOption(com2);
+        parser.addOption(simulate);
+    }
+};
+
+// Checks beyond what the parser itself knows; empty when the options make sense.
+QString usageError(const Parser& p, CommandLine* options) {
+    const QStringList extra = p.parser.positionalArguments();
+    if (!extra.isEmpty()) {
+        return QStringLiteral("Unexpected argument '%1'.").arg(extra.first());
+    }
+    options->com1 = p.parser.value(p.com1);
+    options->com2 = p.parser.value(p.com2);
+    options->simulate = p.parser.isSet(p.simulate);
+    if (p.parser.isSet(p.com1) && options->com1.isEmpty()) {
+        return QStringLiteral("--com1 needs a device, such as /dev/ttyUSB0.");
+    }
+    if (p.parser.isSet(p.com2) && options->com2.isEmpty()) {
+        return QStringLiteral("--com2 needs a device, such as /dev/ttyUSB1.");
+    }
+    if (options->simulate && p.parser.isSet(p.com1)) {
+        return QStringLiteral("--simulate puts the simulated projector behind COM1; leave out "
+                              "--com1.");
+    }
+    return {};
+}
+
+} // namespace
+
+CommandLineParse tryParseCommandLine(const QStringList& arguments) {
+    Parser p;
+    CommandLineParse result;
+    if (!p.parser.parse(arguments)) {
+        result.outcome = CommandLineParse::Outcome::Error;
+        result.text = p.parser.errorText();
+        return result;
+    }
+    if (p.parser.isSet(p.help)) {
+        result.outcome = CommandLineParse::Outcome::Help;
+        result.text = p.parser.helpText();
+        return result;
+    }
+    if (p.parser.isSet(p.version)) {
+        result.outcome = CommandLineParse::Outcome::Version;
+        result.text = QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
+        return result;
+    }
+    result.text = usageError(p, &result.options);
+    if (!result.text.isEmpty()) {
+        result.outcome = CommandLineParse::Outcome::Error;
+        result.options = {};
+    }
+    return result;
+}
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    Parser p;
+    // Prints and exits for --help, --version and options it does not know.
+    p.parser.process(arguments);
+    CommandLine options;
+    const QString error = usageError(p, &options);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(error));
+        std::exit(EXIT_FAILURE);
+    }
+    return options;
+}
+
+} // namespace tavo

@@ -1,0 +1,33 @@
+#pragma once
+
+// The panel's command line: which host devices stand for COM1 and COM2, or the built-in simulated
+// projector behind COM1. Without options the panel uses the system's usual first two ports.
+
+#include <QString>
+#include <QStringList>
+
+namespace tavo {
+
+struct CommandLine {
+    QString com1; // empty: the default device
+    QString com2;
+    bool simulate = false;
+};
+
+struct CommandLineParse {
+    enum class Outcome { Run, Help, Version, Error };
+    Outcome outcome = Outcome::Run;
+    CommandLine options;
+    // The help text, the version line or the error message, as it would be printed.
+    QString text;
+};
+
+// Parses without printing or exiting. The application object must exist (the help text names the
+// program as it was started).
+[[nodiscard]] CommandLineParse tryParseCommandLine(const QStringList& arguments);
+
+// Parses the arguments; --help and --version print and end the program, as does a usage error,
+// in the way QCommandLineParser::process does.
+[[nodiscard]] CommandLine parseCommandLine(const QStringList& arguments);
+
+} // namespace tavo

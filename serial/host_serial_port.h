@@ -1,0 +1,68 @@
+#pragma once
+
+// The panel's serial port on the host's serial devices (built-in ports, USB adapters, pseudo-
+// terminals), through Qt SerialPort. Port numbers 1 and 2 stand for the devices given at
+// construction. Everything runs on the thread that owns the object, which must run an event loop.
+
+#include "core/ports/serial_port.h"
+#include "serial/line_settings.h"
+
+#include <QObject>
+#include <QSerialPort>
+#include <QStringList>
+
+namespace tavo {
+
+// Receive notification codes besides kCommEventReceive; the logic ignores them.
+inline constexpr int kCommEventLineError = 1000;
+inline constexpr int kCommEventDisconnected = 1001;
+
+inline constexpr qint64 kReceiveBufferSize = 1024;
+inline constexpr std::size_t kSendBufferSize = 512;
+
+class HostSerialPort final : public QObject, public SerialPort {
+    Q_OBJECT
+
+public:
+    // devices[0] is the device of port number 1, devices[1] that of port number 2.
+    explicit HostSerialPort(QStringList devices, QObject* parent = nullptr);
+    ~HostSerialPort() override;
+
+    // The system's usual first two serial ports.
+    [[nodiscard]] static QStringList defaultDevices();
+
+    PortError setPortNumber(int number) override;
+    PortError setSettings(std::string_view settings) override;
+    [[nodiscard]] PortResult<bool> isOpen() override;
+    PortError open() override;
+    PortError close() override;
+    PortError write(std::string_view text) override;
+    [[nodiscard]] PortResult<std::string> readAll() override;
+    void setCommHandler(CommHandler handler) override;
+
+    [[nodiscard]] int portNumber() const { return portNumber_; }
+    [[nodiscard]] QString device() const;
+    // Whether the device itself is open; false after it was lost while the port stayed open.
+    [[nodiscard]] bool deviceOpen() const { return serial_.isOpen(); }
+
+private:
+    void onReadyRead();
+    void onErrorOccurred(QSerialPort::SerialPortError error);
+    void onDeviceLost();
+    [[nodiscard]] PortError openDevice();
+    [[nodiscard]] PortError applySettings();
+    void notify(int eventCode);
+
+    QStringList devices_;
+    QSerialPort serial_;
+    int portNumber_ = 1;
+    LineSettings settings_;
+    CommHandler handler_;
+    // Open as the logic sees it. It stays set when the device goes away, so that closing and
+    // opening the port again (choosing the port again) reopens the device once it is back.
+    bool open_ = false;
+    bool lossQueued_ = false;
+    bool lost_ = false;
+};
+
+} // namespace tavo

@@ -1,0 +1,193 @@
+// tavo-projector-sim: a simulated projector on a new pseudo-terminal or a serial device, for
+// trying the panel (or any serial terminal) without a projector.
+
+#include "serial/pty_projector.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <QTextStream>
+#include <array>
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+std::array<int, 2> signalPipe{-1, -1};
+
+void onSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto n = ::write(signalPipe[1], &byte, 1);
+}
+
+// Shows control characters the way a terminal user can read them in a log.
+QString visible(const QByteArray& bytes) {
+    QString text;
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\r') {
+            text += QStringLiteral("<CR>");
+        } else if (c == '\n') {
+            text += QStringLiteral("<LF>");
+        } else if (c == '\x06') {
+            text += QStringLiteral("<ACK>");
+        } else if (u < 0x20 || u >= 0x7f) {
+            text += QStringLiteral("<%1>").arg(u, 2, 16, QLatin1Char('0'));
+        } else {
+            text += QChar::fromLatin1(c);
+        }
+    }
+    return text;
+}
+
+bool parseInt(const QString& text, int low, int high, int* value) {
+    bool ok = false;
+    const int parsed = text.toInt(&ok);
+    if (!ok || parsed < low || parsed > high) {
+        return false;
+    }
+    *value = parsed;
+    return true;
+}
+
+[[noreturn]] void usageError(const QString& message) {
+    QTextStream(stderr) << "tavo-projector-sim: " << message << '\n';
+    std::exit(2);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tavo-projector-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAVO_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("A simulated R5500/R730 projector. It serves a new pseudo-terminal and prints its path;\n"
+                       "open that path with the panel (tavo-panel --com1 PATH) or with any serial terminal.\n"
+                       "Commands end with CR; known commands are answered with ACK CR, unknown ones with ? CR."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption linkOption(QStringLiteral("link"),
+                                        QStringLiteral("Also make PATH a symbolic link to the pseudo-terminal."),
+                                        QStringLiteral("PATH"));
+    const QCommandLineOption deviceOption(
+        QStringLiteral("device"), QStringLiteral("Serve on serial device DEV instead of a new pseudo-terminal."),
+        QStringLiteral("DEV"));
+    const QCommandLineOption speedOption(QStringLiteral("speed"),
+                                         QStringLiteral("The projector's line speed: 19200 or 9600."),
+                                         QStringLiteral("BAUD"), QStringLiteral("19200"));
+    const QCommandLineOption powerOption(QStringLiteral("power"),
+                                         QStringLiteral("Initial power state: standby, on, countdown or cooling."),
+                                         QStringLiteral("STATE"), QStringLiteral("standby"));
+    const QCommandLineOption inputOption(QStringLiteral("input"), QStringLiteral("Initial input: 1, 2 or 3."),
+                                         QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption lampOption(QStringLiteral("lamp-hours"),
+                                        QStringLiteral("Lamp hours used so far, 0 to 9999."), QStringLiteral("N"),
+                                        QStringLiteral("1234"));
+    const QCommandLineOption mirrorOption(QStringLiteral("mirror"), QStringLiteral("Mirror setting: 11, 10, 01 or 00."),
+                                          QStringLiteral("XY"), QStringLiteral("11"));
+    const QCommandLineOption tempOption(QStringLiteral("temperatures"), QStringLiteral("Answer to CR6."),
+                                        QStringLiteral("TEXT"), QStringLiteral("025.0 031.5 042.0"));
+    const QCommandLineOption delayOption(QStringLiteral("reply-delay"),
+                                         QStringLiteral("Milliseconds before a reply starts."), QStringLiteral("MS"),
+                                         QStringLiteral("30"));
+    const QCommandLineOption splitOption(QStringLiteral("split"),
+                                         QStringLiteral("Percentage of replies sent in two or three pieces."),
+                                         QStringLiteral("PERCENT"), QStringLiteral("25"));
+    const QCommandLineOption silentOption(QStringLiteral("silent"), QStringLiteral("Never answer anything."));
+    const QCommandLineOption verboseOption(QStringLiteral("verbose"),
+                                           QStringLiteral("Log every byte in and out on stderr."));
+    parser.addOptions({linkOption, deviceOption, speedOption, powerOption, inputOption, lampOption, mirrorOption,
+                       tempOption, delayOption, splitOption, silentOption, verboseOption});
+    parser.process(app);
+    if (!parser.positionalArguments().isEmpty()) {
+        usageError(QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
+    }
+
+    tavo::PtyProjector::Options options;
+    options.device = parser.value(deviceOption);
+    auto& model = options.model;
+    const QString speed = parser.value(speedOption);
+    if (speed == QStringLiteral("19200") || speed == QStringLiteral("9600")) {
+        model.baud = speed.toInt();
+    } else {
+        usageError(QStringLiteral("--speed must be 19200 or 9600"));
+    }
+    const QString power = parser.value(powerOption);
+    if (power == QStringLiteral("standby")) {
+        model.power = tavo::PowerState::Standby;
+    } else if (power == QStringLiteral("on")) {
+        model.power = tavo::PowerState::On;
+    } else if (power == QStringLiteral("countdown")) {
+        model.power = tavo::PowerState::CountDown;
+    } else if (power == QStringLiteral("cooling")) {
+        model.power = tavo::PowerState::CoolingDown;
+    } else {
+        usageError(QStringLiteral("--power must be standby, on, countdown or cooling"));
+    }
+    if (!parseInt(parser.value(inputOption), 1, 3, &model.input)) {
+        usageError(QStringLiteral("--input must be 1, 2 or 3"));
+    }
+    if (!parseInt(parser.value(lampOption), 0, 9999, &model.lampHours)) {
+        usageError(QStringLiteral("--lamp-hours must lie between 0 and 9999"));
+    }
+    if (!parseInt(parser.value(delayOption), 0, 60000, &model.replyDelayMs)) {
+        usageError(QStringLiteral("--reply-delay must lie between 0 and 60000"));
+    }
+    if (!parseInt(parser.value(splitOption), 0, 100, &model.splitPercent)) {
+        usageError(QStringLiteral("--split must lie between 0 and 100"));
+    }
+    model.mirror = parser.value(mirrorOption).toStdString();
+    model.temperatures = parser.value(tempOption).toStdString();
+    model.silent = parser.isSet(silentOption);
+    model.seed = static_cast<std::uint32_t>(::getpid());
+
+    QString error;
+    const auto projector = tavo::PtyProjector::create(options, &error);
+    if (!projector) {
+        usageError(error);
+    }
+
+    const QString link = parser.value(linkOption);
+    if (!link.isEmpty()) {
+        const QFileInfo existing(link);
+        if (existing.exists() && !existing.isSymLink()) {
+            usageError(QStringLiteral("%1 exists and is not a symbolic link; not replacing it").arg(link));
+        }
+        if (existing.isSymLink()) {
+            QFile::remove(link);
+        }
+        if (!QFile::link(projector->devicePath(), link)) {
+            usageError(QStringLiteral("cannot create the link %1").arg(link));
+        }
+    }
+
+    if (parser.isSet(verboseOption)) {
+        QObject::connect(projector.get(), &tavo::PtyProjector::received,
+                         [](const QByteArray& b) { QTextStream(stderr) << "<- " << visible(b) << '\n'; });
+        QObject::connect(projector.get(), &tavo::PtyProjector::sent,
+                         [](const QByteArray& b) { QTextStream(stderr) << "-> " << visible(b) << '\n'; });
+    }
+
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe.data()) == 0) {
+        auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+        std::signal(SIGINT, onSignal);
+        std::signal(SIGTERM, onSignal);
+        std::signal(SIGHUP, onSignal);
+    }
+
+    QTextStream(stdout) << projector->devicePath() << Qt::endl;
+    const int status = QCoreApplication::exec();
+
+    if (!link.isEmpty() && QFileInfo(link).symLinkTarget() == projector->devicePath()) {
+        QFile::remove(link);
+    }
+    return status;
+}

@@ -1,0 +1,428 @@
+#include "core/commands.h"
+#include "pty_pair.h"
+#include "serial/host_serial_port.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace tavo {
+
+namespace {
+
+using test::PtyPair;
+using test::waitUntil;
+
+bool contains(const PortError& error, std::string_view part) {
+    return error && error->find(part) != std::string::npos;
+}
+
+// Receives as the panel's logic does: on code 2 it reads everything and appends it to one buffer.
+struct Receiver {
+    std::string buffer;
+    std::vector<std::string> buffers; // the buffer after each receive notification
+    std::vector<int> codes;
+
+    void attach(HostSerialPort& port) {
+        port.setCommHandler([this, &port](int code) {
+            codes.push_back(code);
+            if (code == kCommEventReceive) {
+                buffer += port.readAll().value;
+                buffers.push_back(buffer);
+            }
+        });
+    }
+    [[nodiscard]] int count(int code) const { return static_cast<int>(std::count(codes.begin(), codes.end(), code)); }
+};
+
+class HostSerialPortTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(pty.ok());
+        port = std::make_unique<HostSerialPort>(QStringList{pty.devicePath(), QString()});
+        receiver.attach(*port);
+    }
+
+    void openPort() {
+        ASSERT_FALSE(port->setSettings("19200,N,8,1"));
+        const PortError error = port->open();
+        ASSERT_FALSE(error) << *error;
+    }
+
+    PtyPair pty;
+    std::unique_ptr<HostSerialPort> port;
+    Receiver receiver;
+};
+
+TEST_F(HostSerialPortTest, WritesEveryCommandLineByteForByte) {
+    openPort();
+    std::vector<std::string_view> codes;
+    for (const auto& button : kOneShotButtons) {
+        codes.push_back(button.code);
+    }
+    for (const auto& button : kHoldButtons) {
+        codes.push_back(button.code);
+    }
+    ASSERT_EQ(codes.size(), 54U);
+    for (const auto code : codes) {
+        const std::string line = std::string(code) + '\r';
+        ASSERT_FALSE(port->write(line)) << code;
+        // The write has reached the line when write() returns: no event loop turn needed.
+        EXPECT_EQ(pty.drain(), line) << code;
+    }
+}
+
+TEST_F(HostSerialPortTest, ReplyInThreePiecesRaisesThreeNotificationsWithAGrowingBuffer) {
+    openPort();
+    const std::vector<std::string> pieces{"02", "5", ".0 "};
+    std::string expected;
+    std::vector<std::string> expectedBuffers;
+    for (const auto& piece : pieces) {
+        pty.send(piece);
+        expected += piece;
+        expectedBuffers.push_back(expected);
+        ASSERT_TRUE(waitUntil([&] { return receiver.buffer == expected; })) << receiver.buffer;
+    }
+    EXPECT_EQ(receiver.buffers, expectedBuffers);
+    EXPECT_EQ(receiver.count(kCommEventReceive), 3);
+}
+
+TEST(HostSerialPortPaths, OpensAPseudoTerminalByItsFullPath) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    ASSERT_TRUE(pty.slavePath().startsWith(QStringLiteral("/dev/pts/")));
+    HostSerialPort port(QStringList{pty.slavePath()});
+    const PortError error = port.open();
+    ASSERT_FALSE(error) << *error;
+    ASSERT_FALSE(port.write("CR0\r"));
+    EXPECT_EQ(pty.drain(), "CR0\r");
+}
+
+TEST_F(HostSerialPortTest, OneCharacterIsEnoughForANotification) {
+    openPort();
+    pty.send("\x06");
+    ASSERT_TRUE(waitUntil([&] { return !receiver.codes.empty(); }));
+    EXPECT_EQ(receiver.codes, std::vector<int>{kCommEventReceive});
+    EXPECT_EQ(receiver.buffer, "\x06");
+}
+
+TEST_F(HostSerialPortTest, LongInputArrivesWholeThroughTheSmallReceiveBuffer) {
+    openPort();
+    std::string sent;
+    for (int i = 0; i < 3000; ++i) {
+        sent.push_back(static_cast<char>('A' + i % 26));
+    }
+    pty.send(sent);
+    ASSERT_TRUE(waitUntil([&] { return receiver.buffer.size() >= sent.size(); }))
+        << receiver.buffer.size() << " of " << sent.size();
+    EXPECT_EQ(receiver.buffer, sent);
+}
+
+TEST_F(HostSerialPortTest, StaleInputFromBeforeTheOpeningIsDropped) {
+    pty.send("stale");
+    openPort();
+    pty.send("80\r");
+    ASSERT_TRUE(waitUntil([&] { return receiver.buffer.size() >= 3; }));
+    EXPECT_EQ(receiver.buffer, "80\r");
+}
+
+struct SpeedCase {
+    const char* name;
+    const char* settings;
+    speed_t speed;
+    tcflag_t size;
+    bool parity;
+    bool twoStopBits;
+};
+
+void PrintTo(const SpeedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LineSettingsOnTheWire : public HostSerialPortTest, public testing::WithParamInterface<SpeedCase> {};
+
+TEST_P(LineSettingsOnTheWire, ApplyAtOnceWhileOpen) {
+    openPort();
+    ASSERT_FALSE(port->setSettings(GetParam().settings));
+    EXPECT_TRUE(port->isOpen().value);
+    EXPECT_TRUE(port->deviceOpen());
+    const termios tio = pty.lineSettings();
+    EXPECT_EQ(cfgetospeed(&tio), GetParam().speed);
+    EXPECT_EQ(tio.c_cflag & CSIZE, GetParam().size);
+    EXPECT_EQ((tio.c_cflag & PARENB) != 0, GetParam().parity);
+    EXPECT_EQ((tio.c_cflag & CSTOPB) != 0, GetParam().twoStopBits);
+    EXPECT_EQ(tio.c_cflag & CRTSCTS, 0U);
+    // Still the same line: a command goes through at the new speed.
+    ASSERT_FALSE(port->write("CR0\r"));
+    EXPECT_EQ(pty.drain(), "CR0\r");
+}
+
+TEST_P(LineSettingsOnTheWire, AreKeptForLaterOpenings) {
+    ASSERT_FALSE(port->setSettings(GetParam().settings));
+    for (int opening = 0; opening < 2; ++opening) {
+        ASSERT_FALSE(port->open());
+        const termios tio = pty.lineSettings();
+        EXPECT_EQ(cfgetospeed(&tio), GetParam().speed) << "opening " << opening;
+        EXPECT_EQ(tio.c_cflag & CSIZE, GetParam().size) << "opening " << opening;
+        ASSERT_FALSE(port->close());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, LineSettingsOnTheWire,
+                         testing::Values(SpeedCase{"Slow", "9600,N,8,1", B9600, CS8, false, false},
+                                         SpeedCase{"Fast", "19200,N,8,1", B19200, CS8, false, false},
+                                         SpeedCase{"TwoStopBits", "9600,N,8,2", B9600, CS8, false, true}),
+                         [](const testing::TestParamInfo<SpeedCase>& row) { return std::string(row.param.name); });
+
+TEST_F(HostSerialPortTest, InvalidSettingsAreRefusedAndTheOldOnesStay) {
+    openPort();
+    ASSERT_FALSE(port->setSettings("9600,N,8,1"));
+    EXPECT_TRUE(contains(port->setSettings("fast"), "Invalid line settings \"fast\""));
+    const termios tio = pty.lineSettings();
+    EXPECT_EQ(cfgetospeed(&tio), static_cast<speed_t>(B9600));
+    EXPECT_TRUE(port->isOpen().value);
+}
+
+TEST_F(HostSerialPortTest, SettingsTheDeviceRejectsAreReportedAndThePortStaysOpen) {
+    // A pseudo-terminal carries 8 data bits without parity only.
+    openPort();
+    const PortError error = port->setSettings("9600,E,7,1");
+    EXPECT_TRUE(contains(error, "does not accept the line settings 9600,E,7,1")) << error.value_or("success");
+    EXPECT_TRUE(port->isOpen().value);
+    ASSERT_FALSE(port->setSettings("19200,N,8,1"));
+    ASSERT_FALSE(port->write("CR0\r"));
+    EXPECT_EQ(pty.drain(), "CR0\r");
+}
+
+TEST_F(HostSerialPortTest, PortNumbersChooseTheirDevices) {
+    PtyPair second;
+    ASSERT_TRUE(second.ok());
+    port = std::make_unique<HostSerialPort>(QStringList{pty.devicePath(), second.devicePath()});
+    ASSERT_FALSE(port->setPortNumber(2));
+    ASSERT_FALSE(port->open());
+    ASSERT_FALSE(port->write("C00\r"));
+    EXPECT_EQ(second.drain(), "C00\r");
+    EXPECT_EQ(pty.drain(), "");
+    ASSERT_FALSE(port->close());
+    ASSERT_FALSE(port->setPortNumber(1));
+    ASSERT_FALSE(port->open());
+    ASSERT_FALSE(port->write("C02\r"));
+    EXPECT_EQ(pty.drain(), "C02\r");
+    EXPECT_EQ(second.drain(), "");
+}
+
+TEST_F(HostSerialPortTest, PortNumberCannotChangeWhileOpenOrLeaveOneAndTwo) {
+    openPort();
+    EXPECT_TRUE(contains(port->setPortNumber(2), "close it before"));
+    EXPECT_EQ(port->portNumber(), 1);
+    ASSERT_FALSE(port->close());
+    EXPECT_TRUE(contains(port->setPortNumber(3), "There is no port 3"));
+    EXPECT_TRUE(contains(port->setPortNumber(0), "There is no port 0"));
+    EXPECT_EQ(port->portNumber(), 1);
+}
+
+TEST_F(HostSerialPortTest, OpeningTwiceIsRefusedWithoutClosing) {
+    openPort();
+    EXPECT_TRUE(contains(port->open(), "already open"));
+    EXPECT_TRUE(port->isOpen().value);
+    ASSERT_FALSE(port->write("CR1\r"));
+    EXPECT_EQ(pty.drain(), "CR1\r");
+}
+
+TEST_F(HostSerialPortTest, WriteOnAClosedPortFailsWithADescription) {
+    const PortError neverOpened = port->write("C00\r");
+    EXPECT_TRUE(contains(neverOpened, "is not open")) << neverOpened.value_or("success");
+    openPort();
+    ASSERT_FALSE(port->close());
+    EXPECT_FALSE(port->isOpen().value);
+    const PortError closed = port->write("C00\r");
+    EXPECT_TRUE(contains(closed, "COM1 (" + pty.devicePath().toStdString() + ") is not open"))
+        << closed.value_or("success");
+    EXPECT_EQ(pty.drain(), "");
+}
+
+TEST_F(HostSerialPortTest, OverlongWriteIsRefusedWhole) {
+    openPort();
+    EXPECT_TRUE(contains(port->write(std::string(513, 'C')), "513 characters"));
+    EXPECT_EQ(pty.drain(), "");
+    const std::string longest(512, 'C');
+    ASSERT_FALSE(port->write(longest));
+    EXPECT_EQ(pty.receive(longest.size()), longest);
+}
+
+TEST_F(HostSerialPortTest, ClosingAClosedPortIsHarmless) {
+    EXPECT_FALSE(port->close());
+    openPort();
+    EXPECT_FALSE(port->close());
+    EXPECT_FALSE(port->close());
+    EXPECT_FALSE(port->isOpen().value);
+}
+
+TEST_F(HostSerialPortTest, SecondOpeningOfTheSameDeviceIsBusy) {
+    openPort();
+    HostSerialPort other(QStringList{pty.devicePath()});
+    const PortError error = other.open();
+    EXPECT_TRUE(contains(error, "in use by another program")) << error.value_or("success");
+    EXPECT_FALSE(other.isOpen().value);
+    // The first holder is undisturbed.
+    ASSERT_FALSE(port->write("CR0\r"));
+    EXPECT_EQ(pty.drain(), "CR0\r");
+    // Once released, the other one can have it.
+    ASSERT_FALSE(port->close());
+    EXPECT_FALSE(other.open());
+}
+
+TEST_F(HostSerialPortTest, PeerHangingUpIsReportedOnceAndStopsTheDevice) {
+    openPort();
+    pty.hangUp();
+    ASSERT_TRUE(waitUntil([&] { return receiver.count(kCommEventDisconnected) > 0; }));
+    // A few more turns of the event loop: a spinning device would keep notifying.
+    for (int i = 0; i < 50; ++i) {
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(receiver.count(kCommEventDisconnected), 1);
+    EXPECT_EQ(receiver.count(kCommEventReceive), 0);
+    EXPECT_FALSE(port->deviceOpen());
+    // Still open for the logic, so that choosing the port again reopens it.
+    EXPECT_TRUE(port->isOpen().value);
+    const PortError first = port->write("C00\r");
+    EXPECT_TRUE(contains(first, "was disconnected")) << first.value_or("success");
+    EXPECT_TRUE(contains(port->write("C00\r"), "was disconnected"));
+}
+
+TEST(HostSerialPortRecovery, ChoosingThePortAgainReopensTheDeviceOnceItIsBack) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString link = dir.filePath(QStringLiteral("ttyUSB-adapter"));
+    auto before = std::make_unique<PtyPair>();
+    ASSERT_TRUE(QFile::link(before->slavePath(), link));
+
+    HostSerialPort port(QStringList{link});
+    Receiver receiver;
+    receiver.attach(port);
+    ASSERT_FALSE(port.open());
+    before->hangUp();
+    ASSERT_TRUE(waitUntil([&] { return receiver.count(kCommEventDisconnected) == 1; }));
+
+    // While the device is away, reopening fails with a description and leaves the port closed.
+    ASSERT_TRUE(QFile::remove(link));
+    ASSERT_FALSE(port.close());
+    const PortError away = port.open();
+    EXPECT_TRUE(contains(away, "does not exist")) << away.value_or("success");
+    EXPECT_FALSE(port.isOpen().value);
+
+    // The adapter is plugged in again.
+    PtyPair after;
+    ASSERT_TRUE(after.ok());
+    ASSERT_TRUE(QFile::link(after.slavePath(), link));
+    ASSERT_FALSE(port.open());
+    ASSERT_FALSE(port.write("CR0\r"));
+    EXPECT_EQ(after.drain(), "CR0\r");
+    after.send("80\r");
+    ASSERT_TRUE(waitUntil([&] { return receiver.buffer == "80\r"; })) << receiver.buffer;
+}
+
+struct OpenFailureCase {
+    const char* name;
+    QString (*device)(const QTemporaryDir&);
+    std::vector<const char*> mustContain;
+};
+
+void PrintTo(const OpenFailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class OpenFailures : public testing::TestWithParam<OpenFailureCase> {};
+
+TEST_P(OpenFailures, AreDescribedForTheUser) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile plain(dir.filePath(QStringLiteral("plain-file")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+
+    const QString device = GetParam().device(dir);
+    HostSerialPort port(QStringList{device, QString()});
+    const PortError error = port.open();
+    ASSERT_TRUE(error.has_value());
+    for (const char* part : GetParam().mustContain) {
+        EXPECT_NE(error->find(part), std::string::npos) << "missing \"" << part << "\" in\n" << *error;
+    }
+    EXPECT_EQ(error->find("Unknown error"), std::string::npos) << *error;
+    EXPECT_FALSE(port.isOpen().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Devices, OpenFailures,
+    testing::Values(OpenFailureCase{"NoSuchDevice",
+                                    [](const QTemporaryDir& d) { return d.filePath(QStringLiteral("ttyNONE")); },
+                                    {"COM1 (", "ttyNONE)", "does not exist", "--com1 DEVICE", "--simulate"}},
+                    OpenFailureCase{"NullDeviceIsNoSerialPort",
+                                    [](const QTemporaryDir&) { return QStringLiteral("/dev/null"); },
+                                    {"COM1 (/dev/null)", "not a serial port"}},
+                    OpenFailureCase{"PlainFileIsNoSerialPort",
+                                    [](const QTemporaryDir& d) { return d.filePath(QStringLiteral("plain-file")); },
+                                    {"plain-file)", "not a serial port"}},
+                    OpenFailureCase{"NoDeviceGiven",
+                                    [](const QTemporaryDir&) { return QString(); },
+                                    {"No device is set for COM1"}}),
+    [](const testing::TestParamInfo<OpenFailureCase>& row) { return std::string(row.param.name); });
+
+TEST(HostSerialPortDevices, DeviceTheUserMayNotOpenNamesTheDialoutGroup) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root may open any device";
+    }
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    ASSERT_EQ(::chmod(QFile::encodeName(pty.slavePath()).constData(), 0), 0);
+    HostSerialPort port(QStringList{pty.devicePath()});
+    const PortError error = port.open();
+    EXPECT_TRUE(contains(error, "permission denied")) << error.value_or("success");
+    EXPECT_TRUE(contains(error, "dialout")) << error.value_or("success");
+}
+
+TEST(HostSerialPortDevices, OtherProgramsCannotOpenTheDeviceWhileThePanelHasIt) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root passes over exclusive use";
+    }
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    HostSerialPort port(QStringList{pty.devicePath()});
+    ASSERT_FALSE(port.open());
+    const int fd = ::open(QFile::encodeName(pty.slavePath()).constData(), O_RDWR | O_NOCTTY);
+    const int openError = errno;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    EXPECT_LT(fd, 0);
+    EXPECT_EQ(openError, EBUSY);
+}
+
+TEST(HostSerialPortDevices, SecondPortWithoutADeviceFailsToOpen) {
+    HostSerialPort port(QStringList{QStringLiteral("/dev/null")});
+    ASSERT_FALSE(port.setPortNumber(2));
+    EXPECT_TRUE(contains(port.open(), "No device is set for COM2"));
+}
+
+TEST(HostSerialPortDevices, DefaultsAreTheFirstTwoSystemPorts) {
+#ifdef Q_OS_WIN
+    EXPECT_EQ(HostSerialPort::defaultDevices(), (QStringList{QStringLiteral("COM1"), QStringLiteral("COM2")}));
+#else
+    EXPECT_EQ(HostSerialPort::defaultDevices(),
+              (QStringList{QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyS1")}));
+#endif
+}
+
+} // namespace
+
+} // namespace tavo

@@ -1,0 +1,129 @@
+#include "serial/port_messages.h"
+
+#include <gtest/gtest.h>
+#include <ostream>
+#include <vector>
+
+namespace tavo {
+
+namespace {
+
+struct MessageCase {
+    const char* name;
+    OpenFailure failure;
+    std::vector<const char*> mustContain;
+    std::vector<const char*> mustNotContain;
+};
+
+void PrintTo(const MessageCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class OpenFailureMessages : public testing::TestWithParam<MessageCase> {};
+
+TEST_P(OpenFailureMessages, TellTheUserWhatToDo) {
+    const QString text = describeOpenFailure(GetParam().failure);
+    for (const char* part : GetParam().mustContain) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << "missing \"" << part << "\" in\n" << text.toStdString();
+    }
+    for (const char* part : GetParam().mustNotContain) {
+        EXPECT_FALSE(text.contains(QString::fromUtf8(part))) << "unexpected \"" << part << "\" in\n"
+                                                             << text.toStdString();
+    }
+}
+
+QStringList manyPorts() {
+    QStringList ports;
+    for (int i = 0; i < 12; ++i) {
+        ports << QStringLiteral("/dev/ttyS%1").arg(i);
+    }
+    return ports;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, OpenFailureMessages,
+    testing::Values(
+        MessageCase{"NoSuchDeviceListsThePorts",
+                    {.kind = OpenFailureKind::NoSuchDevice,
+                     .portNumber = 1,
+                     .device = QStringLiteral("/dev/ttyS0"),
+                     .existingPorts = {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyACM0")},
+                     .detail = {}},
+                    {"COM1 (/dev/ttyS0)", "does not exist", "/dev/ttyUSB0, /dev/ttyACM0", "--com1", "--simulate"},
+                    {"--com2"}},
+        MessageCase{"NoSuchDeviceOnSecondPort",
+                    {.kind = OpenFailureKind::NoSuchDevice,
+                     .portNumber = 2,
+                     .device = QStringLiteral("/dev/ttyS1"),
+                     .existingPorts = {},
+                     .detail = {}},
+                    {"COM2 (/dev/ttyS1)", "No serial ports were found", "--com2"},
+                    {"--com1"}},
+        MessageCase{"LongPortListIsCut",
+                    {.kind = OpenFailureKind::NoSuchDevice,
+                     .portNumber = 1,
+                     .device = QStringLiteral("/dev/ttyUSB3"),
+                     .existingPorts = manyPorts(),
+                     .detail = {}},
+                    {"/dev/ttyS7", "and 4 more"},
+                    {"/dev/ttyS8,"}},
+        MessageCase{
+            "NoDeviceSet",
+            {.kind = OpenFailureKind::NoSuchDevice, .portNumber = 2, .device = {}, .existingPorts = {}, .detail = {}},
+            {"No device is set for COM2", "--com2 DEVICE"},
+            {"()"}},
+        MessageCase{"BusyNamesTheOtherProgram",
+                    {.kind = OpenFailureKind::Busy,
+                     .portNumber = 1,
+                     .device = QStringLiteral("/dev/ttyUSB0"),
+                     .existingPorts = {},
+                     .detail = {}},
+                    {"COM1 (/dev/ttyUSB0)", "in use by another program"},
+                    {"permission"}},
+        MessageCase{"NotASerialPort",
+                    {.kind = OpenFailureKind::NotASerialPort,
+                     .portNumber = 1,
+                     .device = QStringLiteral("/dev/null"),
+                     .existingPorts = {},
+                     .detail = {}},
+                    {"COM1 (/dev/null)", "not a serial port", "--com1 DEVICE"},
+                    {}},
+        MessageCase{"OtherCarriesTheSystemWords",
+                    {.kind = OpenFailureKind::Other,
+                     .portNumber = 2,
+                     .device = QStringLiteral("/dev/ttyS1"),
+                     .existingPorts = {},
+                     .detail = QStringLiteral("Input/output error")},
+                    {"COM2 (/dev/ttyS1) cannot be opened: Input/output error."},
+                    {"Unknown error"}}),
+    [](const testing::TestParamInfo<MessageCase>& row) { return std::string(row.param.name); });
+
+#ifndef Q_OS_WIN
+TEST(PortMessages, PermissionDeniedNamesTheGroupThatGrantsAccess) {
+    const QString text = describeOpenFailure({.kind = OpenFailureKind::PermissionDenied,
+                                              .portNumber = 1,
+                                              .device = QStringLiteral("/dev/ttyUSB0"),
+                                              .existingPorts = {},
+                                              .detail = {}});
+    for (const char* part : {"COM1 (/dev/ttyUSB0)", "permission denied", "dialout group",
+                             "sudo usermod -aG dialout $USER", "log in again"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part << " in\n" << text.toStdString();
+    }
+}
+#endif
+
+TEST(PortMessages, DisconnectedSaysHowToRecover) {
+    const QString text = describeDisconnected(2, QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_TRUE(text.contains(QStringLiteral("COM2 (/dev/ttyUSB0) was disconnected"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("choose COM2 again"))) << text.toStdString();
+}
+
+TEST(PortMessages, NotOpenSaysHowToOpen) {
+    const QString text = describeNotOpen(1, QStringLiteral("/dev/ttyS0"));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("COM1 (/dev/ttyS0) is not open"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Choose a port under COM"))) << text.toStdString();
+}
+
+} // namespace
+
+} // namespace tavo

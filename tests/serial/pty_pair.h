@@ -1,0 +1,63 @@
+#pragma once
+
+// A pseudo-terminal pair for tests: the panel's port opens the slave by its path, the test plays
+// the far end of the line on the master.
+
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <termios.h>
+
+namespace tavo::test {
+
+class PtyPair {
+public:
+    PtyPair();
+    ~PtyPair();
+    PtyPair(const PtyPair&) = delete;
+    PtyPair& operator=(const PtyPair&) = delete;
+
+    [[nodiscard]] bool ok() const { return master_ >= 0 && !devicePath_.isEmpty(); }
+    // The slave as the system names it, /dev/pts/N.
+    [[nodiscard]] QString slavePath() const { return slavePath_; }
+    // A link of this pair's own to the slave. Qt names its lock file after the path it opens, and
+    // pseudo-terminal numbers are reused at once: test programs running side by side would
+    // otherwise trip over each other's lock files.
+    [[nodiscard]] QString devicePath() const { return devicePath_; }
+
+    // Bytes from the far end to the panel.
+    void send(std::string_view bytes) const;
+    // Waits (bounded) until `count` bytes from the panel have arrived, and returns what came.
+    [[nodiscard]] std::string receive(std::size_t count, int timeoutMs = 2000) const;
+    // Everything from the panel that is waiting now.
+    [[nodiscard]] std::string drain() const;
+    // The line settings the panel's end is set to.
+    [[nodiscard]] termios lineSettings() const;
+    // Hangs up the line, as a pulled USB adapter does.
+    void hangUp();
+
+private:
+    int master_ = -1;
+    int slave_ = -1;
+    QString slavePath_;
+    QTemporaryDir dir_;
+    QString devicePath_;
+};
+
+// A private link to a device path, for the same reason as PtyPair::devicePath().
+class PrivateLink {
+public:
+    explicit PrivateLink(const QString& target);
+    [[nodiscard]] QString path() const { return path_; }
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+// Runs the event loop until the condition holds or the time is up; returns the condition.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+} // namespace tavo::test
