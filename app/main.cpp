@@ -1,0 +1,60 @@
+#include "app/command_line.h"
+#include "core/form.h"
+#include "serial/host_serial_port.h"
+#include "serial/pty_projector.h"
+#include "ui/look.h"
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QScopeGuard>
+#include <memory>
+#include <optional>
+
+int main(int argc, char* argv[]) {
+    // --help and --version must work without a display, so the options are read before the
+    // window system is touched.
+    std::optional<tavo::CommandLine> parsed;
+    {
+        const QCoreApplication early(argc, argv);
+        parsed = tavo::parseCommandLine(QCoreApplication::arguments());
+    }
+    const tavo::CommandLine options = *parsed;
+
+    QApplication app(argc, argv);
+    tavo::installLookAndFeel();
+
+    tavo::MainWindow window;
+
+    QStringList devices = tavo::HostSerialPort::defaultDevices();
+    while (devices.size() < 2) {
+        devices.append(QString());
+    }
+    if (!options.com1.isEmpty()) {
+        devices[0] = options.com1;
+    }
+    if (!options.com2.isEmpty()) {
+        devices[1] = options.com2;
+    }
+    std::unique_ptr<tavo::PtyProjector> projector;
+    if (options.simulate) {
+        QString error;
+        projector = tavo::PtyProjector::create({}, &error);
+        if (!projector) {
+            window.showStartupError(error.toStdString());
+            return 1;
+        }
+        devices[0] = projector->devicePath();
+    }
+
+    tavo::HostSerialPort port(devices);
+    tavo::Form1 form(window, port);
+    window.setForm(&form);
+    // The window outlives the logic; no event may reach the logic once it is gone.
+    const auto detach = qScopeGuard([&window] { window.setForm(nullptr); });
+
+    if (!form.load()) {
+        return 1;
+    }
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,94 @@
+#include "tests/ui/panel_fixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <cmath>
+
+namespace tavo::test {
+
+bool waitUntil(const std::function<bool()>& condition, int deadlineMs) {
+    QDeadlineTimer deadline(deadlineMs);
+    while (!condition()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+ModalDismisser::ModalDismisser() {
+    QTimer::singleShot(0, [this] { poll(); });
+}
+
+void ModalDismisser::poll() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+        QTimer::singleShot(10, [this] { poll(); });
+        return;
+    }
+    seen_ = true;
+    text = box->text();
+    icon = box->icon();
+    buttonCount = static_cast<int>(box->buttons().size());
+    box->accept();
+}
+
+void PanelTest::SetUp() {
+    window.setForm(&form);
+    ASSERT_TRUE(form.load());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    port.writes.clear();
+}
+
+void PanelTest::TearDown() {
+    window.setForm(nullptr);
+}
+
+QWindow* PanelTest::handle() const {
+    return window.windowHandle();
+}
+
+QPoint PanelTest::centreOf(Control control) const {
+    const QWidget* widget = window.control(control);
+    return widget->mapTo(&window, widget->rect().center());
+}
+
+void PanelTest::press(Control control, Qt::MouseButton button) {
+    QTest::mousePress(handle(), button, Qt::NoModifier, centreOf(control));
+}
+
+void PanelTest::releaseAt(QPoint where, Qt::MouseButton button) {
+    QTest::mouseRelease(handle(), button, Qt::NoModifier, where);
+}
+
+void PanelTest::release(Control control, Qt::MouseButton button) {
+    releaseAt(centreOf(control), button);
+}
+
+void PanelTest::click(Control control, Qt::MouseButton button) {
+    QTest::mouseClick(handle(), button, Qt::NoModifier, centreOf(control));
+}
+
+void PanelTest::key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(handle(), key, modifiers);
+}
+
+QString PanelTest::caption(Control control) const {
+    return qobject_cast<QAbstractButton*>(window.control(control))->text();
+}
+
+int PanelTest::clientHeightFor(double outerTwips) const {
+    const QMargins d = window.decorations();
+    return static_cast<int>(std::lround(outerTwips / 15)) - d.top() - d.bottom();
+}
+
+} // namespace tavo::test

@@ -1,0 +1,58 @@
+#pragma once
+
+// A shown, loaded panel on a fake serial port, and the mouse and keyboard driven through the
+// platform window as a user's input arrives, so that Qt's own routing (grabs, focus, key preview)
+// is part of what is tested.
+
+#include "core/form.h"
+#include "tests/support/fake_serial_port.h"
+#include "ui/main_window.h"
+
+#include <QPoint>
+#include <QString>
+#include <functional>
+#include <gtest/gtest.h>
+
+class QWindow;
+
+namespace tavo::test {
+
+// Runs the event loop until the condition holds; the deadline only bounds a failing test.
+[[nodiscard]] bool waitUntil(const std::function<bool()>& condition, int deadlineMs = 5000);
+
+// Closes the next modal dialog once it is shown, and keeps what it showed.
+class ModalDismisser {
+public:
+    ModalDismisser();
+    [[nodiscard]] bool seen() const { return seen_; }
+    QString text;
+    int icon = -1;
+    int buttonCount = 0;
+
+private:
+    void poll();
+    bool seen_ = false;
+};
+
+class PanelTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    [[nodiscard]] QWindow* handle() const;
+    [[nodiscard]] QPoint centreOf(Control control) const;
+    void press(Control control, Qt::MouseButton button = Qt::LeftButton);
+    void releaseAt(QPoint where, Qt::MouseButton button = Qt::LeftButton);
+    void release(Control control, Qt::MouseButton button = Qt::LeftButton);
+    void click(Control control, Qt::MouseButton button = Qt::LeftButton);
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    [[nodiscard]] QString caption(Control control) const;
+    // Client height in pixels that an outer height in twips leaves with the current decorations.
+    [[nodiscard]] int clientHeightFor(double outerTwips) const;
+
+    FakeSerialPort port;
+    MainWindow window;
+    Form1 form{window, port};
+};
+
+} // namespace tavo::test

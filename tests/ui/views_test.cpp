@@ -1,0 +1,156 @@
+#include "tests/support/printers.h"
+#include "tests/ui/panel_fixture.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+
+namespace tavo::test {
+namespace {
+
+using std::string_literals::operator""s;
+
+const QString kShowData = QStringLiteral("データを表示する");
+const QString kHideData = QStringLiteral("データを表示しない");
+
+class ViewTest : public PanelTest {
+protected:
+    void expectView(double outerTwips, const QString& pane, bool paneShown) {
+        EXPECT_EQ(window.height(), clientHeightFor(outerTwips));
+        EXPECT_DOUBLE_EQ(window.outerHeight(), std::lround(outerTwips / 15) * 15.0);
+        EXPECT_EQ(caption(Control::Command34), pane);
+        EXPECT_EQ(window.control(Control::Command34)->isVisible(), paneShown);
+    }
+    void activatePaneButtonFromKeyboard() {
+        window.control(Control::Command34)->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Space);
+    }
+};
+
+TEST_F(ViewTest, DecorationsAreMeasuredOnceShown) {
+    const QMargins d = window.decorations();
+    EXPECT_EQ(d.top(), window.geometry().top() - window.frameGeometry().top());
+    EXPECT_EQ(d.bottom(), window.frameGeometry().bottom() - window.geometry().bottom());
+    EXPECT_EQ(d.left(), window.geometry().left() - window.frameGeometry().left());
+}
+
+TEST_F(ViewTest, CtrlHAndThePaneButtonGoThroughAllFourStates) {
+    expectView(5350, kShowData, false);
+
+    key(Qt::Key_H, Qt::ControlModifier);
+    expectView(7000, QStringLiteral("CLOSE"), true);
+
+    click(Control::Command34);
+    expectView(5350, kShowData, true);
+
+    activatePaneButtonFromKeyboard();
+    expectView(6645, kHideData, true);
+
+    click(Control::Command34);
+    expectView(5350, kShowData, true);
+
+    activatePaneButtonFromKeyboard();
+    key(Qt::Key_H, Qt::ControlModifier);
+    expectView(7000, QStringLiteral("CLOSE"), true);
+    EXPECT_TRUE(port.writes.empty());
+}
+
+TEST_F(ViewTest, FullViewShowsTheWholeLayout) {
+    key(Qt::Key_H, Qt::ControlModifier);
+    EXPECT_GE(window.height(), 441);
+}
+
+TEST_F(ViewTest, CtrlHDoesNotActivateTheFocusedButton) {
+    ASSERT_EQ(QApplication::focusWidget(), window.control(Control::Command17));
+    key(Qt::Key_H, Qt::ControlModifier);
+    EXPECT_TRUE(port.writes.empty());
+    EXPECT_EQ(caption(Control::Command34), QStringLiteral("CLOSE"));
+}
+
+TEST_F(ViewTest, PaneButtonRestartsThePortPanelTimer) {
+    click(Control::Command33);
+    key(Qt::Key_H, Qt::ControlModifier);
+    window.setTimerInterval(TimerId::Timer3, 60000);
+    click(Control::Command34);
+    EXPECT_TRUE(window.timer(TimerId::Timer3)->isActive());
+    EXPECT_GT(window.timer(TimerId::Timer3)->remainingTime(), 59000) << "counted afresh";
+    EXPECT_TRUE(window.control(Control::Frame8)->isVisible());
+}
+
+struct ChordRow {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+void PrintTo(const ChordRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class OtherChordTest : public ViewTest, public ::testing::WithParamInterface<ChordRow> {};
+
+TEST_P(OtherChordTest, ChangesNothing) {
+    key(GetParam().key, GetParam().modifiers);
+    expectView(5350, kShowData, false);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, OtherChordTest,
+                         ::testing::Values(ChordRow{"PlainH", Qt::Key_H, Qt::NoModifier},
+                                           ChordRow{"ShiftH", Qt::Key_H, Qt::ShiftModifier},
+                                           ChordRow{"AltH", Qt::Key_H, Qt::AltModifier},
+                                           ChordRow{"CtrlShiftH", Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier},
+                                           ChordRow{"CtrlAltH", Qt::Key_H, Qt::ControlModifier | Qt::AltModifier},
+                                           ChordRow{"CtrlG", Qt::Key_G, Qt::ControlModifier}),
+                         tavo::test::RowName{});
+
+TEST(StartupPlacementTest, CentredAcrossTopPlacedForTheFullHeight) {
+    FakeSerialPort port;
+    MainWindow window;
+    Form1 form(window, port);
+    window.setForm(&form);
+    ASSERT_TRUE(form.load());
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    // Before the window is framed: 3-pixel borders and a 19-pixel title bar.
+    const int outerWidth = 634 + 6;
+    const int fullOuterHeight = 441 + 25;
+    EXPECT_EQ(window.pos(), QPoint(static_cast<int>(std::lround((screen.width() - outerWidth) / 2.0)),
+                                   static_cast<int>(std::lround((screen.height() - fullOuterHeight) / 2.0))));
+    EXPECT_EQ(window.height(), 357 - 25);
+    EXPECT_FALSE(window.isVisible());
+    window.setForm(nullptr);
+}
+
+TEST(StartupFailureTest, ShowsTheErrorAndNeverTheWindow) {
+    FakeSerialPort port;
+    port.missingPorts = {1};
+    MainWindow window;
+    Form1 form(window, port);
+    window.setForm(&form);
+    ModalDismisser dismisser;
+    EXPECT_FALSE(form.load());
+    EXPECT_TRUE(dismisser.seen());
+    EXPECT_EQ(dismisser.icon, QMessageBox::Critical);
+    EXPECT_EQ(dismisser.text.toStdString(), port.description(1) + " does not exist.");
+    EXPECT_FALSE(window.isVisible());
+    window.setForm(nullptr);
+}
+
+using PortChangeTest = PanelTest;
+
+TEST_F(PortChangeTest, FailureShowsAWarningWithOneOkButton) {
+    port.missingPorts = {2};
+    click(Control::Command33);
+    ModalDismisser dismisser;
+    click(Control::Option2);
+    ASSERT_TRUE(dismisser.seen());
+    EXPECT_EQ(dismisser.icon, QMessageBox::Warning);
+    EXPECT_EQ(dismisser.buttonCount, 1);
+    EXPECT_EQ(dismisser.text.toStdString(), port.description(2) + " does not exist.");
+    EXPECT_TRUE(window.control(Control::Frame8)->isVisible());
+}
+
+} // namespace
+} // namespace tavo::test

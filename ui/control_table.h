@@ -1,0 +1,414 @@
+#pragma once
+
+// The window's layout as data: every control with its kind, caption, place and looks, the
+// decorative lines of the cursor pad and the timers' starting intervals. The window is built from
+// these tables in one loop. Geometry is in twips, in the coordinates of the window's client area;
+// 15 twips are one device-independent pixel. Kept free of Qt so the tables can be checked at
+// compile time.
+
+#include "core/ports/controls.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace tavo::layout {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+// Rounds to the nearest pixel; every coordinate in the tables is positive.
+constexpr int toPixels(int twips) {
+    return (2 * twips + kTwipsPerPixel) / (2 * kTwipsPerPixel);
+}
+
+inline constexpr std::string_view kTitle = "TAVO   R5500 & R730  CONTROL  Ver.1.31";
+inline constexpr int kClientWidth = 9510;
+inline constexpr int kClientHeight = 6615;
+
+// Title bar and frame assumed until the window manager has framed the window and the real
+// decorations can be measured: a 19-pixel title bar and a 3-pixel border all round.
+inline constexpr int kAssumedDecorationHeight = 375;
+inline constexpr int kAssumedDecorationWidth = 90;
+
+struct Rgb {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+    friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+inline constexpr Rgb kFormBackground{192, 192, 192};
+
+enum class Kind { Button, Label, Frame, Option, Image };
+
+// The two Japanese faces: the fixed-pitch one and its proportional sibling.
+enum class Face { None, Gothic, PGothic };
+
+inline constexpr std::string_view kGothicFamily = "ＭＳ ゴシック";
+inline constexpr std::string_view kPGothicFamily = "ＭＳ Ｐゴシック";
+// What the two faces become where they are not installed.
+inline constexpr std::string_view kGothicSubstitute = "IPAGothic";
+inline constexpr std::string_view kPGothicSubstitute = "IPAPGothic";
+
+struct FontStyle {
+    Face face = Face::None;
+    double points = 0;
+    bool bold = false;
+};
+
+// Every captioned control carries its own font, so this one shows nowhere.
+inline constexpr FontStyle kWindowFont{Face::PGothic, 7.5, false};
+
+enum class Align { Left, Centre, Right };
+
+struct ControlRow {
+    Control control{};
+    Kind kind = Kind::Label;
+    std::string_view caption{};
+    int x = 0;
+    int y = 0;
+    int w = 0;
+    int h = 0;
+    // Empty: the platform's normal button face (buttons) or no background of its own (image).
+    std::optional<Rgb> background{};
+    FontStyle font{};
+    // Zero for controls that take no focus.
+    int tab = 0;
+    std::optional<Rgb> text{};
+    Align align = Align::Left;
+    bool border = false;
+    bool hidden = false;
+    // Option buttons only: selected before the start-up sequence runs.
+    bool selected = false;
+    // Frame the control sits in; empty for the window itself.
+    std::optional<Control> parent{};
+    // What assistive technology announces for a button whose caption is only a symbol.
+    std::string_view accessibleName{};
+};
+
+namespace detail {
+inline constexpr Rgb kGrey{192, 192, 192};
+inline constexpr Rgb kGreen{192, 255, 192};
+inline constexpr Rgb kRed{255, 192, 192};
+inline constexpr Rgb kCyan{192, 255, 255};
+inline constexpr Rgb kPeach{255, 224, 192};
+inline constexpr Rgb kOrange{255, 192, 128};
+inline constexpr Rgb kBlue{192, 192, 255};
+inline constexpr Rgb kTeal{0, 192, 192};
+inline constexpr Rgb kSelect{255, 128, 0};
+inline constexpr Rgb kWhite{255, 255, 255};
+
+inline constexpr FontStyle kG9{Face::Gothic, 9, false};
+inline constexpr FontStyle kG9B{Face::Gothic, 9, true};
+inline constexpr FontStyle kG825{Face::Gothic, 8.25, false};
+inline constexpr FontStyle kG825B{Face::Gothic, 8.25, true};
+inline constexpr FontStyle kPG9{Face::PGothic, 9, false};
+inline constexpr FontStyle kPG9B{Face::PGothic, 9, true};
+inline constexpr FontStyle kPG975B{Face::PGothic, 9.75, true};
+
+using C = Control;
+} // namespace detail
+
+// clang-format off
+inline constexpr std::array kControls = [] {
+    using namespace detail;
+    return std::array{
+        // Top row: power and the three input groups, the logo in the corner.
+        ControlRow{.control = C::Frame1, .kind = Kind::Frame, .x = 90, .y = 90, .w = 1440, .h = 1215, .background = kGrey},
+        ControlRow{.control = C::Label1, .kind = Kind::Label, .caption = "POWER", .x = 210, .y = 330, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .text = Rgb{192, 0, 0}, .align = Align::Centre, .parent = C::Frame1},
+        ControlRow{.control = C::Command17, .kind = Kind::Button, .caption = "ON", .x = 210, .y = 810, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 1, .parent = C::Frame1},
+        ControlRow{.control = C::Command18, .kind = Kind::Button, .caption = "OFF", .x = 810, .y = 810, .w = 615, .h = 300, .background = kRed, .font = kG9B, .tab = 26, .parent = C::Frame1},
+        ControlRow{.control = C::Frame11, .kind = Kind::Frame, .x = 1590, .y = 345, .w = 2070, .h = 960, .background = kGrey},
+        ControlRow{.control = C::Label21, .kind = Kind::Label, .caption = "INPUT 1 ", .x = 2070, .y = 585, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::Frame11},
+        ControlRow{.control = C::Command40, .kind = Kind::Button, .caption = "ANALOG", .x = 1680, .y = 930, .w = 960, .h = 300, .background = kCyan, .font = kG825B, .tab = 84, .parent = C::Frame11},
+        ControlRow{.control = C::Command63, .kind = Kind::Button, .caption = "DIGITAL", .x = 2640, .y = 930, .w = 930, .h = 300, .background = kCyan, .font = kG825B, .tab = 72, .parent = C::Frame11},
+        ControlRow{.control = C::Frame2, .kind = Kind::Frame, .x = 3720, .y = 330, .w = 2715, .h = 975, .background = kGrey},
+        ControlRow{.control = C::Label2, .kind = Kind::Label, .caption = "INPUT 2", .x = 3840, .y = 570, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .parent = C::Frame2},
+        ControlRow{.control = C::Command28, .kind = Kind::Button, .caption = "RGB", .x = 4800, .y = 570, .w = 615, .h = 300, .background = kCyan, .font = kG825B, .tab = 35, .parent = C::Frame2},
+        ControlRow{.control = C::Command29, .kind = Kind::Button, .caption = "VIDEO", .x = 5520, .y = 570, .w = 795, .h = 300, .background = kCyan, .font = kG825B, .tab = 36, .parent = C::Frame2},
+        ControlRow{.control = C::Command27, .kind = Kind::Button, .caption = "COMPONENT", .x = 4800, .y = 930, .w = 1500, .h = 300, .background = kCyan, .font = kG825B, .tab = 85, .parent = C::Frame2},
+        ControlRow{.control = C::Frame12, .kind = Kind::Frame, .x = 6465, .y = 345, .w = 2985, .h = 975, .background = kGrey},
+        ControlRow{.control = C::Label22, .kind = Kind::Label, .caption = "INPUT 3", .x = 6585, .y = 585, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .parent = C::Frame12},
+        ControlRow{.control = C::Command4, .kind = Kind::Button, .caption = "VIDEO", .x = 7545, .y = 585, .w = 780, .h = 300, .background = kCyan, .font = kG825B, .tab = 83, .parent = C::Frame12},
+        ControlRow{.control = C::Command14, .kind = Kind::Button, .caption = "S-VIDEO", .x = 8385, .y = 585, .w = 1005, .h = 300, .background = kCyan, .font = kG825B, .tab = 80, .parent = C::Frame12},
+        ControlRow{.control = C::Command66, .kind = Kind::Button, .caption = "COMPONENT", .x = 7545, .y = 945, .w = 1830, .h = 300, .background = kCyan, .font = kG825B, .tab = 73, .parent = C::Frame12},
+        ControlRow{.control = C::Image1, .kind = Kind::Image, .x = 8280, .y = 0, .w = 1200, .h = 390},
+
+        // Toggle row.
+        ControlRow{.control = C::Frame3, .kind = Kind::Frame, .x = 120, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
+        ControlRow{.control = C::Label4, .kind = Kind::Label, .caption = "AUDIO MUTE", .x = 240, .y = 1560, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::Frame3},
+        ControlRow{.control = C::Command19, .kind = Kind::Button, .caption = "ON", .x = 240, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 27, .parent = C::Frame3},
+        ControlRow{.control = C::Command20, .kind = Kind::Button, .caption = "OFF", .x = 960, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 28, .parent = C::Frame3},
+        ControlRow{.control = C::Frame4, .kind = Kind::Frame, .x = 1680, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
+        ControlRow{.control = C::Label5, .kind = Kind::Label, .caption = "No Show", .x = 1920, .y = 1560, .w = 1095, .h = 255, .background = kGrey, .font = kPG9B, .align = Align::Centre, .parent = C::Frame4},
+        ControlRow{.control = C::Command21, .kind = Kind::Button, .caption = "ON", .x = 1800, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 29, .parent = C::Frame4},
+        ControlRow{.control = C::Command22, .kind = Kind::Button, .caption = "OFF", .x = 2520, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 30, .parent = C::Frame4},
+        ControlRow{.control = C::Frame7, .kind = Kind::Frame, .x = 3240, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
+        ControlRow{.control = C::Label8, .kind = Kind::Label, .caption = "FREEZE", .x = 3360, .y = 1560, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::Frame7},
+        ControlRow{.control = C::Command25, .kind = Kind::Button, .caption = "ON", .x = 3360, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 33, .parent = C::Frame7},
+        ControlRow{.control = C::Command26, .kind = Kind::Button, .caption = "OFF", .x = 4080, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 34, .parent = C::Frame7},
+        ControlRow{.control = C::Frame6, .kind = Kind::Frame, .x = 4800, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
+        ControlRow{.control = C::Label7, .kind = Kind::Label, .caption = "MENU", .x = 5040, .y = 1560, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::Frame6},
+        ControlRow{.control = C::Command23, .kind = Kind::Button, .caption = "ON", .x = 4920, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 31, .parent = C::Frame6},
+        ControlRow{.control = C::Command24, .kind = Kind::Button, .caption = "OFF", .x = 5640, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 32, .parent = C::Frame6},
+        ControlRow{.control = C::Frame5, .kind = Kind::Frame, .x = 6360, .y = 1320, .w = 1695, .h = 975, .background = kGrey},
+        ControlRow{.control = C::Label6, .kind = Kind::Label, .caption = "VIDEO  image", .x = 6480, .y = 1560, .w = 1455, .h = 375, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::Frame5},
+        ControlRow{.control = C::Command31, .kind = Kind::Button, .caption = "Normal", .x = 6480, .y = 1920, .w = 735, .h = 300, .background = kCyan, .font = kG9, .tab = 37, .parent = C::Frame5},
+        ControlRow{.control = C::Command32, .kind = Kind::Button, .caption = "Wide", .x = 7320, .y = 1920, .w = 615, .h = 300, .background = kCyan, .font = kG9, .tab = 38, .parent = C::Frame5},
+        ControlRow{.control = C::Frame10, .kind = Kind::Frame, .x = 8160, .y = 1320, .w = 1215, .h = 1440, .background = kGrey},
+        ControlRow{.control = C::Label20, .kind = Kind::Label, .caption = "LENS SHIFT", .x = 8280, .y = 1560, .w = 975, .h = 495, .background = kGrey, .font = kG825B, .align = Align::Centre, .parent = C::Frame10},
+        ControlRow{.control = C::Command59, .kind = Kind::Button, .caption = "↑", .x = 8520, .y = 2040, .w = 492, .h = 252, .background = kPeach, .font = kG825, .tab = 67, .parent = C::Frame10, .accessibleName = "Lens shift up"},
+        ControlRow{.control = C::Command62, .kind = Kind::Button, .caption = "↓", .x = 8520, .y = 2400, .w = 492, .h = 252, .background = kPeach, .font = kG825, .tab = 68, .parent = C::Frame10, .accessibleName = "Lens shift down"},
+
+        // Adjustment row: free title labels over "+" and "-" pairs.
+        ControlRow{.control = C::Label3, .kind = Kind::Label, .caption = "VOL", .x = 3600, .y = 2520, .w = 495, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre},
+        ControlRow{.control = C::Command1, .kind = Kind::Button, .caption = "+", .x = 3600, .y = 2880, .w = 375, .h = 255, .background = kOrange, .font = kG9B, .tab = 5, .accessibleName = "Volume up"},
+        ControlRow{.control = C::Command2, .kind = Kind::Button, .caption = "-", .x = 3600, .y = 3240, .w = 375, .h = 255, .background = kOrange, .font = kG9B, .tab = 6, .accessibleName = "Volume down"},
+        ControlRow{.control = C::Label13, .kind = Kind::Label, .caption = "Zoom", .x = 4200, .y = 2520, .w = 735, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
+        ControlRow{.control = C::Command15, .kind = Kind::Button, .caption = "+", .x = 4440, .y = 2880, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 49, .accessibleName = "Zoom in"},
+        ControlRow{.control = C::Command35, .kind = Kind::Button, .caption = "-", .x = 4440, .y = 3240, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 50, .accessibleName = "Zoom out"},
+        ControlRow{.control = C::Label14, .kind = Kind::Label, .caption = "Focus", .x = 5160, .y = 2520, .w = 735, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
+        ControlRow{.control = C::Command36, .kind = Kind::Button, .caption = "+", .x = 5280, .y = 2880, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 52, .accessibleName = "Focus far"},
+        ControlRow{.control = C::Command37, .kind = Kind::Button, .caption = "-", .x = 5280, .y = 3240, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 53, .accessibleName = "Focus near"},
+        ControlRow{.control = C::Label17, .kind = Kind::Label, .caption = "D.Zoom", .x = 6000, .y = 2520, .w = 855, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
+        ControlRow{.control = C::Command48, .kind = Kind::Button, .caption = "+", .x = 6240, .y = 2880, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 59, .accessibleName = "Digital zoom in"},
+        ControlRow{.control = C::Command49, .kind = Kind::Button, .caption = "-", .x = 6240, .y = 3240, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 60, .accessibleName = "Digital zoom out"},
+        ControlRow{.control = C::Label18, .kind = Kind::Label, .caption = "Keystone", .x = 7080, .y = 2520, .w = 975, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
+        ControlRow{.control = C::Command50, .kind = Kind::Button, .caption = "+", .x = 7320, .y = 2880, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 62, .accessibleName = "Keystone up"},
+        ControlRow{.control = C::Command51, .kind = Kind::Button, .caption = "-", .x = 7320, .y = 3240, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 63, .accessibleName = "Keystone down"},
+
+        // Cursor pad.
+        ControlRow{.control = C::Command5, .kind = Kind::Button, .caption = "↑", .x = 1200, .y = 2520, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 17, .accessibleName = "Cursor up"},
+        ControlRow{.control = C::Command9, .kind = Kind::Button, .caption = "←", .x = 240, .y = 3000, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 21, .accessibleName = "Cursor left"},
+        ControlRow{.control = C::Command6, .kind = Kind::Button, .caption = "SELECT", .x = 1200, .y = 3000, .w = 855, .h = 375, .background = kSelect, .font = kG9, .tab = 18},
+        ControlRow{.control = C::Command8, .kind = Kind::Button, .caption = "→", .x = 2160, .y = 3000, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 20, .accessibleName = "Cursor right"},
+        ControlRow{.control = C::Command7, .kind = Kind::Button, .caption = "↓", .x = 1200, .y = 3480, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 19, .accessibleName = "Cursor down"},
+
+        // Right column under the lens-shift group.
+        ControlRow{.control = C::Command13, .kind = Kind::Button, .caption = "A-IMAGE", .x = 8400, .y = 2850, .w = 975, .h = 250, .background = kTeal, .font = kG9, .tab = 24},
+        ControlRow{.control = C::Command73, .kind = Kind::Button, .caption = "IMAGE", .x = 8400, .y = 3120, .w = 972, .h = 252, .background = kBlue, .font = kG9, .tab = 76},
+        ControlRow{.control = C::Command39, .kind = Kind::Button, .caption = "P-Timer", .x = 8400, .y = 3390, .w = 975, .h = 255, .background = kBlue, .font = kG9, .tab = 82},
+        ControlRow{.control = C::Command3, .kind = Kind::Button, .caption = "DISPLAY CLEAR", .x = 8400, .y = 3660, .w = 975, .h = 492, .background = kBlue, .font = kG9, .tab = 16},
+        ControlRow{.control = C::Command16, .kind = Kind::Button, .caption = "END", .x = 8400, .y = 4320, .w = 975, .h = 375, .background = kGrey, .font = kG9B, .tab = 25},
+
+        // Picture-mode block.
+        ControlRow{.control = C::Command10, .kind = Kind::Button, .caption = "STAND", .x = 240, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 89},
+        ControlRow{.control = C::Command11, .kind = Kind::Button, .caption = "IMAGE1", .x = 240, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 90},
+        ControlRow{.control = C::Command43, .kind = Kind::Button, .caption = "IMAGE4", .x = 240, .y = 4560, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 95},
+        ControlRow{.control = C::Command12, .kind = Kind::Button, .caption = "REAL", .x = 1200, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 91},
+        ControlRow{.control = C::Command30, .kind = Kind::Button, .caption = "IMAGE2", .x = 1200, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 92},
+        ControlRow{.control = C::Command41, .kind = Kind::Button, .caption = "CINEMA", .x = 2160, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 93},
+        ControlRow{.control = C::Command42, .kind = Kind::Button, .caption = "IMAGE3", .x = 2160, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 94},
+
+        // Port selection: the "COM" button and the port panel that covers it when shown.
+        ControlRow{.control = C::Command33, .kind = Kind::Button, .caption = "COM", .x = 4080, .y = 4200, .w = 1815, .h = 375, .font = kPG9, .tab = 39},
+        ControlRow{.control = C::Frame8, .kind = Kind::Frame, .x = 3480, .y = 3600, .w = 2775, .h = 1185, .background = kGrey, .hidden = true},
+        ControlRow{.control = C::Option1, .kind = Kind::Option, .caption = "COM1", .x = 3720, .y = 3840, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .tab = 41, .parent = C::Frame8},
+        ControlRow{.control = C::Option2, .kind = Kind::Option, .caption = "COM2", .x = 5040, .y = 3840, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .tab = 42, .parent = C::Frame8},
+        ControlRow{.control = C::Frame13, .kind = Kind::Frame, .x = 3600, .y = 4080, .w = 2535, .h = 615, .background = kGrey, .parent = C::Frame8},
+        ControlRow{.control = C::Option3, .kind = Kind::Option, .caption = "19200", .x = 3720, .y = 4320, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .tab = 87, .selected = true, .parent = C::Frame13},
+        ControlRow{.control = C::Option4, .kind = Kind::Option, .caption = "9600", .x = 5040, .y = 4320, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .tab = 88, .parent = C::Frame13},
+
+        // Data pane.
+        ControlRow{.control = C::Frame9, .kind = Kind::Frame, .x = 120, .y = 4920, .w = 6855, .h = 1068, .background = kGrey},
+        ControlRow{.control = C::Label9, .kind = Kind::Label, .caption = "TXD", .x = 240, .y = 5160, .w = 372, .h = 252, .background = kGrey, .font = kG825, .align = Align::Right, .parent = C::Frame9},
+        ControlRow{.control = C::Label11, .kind = Kind::Label, .x = 720, .y = 5115, .w = 6135, .h = 300, .background = kWhite, .font = kPG975B, .border = true, .parent = C::Frame9},
+        ControlRow{.control = C::Label10, .kind = Kind::Label, .caption = "RXD", .x = 240, .y = 5520, .w = 375, .h = 300, .background = kGrey, .font = kG825, .align = Align::Right, .parent = C::Frame9},
+        ControlRow{.control = C::Label12, .kind = Kind::Label, .x = 705, .y = 5520, .w = 6135, .h = 300, .background = kWhite, .font = kPG975B, .border = true, .parent = C::Frame9},
+        ControlRow{.control = C::Command34, .kind = Kind::Button, .caption = "データを表示する", .x = 7440, .y = 5040, .w = 975, .h = 375, .background = kGrey, .font = kG9, .tab = 48, .hidden = true},
+
+        // Bottom block: status reads, "C01" and the status line.
+        ControlRow{.control = C::Command44, .kind = Kind::Button, .caption = "STATUS", .x = 7320, .y = 5760, .w = 975, .h = 255, .background = kCyan, .font = kG825B, .tab = 55},
+        ControlRow{.control = C::Command46, .kind = Kind::Button, .caption = "L-TIME", .x = 8280, .y = 5760, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 57},
+        ControlRow{.control = C::Command45, .kind = Kind::Button, .caption = "MODE", .x = 7320, .y = 6000, .w = 975, .h = 255, .background = kCyan, .font = kG825B, .tab = 56},
+        ControlRow{.control = C::Command47, .kind = Kind::Button, .caption = "SETTING", .x = 8280, .y = 6000, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 58},
+        ControlRow{.control = C::Command38, .kind = Kind::Button, .caption = "Temp", .x = 8280, .y = 6240, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 81},
+        ControlRow{.control = C::Command52, .kind = Kind::Button, .caption = "C01", .x = 120, .y = 6120, .w = 495, .h = 255, .background = kRed, .font = kG9, .tab = 65},
+        ControlRow{.control = C::Frame15, .kind = Kind::Frame, .x = 720, .y = 6000, .w = 6255, .h = 492, .background = kGrey},
+        ControlRow{.control = C::Label26, .kind = Kind::Label, .caption = "STATUS", .x = 840, .y = 6204, .w = 732, .h = 180, .background = kGrey, .font = kG825, .parent = C::Frame15},
+        ControlRow{.control = C::Label25, .kind = Kind::Label, .x = 1560, .y = 6135, .w = 5295, .h = 285, .background = kWhite, .font = kPG9B, .text = Rgb{255, 0, 0}, .border = true, .parent = C::Frame15},
+    };
+}();
+// clang-format on
+
+// The decorative lines around the cursor pad, drawn on the window's background.
+struct LineRow {
+    std::string_view name{};
+    int x1 = 0;
+    int y1 = 0;
+    int x2 = 0;
+    int y2 = 0;
+};
+
+inline constexpr Rgb kLineColour{128, 128, 255};
+inline constexpr int kLinePixels = 2;
+
+inline constexpr std::array kLines{
+    LineRow{.name = "Line1", .x1 = 1080, .y1 = 2400, .x2 = 1080, .y2 = 2880},
+    LineRow{.name = "Line2", .x1 = 2160, .y1 = 2400, .x2 = 2160, .y2 = 2880},
+    LineRow{.name = "Line7", .x1 = 1080, .y1 = 2400, .x2 = 2160, .y2 = 2400},
+    LineRow{.name = "Line8", .x1 = 120, .y1 = 2880, .x2 = 1080, .y2 = 2880},
+    LineRow{.name = "Line9", .x1 = 2160, .y1 = 2880, .x2 = 3120, .y2 = 2880},
+    LineRow{.name = "Line6", .x1 = 120, .y1 = 2880, .x2 = 120, .y2 = 3480},
+    LineRow{.name = "Line3", .x1 = 3120, .y1 = 2880, .x2 = 3120, .y2 = 3480},
+    LineRow{.name = "Line10", .x1 = 120, .y1 = 3480, .x2 = 1080, .y2 = 3480},
+    LineRow{.name = "Line12", .x1 = 2160, .y1 = 3480, .x2 = 3120, .y2 = 3480},
+    LineRow{.name = "Line5", .x1 = 1080, .y1 = 3480, .x2 = 1080, .y2 = 3960},
+    LineRow{.name = "Line4", .x1 = 2160, .y1 = 3480, .x2 = 2160, .y2 = 3960},
+    LineRow{.name = "Line11", .x1 = 1080, .y1 = 3960, .x2 = 2160, .y2 = 3960},
+};
+
+struct TimerRow {
+    TimerId timer{};
+    int interval = 0; // milliseconds; every timer is stopped at start
+};
+
+inline constexpr std::array kTimers{
+    TimerRow{.timer = TimerId::Timer1, .interval = 200},
+    TimerRow{.timer = TimerId::Timer2, .interval = 500},
+    TimerRow{.timer = TimerId::Timer3, .interval = 5000},
+    TimerRow{.timer = TimerId::Timer4, .interval = 1000},
+};
+
+// The picture of Image1 is drawn unscaled, so its rectangle is the picture's own size.
+inline constexpr int kLogoWidth = 80;
+inline constexpr int kLogoHeight = 26;
+
+constexpr const ControlRow* find(Control control) {
+    for (const auto& row : kControls) {
+        if (row.control == control) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+constexpr bool isFocusable(Kind kind) {
+    return kind == Kind::Button || kind == Kind::Option;
+}
+
+namespace detail {
+
+constexpr bool everyControlOnce() {
+    std::array<int, kControlCount> seen{};
+    for (const auto& row : kControls) {
+        ++seen[index(row.control)];
+    }
+    return std::ranges::all_of(seen, [](int n) { return n == 1; });
+}
+
+constexpr bool tabsUniqueAndOnFocusablesOnly() {
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const auto& a = kControls[i];
+        if (isFocusable(a.kind) != (a.tab > 0)) {
+            return false;
+        }
+        for (std::size_t j = i + 1; j < kControls.size(); ++j) {
+            if (a.tab > 0 && a.tab == kControls[j].tab) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Parents are frames, come earlier in the table (so one pass can build the window) and contain
+// their children whole.
+constexpr bool childrenInsideEarlierFrames() {
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const auto& child = kControls[i];
+        if (!child.parent) {
+            continue;
+        }
+        const ControlRow* frame = nullptr;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (kControls[j].control == *child.parent) {
+                frame = &kControls[j];
+            }
+        }
+        if (frame == nullptr || frame->kind != Kind::Frame) {
+            return false;
+        }
+        if (child.x < frame->x || child.y < frame->y || child.x + child.w > frame->x + frame->w ||
+            child.y + child.h > frame->y + frame->h) {
+            return false;
+        }
+    }
+    return true;
+}
+
+constexpr bool insideClientArea() {
+    return std::ranges::all_of(kControls, [](const ControlRow& s) {
+        return s.x >= 0 && s.y >= 0 && s.w > 0 && s.h > 0 && s.x + s.w <= kClientWidth && s.y + s.h <= kClientHeight;
+    });
+}
+
+constexpr bool captionsWhereDrawn() {
+    return std::ranges::all_of(kControls, [](const ControlRow& s) {
+        const bool hasFont = s.font.face != Face::None && s.font.points > 0;
+        switch (s.kind) {
+        case Kind::Button:
+        case Kind::Option:
+            return hasFont && !s.caption.empty();
+        case Kind::Label:
+            return hasFont && s.background.has_value();
+        case Kind::Frame:
+            return s.caption.empty() && s.background.has_value();
+        case Kind::Image:
+            return s.caption.empty();
+        }
+        return false;
+    });
+}
+
+// Selection belongs to option buttons, at most one in each group (the options of one frame).
+constexpr bool oneSelectionPerGroup() {
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const auto& a = kControls[i];
+        if (a.selected && a.kind != Kind::Option) {
+            return false;
+        }
+        for (std::size_t j = i + 1; j < kControls.size(); ++j) {
+            if (a.selected && kControls[j].selected && a.parent == kControls[j].parent) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+constexpr bool linesAxisParallel() {
+    return std::ranges::all_of(kLines, [](const LineRow& l) {
+        return (l.x1 == l.x2) != (l.y1 == l.y2) && l.x2 <= kClientWidth && l.y2 <= kClientHeight;
+    });
+}
+
+constexpr bool timersInOrder() {
+    for (std::size_t i = 0; i < kTimers.size(); ++i) {
+        if (static_cast<std::size_t>(kTimers[i].timer) != i || kTimers[i].interval <= 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace detail
+
+static_assert(kControls.size() == kControlCount, "one row per named control");
+static_assert(detail::everyControlOnce(), "every control has exactly one row");
+static_assert(detail::tabsUniqueAndOnFocusablesOnly(), "buttons and options have unique tabs");
+static_assert(detail::childrenInsideEarlierFrames(), "children lie inside an earlier frame");
+static_assert(detail::insideClientArea(), "the layout fits the full client area");
+static_assert(detail::captionsWhereDrawn(), "drawn controls carry a font; frames no caption");
+static_assert(detail::oneSelectionPerGroup(), "option groups select at most one");
+static_assert(detail::linesAxisParallel(), "lines are horizontal or vertical");
+static_assert(kLines.size() == 12);
+static_assert(kTimers.size() == kTimerCount && detail::timersInOrder());
+static_assert(find(Control::Command17)->tab == 1, "the focus starts on the lowest tab index");
+static_assert(find(Control::Image1)->w == kLogoWidth * kTwipsPerPixel &&
+                  find(Control::Image1)->h == kLogoHeight * kTwipsPerPixel,
+              "the logo's rectangle is its natural size");
+
+} // namespace tavo::layout

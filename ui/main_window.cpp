@@ -1,0 +1,437 @@
+#include "ui/main_window.h"
+
+#include "core/commands.h"
+#include "core/form.h"
+#include "ui/control_table.h"
+#include "ui/hold_push_button.h"
+#include "ui/key_codes.h"
+#include "ui/panel_button.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+
+namespace tavo {
+
+namespace {
+
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor toColor(layout::Rgb rgb) {
+    return {rgb.r, rgb.g, rgb.b};
+}
+
+int pixels(double twips) {
+    return static_cast<int>(std::lround(twips / layout::kTwipsPerPixel));
+}
+
+QRect pixelRect(const layout::ControlRow& row) {
+    return {layout::toPixels(row.x), layout::toPixels(row.y), layout::toPixels(row.w), layout::toPixels(row.h)};
+}
+
+QFont fontFor(const layout::FontStyle& style) {
+    QFont font(fromView(style.face == layout::Face::Gothic ? layout::kGothicFamily : layout::kPGothicFamily));
+    font.setPointSizeF(style.points);
+    font.setWeight(style.bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+Qt::Alignment alignmentFor(layout::Align align) {
+    switch (align) {
+    case layout::Align::Centre:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    case layout::Align::Right:
+        return Qt::AlignRight | Qt::AlignTop;
+    case layout::Align::Left:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+QMargins assumedDecorations() {
+    const int side = layout::toPixels(layout::kAssumedDecorationWidth) / 2;
+    const int titleAndFrame = layout::toPixels(layout::kAssumedDecorationHeight) - side;
+    return {side, titleAndFrame, side, side};
+}
+
+bool isWindowless(layout::Kind kind) {
+    return kind == layout::Kind::Label || kind == layout::Kind::Image;
+}
+
+QWidget* createWidget(const layout::ControlRow& row, QWidget* parent) {
+    switch (row.kind) {
+    case layout::Kind::Button: {
+        QPushButton* button = isHoldButton(row.control) ? new HoldPushButton(parent) : new PanelButton(parent);
+        button->setText(fromView(row.caption));
+        return button;
+    }
+    case layout::Kind::Option: {
+        auto* option = new QRadioButton(fromView(row.caption), parent);
+        option->setChecked(row.selected);
+        return option;
+    }
+    case layout::Kind::Frame: {
+        auto* frame = new QFrame(parent);
+        frame->setFrameStyle(QFrame::Box | QFrame::Sunken); // etched, without a title
+        return frame;
+    }
+    case layout::Kind::Label: {
+        auto* label = new QLabel(parent);
+        // Device replies are shown in labels: never let markup in them be interpreted.
+        label->setTextFormat(Qt::PlainText);
+        label->setText(fromView(row.caption));
+        label->setWordWrap(true);
+        label->setAlignment(alignmentFor(row.align));
+        if (row.border) {
+            label->setFrameStyle(QFrame::Box | QFrame::Plain);
+            label->setLineWidth(1);
+        }
+        return label;
+    }
+    case layout::Kind::Image: {
+        auto* image = new QLabel(parent);
+        image->setPixmap(QPixmap(QStringLiteral(":/tavo/logo.png")));
+        image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return image;
+    }
+    }
+    return nullptr;
+}
+
+void applyLooks(QWidget* widget, const layout::ControlRow& row) {
+    QPalette palette = widget->palette();
+    if (row.background) {
+        const QColor colour = toColor(*row.background);
+        if (row.kind == layout::Kind::Button) {
+            palette.setColor(QPalette::Button, colour);
+        } else {
+            palette.setColor(QPalette::Window, colour);
+            widget->setAutoFillBackground(true);
+        }
+    }
+    if (row.text) {
+        palette.setColor(QPalette::WindowText, toColor(*row.text));
+        palette.setColor(QPalette::ButtonText, toColor(*row.text));
+    }
+    widget->setPalette(palette);
+    if (row.font.face != layout::Face::None) {
+        widget->setFont(fontFor(row.font));
+    }
+    if (!row.accessibleName.empty()) {
+        widget->setAccessibleName(fromView(row.accessibleName));
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), decorations_(assumedDecorations()) {
+    setWindowTitle(fromView(layout::kTitle));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/tavo/icon-32-mono.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/tavo/icon-32-16.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/tavo/icon-16-16.png"), QSize(16, 16));
+    setWindowIcon(icon);
+
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, toColor(layout::kFormBackground));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFont(fontFor(layout::kWindowFont));
+
+    setFixedSize(layout::toPixels(layout::kClientWidth), layout::toPixels(layout::kClientHeight));
+
+    buildControls();
+    buildTimers();
+    routeEvents();
+
+    // Key preview: the platform window sees every key once, before the focused control.
+    createWinId();
+    windowHandle()->installEventFilter(this);
+
+    control(Control::Command17)->setFocus(Qt::OtherFocusReason);
+}
+
+MainWindow::~MainWindow() {
+    // The base class deletes the controls after this part of the window is gone; nothing they
+    // or the timers still emit may reach it.
+    form_ = nullptr;
+    for (QWidget* widget : controls_) {
+        QObject::disconnect(widget, nullptr, this, nullptr);
+    }
+    for (QTimer* t : timers_) {
+        t->stop();
+        QObject::disconnect(t, nullptr, this, nullptr);
+    }
+}
+
+void MainWindow::setForm(Form1* form) {
+    form_ = form;
+}
+
+QWidget* MainWindow::control(Control control) const {
+    return controls_[index(control)];
+}
+
+QTimer* MainWindow::timer(TimerId timer) const {
+    return timers_[static_cast<std::size_t>(timer)];
+}
+
+void MainWindow::buildControls() {
+    for (const layout::ControlRow& row : layout::kControls) {
+        QWidget* parent = row.parent ? control(*row.parent) : this;
+        QWidget* widget = createWidget(row, parent);
+        widget->setObjectName(fromView(controlName(row.control)));
+        QRect rect = pixelRect(row);
+        if (row.parent) {
+            // Rounded in window coordinates first, so that controls inside and outside a frame
+            // stay on one pixel grid.
+            rect.translate(-pixelRect(*layout::find(*row.parent)).topLeft());
+        }
+        widget->setGeometry(rect);
+        applyLooks(widget, row);
+        if (row.hidden) {
+            widget->hide();
+        }
+        controls_[index(row.control)] = widget;
+        if (auto* hold = qobject_cast<HoldPushButton*>(widget)) {
+            holdButtons_.push_back(hold);
+        }
+    }
+
+    // Windowed controls lie above labels and the image; reverse order keeps the table's order
+    // among the windowless ones.
+    for (auto it = layout::kControls.rbegin(); it != layout::kControls.rend(); ++it) {
+        if (isWindowless(it->kind)) {
+            control(it->control)->lower();
+        }
+    }
+
+    std::vector<const layout::ControlRow*> focusable;
+    for (const layout::ControlRow& row : layout::kControls) {
+        if (row.tab > 0) {
+            focusable.push_back(&row);
+        }
+    }
+    std::ranges::sort(focusable, {}, &layout::ControlRow::tab);
+    for (std::size_t i = 1; i < focusable.size(); ++i) {
+        setTabOrder(control(focusable[i - 1]->control), control(focusable[i]->control));
+    }
+}
+
+void MainWindow::buildTimers() {
+    for (const layout::TimerRow& row : layout::kTimers) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(fromView(timerName(row.timer)));
+        // The repeat runs at 5 to 50 ms; a coarse timer would merge ticks.
+        timer->setTimerType(Qt::PreciseTimer);
+        timer->setSingleShot(false);
+        timer->setInterval(row.interval);
+        timers_[static_cast<std::size_t>(row.timer)] = timer;
+    }
+}
+
+void MainWindow::routeEvents() {
+    for (const layout::ControlRow& row : layout::kControls) {
+        const Control id = row.control;
+        QWidget* widget = control(id);
+        if (auto* hold = qobject_cast<HoldPushButton*>(widget)) {
+            connect(hold, &HoldPushButton::holdPressed, this, [this, id] {
+                if (form_ != nullptr) {
+                    form_->press(id);
+                }
+            });
+            connect(hold, &HoldPushButton::holdReleased, this, [this, id] {
+                if (form_ != nullptr) {
+                    form_->release(id);
+                }
+            });
+            connect(hold, &HoldPushButton::holdCancelled, this, [this] {
+                if (form_ != nullptr) {
+                    form_->holdCancelled();
+                }
+            });
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            connect(button, &QAbstractButton::clicked, this, [this, id] {
+                if (form_ != nullptr) {
+                    form_->click(id);
+                }
+            });
+        }
+    }
+    for (const layout::TimerRow& row : layout::kTimers) {
+        const TimerId id = row.timer;
+        connect(timer(id), &QTimer::timeout, this, [this, id] {
+            if (form_ != nullptr) {
+                form_->timerTick(id);
+            }
+        });
+    }
+}
+
+void MainWindow::cancelHolds() {
+    for (HoldPushButton* button : holdButtons_) {
+        button->cancelHold();
+    }
+}
+
+bool MainWindow::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::WindowDeactivate:
+    case QEvent::WindowBlocked:
+        // Once another window or a modal dialog has the pointer, the release may never come, and
+        // a button that takes no focus would not learn of it through a focus change.
+        cancelHolds();
+        break;
+    case QEvent::Show:
+        QTimer::singleShot(0, this, &MainWindow::measureDecorations);
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+        measureDecorations();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::KeyPress && form_ != nullptr) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        form_->keyDown(keyCodeFor(key->key()), shiftStateFor(key->modifiers()));
+    }
+    return false; // the focused control still gets the key
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    QPen pen(toColor(layout::kLineColour), layout::kLinePixels);
+    pen.setCapStyle(Qt::SquareCap);
+    painter.setPen(pen);
+    for (const layout::LineRow& line : layout::kLines) {
+        painter.drawLine(layout::toPixels(line.x1), layout::toPixels(line.y1), layout::toPixels(line.x2),
+                         layout::toPixels(line.y2));
+    }
+}
+
+void MainWindow::setLabelText(Control label, std::string_view text) {
+    auto* widget = qobject_cast<QLabel*>(control(label));
+    if (widget == nullptr) {
+        return;
+    }
+    const QString shown = fromView(text);
+    widget->setText(shown);
+    // Screen readers announce the data fields by what they show.
+    widget->setAccessibleName(shown);
+}
+
+void MainWindow::setCaption(Control button, std::string_view caption) {
+    if (auto* widget = qobject_cast<QAbstractButton*>(control(button))) {
+        widget->setText(fromView(caption));
+    }
+}
+
+void MainWindow::setVisible(Control control, bool visible) {
+    this->control(control)->setVisible(visible);
+}
+
+void MainWindow::selectOption(Control option) {
+    if (auto* radio = qobject_cast<QRadioButton*>(control(option))) {
+        radio->setChecked(true);
+    }
+}
+
+double MainWindow::outerHeight() const {
+    return (height() + decorations_.top() + decorations_.bottom()) * layout::kTwipsPerPixel;
+}
+
+void MainWindow::setOuterHeight(double twips) {
+    requestedOuterHeight_ = twips;
+    applyOuterHeight();
+}
+
+void MainWindow::applyOuterHeight() {
+    const int client = std::max(0, pixels(requestedOuterHeight_) - decorations_.top() - decorations_.bottom());
+    setFixedHeight(client);
+}
+
+double MainWindow::outerWidth() const {
+    return (width() + decorations_.left() + decorations_.right()) * layout::kTwipsPerPixel;
+}
+
+void MainWindow::setPosition(double left, double top) {
+    move(pixels(left), pixels(top));
+}
+
+ScreenSize MainWindow::screenSize() const {
+    const QRect full = QGuiApplication::primaryScreen()->geometry();
+    return {.width = static_cast<double>(full.width()) * layout::kTwipsPerPixel,
+            .height = static_cast<double>(full.height()) * layout::kTwipsPerPixel};
+}
+
+void MainWindow::measureDecorations() {
+    if (!isVisible()) {
+        return;
+    }
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    const QMargins measured(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                            frame.bottom() - client.bottom());
+    if (measured == decorations_) {
+        return;
+    }
+    decorations_ = measured;
+    if (requestedOuterHeight_ > 0) {
+        applyOuterHeight();
+    }
+}
+
+void MainWindow::setTimerEnabled(TimerId id, bool enabled) {
+    QTimer* t = timer(id);
+    if (!enabled) {
+        t->stop();
+    } else if (!t->isActive()) {
+        t->start(); // a running timer keeps its count
+    }
+}
+
+void MainWindow::setTimerInterval(TimerId id, int milliseconds) {
+    // QTimer restarts a running timer's count when its interval is set.
+    timer(id)->setInterval(milliseconds);
+}
+
+void MainWindow::showWarning(std::string_view text) {
+    QMessageBox box(QMessageBox::Warning, windowTitle(), fromView(text), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void MainWindow::showStartupError(std::string_view text) {
+    QMessageBox box(QMessageBox::Critical, windowTitle(), fromView(text), QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowIcon(windowIcon());
+    box.exec();
+}
+
+void MainWindow::endProgram() {
+    close();
+    QCoreApplication::quit();
+}
+
+} // namespace tavo

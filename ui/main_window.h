@@ -1,0 +1,79 @@
+#pragma once
+
+// The panel window: every control of the layout table, the decorative lines, the logo and the
+// four timers, drawn at 15 twips per device-independent pixel. It implements the panel port for
+// the logic and hands every toolkit event to the logic's handlers unchanged; it decides nothing
+// itself.
+
+#include "core/ports/controls.h"
+#include "core/ports/panel.h"
+
+#include <QMargins>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+class QTimer;
+
+namespace tavo {
+
+class Form1;
+class HoldPushButton;
+
+class MainWindow : public QWidget, public Panel {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Where the events go from now on; nullptr stops the routing (before the logic is destroyed).
+    void setForm(Form1* form);
+
+    [[nodiscard]] QWidget* control(Control control) const;
+    [[nodiscard]] QTimer* timer(TimerId timer) const;
+    // Title bar and frame in device-independent pixels: assumed until the window has been framed.
+    [[nodiscard]] QMargins decorations() const { return decorations_; }
+
+    void setLabelText(Control label, std::string_view text) override;
+    void setCaption(Control button, std::string_view caption) override;
+    void setVisible(Control control, bool visible) override;
+    void selectOption(Control option) override;
+    [[nodiscard]] double outerHeight() const override;
+    void setOuterHeight(double twips) override;
+    [[nodiscard]] double outerWidth() const override;
+    void setPosition(double left, double top) override;
+    [[nodiscard]] ScreenSize screenSize() const override;
+    void setTimerEnabled(TimerId timer, bool enabled) override;
+    void setTimerInterval(TimerId timer, int milliseconds) override;
+    void showWarning(std::string_view text) override;
+    void showStartupError(std::string_view text) override;
+    void endProgram() override;
+
+    using QWidget::setVisible;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildControls();
+    void buildTimers();
+    void routeEvents();
+    void cancelHolds();
+    void applyOuterHeight();
+    void measureDecorations();
+
+    std::array<QWidget*, kControlCount> controls_{};
+    std::array<QTimer*, kTimerCount> timers_{};
+    std::vector<HoldPushButton*> holdButtons_;
+    Form1* form_ = nullptr;
+    QMargins decorations_;
+    // The outer height last asked for, applied again once the real decorations are known.
+    double requestedOuterHeight_ = 0;
+};
+
+} // namespace tavo
