@@ -112,6 +112,9 @@ inline constexpr std::array<KnownCommand, 54> kKnownCommands{{
 
 // The longest line the projector collects; a longer one is dropped whole and answered with "?".
 inline constexpr std::size_t kMaxCommandLength = 32;
+// The reply pieces the projector holds before they leave. A panel that sends lines faster than
+// the answers can go out loses the answers that do not fit, rather than queueing without end.
+inline constexpr std::size_t kMaxPendingPieces = 64;
 
 namespace detail {
 constexpr bool knownCommandsSound() {

@@ -322,17 +322,19 @@ constexpr bool childrenInsideEarlierFrames() {
         if (!child.parent) {
             continue;
         }
-        const ControlRow* frame = nullptr;
+        // An index, not a pointer: GCC's UBSan null checks make pointer compares non-constant.
+        std::size_t found = i;
         for (std::size_t j = 0; j < i; ++j) {
             if (kControls[j].control == *child.parent) {
-                frame = &kControls[j];
+                found = j;
             }
         }
-        if (frame == nullptr || frame->kind != Kind::Frame) {
+        if (found == i || kControls[found].kind != Kind::Frame) {
             return false;
         }
-        if (child.x < frame->x || child.y < frame->y || child.x + child.w > frame->x + frame->w ||
-            child.y + child.h > frame->y + frame->h) {
+        const ControlRow& frame = kControls[found];
+        if (child.x < frame.x || child.y < frame.y || child.x + child.w > frame.x + frame.w ||
+            child.y + child.h > frame.y + frame.h) {
             return false;
         }
     }

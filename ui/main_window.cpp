@@ -376,7 +376,8 @@ double MainWindow::outerWidth() const {
 }
 
 void MainWindow::setPosition(double left, double top) {
-    move(pixels(left), pixels(top));
+    requestedPosition_ = QPoint(pixels(left), pixels(top));
+    move(*requestedPosition_);
 }
 
 ScreenSize MainWindow::screenSize() const {
@@ -399,6 +400,9 @@ void MainWindow::measureDecorations() {
     decorations_ = measured;
     if (requestedOuterHeight_ > 0) {
         applyOuterHeight();
+    }
+    if (requestedPosition_) {
+        move(*requestedPosition_);
     }
 }
 

@@ -9,8 +9,10 @@
 #include "core/ports/panel.h"
 
 #include <QMargins>
+#include <QPoint>
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <vector>
 
 class QTimer;
@@ -74,6 +76,9 @@ private:
     QMargins decorations_;
     // The outer height last asked for, applied again once the real decorations are known.
     double requestedOuterHeight_ = 0;
+    // The frame's position last asked for: before the window manager has framed the window Qt
+    // places the client area there instead, so it is applied again once the frame is known.
+    std::optional<QPoint> requestedPosition_;
 };
 
 } // namespace tavo
