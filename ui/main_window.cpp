@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <cstdio>
 #include <cmath>
 
 namespace tavo {
@@ -427,6 +428,9 @@ void MainWindow::showWarning(std::string_view text) {
 }
 
 void MainWindow::showStartupError(std::string_view text) {
+    // Also on the terminal, where a user who started the panel from a shell looks first.
+    std::fprintf(stderr, "%s: %.*s\n", qPrintable(QCoreApplication::applicationName()),
+                 static_cast<int>(text.size()), text.data());
     QMessageBox box(QMessageBox::Critical, windowTitle(), fromView(text), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.setWindowIcon(windowIcon());

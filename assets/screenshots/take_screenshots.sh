@@ -38,3 +38,13 @@ xvfb-run -a -s "-screen 0 1280x1024x24" sh -c "
     import -window root -trim +repage '$out/full.png'
     kill \$! 2>/dev/null || true
 "
+
+# The same full view at 200 % scaling.
+xvfb-run -a -s "-screen 0 1600x1200x24" sh -c "
+    openbox & sleep 1
+    QT_SCALE_FACTOR=2 '$panel' --simulate & sleep 3
+    python3 /tmp/tavo-keys.py Control_L+h 30*Tab space
+    sleep 0.8
+    import -window root -trim +repage '$out/full-200.png'
+    kill \$! 2>/dev/null || true
+"
