@@ -53,7 +53,7 @@ QString describeOpenFailure(const OpenFailure& failure) {
 #endif
     case OpenFailureKind::Busy:
         return QStringLiteral("%1 cannot be opened: it is in use by another program. Close that "
-                              "program (a terminal, another panel) and choose the port again.")
+                              "program (a terminal, another panel) and try again.")
             .arg(port);
     case OpenFailureKind::NotASerialPort:
         return QStringLiteral("%1 cannot be opened: it is not a serial port. %2")
@@ -75,7 +75,10 @@ QString describeDisconnected(int portNumber, const QString& device) {
 }
 
 QString describeNotOpen(int portNumber, const QString& device) {
-    return QStringLiteral("%1 is not open. Choose a port under COM to open it.").arg(portLabel(portNumber, device));
+    // The panel reopens a port only if it was open when a port change began, so after a failed
+    // change only a new start opens it again.
+    return QStringLiteral("%1 is not open after a failed port change. End the panel and start it again.")
+        .arg(portLabel(portNumber, device));
 }
 
 } // namespace tavo

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -338,8 +339,12 @@ void MainWindow::setLabelText(Control label, std::string_view text) {
     }
     const QString shown = fromView(text);
     widget->setText(shown);
-    // Screen readers announce the data fields by what they show.
+    // Screen readers announce the data fields by what they show; a text longer than its field
+    // (a port failure in the status line) can be read whole under the pointer.
     widget->setAccessibleName(shown);
+    // Escaped, since a tool tip would take a device's "<b>" for markup.
+    const QString whole = shown.trimmed();
+    widget->setToolTip(whole.isEmpty() ? QString() : Qt::convertFromPlainText(whole));
 }
 
 void MainWindow::setCaption(Control button, std::string_view caption) {

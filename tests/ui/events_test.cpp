@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QTextDocument>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -240,6 +241,16 @@ TEST_F(ReplyTest, LabelsShowTagsAsText) {
     auto* status = qobject_cast<QLabel*>(window.control(Control::Label25));
     EXPECT_EQ(status->text(), QStringLiteral("<b>x</b>"));
     EXPECT_EQ(status->textFormat(), Qt::PlainText);
+}
+
+TEST_F(ReplyTest, ToolTipsShowTheWholeTextWithTagsEscaped) {
+    window.setLabelText(Control::Label25, " <b>x</b> & a long port failure text");
+    auto* status = qobject_cast<QLabel*>(window.control(Control::Label25));
+    QTextDocument shown;
+    shown.setHtml(status->toolTip());
+    EXPECT_EQ(shown.toPlainText(), QStringLiteral("<b>x</b> & a long port failure text"));
+    window.setLabelText(Control::Label25, "");
+    EXPECT_TRUE(status->toolTip().isEmpty());
 }
 
 TEST_F(ReplyTest, SentLineShownAndAnnounced) {
