@@ -21,6 +21,8 @@ int main(int argc, char* argv[]) {
     const tavo::CommandLine options = *parsed;
 
     QApplication app(argc, argv);
+    // Lets docks and task bars link the window to its desktop entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tavo-panel"));
     tavo::installLookAndFeel();
 
     tavo::MainWindow window;
