@@ -134,7 +134,8 @@ int ProjectorModel::lampHours() const {
 }
 
 void ProjectorModel::advance(std::int64_t nowMs) {
-    if (nowMs <= clockMs_) {
+    // Equal times still finish a state that ends now, such as a count-down of no length.
+    if (nowMs < clockMs_) {
         return;
     }
     if (lampLit(power_)) {
@@ -239,6 +240,9 @@ void ProjectorModel::queueReply(std::string reply, std::int64_t nowMs) {
     std::size_t pieces = 1;
     if (reply.size() >= 2 && static_cast<int>(random_() % 100) < options_.splitPercent) {
         pieces = std::min<std::size_t>(reply.size(), 2 + random_() % 2);
+    }
+    if (pending_.size() + pieces > kMaxPendingPieces) {
+        return; // overrun: this answer is lost
     }
     std::size_t begin = 0;
     for (std::size_t piece = 0; piece < pieces; ++piece) {

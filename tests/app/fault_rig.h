@@ -1,0 +1,149 @@
+#pragma once
+
+// The real panel (window, logic, host serial port) on a pseudo-terminal whose far end a fault test
+// or benchmark controls: it can hang the line up, break the writes under the port, flood the line
+// from another thread, and count what the logic asks of the window and the port.
+
+#include "core/form.h"
+#include "serial/host_serial_port.h"
+#include "ui/main_window.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <thread>
+
+class QLabel;
+
+namespace tavo::test {
+
+// A pseudo-terminal pair, raw, with the master non-blocking. The panel opens the slave through a
+// link of this pair's own: Qt names its lock file after the opened path, and test programs
+// running side by side would otherwise clash over reused /dev/pts numbers.
+class PtyLine {
+public:
+    PtyLine();
+    ~PtyLine();
+    PtyLine(const PtyLine&) = delete;
+    PtyLine& operator=(const PtyLine&) = delete;
+
+    [[nodiscard]] bool ok() const { return master_ >= 0 && !devicePath_.isEmpty(); }
+    [[nodiscard]] QString devicePath() const { return devicePath_; }
+    [[nodiscard]] int masterFd() const { return master_; }
+    // The line's own hold on the slave, which keeps it alive while the panel has it closed.
+    [[nodiscard]] int slaveFd() const { return slave_; }
+
+    // Bytes from the projector's side; waits (bounded) while the line is full.
+    void send(std::string_view bytes) const;
+    // Everything from the panel that is waiting now.
+    [[nodiscard]] std::string drain() const;
+    // Closes the projector's side, as a pulled USB adapter does.
+    void hangUp();
+
+private:
+    int master_ = -1;
+    int slave_ = -1;
+    QTemporaryDir dir_;
+    QString devicePath_;
+};
+
+// Writes to the projector's side as fast as the line takes it, from its own thread.
+class Flooder {
+public:
+    explicit Flooder(int masterFd);
+    ~Flooder();
+    Flooder(const Flooder&) = delete;
+    Flooder& operator=(const Flooder&) = delete;
+
+    void stop();
+    [[nodiscard]] std::uint64_t bytesWritten() const { return written_.load(); }
+
+private:
+    void run(int fd);
+
+    std::atomic<bool> stop_{false};
+    std::atomic<std::uint64_t> written_{0};
+    std::thread thread_;
+};
+
+// The window with the modal dialogs and the program end replaced by counters, so that a storm of
+// dialogs is counted rather than blocking the test; the labels are still shown.
+class CountingWindow : public MainWindow {
+public:
+    void setLabelText(Control label, std::string_view text) override;
+    void showWarning(std::string_view text) override;
+    void showStartupError(std::string_view text) override;
+    void endProgram() override;
+
+    int warnings = 0;
+    int startupErrors = 0;
+    int endings = 0;
+    std::string lastMessage;
+    // The status line's last text other than empty: short repeat intervals clear it again at once.
+    std::string lastStatus;
+};
+
+// Passes everything through to the real port, counting the writes the logic attempts and the
+// receive notifications it gets.
+class CountingPort : public SerialPort {
+public:
+    explicit CountingPort(SerialPort& inner) : inner_(inner) {}
+
+    PortError setPortNumber(int number) override { return inner_.setPortNumber(number); }
+    PortError setSettings(std::string_view settings) override { return inner_.setSettings(settings); }
+    [[nodiscard]] PortResult<bool> isOpen() override { return inner_.isOpen(); }
+    PortError open() override { return inner_.open(); }
+    PortError close() override { return inner_.close(); }
+    PortError write(std::string_view text) override;
+    [[nodiscard]] PortResult<std::string> readAll() override;
+    void setCommHandler(CommHandler handler) override;
+
+    int writes = 0;
+    int failedWrites = 0;
+    int notifications = 0;
+    std::uint64_t bytesRead = 0;
+    // Called after each notification was handled, for checks that must hold at every arrival.
+    std::function<void()> afterNotification;
+
+private:
+    SerialPort& inner_;
+};
+
+// One panel instance: window, logic, counting port, real host port on the given device.
+struct PanelRig {
+    explicit PanelRig(const QString& device);
+    ~PanelRig();
+    PanelRig(const PanelRig&) = delete;
+    PanelRig& operator=(const PanelRig&) = delete;
+
+    // Loads the logic and shows the window; false if the port could not be opened.
+    [[nodiscard]] bool start();
+    void click(Control control);
+    void press(Control control);
+    void release(Control control);
+    [[nodiscard]] QLabel* label(Control control) const;
+
+    CountingWindow window;
+    HostSerialPort port;
+    CountingPort counting{port};
+    std::unique_ptr<Form1> form;
+};
+
+// Runs the event loop until the condition holds; the deadline only bounds a failing wait.
+bool waitUntil(const std::function<bool()>& condition, int deadlineMs = 5000);
+// Runs the event loop for the given time.
+void spin(int ms);
+
+[[nodiscard]] double cpuSeconds();
+[[nodiscard]] std::int64_t residentBytes();
+// The heap in use. Under AddressSanitizer the resident size mostly shows the quarantine of freed
+// blocks, which grows with any churn, so a growing heap is judged by this figure there.
+[[nodiscard]] std::int64_t heapBytesInUse();
+[[nodiscard]] bool residentSizeIsMeaningful();
+
+} // namespace tavo::test
