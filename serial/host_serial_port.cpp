@@ -254,6 +254,12 @@ PortError HostSerialPort::write(std::string_view text) {
     // Qt only queues the bytes; hand them to the driver now, so that the line leaves at once and a
     // failure is known here rather than at some later turn of the event loop.
     serial_.flush();
+    // A device that refused the bytes inside flush() is gone: waiting for it would only freeze
+    // the window for the whole timeout.
+    if (lossQueued_) {
+        serial_.clear(QSerialPort::Output);
+        return toStd(describeDisconnected(portNumber_, device()));
+    }
     if (serial_.bytesToWrite() > 0 && !serial_.waitForBytesWritten(kWriteTimeoutMs)) {
         const QString reason = serial_.error() == QSerialPort::NoError
                                    ? QStringLiteral("the device did not take the data")

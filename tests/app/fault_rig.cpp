@@ -149,7 +149,9 @@ PortError CountingPort::write(std::string_view text) {
     ++writes;
     PortError error = inner_.write(text);
     if (error) {
-        ++failedWrites;
+        if (failedWrites++ == 0) {
+            firstFailure = *error;
+        }
     }
     return error;
 }

@@ -105,6 +105,7 @@ public:
 
     int writes = 0;
     int failedWrites = 0;
+    std::string firstFailure;
     int notifications = 0;
     std::uint64_t bytesRead = 0;
     // Called after each notification was handled, for checks that must hold at every arrival.

@@ -175,6 +175,10 @@ TEST_P(WriteFaultTest, HoldRepeatsOnShowsTheFailureAndEndsCleanly) {
     ASSERT_TRUE(waitUntil([&] { return rig->counting.failedWrites >= failedBefore + 20; }))
         << rig->counting.failedWrites - failedBefore << " failed writes";
     EXPECT_TRUE(timer(TimerId::Timer1)->isActive());
+    if (GetParam().fault == WriteFault::DescriptorRefusesWrites) {
+        // Known at the first refused write, not after the window sat frozen for the write timeout.
+        EXPECT_TRUE(contains(rig->counting.firstFailure, "was disconnected")) << rig->counting.firstFailure;
+    }
     EXPECT_TRUE(contains(rig->window.lastStatus, " Not sent: ")) << rig->window.lastStatus;
     // And it reaches the screen between the display clears.
     EXPECT_TRUE(waitUntil([&] { return contains(labelText(Control::Label25), " Not sent: "); }));
