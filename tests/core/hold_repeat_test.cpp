@@ -2,6 +2,7 @@
 #include "tests/core/form_fixture.h"
 
 #include <algorithm>
+#include <ostream>
 
 namespace tavo::test {
 namespace {
@@ -43,6 +44,11 @@ struct PaceCase {
     int replyWait;
     int displayClear;
 };
+
+// Failure messages name the row instead of dumping its bytes.
+void PrintTo(const PaceCase& row, std::ostream* os) {
+    *os << row.name;
+}
 
 // Typed from the hold-button list by hand.
 const PaceCase kPaces[] = {

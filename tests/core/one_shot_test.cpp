@@ -1,6 +1,7 @@
 #include "core/commands.h"
 #include "tests/core/form_fixture.h"
 
+#include <ostream>
 #include <string>
 
 namespace tavo::test {
@@ -24,6 +25,11 @@ struct OneShotCase {
     int wait;
     int clear;
 };
+
+// Failure messages name the row instead of dumping its bytes.
+void PrintTo(const OneShotCase& row, std::ostream* os) {
+    *os << row.name;
+}
 
 const OneShotCase kCases[] = {
     {"PowerOn", Control::Command17, "43 30 30 0D", 5000, 5500},

@@ -2,6 +2,7 @@
 #include "tests/support/printers.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 
 namespace tavo {
@@ -12,6 +13,11 @@ struct RenderCase {
     std::string text;
     std::string shown;
 };
+
+// Failure messages name the row instead of dumping its bytes.
+void PrintTo(const RenderCase& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class RenderingExamples : public ::testing::TestWithParam<RenderCase> {};
 

@@ -1,5 +1,7 @@
 #include "tests/core/form_fixture.h"
 
+#include <ostream>
+
 namespace tavo::test {
 namespace {
 
@@ -161,6 +163,11 @@ struct KeyCase {
     int key;
     int shift;
 };
+
+// Failure messages name the row instead of dumping its bytes.
+void PrintTo(const KeyCase& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class OtherKeys : public FormTest, public ::testing::WithParamInterface<KeyCase> {};
 

@@ -2,6 +2,8 @@
 #include "core/status_decoding.h"
 #include "tests/core/form_fixture.h"
 
+#include <ostream>
+
 namespace tavo::test {
 namespace {
 
@@ -11,6 +13,11 @@ struct DecodeCase {
     std::string reply;
     const char* shown;
 };
+
+// Failure messages name the row instead of dumping its bytes.
+void PrintTo(const DecodeCase& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class StatusTables : public FormTest, public ::testing::WithParamInterface<DecodeCase> {};
 

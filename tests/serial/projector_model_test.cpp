@@ -279,6 +279,27 @@ TEST(ProjectorModel, OtherPanelSpeedGarblesRepliesAndObeysNothing) {
     EXPECT_EQ(ask(model, "CR0", 200), "80\r");
 }
 
+TEST(ProjectorModel, ReplyQueueStaysBoundedWhenLinesComeFasterThanAnswers) {
+    ProjectorModel model({});
+    std::string burst;
+    for (int i = 0; i < 100; ++i) {
+        burst += "C0B\r";
+    }
+    model.feed(burst, 0);
+    const auto due = model.takeDue(1'000'000);
+    EXPECT_LE(due.size(), kMaxPendingPieces);
+    EXPECT_FALSE(due.empty()) << "the first answers still go out";
+}
+
+TEST(ProjectorModel, StateChangeDueNowIsFinishedNotAskedForAgain) {
+    ProjectorModel model({.countDownMs = 0});
+    model.feed("C00\rCR0\r", 0);
+    model.advance(0);
+    EXPECT_EQ(model.power(), PowerState::On);
+    const auto next = model.nextEventMs();
+    EXPECT_TRUE(!next || *next > 0) << "wake-up asked for " << *next;
+}
+
 struct ResampleCase {
     const char* name;
     std::string bytes;
