@@ -2,6 +2,7 @@
 #include "core/form.h"
 #include "serial/host_serial_port.h"
 #include "serial/pty_projector.h"
+#include "serial/termination_signals.h"
 #include "ui/look.h"
 #include "ui/main_window.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
     // Lets docks and task bars link the window to its desktop entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tavo-panel"));
     tavo::installLookAndFeel();
+    tavo::quitOnTerminationSignals(app);
 
     tavo::MainWindow window;
 

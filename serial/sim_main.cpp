@@ -2,27 +2,16 @@
 // trying the panel (or any serial terminal) without a projector.
 
 #include "serial/pty_projector.h"
+#include "serial/termination_signals.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSocketNotifier>
 #include <QTextStream>
-#include <array>
-#include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
-
-std::array<int, 2> signalPipe{-1, -1};
-
-void onSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const auto n = ::write(signalPipe[1], &byte, 1);
-}
 
 // Shows control characters the way a terminal user can read them in a log.
 QString visible(const QByteArray& bytes) {
@@ -175,13 +164,7 @@ int main(int argc, char* argv[]) {
                          [](const QByteArray& b) { QTextStream(stderr) << "-> " << visible(b) << '\n'; });
     }
 
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe.data()) == 0) {
-        auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-        QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-        std::signal(SIGINT, onSignal);
-        std::signal(SIGTERM, onSignal);
-        std::signal(SIGHUP, onSignal);
-    }
+    tavo::quitOnTerminationSignals(app);
 
     QTextStream(stdout) << projector->devicePath() << Qt::endl;
     const int status = QCoreApplication::exec();
