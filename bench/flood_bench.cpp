@@ -49,7 +49,7 @@ int main(int argc, char* argv[]) {
     std::getline(std::ifstream("/proc/loadavg"), load);
     std::printf("machine: %u cores, load average %s\n", std::thread::hardware_concurrency(), load.c_str());
 
-    tavo::test::PtyLine line;
+    tavo::test::PtyPair line;
     if (!line.ok()) {
         std::fprintf(stderr, "no pseudo-terminal\n");
         return 1;

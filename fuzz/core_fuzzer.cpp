@@ -5,6 +5,7 @@
 
 #include "core/commands.h"
 #include "core/form.h"
+#include "fuzz/script.h"
 #include "tests/support/fake_panel.h"
 #include "tests/support/fake_serial_port.h"
 
@@ -15,23 +16,7 @@
 
 namespace {
 
-class Script {
-public:
-    Script(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    [[nodiscard]] bool done() const { return pos_ >= size_; }
-    std::uint8_t next() { return done() ? 0 : data_[pos_++]; }
-    std::string take(std::size_t n) {
-        n = std::min(n, size_ - pos_);
-        std::string s(reinterpret_cast<const char*>(data_ + pos_), n);
-        pos_ += n;
-        return s;
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
+using tavo::fuzz::Script;
 
 constexpr tavo::Control kOtherControls[] = {
     tavo::Control::Command33, tavo::Control::Option1, tavo::Control::Option2,

@@ -4,6 +4,7 @@
 // what it holds (queued replies, the unfinished line) bounded however long the script runs, and
 // must never ask to be woken for a time that has already passed.
 
+#include "fuzz/script.h"
 #include "serial/projector_model.h"
 
 #include <algorithm>
@@ -16,30 +17,7 @@
 
 namespace {
 
-class Script {
-public:
-    Script(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    [[nodiscard]] bool done() const { return pos_ >= size_; }
-    std::uint8_t next() { return done() ? 0 : data_[pos_++]; }
-    std::uint32_t next32() {
-        std::uint32_t value = 0;
-        for (int i = 0; i < 4; ++i) {
-            value = (value << 8U) | next();
-        }
-        return value;
-    }
-    std::string take(std::size_t n) {
-        n = std::min(n, size_ - pos_);
-        std::string s(reinterpret_cast<const char*>(data_ + pos_), n);
-        pos_ += n;
-        return s;
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
+using tavo::fuzz::Script;
 
 // The speeds a panel offers, and some it does not, so that garbled replies are exercised too.
 constexpr std::array<int, 8> kBauds{19200, 9600, 38400, 4800, 1200, 115200, 0, -9600};

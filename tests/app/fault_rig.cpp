@@ -1,22 +1,13 @@
 #include "tests/app/fault_rig.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 #include <array>
-#include <cerrno>
-#include <fcntl.h>
 #include <fstream>
 #include <malloc.h>
 #include <poll.h>
-#include <pty.h>
 #include <sys/resource.h>
-#include <termios.h>
 #include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -32,66 +23,6 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace tavo::test {
-
-PtyLine::PtyLine() {
-    if (::openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0) {
-        master_ = -1;
-        return;
-    }
-    // Raw from the start, so nothing sent before the panel opens is echoed or edited.
-    termios tio{};
-    ::tcgetattr(slave_, &tio);
-    ::cfmakeraw(&tio);
-    ::tcsetattr(slave_, TCSANOW, &tio);
-    ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
-    const QString link = dir_.filePath(QStringLiteral("tty"));
-    if (dir_.isValid() && QFile::link(QFile::decodeName(::ptsname(master_)), link)) {
-        devicePath_ = link;
-    }
-}
-
-PtyLine::~PtyLine() {
-    hangUp();
-}
-
-void PtyLine::send(std::string_view bytes) const {
-    const QDeadlineTimer deadline(5000);
-    while (!bytes.empty() && !deadline.hasExpired()) {
-        const auto n = ::write(master_, bytes.data(), bytes.size());
-        if (n > 0) {
-            bytes.remove_prefix(static_cast<std::size_t>(n));
-            continue;
-        }
-        if (n < 0 && errno != EAGAIN && errno != EINTR) {
-            return;
-        }
-        // The panel reads on the thread that calls this: let it.
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-}
-
-std::string PtyLine::drain() const {
-    std::string out;
-    std::array<char, 4096> chunk{};
-    for (;;) {
-        const auto n = ::read(master_, chunk.data(), chunk.size());
-        if (n <= 0) {
-            return out;
-        }
-        out.append(chunk.data(), static_cast<std::size_t>(n));
-    }
-}
-
-void PtyLine::hangUp() {
-    if (slave_ >= 0) {
-        ::close(slave_);
-        slave_ = -1;
-    }
-    if (master_ >= 0) {
-        ::close(master_);
-        master_ = -1;
-    }
-}
 
 Flooder::Flooder(int masterFd) : thread_([this, masterFd] { run(masterFd); }) {}
 
@@ -217,29 +148,6 @@ void PanelRig::release(Control control) {
 
 QLabel* PanelRig::label(Control control) const {
     return qobject_cast<QLabel*>(window.control(control));
-}
-
-bool waitUntil(const std::function<bool()>& condition, int deadlineMs) {
-    const QDeadlineTimer deadline(deadlineMs);
-    // Wakes the blocking wait below now and then, so that the deadline is noticed.
-    QTimer tick;
-    tick.start(5);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
-
-void spin(int ms) {
-    const QDeadlineTimer deadline(ms);
-    QTimer tick;
-    tick.start(5);
-    while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
 }
 
 double cpuSeconds() {

@@ -6,10 +6,11 @@
 
 #include "core/form.h"
 #include "serial/host_serial_port.h"
+#include "tests/support/pty_pair.h"
+#include "tests/support/qt_wait.h"
 #include "ui/main_window.h"
 
 #include <QString>
-#include <QTemporaryDir>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -21,36 +22,6 @@
 class QLabel;
 
 namespace tavo::test {
-
-// A pseudo-terminal pair, raw, with the master non-blocking. The panel opens the slave through a
-// link of this pair's own: Qt names its lock file after the opened path, and test programs
-// running side by side would otherwise clash over reused /dev/pts numbers.
-class PtyLine {
-public:
-    PtyLine();
-    ~PtyLine();
-    PtyLine(const PtyLine&) = delete;
-    PtyLine& operator=(const PtyLine&) = delete;
-
-    [[nodiscard]] bool ok() const { return master_ >= 0 && !devicePath_.isEmpty(); }
-    [[nodiscard]] QString devicePath() const { return devicePath_; }
-    [[nodiscard]] int masterFd() const { return master_; }
-    // The line's own hold on the slave, which keeps it alive while the panel has it closed.
-    [[nodiscard]] int slaveFd() const { return slave_; }
-
-    // Bytes from the projector's side; waits (bounded) while the line is full.
-    void send(std::string_view bytes) const;
-    // Everything from the panel that is waiting now.
-    [[nodiscard]] std::string drain() const;
-    // Closes the projector's side, as a pulled USB adapter does.
-    void hangUp();
-
-private:
-    int master_ = -1;
-    int slave_ = -1;
-    QTemporaryDir dir_;
-    QString devicePath_;
-};
 
 // Writes to the projector's side as fast as the line takes it, from its own thread.
 class Flooder {
@@ -134,11 +105,6 @@ struct PanelRig {
     CountingPort counting{port};
     std::unique_ptr<Form1> form;
 };
-
-// Runs the event loop until the condition holds; the deadline only bounds a failing wait.
-bool waitUntil(const std::function<bool()>& condition, int deadlineMs = 5000);
-// Runs the event loop for the given time.
-void spin(int ms);
 
 [[nodiscard]] double cpuSeconds();
 [[nodiscard]] std::int64_t residentBytes();

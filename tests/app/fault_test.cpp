@@ -76,7 +76,7 @@ protected:
         EXPECT_EQ(rig->counting.writes, writes);
     }
 
-    PtyLine line;
+    PtyPair line;
     std::unique_ptr<PanelRig> rig;
 };
 

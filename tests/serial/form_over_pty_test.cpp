@@ -2,10 +2,11 @@
 // pseudo-terminal: the whole road of an exchange except the window.
 
 #include "core/form.h"
-#include "pty_pair.h"
 #include "serial/host_serial_port.h"
 #include "serial/pty_projector.h"
 #include "tests/support/fake_panel.h"
+#include "tests/support/projector_over_pty.h"
+#include "tests/support/qt_wait.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -19,14 +20,10 @@ namespace {
 using test::FakePanel;
 using test::waitUntil;
 
-class FormOverPty : public testing::Test {
+class FormOverPty : public test::ProjectorOverPty {
 protected:
     void start(ProjectorModel::Options model) {
-        QString error;
-        projector = PtyProjector::create({.model = std::move(model), .device = {}}, &error);
-        ASSERT_NE(projector, nullptr) << error.toStdString();
-        link = std::make_unique<test::PrivateLink>(projector->devicePath());
-        port = std::make_unique<HostSerialPort>(QStringList{link->path(), QString()});
+        ASSERT_NO_FATAL_FAILURE(startProjector(std::move(model)));
         form = std::make_unique<Form1>(panel, *port);
         panel.setTickHandler([this](TimerId timer) { form->timerTick(timer); });
         ASSERT_TRUE(form->load());
@@ -52,9 +49,6 @@ protected:
     }
 
     FakePanel panel;
-    std::unique_ptr<PtyProjector> projector;
-    std::unique_ptr<test::PrivateLink> link;
-    std::unique_ptr<HostSerialPort> port;
     std::unique_ptr<Form1> form;
 };
 

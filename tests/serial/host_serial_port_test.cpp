@@ -1,6 +1,7 @@
 #include "core/commands.h"
-#include "pty_pair.h"
 #include "serial/host_serial_port.h"
+#include "tests/support/pty_pair.h"
+#include "tests/support/qt_wait.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,8 @@
-#include "pty_pair.h"
 #include "serial/host_serial_port.h"
 #include "serial/pty_projector.h"
+#include "tests/support/projector_over_pty.h"
+#include "tests/support/pty_pair.h"
+#include "tests/support/qt_wait.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -25,14 +27,10 @@ ProjectorModel::Options fastProjector() {
 }
 
 // The panel's serial port talking to a simulated projector over a new pseudo-terminal.
-class PtyProjectorTest : public testing::Test {
+class PtyProjectorTest : public test::ProjectorOverPty {
 protected:
     void start(ProjectorModel::Options model) {
-        QString error;
-        projector = PtyProjector::create({.model = std::move(model), .device = {}}, &error);
-        ASSERT_NE(projector, nullptr) << error.toStdString();
-        link = std::make_unique<test::PrivateLink>(projector->devicePath());
-        port = std::make_unique<HostSerialPort>(QStringList{link->path(), QString()});
+        ASSERT_NO_FATAL_FAILURE(startProjector(std::move(model)));
         port->setCommHandler([this](int code) {
             if (code == kCommEventReceive) {
                 buffer += port->readAll().value;
@@ -51,9 +49,6 @@ protected:
         return buffer;
     }
 
-    std::unique_ptr<PtyProjector> projector;
-    std::unique_ptr<test::PrivateLink> link;
-    std::unique_ptr<HostSerialPort> port;
     std::string buffer;
 };
 

@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -10,17 +9,6 @@
 #include <cmath>
 
 namespace tavo::test {
-
-bool waitUntil(const std::function<bool()>& condition, int deadlineMs) {
-    QDeadlineTimer deadline(deadlineMs);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 ModalDismisser::ModalDismisser() {
     QTimer::singleShot(0, [this] { poll(); });

@@ -6,19 +6,16 @@
 
 #include "core/form.h"
 #include "tests/support/fake_serial_port.h"
+#include "tests/support/qt_wait.h"
 #include "ui/main_window.h"
 
 #include <QPoint>
 #include <QString>
-#include <functional>
 #include <gtest/gtest.h>
 
 class QWindow;
 
 namespace tavo::test {
-
-// Runs the event loop until the condition holds; the deadline only bounds a failing test.
-[[nodiscard]] bool waitUntil(const std::function<bool()>& condition, int deadlineMs = 5000);
 
 // Closes the next modal dialog once it is shown, and keeps what it showed.
 class ModalDismisser {

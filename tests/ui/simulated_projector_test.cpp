@@ -3,6 +3,7 @@
 
 #include "serial/host_serial_port.h"
 #include "serial/pty_projector.h"
+#include "tests/support/projector_over_pty.h"
 #include "tests/ui/panel_fixture.h"
 
 #include <QLabel>
@@ -14,13 +15,10 @@
 namespace tavo::test {
 namespace {
 
-class SimulatedProjectorTest : public ::testing::Test {
+class SimulatedProjectorTest : public ProjectorOverPty {
 protected:
     void SetUp() override {
-        QString error;
-        projector = PtyProjector::create({}, &error);
-        ASSERT_TRUE(projector) << error.toStdString();
-        port = std::make_unique<HostSerialPort>(QStringList{projector->devicePath(), QString()});
+        ASSERT_NO_FATAL_FAILURE(startProjector({}));
         form = std::make_unique<Form1>(window, *port);
         window.setForm(form.get());
         ASSERT_TRUE(form->load());
@@ -38,8 +36,6 @@ protected:
     [[nodiscard]] QString text(Control label) const { return qobject_cast<QLabel*>(window.control(label))->text(); }
 
     MainWindow window;
-    std::unique_ptr<PtyProjector> projector;
-    std::unique_ptr<HostSerialPort> port;
     std::unique_ptr<Form1> form;
 };
 

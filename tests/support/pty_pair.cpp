@@ -1,16 +1,26 @@
-#include "pty_pair.h"
+#include "tests/support/pty_pair.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QTimer>
 #include <array>
+#include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <unistd.h>
 
 namespace tavo::test {
+
+namespace {
+
+// In a fresh directory, so that the path, and with it Qt's lock file, is this link's alone.
+QString linkTo(const QTemporaryDir& dir, const QString& target) {
+    const QString link = dir.filePath(QStringLiteral("tty"));
+    return dir.isValid() && QFile::link(target, link) ? link : QString();
+}
+
+} // namespace
 
 PtyPair::PtyPair() {
     if (::openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0) {
@@ -26,36 +36,32 @@ PtyPair::PtyPair() {
     ::tcsetattr(slave_, TCSANOW, &tio);
     ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
     slavePath_ = QFile::decodeName(::ptsname(master_));
-    const QString link = dir_.filePath(QStringLiteral("tty"));
-    if (dir_.isValid() && QFile::link(slavePath_, link)) {
-        devicePath_ = link;
-    }
-}
-
-PrivateLink::PrivateLink(const QString& target) {
-    const QString link = dir_.filePath(QStringLiteral("tty"));
-    if (dir_.isValid() && QFile::link(target, link)) {
-        path_ = link;
-    }
+    devicePath_ = linkTo(dir_, slavePath_);
 }
 
 PtyPair::~PtyPair() {
-    if (master_ >= 0) {
-        ::close(master_);
-    }
-    if (slave_ >= 0) {
-        ::close(slave_);
-    }
+    hangUp();
 }
 
 void PtyPair::send(std::string_view bytes) const {
-    [[maybe_unused]] const auto n = ::write(master_, bytes.data(), bytes.size());
+    const QDeadlineTimer deadline(5000);
+    while (!bytes.empty() && !deadline.hasExpired()) {
+        const auto n = ::write(master_, bytes.data(), bytes.size());
+        if (n > 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR) {
+            return;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
 }
 
 std::string PtyPair::receive(std::size_t count, int timeoutMs) const {
     std::string out;
     const QDeadlineTimer deadline(timeoutMs);
-    std::array<char, 512> chunk{};
+    std::array<char, 4096> chunk{};
     while (out.size() < count && !deadline.hasExpired()) {
         pollfd pfd{.fd = master_, .events = POLLIN, .revents = 0};
         if (::poll(&pfd, 1, static_cast<int>(deadline.remainingTime())) <= 0) {
@@ -71,7 +77,7 @@ std::string PtyPair::receive(std::size_t count, int timeoutMs) const {
 
 std::string PtyPair::drain() const {
     std::string out;
-    std::array<char, 512> chunk{};
+    std::array<char, 4096> chunk{};
     for (;;) {
         const auto n = ::read(master_, chunk.data(), chunk.size());
         if (n <= 0) {
@@ -98,18 +104,6 @@ void PtyPair::hangUp() {
     }
 }
 
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    // Wakes the blocking wait below now and then, so that the deadline is noticed.
-    QTimer tick;
-    tick.start(5);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
+PrivateLink::PrivateLink(const QString& target) : path_(linkTo(dir_, target)) {}
 
 } // namespace tavo::test

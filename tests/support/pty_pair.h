@@ -1,17 +1,18 @@
 #pragma once
 
-// A pseudo-terminal pair for tests: the panel's port opens the slave by its path, the test plays
-// the far end of the line on the master.
+// A pseudo-terminal pair for tests and benchmarks: the panel's port opens the slave by a path,
+// the test plays the far end of the line on the master.
 
 #include <QString>
 #include <QTemporaryDir>
-#include <functional>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <termios.h>
 
 namespace tavo::test {
 
+// Raw from the start, with the master non-blocking.
 class PtyPair {
 public:
     PtyPair();
@@ -26,8 +27,12 @@ public:
     // pseudo-terminal numbers are reused at once: test programs running side by side would
     // otherwise trip over each other's lock files.
     [[nodiscard]] QString devicePath() const { return devicePath_; }
+    [[nodiscard]] int masterFd() const { return master_; }
+    // The pair's own hold on the slave, which keeps the line alive while the panel has it closed.
+    [[nodiscard]] int slaveFd() const { return slave_; }
 
-    // Bytes from the far end to the panel.
+    // Bytes from the far end to the panel; waits (bounded) while the line is full, running the
+    // event loop meanwhile, since the panel may read on the thread that calls this.
     void send(std::string_view bytes) const;
     // Waits (bounded) until `count` bytes from the panel have arrived, and returns what came.
     [[nodiscard]] std::string receive(std::size_t count, int timeoutMs = 2000) const;
@@ -56,8 +61,5 @@ private:
     QTemporaryDir dir_;
     QString path_;
 };
-
-// Runs the event loop until the condition holds or the time is up; returns the condition.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
 } // namespace tavo::test

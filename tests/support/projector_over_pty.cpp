@@ -1,0 +1,17 @@
+#include "tests/support/projector_over_pty.h"
+
+#include <QString>
+#include <QStringList>
+#include <utility>
+
+namespace tavo::test {
+
+void ProjectorOverPty::startProjector(ProjectorModel::Options model) {
+    QString error;
+    projector = PtyProjector::create({.model = std::move(model), .device = {}}, &error);
+    ASSERT_NE(projector, nullptr) << error.toStdString();
+    link = std::make_unique<PrivateLink>(projector->devicePath());
+    port = std::make_unique<HostSerialPort>(QStringList{link->path(), QString()});
+}
+
+} // namespace tavo::test

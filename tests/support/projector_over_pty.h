@@ -1,0 +1,28 @@
+#pragma once
+
+// A test fixture with the simulated projector on a pseudo-terminal of its own and the host serial
+// port the panel uses on the other end of that line, for tests of the whole road of an exchange.
+
+#include "serial/host_serial_port.h"
+#include "serial/projector_model.h"
+#include "serial/pty_projector.h"
+#include "tests/support/pty_pair.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace tavo::test {
+
+class ProjectorOverPty : public ::testing::Test {
+protected:
+    // Starts the projector and makes the port on its line, not yet open; a fatal failure if the
+    // projector could not start.
+    void startProjector(ProjectorModel::Options model);
+
+    std::unique_ptr<PtyProjector> projector;
+    // The port opens the projector's line through this, for the reason PtyPair::devicePath() gives.
+    std::unique_ptr<PrivateLink> link;
+    std::unique_ptr<HostSerialPort> port;
+};
+
+} // namespace tavo::test
