@@ -59,6 +59,9 @@ int main(int argc, char* argv[]) {
     if (!form.load()) {
         return 1;
     }
+    if (tavo::terminationRequested()) {
+        return 0;
+    }
     window.show();
     return QApplication::exec();
 }

@@ -12,6 +12,7 @@ namespace {
 
 // A signal handler may only write to a descriptor; the event loop reads the other end.
 std::array<int, 2> signalPipe{-1, -1};
+bool terminating = false;
 
 void onSignal(int) {
     const char byte = 1;
@@ -25,10 +26,21 @@ void quitOnTerminationSignals(QCoreApplication& app) {
         return;
     }
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+        // Read the byte, or the notifier would fire again at once, for ever.
+        char byte = 0;
+        [[maybe_unused]] const auto n = ::read(signalPipe[0], &byte, 1);
+        terminating = true;
+        // Unlike quit(), exit() also ends the loops of modal dialogs and works before exec().
+        QCoreApplication::exit(0);
+    });
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     std::signal(SIGHUP, onSignal);
+}
+
+bool terminationRequested() {
+    return terminating;
 }
 
 } // namespace tavo
