@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
+
+#include "serial/host_serial_port.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -9,14 +12,6 @@ namespace tavo {
 
 namespace {
 
-#ifdef Q_OS_WIN
-constexpr auto kDefaultCom1 = "COM1";
-constexpr auto kDefaultCom2 = "COM2";
-#else
-constexpr auto kDefaultCom1 = "/dev/ttyS0";
-constexpr auto kDefaultCom2 = "/dev/ttyS1";
-#endif
-
 struct Parser {
     QCommandLineParser parser;
     QCommandLineOption help;
@@ -24,11 +19,12 @@ struct Parser {
     QCommandLineOption com1{QStringLiteral("com1"),
                             QStringLiteral("Use DEVICE as COM1, e.g. /dev/ttyUSB0 or "
                                            "/dev/serial/by-id/... (default: %1).")
-                                .arg(QLatin1String(kDefaultCom1)),
+                                .arg(HostSerialPort::defaultDevices().at(0)),
                             QStringLiteral("DEVICE")};
-    QCommandLineOption com2{QStringLiteral("com2"),
-                            QStringLiteral("Use DEVICE as COM2 (default: %1).").arg(QLatin1String(kDefaultCom2)),
-                            QStringLiteral("DEVICE")};
+    QCommandLineOption com2{
+        QStringLiteral("com2"),
+        QStringLiteral("Use DEVICE as COM2 (default: %1).").arg(HostSerialPort::defaultDevices().at(1)),
+        QStringLiteral("DEVICE")};
     QCommandLineOption simulate{QStringLiteral("simulate"),
                                 QStringLiteral("Put a simulated projector behind COM1, to try "
                                                "the panel without one.")};

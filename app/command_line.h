@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The panel's command line: which host devices stand for COM1 and COM2, or the built-in simulated

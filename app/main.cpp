@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
-#include "core/form.h"
+#include "core/panel_logic.h"
+#include "process/termination_signals.h"
 #include "serial/host_serial_port.h"
-#include "serial/pty_projector.h"
-#include "serial/termination_signals.h"
+#include "simulator/pty_projector.h"
 #include "ui/look.h"
 #include "ui/main_window.h"
 
@@ -51,12 +52,12 @@ int main(int argc, char* argv[]) {
     }
 
     tavo::HostSerialPort port(devices);
-    tavo::Form1 form(window, port);
-    window.setForm(&form);
+    tavo::PanelLogic logic(window, port);
+    window.setLogic(&logic);
     // The window outlives the logic; no event may reach the logic once it is gone.
-    const auto detach = qScopeGuard([&window] { window.setForm(nullptr); });
+    const auto detach = qScopeGuard([&window] { window.setLogic(nullptr); });
 
-    if (!form.load()) {
+    if (!logic.start()) {
         return 1;
     }
     if (tavo::terminationRequested()) {

@@ -1,10 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A device flooding the line at full speed for tens of seconds, against the real window, logic and
 // host serial port: prints how much of the flood the panel read, how long clicks took to reach the
 // wire meanwhile, the resident memory over the run and the share of a core the panel used.
 // Usage: tavo_flood_bench [seconds]   (default 30)
 
-#include "tests/app/fault_rig.h"
+#include "tests/support/fault_rig.h"
 
+#include <QTest>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -61,12 +63,12 @@ int main(int argc, char* argv[]) {
     }
     std::size_t largestBuffer = 0;
     rig.counting.afterNotification = [&] {
-        largestBuffer = std::max(largestBuffer, rig.form->receiveBuffer().size());
+        largestBuffer = std::max(largestBuffer, rig.logic->receiveBuffer().size());
     };
 
     const std::int64_t residentBefore = residentBytes();
     tavo::test::Flooder flooder(line.masterFd());
-    tavo::test::spin(1000);
+    QTest::qWait(1000);
     const std::int64_t residentAtStart = residentBytes();
     const std::int64_t heapAtStart = tavo::test::heapBytesInUse();
     std::int64_t residentPeak = residentAtStart;
@@ -83,9 +85,9 @@ int main(int argc, char* argv[]) {
         (void)line.drain();
         QElapsedTimer sinceClick;
         sinceClick.start();
-        QTimer::singleShot(0, &rig.window, [&] { rig.click(tavo::Control::Command44); });
+        QTimer::singleShot(0, &rig.window, [&] { rig.click(tavo::Control::ReadStatus); });
         std::string wire;
-        const bool arrived = tavo::test::waitUntil(
+        const bool arrived = QTest::qWaitFor(
             [&] {
                 wire += line.drain();
                 return wire.find("CR0\r") != std::string::npos;
@@ -96,7 +98,7 @@ int main(int argc, char* argv[]) {
         } else {
             ++lost;
         }
-        tavo::test::spin(kClickEveryMs);
+        QTest::qWait(kClickEveryMs);
         residentPeak = std::max(residentPeak, residentBytes());
     }
     const double elapsed = static_cast<double>(run.elapsed()) / 1000.0;

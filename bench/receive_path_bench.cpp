@@ -1,8 +1,9 @@
-// Cost of one arrival on the receive path: the whole ReceiveBuffer is rendered and decoded again
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Cost of one arrival on the receive path: the whole receive buffer is rendered and decoded again
 // each time a piece arrives, so the cost per arrival grows with the buffer. The buffer is capped,
 // which bounds the worst case; these figures show where that bound lies.
 
-#include "core/form.h"
+#include "core/panel_logic.h"
 #include "core/rendering.h"
 #include "core/status_decoding.h"
 #include "tests/support/fake_panel.h"
@@ -30,8 +31,8 @@ void arrivalsUntilFull(benchmark::State& state) {
     const auto piece = static_cast<std::size_t>(state.range(0));
     tavo::test::FakePanel panel;
     tavo::test::FakeSerialPort port;
-    tavo::Form1 form(panel, port);
-    if (!form.load()) {
+    tavo::PanelLogic logic(panel, port);
+    if (!logic.start()) {
         state.SkipWithError("start-up failed");
         return;
     }
@@ -39,9 +40,9 @@ void arrivalsUntilFull(benchmark::State& state) {
     std::int64_t arrivals = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        form.click(tavo::Control::Command38);
+        logic.click(tavo::Control::ReadTemperatures);
         panel.advance(2000); // empties the buffer
-        form.click(tavo::Control::Command38);
+        logic.click(tavo::Control::ReadTemperatures);
         state.ResumeTiming();
         for (std::size_t filled = 0; filled < tavo::kReceiveBufferLimit; filled += piece) {
             port.deliver(chunk);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timing on the wire: the real window, its QTimers, the logic and the Qt host serial port drive a
 // pseudo-terminal; a reader thread on the other side timestamps every line on the monotonic clock
 // and acknowledges it as a projector would. Prints, for holds at each repeat interval in use, the
@@ -5,7 +6,7 @@
 // the press-to-first-byte latency; then the click-to-first-byte latency of a one-shot button.
 // Exits non-zero only when it could not measure.
 
-#include "core/form.h"
+#include "core/panel_logic.h"
 #include "serial/host_serial_port.h"
 #include "ui/look.h"
 #include "ui/main_window.h"
@@ -105,19 +106,19 @@ struct Hold {
     int nominal;
     tavo::Control button;
     // Brings the cursor pad into the context that gives the arrows this interval.
-    void (*prepare)(tavo::Form1&);
+    void (*prepare)(tavo::PanelLogic&);
     int holdMs;
 };
 
-void noPreparation(tavo::Form1&) {}
+void noPreparation(tavo::PanelLogic&) {}
 
-void digitalZoomContext(tavo::Form1& form) {
-    form.press(tavo::Control::Command48);
-    form.release(tavo::Control::Command48);
+void digitalZoomContext(tavo::PanelLogic& logic) {
+    logic.press(tavo::Control::DigitalZoomIn);
+    logic.release(tavo::Control::DigitalZoomIn);
 }
 
-void menuContext(tavo::Form1& form) {
-    form.click(tavo::Control::Command23);
+void menuContext(tavo::PanelLogic& logic) {
+    logic.click(tavo::Control::MenuOn);
 }
 
 // A line that is already on its way at the release arrives within this margin.
@@ -144,9 +145,9 @@ int main(int argc, char* argv[]) {
 
     tavo::MainWindow window;
     tavo::HostSerialPort port({QString::fromStdString(device), QStringLiteral("/dev/null")});
-    tavo::Form1 form(window, port);
-    window.setForm(&form);
-    if (!form.load()) {
+    tavo::PanelLogic logic(window, port);
+    window.setLogic(&logic);
+    if (!logic.start()) {
         std::fprintf(stderr, "could not open %s\n", device.c_str());
         return 2;
     }
@@ -162,26 +163,26 @@ int main(int argc, char* argv[]) {
                 "err p50", "err p99", "after", "1st p50", "1st p99");
 
     const Hold holds[] = {
-        {"cursor after D.Zoom", 5, tavo::Control::Command5, digitalZoomContext, 3000},
-        {"LENS SHIFT up", 30, tavo::Control::Command59, noPreparation, 3000},
-        {"Zoom +", 50, tavo::Control::Command15, noPreparation, 3000},
-        {"cursor after MENU ON", 200, tavo::Control::Command5, menuContext, 4000},
-        {"VOL +", 250, tavo::Control::Command1, noPreparation, 5000},
-        {"SELECT", 500, tavo::Control::Command6, noPreparation, 10000},
+        {"cursor after D.Zoom", 5, tavo::Control::CursorUp, digitalZoomContext, 3000},
+        {"LENS SHIFT up", 30, tavo::Control::LensShiftUp, noPreparation, 3000},
+        {"Zoom +", 50, tavo::Control::ZoomIn, noPreparation, 3000},
+        {"cursor after MENU ON", 200, tavo::Control::CursorUp, menuContext, 4000},
+        {"VOL +", 250, tavo::Control::VolumeUp, noPreparation, 5000},
+        {"SELECT", 500, tavo::Control::CursorSelect, noPreparation, 10000},
     };
 
     bool measured = true;
     for (const Hold& hold : holds) {
-        hold.prepare(form);
+        hold.prepare(logic);
         runEventLoopFor(300);
 
         // Press-to-first-byte over short holds, then one long hold for the pace.
         std::vector<double> firstByte;
         for (int i = 0; i < 20; ++i) {
             const Clock::time_point pressed = Clock::now();
-            form.press(hold.button);
+            logic.press(hold.button);
             runEventLoopFor(std::min(hold.nominal / 2 + 1, 20));
-            form.release(hold.button);
+            logic.release(hold.button);
             runEventLoopFor(30);
             const auto lines = reader->linesBetween(pressed, Clock::now());
             if (!lines.empty()) {
@@ -191,9 +192,9 @@ int main(int argc, char* argv[]) {
         runEventLoopFor(300);
 
         const Clock::time_point pressed = Clock::now();
-        form.press(hold.button);
+        logic.press(hold.button);
         runEventLoopFor(hold.holdMs);
-        form.release(hold.button);
+        logic.release(hold.button);
         const Clock::time_point released = Clock::now();
         runEventLoopFor(500);
 
@@ -220,7 +221,7 @@ int main(int argc, char* argv[]) {
     std::vector<double> click;
     for (int i = 0; i < 50; ++i) {
         const Clock::time_point clicked = Clock::now();
-        form.click(tavo::Control::Command19);
+        logic.click(tavo::Control::AudioMuteOn);
         runEventLoopFor(20);
         const auto lines = reader->linesBetween(clicked, Clock::now());
         if (!lines.empty()) {
@@ -234,7 +235,7 @@ int main(int argc, char* argv[]) {
                     percentile(click, 99), click.size());
     }
 
-    window.setForm(nullptr);
+    window.setLogic(nullptr);
     reader.reset();
     close(slave);
     close(master);

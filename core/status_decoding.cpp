@@ -1,5 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/status_decoding.h"
 
+#include "core/all_distinct.h"
+
+#include <algorithm>
 #include <array>
 #include <span>
 
@@ -41,14 +45,8 @@ constexpr std::array<StatusEntry, 4> kMirror{{
 }};
 
 template <std::size_t N> constexpr bool keysSameLengthAndDistinct(const std::array<StatusEntry, N>& t) {
-    for (std::size_t i = 0; i < N; ++i) {
-        for (std::size_t j = i + 1; j < N; ++j) {
-            if (t[i].key.size() != t[j].key.size() || t[i].key == t[j].key) {
-                return false;
-            }
-        }
-    }
-    return true;
+    return allDistinct(t, &StatusEntry::key) &&
+           std::ranges::all_of(t, [&t](const StatusEntry& e) { return e.key.size() == t.front().key.size(); });
 }
 static_assert(keysSameLengthAndDistinct(kPowerStatus) && kPowerStatus[0].key.size() == 4);
 static_assert(keysSameLengthAndDistinct(kInput) && kInput[0].key.size() == 2);
@@ -63,13 +61,11 @@ std::string_view cut(std::string_view r, std::size_t first, std::size_t length) 
 }
 
 std::optional<std::string> lookUp(std::span<const StatusEntry> table, std::string_view r) {
-    const std::string_view key = cut(r, 1, table.front().key.size());
-    for (const auto& entry : table) {
-        if (entry.key == key) {
-            return std::string(entry.text);
-        }
+    const auto found = std::ranges::find(table, cut(r, 1, table.front().key.size()), &StatusEntry::key);
+    if (found == table.end()) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return std::string(found->text);
 }
 
 std::optional<std::string> lampTime(std::string_view r) {
@@ -116,12 +112,11 @@ constexpr std::array<Decoder, 5> kDecoders{{
 } // namespace
 
 std::optional<std::string> decodeStatus(std::string_view lastSentLine, std::string_view rendering) {
-    for (const auto& decoder : kDecoders) {
-        if (decoder.line == lastSentLine) {
-            return decoder.decode(rendering);
-        }
+    const auto* decoder = std::ranges::find(kDecoders, lastSentLine, &Decoder::line);
+    if (decoder == kDecoders.end()) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return decoder->decode(rendering);
 }
 
 } // namespace tavo

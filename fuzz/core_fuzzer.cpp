@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everything a device can send, after anything the panel can send: the input is a script of
 // clicks, presses, releases, arriving chunks of arbitrary bytes and passing time, run against the
 // logic on the fakes. The logic must not crash, must keep its receive buffer bounded and must
 // never put a raw control character or a non-ASCII byte into a label.
 
 #include "core/commands.h"
-#include "core/form.h"
+#include "core/panel_logic.h"
 #include "fuzz/script.h"
 #include "tests/support/fake_panel.h"
 #include "tests/support/fake_serial_port.h"
@@ -19,8 +20,8 @@ namespace {
 using tavo::fuzz::Script;
 
 constexpr tavo::Control kOtherControls[] = {
-    tavo::Control::Command33, tavo::Control::Option1, tavo::Control::Option2,
-    tavo::Control::Option3,   tavo::Control::Option4, tavo::Control::Command34,
+    tavo::Control::PortButton,       tavo::Control::Com1Option,      tavo::Control::Com2Option,
+    tavo::Control::Speed19200Option, tavo::Control::Speed9600Option, tavo::Control::PaneButton,
 };
 
 bool shownSafely(const std::string& text) {
@@ -45,9 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tavo::test::FakePanel panel;
     tavo::test::FakeSerialPort port;
     port.missingPorts = {2};
-    tavo::Form1 form(panel, port);
-    panel.setTickHandler([&form](tavo::TimerId t) { form.timerTick(t); });
-    if (!form.load()) {
+    tavo::PanelLogic logic(panel, port);
+    panel.setTickHandler([&logic](tavo::TimerId t) { logic.timerTick(t); });
+    if (!logic.start()) {
         return 0;
     }
 
@@ -55,21 +56,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (!script.done()) {
         switch (script.next() % 6) {
         case 0: {
-            const auto& button = tavo::kOneShotButtons[script.next() % tavo::kOneShotButtons.size()];
-            form.click(button.control);
+            const auto& button = tavo::kOneShotCommands[script.next() % tavo::kOneShotCommands.size()];
+            logic.click(button.control);
             break;
         }
         case 1: {
-            const auto& button = tavo::kHoldButtons[script.next() % tavo::kHoldButtons.size()];
-            form.press(button.control);
+            const auto& button = tavo::kHoldCommands[script.next() % tavo::kHoldCommands.size()];
+            logic.press(button.control);
             break;
         }
         case 2: {
-            const auto& button = tavo::kHoldButtons[script.next() % tavo::kHoldButtons.size()];
+            const auto& button = tavo::kHoldCommands[script.next() % tavo::kHoldCommands.size()];
             if (script.next() % 2 == 0) {
-                form.release(button.control);
+                logic.release(button.control);
             } else {
-                form.holdCancelled();
+                logic.holdCancelled();
             }
             break;
         }
@@ -82,18 +83,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         default: {
             const std::uint8_t which = script.next();
             if (which % 8 == 7) {
-                form.keyDown(tavo::kKeyH, tavo::kCtrlMask);
+                logic.keyDown(tavo::kKeyH, tavo::kCtrlMask);
             } else if (which % 8 == 6) {
                 port.notify(which);
             } else {
-                form.click(kOtherControls[which % 6]);
+                logic.click(kOtherControls[which % 6]);
             }
             break;
         }
         }
-        check(form.receiveBuffer().size() <= tavo::kReceiveBufferLimit);
-        check(shownSafely(panel.text(tavo::Control::Label11)));
-        check(shownSafely(panel.text(tavo::Control::Label12)));
+        check(logic.receiveBuffer().size() <= tavo::kReceiveBufferLimit);
+        check(shownSafely(panel.text(tavo::Control::TxdField)));
+        check(shownSafely(panel.text(tavo::Control::RxdField)));
         // Memory stays flat however long the script runs.
         port.calls.clear();
         port.writes.clear();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated projector against anything a panel (or line noise) can send: the input picks the
 // projector's options, then is a script of byte chunks arriving at arbitrary later times, changes
 // of the panel's line speed, clock runs and reply collection. The model must not crash, must keep
@@ -5,7 +6,7 @@
 // must never ask to be woken for a time that has already passed.
 
 #include "fuzz/script.h"
-#include "serial/projector_model.h"
+#include "simulator/projector_model.h"
 
 #include <algorithm>
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The fuzzers' input read as a script: bytes, numbers and chunks taken from the front. Past the

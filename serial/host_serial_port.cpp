@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/host_serial_port.h"
 
+#include "core/line_settings.h"
 #include "serial/port_messages.h"
 
 #include <QFile>
@@ -135,13 +137,8 @@ PortError HostSerialPort::setPortNumber(int number) {
     return std::nullopt;
 }
 
-PortError HostSerialPort::setSettings(std::string_view settings) {
-    const auto parsed = parseLineSettings(settings);
-    if (!parsed) {
-        return "Invalid line settings \"" + std::string(settings) +
-               "\": expected speed, parity, data bits and stop bits, such as 19200,N,8,1.";
-    }
-    settings_ = *parsed;
+PortError HostSerialPort::setLineSettings(const LineSettings& settings) {
+    settings_ = settings;
     if (serial_.isOpen()) {
         return applySettings();
     }
@@ -281,7 +278,7 @@ PortResult<std::string> HostSerialPort::readAll() {
     return {.value = std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), .error = std::nullopt};
 }
 
-void HostSerialPort::setCommHandler(CommHandler handler) {
+void HostSerialPort::setEventHandler(EventHandler handler) {
     handler_ = std::move(handler);
 }
 
@@ -293,7 +290,7 @@ void HostSerialPort::notify(int eventCode) {
 
 void HostSerialPort::onReadyRead() {
     if (serial_.bytesAvailable() > 0) {
-        notify(kCommEventReceive);
+        notify(kPortEventReceive);
     }
 }
 
@@ -312,7 +309,7 @@ void HostSerialPort::onErrorOccurred(QSerialPort::SerialPortError error) {
         return;
     default:
         if (serial_.isOpen()) {
-            notify(kCommEventLineError);
+            notify(kPortEventLineError);
         }
         return;
     }
@@ -329,7 +326,7 @@ void HostSerialPort::onDeviceLost() {
         return;
     }
     lost_ = true;
-    notify(kCommEventDisconnected);
+    notify(kPortEventDisconnected);
 }
 
 } // namespace tavo

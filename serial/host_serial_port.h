@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The panel's serial port on the host's serial devices (built-in ports, USB adapters, pseudo-
@@ -5,7 +6,6 @@
 // construction. Everything runs on the thread that owns the object, which must run an event loop.
 
 #include "core/ports/serial_port.h"
-#include "serial/line_settings.h"
 
 #include <QObject>
 #include <QSerialPort>
@@ -13,9 +13,9 @@
 
 namespace tavo {
 
-// Receive notification codes besides kCommEventReceive; the logic ignores them.
-inline constexpr int kCommEventLineError = 1000;
-inline constexpr int kCommEventDisconnected = 1001;
+// Port event codes besides kPortEventReceive; the logic ignores them.
+inline constexpr int kPortEventLineError = 1000;
+inline constexpr int kPortEventDisconnected = 1001;
 
 inline constexpr qint64 kReceiveBufferSize = 1024;
 inline constexpr std::size_t kSendBufferSize = 512;
@@ -32,13 +32,13 @@ public:
     [[nodiscard]] static QStringList defaultDevices();
 
     PortError setPortNumber(int number) override;
-    PortError setSettings(std::string_view settings) override;
+    PortError setLineSettings(const LineSettings& settings) override;
     [[nodiscard]] PortResult<bool> isOpen() override;
     PortError open() override;
     PortError close() override;
     PortError write(std::string_view text) override;
     [[nodiscard]] PortResult<std::string> readAll() override;
-    void setCommHandler(CommHandler handler) override;
+    void setEventHandler(EventHandler handler) override;
 
     [[nodiscard]] int portNumber() const { return portNumber_; }
     [[nodiscard]] QString device() const;
@@ -57,7 +57,7 @@ private:
     QSerialPort serial_;
     int portNumber_ = 1;
     LineSettings settings_;
-    CommHandler handler_;
+    EventHandler handler_;
     // Open as the logic sees it. It stays set when the device goes away, so that closing and
     // opening the port again (choosing the port again) reopens the device once it is back.
     bool open_ = false;

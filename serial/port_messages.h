@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The failure descriptions of the host serial port. They go to the user as they are (a warning

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The window's layout as data: every control with its kind, caption, place and looks, the
@@ -6,6 +7,8 @@
 // 15 twips are one device-independent pixel. Kept free of Qt so the tables can be checked at
 // compile time.
 
+#include "core/all_distinct.h"
+#include "core/panel_logic.h"
 #include "core/ports/controls.h"
 
 #include <algorithm>
@@ -39,7 +42,7 @@ struct Rgb {
     friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-inline constexpr Rgb kFormBackground{192, 192, 192};
+inline constexpr Rgb kWindowBackground{192, 192, 192};
 
 enum class Kind { Button, Label, Frame, Option, Image };
 
@@ -65,6 +68,9 @@ enum class Align { Left, Centre, Right };
 
 struct ControlRow {
     Control control{};
+    // The control's name in the panel's original design, kept as the widget's object name so that
+    // a control can be found by the name that reports and issues use.
+    std::string_view id{};
     Kind kind = Kind::Label;
     std::string_view caption{};
     int x = 0;
@@ -116,126 +122,125 @@ inline constexpr std::array kControls = [] {
     using namespace detail;
     return std::array{
         // Top row: power and the three input groups, the logo in the corner.
-        ControlRow{.control = C::Frame1, .kind = Kind::Frame, .x = 90, .y = 90, .w = 1440, .h = 1215, .background = kGrey},
-        ControlRow{.control = C::Label1, .kind = Kind::Label, .caption = "POWER", .x = 210, .y = 330, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .text = Rgb{192, 0, 0}, .align = Align::Centre, .parent = C::Frame1},
-        ControlRow{.control = C::Command17, .kind = Kind::Button, .caption = "ON", .x = 210, .y = 810, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 1, .parent = C::Frame1},
-        ControlRow{.control = C::Command18, .kind = Kind::Button, .caption = "OFF", .x = 810, .y = 810, .w = 615, .h = 300, .background = kRed, .font = kG9B, .tab = 26, .parent = C::Frame1},
-        ControlRow{.control = C::Frame11, .kind = Kind::Frame, .x = 1590, .y = 345, .w = 2070, .h = 960, .background = kGrey},
-        ControlRow{.control = C::Label21, .kind = Kind::Label, .caption = "INPUT 1 ", .x = 2070, .y = 585, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::Frame11},
-        ControlRow{.control = C::Command40, .kind = Kind::Button, .caption = "ANALOG", .x = 1680, .y = 930, .w = 960, .h = 300, .background = kCyan, .font = kG825B, .tab = 84, .parent = C::Frame11},
-        ControlRow{.control = C::Command63, .kind = Kind::Button, .caption = "DIGITAL", .x = 2640, .y = 930, .w = 930, .h = 300, .background = kCyan, .font = kG825B, .tab = 72, .parent = C::Frame11},
-        ControlRow{.control = C::Frame2, .kind = Kind::Frame, .x = 3720, .y = 330, .w = 2715, .h = 975, .background = kGrey},
-        ControlRow{.control = C::Label2, .kind = Kind::Label, .caption = "INPUT 2", .x = 3840, .y = 570, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .parent = C::Frame2},
-        ControlRow{.control = C::Command28, .kind = Kind::Button, .caption = "RGB", .x = 4800, .y = 570, .w = 615, .h = 300, .background = kCyan, .font = kG825B, .tab = 35, .parent = C::Frame2},
-        ControlRow{.control = C::Command29, .kind = Kind::Button, .caption = "VIDEO", .x = 5520, .y = 570, .w = 795, .h = 300, .background = kCyan, .font = kG825B, .tab = 36, .parent = C::Frame2},
-        ControlRow{.control = C::Command27, .kind = Kind::Button, .caption = "COMPONENT", .x = 4800, .y = 930, .w = 1500, .h = 300, .background = kCyan, .font = kG825B, .tab = 85, .parent = C::Frame2},
-        ControlRow{.control = C::Frame12, .kind = Kind::Frame, .x = 6465, .y = 345, .w = 2985, .h = 975, .background = kGrey},
-        ControlRow{.control = C::Label22, .kind = Kind::Label, .caption = "INPUT 3", .x = 6585, .y = 585, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .parent = C::Frame12},
-        ControlRow{.control = C::Command4, .kind = Kind::Button, .caption = "VIDEO", .x = 7545, .y = 585, .w = 780, .h = 300, .background = kCyan, .font = kG825B, .tab = 83, .parent = C::Frame12},
-        ControlRow{.control = C::Command14, .kind = Kind::Button, .caption = "S-VIDEO", .x = 8385, .y = 585, .w = 1005, .h = 300, .background = kCyan, .font = kG825B, .tab = 80, .parent = C::Frame12},
-        ControlRow{.control = C::Command66, .kind = Kind::Button, .caption = "COMPONENT", .x = 7545, .y = 945, .w = 1830, .h = 300, .background = kCyan, .font = kG825B, .tab = 73, .parent = C::Frame12},
-        ControlRow{.control = C::Image1, .kind = Kind::Image, .x = 8280, .y = 0, .w = 1200, .h = 390},
+        ControlRow{.control = C::PowerFrame, .id = "Frame1", .kind = Kind::Frame, .x = 90, .y = 90, .w = 1440, .h = 1215, .background = kGrey},
+        ControlRow{.control = C::PowerTitle, .id = "Label1", .kind = Kind::Label, .caption = "POWER", .x = 210, .y = 330, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .text = Rgb{192, 0, 0}, .align = Align::Centre, .parent = C::PowerFrame},
+        ControlRow{.control = C::PowerOn, .id = "Command17", .kind = Kind::Button, .caption = "ON", .x = 210, .y = 810, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 1, .parent = C::PowerFrame},
+        ControlRow{.control = C::PowerOff, .id = "Command18", .kind = Kind::Button, .caption = "OFF", .x = 810, .y = 810, .w = 615, .h = 300, .background = kRed, .font = kG9B, .tab = 26, .parent = C::PowerFrame},
+        ControlRow{.control = C::Input1Frame, .id = "Frame11", .kind = Kind::Frame, .x = 1590, .y = 345, .w = 2070, .h = 960, .background = kGrey},
+        ControlRow{.control = C::Input1Title, .id = "Label21", .kind = Kind::Label, .caption = "INPUT 1 ", .x = 2070, .y = 585, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::Input1Frame},
+        ControlRow{.control = C::Input1Analog, .id = "Command40", .kind = Kind::Button, .caption = "ANALOG", .x = 1680, .y = 930, .w = 960, .h = 300, .background = kCyan, .font = kG825B, .tab = 84, .parent = C::Input1Frame},
+        ControlRow{.control = C::Input1Digital, .id = "Command63", .kind = Kind::Button, .caption = "DIGITAL", .x = 2640, .y = 930, .w = 930, .h = 300, .background = kCyan, .font = kG825B, .tab = 72, .parent = C::Input1Frame},
+        ControlRow{.control = C::Input2Frame, .id = "Frame2", .kind = Kind::Frame, .x = 3720, .y = 330, .w = 2715, .h = 975, .background = kGrey},
+        ControlRow{.control = C::Input2Title, .id = "Label2", .kind = Kind::Label, .caption = "INPUT 2", .x = 3840, .y = 570, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .parent = C::Input2Frame},
+        ControlRow{.control = C::Input2Rgb, .id = "Command28", .kind = Kind::Button, .caption = "RGB", .x = 4800, .y = 570, .w = 615, .h = 300, .background = kCyan, .font = kG825B, .tab = 35, .parent = C::Input2Frame},
+        ControlRow{.control = C::Input2Video, .id = "Command29", .kind = Kind::Button, .caption = "VIDEO", .x = 5520, .y = 570, .w = 795, .h = 300, .background = kCyan, .font = kG825B, .tab = 36, .parent = C::Input2Frame},
+        ControlRow{.control = C::Input2Component, .id = "Command27", .kind = Kind::Button, .caption = "COMPONENT", .x = 4800, .y = 930, .w = 1500, .h = 300, .background = kCyan, .font = kG825B, .tab = 85, .parent = C::Input2Frame},
+        ControlRow{.control = C::Input3Frame, .id = "Frame12", .kind = Kind::Frame, .x = 6465, .y = 345, .w = 2985, .h = 975, .background = kGrey},
+        ControlRow{.control = C::Input3Title, .id = "Label22", .kind = Kind::Label, .caption = "INPUT 3", .x = 6585, .y = 585, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .parent = C::Input3Frame},
+        ControlRow{.control = C::Input3Video, .id = "Command4", .kind = Kind::Button, .caption = "VIDEO", .x = 7545, .y = 585, .w = 780, .h = 300, .background = kCyan, .font = kG825B, .tab = 83, .parent = C::Input3Frame},
+        ControlRow{.control = C::Input3SVideo, .id = "Command14", .kind = Kind::Button, .caption = "S-VIDEO", .x = 8385, .y = 585, .w = 1005, .h = 300, .background = kCyan, .font = kG825B, .tab = 80, .parent = C::Input3Frame},
+        ControlRow{.control = C::Input3Component, .id = "Command66", .kind = Kind::Button, .caption = "COMPONENT", .x = 7545, .y = 945, .w = 1830, .h = 300, .background = kCyan, .font = kG825B, .tab = 73, .parent = C::Input3Frame},
+        ControlRow{.control = C::Logo, .id = "Image1", .kind = Kind::Image, .x = 8280, .y = 0, .w = 1200, .h = 390},
 
         // Toggle row.
-        ControlRow{.control = C::Frame3, .kind = Kind::Frame, .x = 120, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
-        ControlRow{.control = C::Label4, .kind = Kind::Label, .caption = "AUDIO MUTE", .x = 240, .y = 1560, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::Frame3},
-        ControlRow{.control = C::Command19, .kind = Kind::Button, .caption = "ON", .x = 240, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 27, .parent = C::Frame3},
-        ControlRow{.control = C::Command20, .kind = Kind::Button, .caption = "OFF", .x = 960, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 28, .parent = C::Frame3},
-        ControlRow{.control = C::Frame4, .kind = Kind::Frame, .x = 1680, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
-        ControlRow{.control = C::Label5, .kind = Kind::Label, .caption = "No Show", .x = 1920, .y = 1560, .w = 1095, .h = 255, .background = kGrey, .font = kPG9B, .align = Align::Centre, .parent = C::Frame4},
-        ControlRow{.control = C::Command21, .kind = Kind::Button, .caption = "ON", .x = 1800, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 29, .parent = C::Frame4},
-        ControlRow{.control = C::Command22, .kind = Kind::Button, .caption = "OFF", .x = 2520, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 30, .parent = C::Frame4},
-        ControlRow{.control = C::Frame7, .kind = Kind::Frame, .x = 3240, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
-        ControlRow{.control = C::Label8, .kind = Kind::Label, .caption = "FREEZE", .x = 3360, .y = 1560, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::Frame7},
-        ControlRow{.control = C::Command25, .kind = Kind::Button, .caption = "ON", .x = 3360, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 33, .parent = C::Frame7},
-        ControlRow{.control = C::Command26, .kind = Kind::Button, .caption = "OFF", .x = 4080, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 34, .parent = C::Frame7},
-        ControlRow{.control = C::Frame6, .kind = Kind::Frame, .x = 4800, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
-        ControlRow{.control = C::Label7, .kind = Kind::Label, .caption = "MENU", .x = 5040, .y = 1560, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::Frame6},
-        ControlRow{.control = C::Command23, .kind = Kind::Button, .caption = "ON", .x = 4920, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 31, .parent = C::Frame6},
-        ControlRow{.control = C::Command24, .kind = Kind::Button, .caption = "OFF", .x = 5640, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 32, .parent = C::Frame6},
-        ControlRow{.control = C::Frame5, .kind = Kind::Frame, .x = 6360, .y = 1320, .w = 1695, .h = 975, .background = kGrey},
-        ControlRow{.control = C::Label6, .kind = Kind::Label, .caption = "VIDEO  image", .x = 6480, .y = 1560, .w = 1455, .h = 375, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::Frame5},
-        ControlRow{.control = C::Command31, .kind = Kind::Button, .caption = "Normal", .x = 6480, .y = 1920, .w = 735, .h = 300, .background = kCyan, .font = kG9, .tab = 37, .parent = C::Frame5},
-        ControlRow{.control = C::Command32, .kind = Kind::Button, .caption = "Wide", .x = 7320, .y = 1920, .w = 615, .h = 300, .background = kCyan, .font = kG9, .tab = 38, .parent = C::Frame5},
-        ControlRow{.control = C::Frame10, .kind = Kind::Frame, .x = 8160, .y = 1320, .w = 1215, .h = 1440, .background = kGrey},
-        ControlRow{.control = C::Label20, .kind = Kind::Label, .caption = "LENS SHIFT", .x = 8280, .y = 1560, .w = 975, .h = 495, .background = kGrey, .font = kG825B, .align = Align::Centre, .parent = C::Frame10},
-        ControlRow{.control = C::Command59, .kind = Kind::Button, .caption = "↑", .x = 8520, .y = 2040, .w = 492, .h = 252, .background = kPeach, .font = kG825, .tab = 67, .parent = C::Frame10, .accessibleName = "Lens shift up"},
-        ControlRow{.control = C::Command62, .kind = Kind::Button, .caption = "↓", .x = 8520, .y = 2400, .w = 492, .h = 252, .background = kPeach, .font = kG825, .tab = 68, .parent = C::Frame10, .accessibleName = "Lens shift down"},
+        ControlRow{.control = C::AudioMuteFrame, .id = "Frame3", .kind = Kind::Frame, .x = 120, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
+        ControlRow{.control = C::AudioMuteTitle, .id = "Label4", .kind = Kind::Label, .caption = "AUDIO MUTE", .x = 240, .y = 1560, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::AudioMuteFrame},
+        ControlRow{.control = C::AudioMuteOn, .id = "Command19", .kind = Kind::Button, .caption = "ON", .x = 240, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 27, .parent = C::AudioMuteFrame},
+        ControlRow{.control = C::AudioMuteOff, .id = "Command20", .kind = Kind::Button, .caption = "OFF", .x = 960, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 28, .parent = C::AudioMuteFrame},
+        ControlRow{.control = C::NoShowFrame, .id = "Frame4", .kind = Kind::Frame, .x = 1680, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
+        ControlRow{.control = C::NoShowTitle, .id = "Label5", .kind = Kind::Label, .caption = "No Show", .x = 1920, .y = 1560, .w = 1095, .h = 255, .background = kGrey, .font = kPG9B, .align = Align::Centre, .parent = C::NoShowFrame},
+        ControlRow{.control = C::NoShowOn, .id = "Command21", .kind = Kind::Button, .caption = "ON", .x = 1800, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 29, .parent = C::NoShowFrame},
+        ControlRow{.control = C::NoShowOff, .id = "Command22", .kind = Kind::Button, .caption = "OFF", .x = 2520, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 30, .parent = C::NoShowFrame},
+        ControlRow{.control = C::FreezeFrame, .id = "Frame7", .kind = Kind::Frame, .x = 3240, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
+        ControlRow{.control = C::FreezeTitle, .id = "Label8", .kind = Kind::Label, .caption = "FREEZE", .x = 3360, .y = 1560, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::FreezeFrame},
+        ControlRow{.control = C::FreezeOn, .id = "Command25", .kind = Kind::Button, .caption = "ON", .x = 3360, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 33, .parent = C::FreezeFrame},
+        ControlRow{.control = C::FreezeOff, .id = "Command26", .kind = Kind::Button, .caption = "OFF", .x = 4080, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 34, .parent = C::FreezeFrame},
+        ControlRow{.control = C::MenuFrame, .id = "Frame6", .kind = Kind::Frame, .x = 4800, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
+        ControlRow{.control = C::MenuTitle, .id = "Label7", .kind = Kind::Label, .caption = "MENU", .x = 5040, .y = 1560, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::MenuFrame},
+        ControlRow{.control = C::MenuOn, .id = "Command23", .kind = Kind::Button, .caption = "ON", .x = 4920, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 31, .parent = C::MenuFrame},
+        ControlRow{.control = C::MenuOff, .id = "Command24", .kind = Kind::Button, .caption = "OFF", .x = 5640, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 32, .parent = C::MenuFrame},
+        ControlRow{.control = C::VideoImageFrame, .id = "Frame5", .kind = Kind::Frame, .x = 6360, .y = 1320, .w = 1695, .h = 975, .background = kGrey},
+        ControlRow{.control = C::VideoImageTitle, .id = "Label6", .kind = Kind::Label, .caption = "VIDEO  image", .x = 6480, .y = 1560, .w = 1455, .h = 375, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::VideoImageFrame},
+        ControlRow{.control = C::VideoImageNormal, .id = "Command31", .kind = Kind::Button, .caption = "Normal", .x = 6480, .y = 1920, .w = 735, .h = 300, .background = kCyan, .font = kG9, .tab = 37, .parent = C::VideoImageFrame},
+        ControlRow{.control = C::VideoImageWide, .id = "Command32", .kind = Kind::Button, .caption = "Wide", .x = 7320, .y = 1920, .w = 615, .h = 300, .background = kCyan, .font = kG9, .tab = 38, .parent = C::VideoImageFrame},
+        ControlRow{.control = C::LensShiftFrame, .id = "Frame10", .kind = Kind::Frame, .x = 8160, .y = 1320, .w = 1215, .h = 1440, .background = kGrey},
+        ControlRow{.control = C::LensShiftTitle, .id = "Label20", .kind = Kind::Label, .caption = "LENS SHIFT", .x = 8280, .y = 1560, .w = 975, .h = 495, .background = kGrey, .font = kG825B, .align = Align::Centre, .parent = C::LensShiftFrame},
+        ControlRow{.control = C::LensShiftUp, .id = "Command59", .kind = Kind::Button, .caption = "↑", .x = 8520, .y = 2040, .w = 492, .h = 252, .background = kPeach, .font = kG825, .tab = 67, .parent = C::LensShiftFrame, .accessibleName = "Lens shift up"},
+        ControlRow{.control = C::LensShiftDown, .id = "Command62", .kind = Kind::Button, .caption = "↓", .x = 8520, .y = 2400, .w = 492, .h = 252, .background = kPeach, .font = kG825, .tab = 68, .parent = C::LensShiftFrame, .accessibleName = "Lens shift down"},
 
         // Adjustment row: free title labels over "+" and "-" pairs.
-        ControlRow{.control = C::Label3, .kind = Kind::Label, .caption = "VOL", .x = 3600, .y = 2520, .w = 495, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre},
-        ControlRow{.control = C::Command1, .kind = Kind::Button, .caption = "+", .x = 3600, .y = 2880, .w = 375, .h = 255, .background = kOrange, .font = kG9B, .tab = 5, .accessibleName = "Volume up"},
-        ControlRow{.control = C::Command2, .kind = Kind::Button, .caption = "-", .x = 3600, .y = 3240, .w = 375, .h = 255, .background = kOrange, .font = kG9B, .tab = 6, .accessibleName = "Volume down"},
-        ControlRow{.control = C::Label13, .kind = Kind::Label, .caption = "Zoom", .x = 4200, .y = 2520, .w = 735, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
-        ControlRow{.control = C::Command15, .kind = Kind::Button, .caption = "+", .x = 4440, .y = 2880, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 49, .accessibleName = "Zoom in"},
-        ControlRow{.control = C::Command35, .kind = Kind::Button, .caption = "-", .x = 4440, .y = 3240, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 50, .accessibleName = "Zoom out"},
-        ControlRow{.control = C::Label14, .kind = Kind::Label, .caption = "Focus", .x = 5160, .y = 2520, .w = 735, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
-        ControlRow{.control = C::Command36, .kind = Kind::Button, .caption = "+", .x = 5280, .y = 2880, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 52, .accessibleName = "Focus far"},
-        ControlRow{.control = C::Command37, .kind = Kind::Button, .caption = "-", .x = 5280, .y = 3240, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 53, .accessibleName = "Focus near"},
-        ControlRow{.control = C::Label17, .kind = Kind::Label, .caption = "D.Zoom", .x = 6000, .y = 2520, .w = 855, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
-        ControlRow{.control = C::Command48, .kind = Kind::Button, .caption = "+", .x = 6240, .y = 2880, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 59, .accessibleName = "Digital zoom in"},
-        ControlRow{.control = C::Command49, .kind = Kind::Button, .caption = "-", .x = 6240, .y = 3240, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 60, .accessibleName = "Digital zoom out"},
-        ControlRow{.control = C::Label18, .kind = Kind::Label, .caption = "Keystone", .x = 7080, .y = 2520, .w = 975, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
-        ControlRow{.control = C::Command50, .kind = Kind::Button, .caption = "+", .x = 7320, .y = 2880, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 62, .accessibleName = "Keystone up"},
-        ControlRow{.control = C::Command51, .kind = Kind::Button, .caption = "-", .x = 7320, .y = 3240, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 63, .accessibleName = "Keystone down"},
+        ControlRow{.control = C::VolumeTitle, .id = "Label3", .kind = Kind::Label, .caption = "VOL", .x = 3600, .y = 2520, .w = 495, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre},
+        ControlRow{.control = C::VolumeUp, .id = "Command1", .kind = Kind::Button, .caption = "+", .x = 3600, .y = 2880, .w = 375, .h = 255, .background = kOrange, .font = kG9B, .tab = 5, .accessibleName = "Volume up"},
+        ControlRow{.control = C::VolumeDown, .id = "Command2", .kind = Kind::Button, .caption = "-", .x = 3600, .y = 3240, .w = 375, .h = 255, .background = kOrange, .font = kG9B, .tab = 6, .accessibleName = "Volume down"},
+        ControlRow{.control = C::ZoomTitle, .id = "Label13", .kind = Kind::Label, .caption = "Zoom", .x = 4200, .y = 2520, .w = 735, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
+        ControlRow{.control = C::ZoomIn, .id = "Command15", .kind = Kind::Button, .caption = "+", .x = 4440, .y = 2880, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 49, .accessibleName = "Zoom in"},
+        ControlRow{.control = C::ZoomOut, .id = "Command35", .kind = Kind::Button, .caption = "-", .x = 4440, .y = 3240, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 50, .accessibleName = "Zoom out"},
+        ControlRow{.control = C::FocusTitle, .id = "Label14", .kind = Kind::Label, .caption = "Focus", .x = 5160, .y = 2520, .w = 735, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
+        ControlRow{.control = C::FocusFar, .id = "Command36", .kind = Kind::Button, .caption = "+", .x = 5280, .y = 2880, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 52, .accessibleName = "Focus far"},
+        ControlRow{.control = C::FocusNear, .id = "Command37", .kind = Kind::Button, .caption = "-", .x = 5280, .y = 3240, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 53, .accessibleName = "Focus near"},
+        ControlRow{.control = C::DigitalZoomTitle, .id = "Label17", .kind = Kind::Label, .caption = "D.Zoom", .x = 6000, .y = 2520, .w = 855, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
+        ControlRow{.control = C::DigitalZoomIn, .id = "Command48", .kind = Kind::Button, .caption = "+", .x = 6240, .y = 2880, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 59, .accessibleName = "Digital zoom in"},
+        ControlRow{.control = C::DigitalZoomOut, .id = "Command49", .kind = Kind::Button, .caption = "-", .x = 6240, .y = 3240, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 60, .accessibleName = "Digital zoom out"},
+        ControlRow{.control = C::KeystoneTitle, .id = "Label18", .kind = Kind::Label, .caption = "Keystone", .x = 7080, .y = 2520, .w = 975, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
+        ControlRow{.control = C::KeystoneUp, .id = "Command50", .kind = Kind::Button, .caption = "+", .x = 7320, .y = 2880, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 62, .accessibleName = "Keystone up"},
+        ControlRow{.control = C::KeystoneDown, .id = "Command51", .kind = Kind::Button, .caption = "-", .x = 7320, .y = 3240, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 63, .accessibleName = "Keystone down"},
 
         // Cursor pad.
-        ControlRow{.control = C::Command5, .kind = Kind::Button, .caption = "↑", .x = 1200, .y = 2520, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 17, .accessibleName = "Cursor up"},
-        ControlRow{.control = C::Command9, .kind = Kind::Button, .caption = "←", .x = 240, .y = 3000, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 21, .accessibleName = "Cursor left"},
-        ControlRow{.control = C::Command6, .kind = Kind::Button, .caption = "SELECT", .x = 1200, .y = 3000, .w = 855, .h = 375, .background = kSelect, .font = kG9, .tab = 18},
-        ControlRow{.control = C::Command8, .kind = Kind::Button, .caption = "→", .x = 2160, .y = 3000, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 20, .accessibleName = "Cursor right"},
-        ControlRow{.control = C::Command7, .kind = Kind::Button, .caption = "↓", .x = 1200, .y = 3480, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 19, .accessibleName = "Cursor down"},
+        ControlRow{.control = C::CursorUp, .id = "Command5", .kind = Kind::Button, .caption = "↑", .x = 1200, .y = 2520, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 17, .accessibleName = "Cursor up"},
+        ControlRow{.control = C::CursorLeft, .id = "Command9", .kind = Kind::Button, .caption = "←", .x = 240, .y = 3000, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 21, .accessibleName = "Cursor left"},
+        ControlRow{.control = C::CursorSelect, .id = "Command6", .kind = Kind::Button, .caption = "SELECT", .x = 1200, .y = 3000, .w = 855, .h = 375, .background = kSelect, .font = kG9, .tab = 18},
+        ControlRow{.control = C::CursorRight, .id = "Command8", .kind = Kind::Button, .caption = "→", .x = 2160, .y = 3000, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 20, .accessibleName = "Cursor right"},
+        ControlRow{.control = C::CursorDown, .id = "Command7", .kind = Kind::Button, .caption = "↓", .x = 1200, .y = 3480, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 19, .accessibleName = "Cursor down"},
 
         // Right column under the lens-shift group.
-        ControlRow{.control = C::Command13, .kind = Kind::Button, .caption = "A-IMAGE", .x = 8400, .y = 2850, .w = 975, .h = 250, .background = kTeal, .font = kG9, .tab = 24},
-        ControlRow{.control = C::Command73, .kind = Kind::Button, .caption = "IMAGE", .x = 8400, .y = 3120, .w = 972, .h = 252, .background = kBlue, .font = kG9, .tab = 76},
-        ControlRow{.control = C::Command39, .kind = Kind::Button, .caption = "P-Timer", .x = 8400, .y = 3390, .w = 975, .h = 255, .background = kBlue, .font = kG9, .tab = 82},
-        ControlRow{.control = C::Command3, .kind = Kind::Button, .caption = "DISPLAY CLEAR", .x = 8400, .y = 3660, .w = 975, .h = 492, .background = kBlue, .font = kG9, .tab = 16},
-        ControlRow{.control = C::Command16, .kind = Kind::Button, .caption = "END", .x = 8400, .y = 4320, .w = 975, .h = 375, .background = kGrey, .font = kG9B, .tab = 25},
+        ControlRow{.control = C::AutoImage, .id = "Command13", .kind = Kind::Button, .caption = "A-IMAGE", .x = 8400, .y = 2850, .w = 975, .h = 250, .background = kTeal, .font = kG9, .tab = 24},
+        ControlRow{.control = C::ImageButton, .id = "Command73", .kind = Kind::Button, .caption = "IMAGE", .x = 8400, .y = 3120, .w = 972, .h = 252, .background = kBlue, .font = kG9, .tab = 76},
+        ControlRow{.control = C::PTimer, .id = "Command39", .kind = Kind::Button, .caption = "P-Timer", .x = 8400, .y = 3390, .w = 975, .h = 255, .background = kBlue, .font = kG9, .tab = 82},
+        ControlRow{.control = C::DisplayClear, .id = "Command3", .kind = Kind::Button, .caption = "DISPLAY CLEAR", .x = 8400, .y = 3660, .w = 975, .h = 492, .background = kBlue, .font = kG9, .tab = 16},
+        ControlRow{.control = C::EndButton, .id = "Command16", .kind = Kind::Button, .caption = "END", .x = 8400, .y = 4320, .w = 975, .h = 375, .background = kGrey, .font = kG9B, .tab = 25},
 
         // Picture-mode block.
-        ControlRow{.control = C::Command10, .kind = Kind::Button, .caption = "STAND", .x = 240, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 89},
-        ControlRow{.control = C::Command11, .kind = Kind::Button, .caption = "IMAGE1", .x = 240, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 90},
-        ControlRow{.control = C::Command43, .kind = Kind::Button, .caption = "IMAGE4", .x = 240, .y = 4560, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 95},
-        ControlRow{.control = C::Command12, .kind = Kind::Button, .caption = "REAL", .x = 1200, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 91},
-        ControlRow{.control = C::Command30, .kind = Kind::Button, .caption = "IMAGE2", .x = 1200, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 92},
-        ControlRow{.control = C::Command41, .kind = Kind::Button, .caption = "CINEMA", .x = 2160, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 93},
-        ControlRow{.control = C::Command42, .kind = Kind::Button, .caption = "IMAGE3", .x = 2160, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 94},
+        ControlRow{.control = C::PictureStandard, .id = "Command10", .kind = Kind::Button, .caption = "STAND", .x = 240, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 89},
+        ControlRow{.control = C::PictureCustom1, .id = "Command11", .kind = Kind::Button, .caption = "IMAGE1", .x = 240, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 90},
+        ControlRow{.control = C::PictureCustom4, .id = "Command43", .kind = Kind::Button, .caption = "IMAGE4", .x = 240, .y = 4560, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 95},
+        ControlRow{.control = C::PictureReal, .id = "Command12", .kind = Kind::Button, .caption = "REAL", .x = 1200, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 91},
+        ControlRow{.control = C::PictureCustom2, .id = "Command30", .kind = Kind::Button, .caption = "IMAGE2", .x = 1200, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 92},
+        ControlRow{.control = C::PictureCinema, .id = "Command41", .kind = Kind::Button, .caption = "CINEMA", .x = 2160, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 93},
+        ControlRow{.control = C::PictureCustom3, .id = "Command42", .kind = Kind::Button, .caption = "IMAGE3", .x = 2160, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 94},
 
         // Port selection: the "COM" button and the port panel that covers it when shown.
-        ControlRow{.control = C::Command33, .kind = Kind::Button, .caption = "COM", .x = 4080, .y = 4200, .w = 1815, .h = 375, .font = kPG9, .tab = 39},
-        ControlRow{.control = C::Frame8, .kind = Kind::Frame, .x = 3480, .y = 3600, .w = 2775, .h = 1185, .background = kGrey, .hidden = true},
-        ControlRow{.control = C::Option1, .kind = Kind::Option, .caption = "COM1", .x = 3720, .y = 3840, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .tab = 41, .parent = C::Frame8},
-        ControlRow{.control = C::Option2, .kind = Kind::Option, .caption = "COM2", .x = 5040, .y = 3840, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .tab = 42, .parent = C::Frame8},
-        ControlRow{.control = C::Frame13, .kind = Kind::Frame, .x = 3600, .y = 4080, .w = 2535, .h = 615, .background = kGrey, .parent = C::Frame8},
-        ControlRow{.control = C::Option3, .kind = Kind::Option, .caption = "19200", .x = 3720, .y = 4320, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .tab = 87, .selected = true, .parent = C::Frame13},
-        ControlRow{.control = C::Option4, .kind = Kind::Option, .caption = "9600", .x = 5040, .y = 4320, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .tab = 88, .parent = C::Frame13},
+        ControlRow{.control = C::PortButton, .id = "Command33", .kind = Kind::Button, .caption = "COM", .x = 4080, .y = 4200, .w = 1815, .h = 375, .font = kPG9, .tab = 39},
+        ControlRow{.control = C::PortPanel, .id = "Frame8", .kind = Kind::Frame, .x = 3480, .y = 3600, .w = 2775, .h = 1185, .background = kGrey, .hidden = true},
+        ControlRow{.control = C::Com1Option, .id = "Option1", .kind = Kind::Option, .caption = "COM1", .x = 3720, .y = 3840, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .tab = 41, .parent = C::PortPanel},
+        ControlRow{.control = C::Com2Option, .id = "Option2", .kind = Kind::Option, .caption = "COM2", .x = 5040, .y = 3840, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .tab = 42, .parent = C::PortPanel},
+        ControlRow{.control = C::SpeedFrame, .id = "Frame13", .kind = Kind::Frame, .x = 3600, .y = 4080, .w = 2535, .h = 615, .background = kGrey, .parent = C::PortPanel},
+        ControlRow{.control = C::Speed19200Option, .id = "Option3", .kind = Kind::Option, .caption = "19200", .x = 3720, .y = 4320, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .tab = 87, .selected = true, .parent = C::SpeedFrame},
+        ControlRow{.control = C::Speed9600Option, .id = "Option4", .kind = Kind::Option, .caption = "9600", .x = 5040, .y = 4320, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .tab = 88, .parent = C::SpeedFrame},
 
         // Data pane.
-        ControlRow{.control = C::Frame9, .kind = Kind::Frame, .x = 120, .y = 4920, .w = 6855, .h = 1068, .background = kGrey},
-        ControlRow{.control = C::Label9, .kind = Kind::Label, .caption = "TXD", .x = 240, .y = 5160, .w = 372, .h = 252, .background = kGrey, .font = kG825, .align = Align::Right, .parent = C::Frame9},
-        ControlRow{.control = C::Label11, .kind = Kind::Label, .x = 720, .y = 5115, .w = 6135, .h = 300, .background = kWhite, .font = kPG975B, .border = true, .parent = C::Frame9},
-        ControlRow{.control = C::Label10, .kind = Kind::Label, .caption = "RXD", .x = 240, .y = 5520, .w = 375, .h = 300, .background = kGrey, .font = kG825, .align = Align::Right, .parent = C::Frame9},
-        ControlRow{.control = C::Label12, .kind = Kind::Label, .x = 705, .y = 5520, .w = 6135, .h = 300, .background = kWhite, .font = kPG975B, .border = true, .parent = C::Frame9},
-        ControlRow{.control = C::Command34, .kind = Kind::Button, .caption = "データを表示する", .x = 7440, .y = 5040, .w = 975, .h = 375, .background = kGrey, .font = kG9, .tab = 48, .hidden = true},
+        ControlRow{.control = C::DataPane, .id = "Frame9", .kind = Kind::Frame, .x = 120, .y = 4920, .w = 6855, .h = 1068, .background = kGrey},
+        ControlRow{.control = C::TxdCaption, .id = "Label9", .kind = Kind::Label, .caption = "TXD", .x = 240, .y = 5160, .w = 372, .h = 252, .background = kGrey, .font = kG825, .align = Align::Right, .parent = C::DataPane},
+        ControlRow{.control = C::TxdField, .id = "Label11", .kind = Kind::Label, .x = 720, .y = 5115, .w = 6135, .h = 300, .background = kWhite, .font = kPG975B, .border = true, .parent = C::DataPane},
+        ControlRow{.control = C::RxdCaption, .id = "Label10", .kind = Kind::Label, .caption = "RXD", .x = 240, .y = 5520, .w = 375, .h = 300, .background = kGrey, .font = kG825, .align = Align::Right, .parent = C::DataPane},
+        ControlRow{.control = C::RxdField, .id = "Label12", .kind = Kind::Label, .x = 705, .y = 5520, .w = 6135, .h = 300, .background = kWhite, .font = kPG975B, .border = true, .parent = C::DataPane},
+        ControlRow{.control = C::PaneButton, .id = "Command34", .kind = Kind::Button, .caption = kShowDataCaption, .x = 7440, .y = 5040, .w = 975, .h = 375, .background = kGrey, .font = kG9, .tab = 48, .hidden = true},
 
         // Bottom block: status reads, "C01" and the status line.
-        ControlRow{.control = C::Command44, .kind = Kind::Button, .caption = "STATUS", .x = 7320, .y = 5760, .w = 975, .h = 255, .background = kCyan, .font = kG825B, .tab = 55},
-        ControlRow{.control = C::Command46, .kind = Kind::Button, .caption = "L-TIME", .x = 8280, .y = 5760, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 57},
-        ControlRow{.control = C::Command45, .kind = Kind::Button, .caption = "MODE", .x = 7320, .y = 6000, .w = 975, .h = 255, .background = kCyan, .font = kG825B, .tab = 56},
-        ControlRow{.control = C::Command47, .kind = Kind::Button, .caption = "SETTING", .x = 8280, .y = 6000, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 58},
-        ControlRow{.control = C::Command38, .kind = Kind::Button, .caption = "Temp", .x = 8280, .y = 6240, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 81},
-        ControlRow{.control = C::Command52, .kind = Kind::Button, .caption = "C01", .x = 120, .y = 6120, .w = 495, .h = 255, .background = kRed, .font = kG9, .tab = 65},
-        ControlRow{.control = C::Frame15, .kind = Kind::Frame, .x = 720, .y = 6000, .w = 6255, .h = 492, .background = kGrey},
-        ControlRow{.control = C::Label26, .kind = Kind::Label, .caption = "STATUS", .x = 840, .y = 6204, .w = 732, .h = 180, .background = kGrey, .font = kG825, .parent = C::Frame15},
-        ControlRow{.control = C::Label25, .kind = Kind::Label, .x = 1560, .y = 6135, .w = 5295, .h = 285, .background = kWhite, .font = kPG9B, .text = Rgb{255, 0, 0}, .border = true, .parent = C::Frame15},
+        ControlRow{.control = C::ReadStatus, .id = "Command44", .kind = Kind::Button, .caption = "STATUS", .x = 7320, .y = 5760, .w = 975, .h = 255, .background = kCyan, .font = kG825B, .tab = 55},
+        ControlRow{.control = C::ReadLampTime, .id = "Command46", .kind = Kind::Button, .caption = "L-TIME", .x = 8280, .y = 5760, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 57},
+        ControlRow{.control = C::ReadInput, .id = "Command45", .kind = Kind::Button, .caption = "MODE", .x = 7320, .y = 6000, .w = 975, .h = 255, .background = kCyan, .font = kG825B, .tab = 56},
+        ControlRow{.control = C::ReadMirror, .id = "Command47", .kind = Kind::Button, .caption = "SETTING", .x = 8280, .y = 6000, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 58},
+        ControlRow{.control = C::ReadTemperatures, .id = "Command38", .kind = Kind::Button, .caption = "Temp", .x = 8280, .y = 6240, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 81},
+        ControlRow{.control = C::SendC01, .id = "Command52", .kind = Kind::Button, .caption = "C01", .x = 120, .y = 6120, .w = 495, .h = 255, .background = kRed, .font = kG9, .tab = 65},
+        ControlRow{.control = C::StatusFrame, .id = "Frame15", .kind = Kind::Frame, .x = 720, .y = 6000, .w = 6255, .h = 492, .background = kGrey},
+        ControlRow{.control = C::StatusCaption, .id = "Label26", .kind = Kind::Label, .caption = "STATUS", .x = 840, .y = 6204, .w = 732, .h = 180, .background = kGrey, .font = kG825, .parent = C::StatusFrame},
+        ControlRow{.control = C::StatusLine, .id = "Label25", .kind = Kind::Label, .x = 1560, .y = 6135, .w = 5295, .h = 285, .background = kWhite, .font = kPG9B, .text = Rgb{255, 0, 0}, .border = true, .parent = C::StatusFrame},
     };
 }();
 // clang-format on
 
 // The decorative lines around the cursor pad, drawn on the window's background.
 struct LineRow {
-    std::string_view name{};
     int x1 = 0;
     int y1 = 0;
     int x2 = 0;
@@ -246,30 +251,25 @@ inline constexpr Rgb kLineColour{128, 128, 255};
 inline constexpr int kLinePixels = 2;
 
 inline constexpr std::array kLines{
-    LineRow{.name = "Line1", .x1 = 1080, .y1 = 2400, .x2 = 1080, .y2 = 2880},
-    LineRow{.name = "Line2", .x1 = 2160, .y1 = 2400, .x2 = 2160, .y2 = 2880},
-    LineRow{.name = "Line7", .x1 = 1080, .y1 = 2400, .x2 = 2160, .y2 = 2400},
-    LineRow{.name = "Line8", .x1 = 120, .y1 = 2880, .x2 = 1080, .y2 = 2880},
-    LineRow{.name = "Line9", .x1 = 2160, .y1 = 2880, .x2 = 3120, .y2 = 2880},
-    LineRow{.name = "Line6", .x1 = 120, .y1 = 2880, .x2 = 120, .y2 = 3480},
-    LineRow{.name = "Line3", .x1 = 3120, .y1 = 2880, .x2 = 3120, .y2 = 3480},
-    LineRow{.name = "Line10", .x1 = 120, .y1 = 3480, .x2 = 1080, .y2 = 3480},
-    LineRow{.name = "Line12", .x1 = 2160, .y1 = 3480, .x2 = 3120, .y2 = 3480},
-    LineRow{.name = "Line5", .x1 = 1080, .y1 = 3480, .x2 = 1080, .y2 = 3960},
-    LineRow{.name = "Line4", .x1 = 2160, .y1 = 3480, .x2 = 2160, .y2 = 3960},
-    LineRow{.name = "Line11", .x1 = 1080, .y1 = 3960, .x2 = 2160, .y2 = 3960},
+    LineRow{.x1 = 1080, .y1 = 2400, .x2 = 1080, .y2 = 2880}, LineRow{.x1 = 2160, .y1 = 2400, .x2 = 2160, .y2 = 2880},
+    LineRow{.x1 = 1080, .y1 = 2400, .x2 = 2160, .y2 = 2400}, LineRow{.x1 = 120, .y1 = 2880, .x2 = 1080, .y2 = 2880},
+    LineRow{.x1 = 2160, .y1 = 2880, .x2 = 3120, .y2 = 2880}, LineRow{.x1 = 120, .y1 = 2880, .x2 = 120, .y2 = 3480},
+    LineRow{.x1 = 3120, .y1 = 2880, .x2 = 3120, .y2 = 3480}, LineRow{.x1 = 120, .y1 = 3480, .x2 = 1080, .y2 = 3480},
+    LineRow{.x1 = 2160, .y1 = 3480, .x2 = 3120, .y2 = 3480}, LineRow{.x1 = 1080, .y1 = 3480, .x2 = 1080, .y2 = 3960},
+    LineRow{.x1 = 2160, .y1 = 3480, .x2 = 2160, .y2 = 3960}, LineRow{.x1 = 1080, .y1 = 3960, .x2 = 2160, .y2 = 3960},
 };
 
+// The timers' names in the original design, kept as their object names.
 struct TimerRow {
     TimerId timer{};
-    int interval = 0; // milliseconds; every timer is stopped at start
+    std::string_view id{};
 };
 
 inline constexpr std::array kTimers{
-    TimerRow{.timer = TimerId::Timer1, .interval = 200},
-    TimerRow{.timer = TimerId::Timer2, .interval = 500},
-    TimerRow{.timer = TimerId::Timer3, .interval = 5000},
-    TimerRow{.timer = TimerId::Timer4, .interval = 1000},
+    TimerRow{.timer = TimerId::HoldRepeat, .id = "Timer1"},
+    TimerRow{.timer = TimerId::ReplyWait, .id = "Timer2"},
+    TimerRow{.timer = TimerId::PortPanelHide, .id = "Timer3"},
+    TimerRow{.timer = TimerId::DisplayClear, .id = "Timer4"},
 };
 
 // The picture of Image1 is drawn unscaled, so its rectangle is the picture's own size.
@@ -277,12 +277,8 @@ inline constexpr int kLogoWidth = 80;
 inline constexpr int kLogoHeight = 26;
 
 constexpr const ControlRow* find(Control control) {
-    for (const auto& row : kControls) {
-        if (row.control == control) {
-            return &row;
-        }
-    }
-    return nullptr;
+    const auto* found = std::ranges::find(kControls, control, &ControlRow::control);
+    return found == kControls.end() ? nullptr : found;
 }
 
 constexpr bool isFocusable(Kind kind) {
@@ -291,27 +287,16 @@ constexpr bool isFocusable(Kind kind) {
 
 namespace detail {
 
-constexpr bool everyControlOnce() {
-    std::array<int, kControlCount> seen{};
-    for (const auto& row : kControls) {
-        ++seen[index(row.control)];
-    }
-    return std::ranges::all_of(seen, [](int n) { return n == 1; });
+constexpr bool tabsOnFocusablesOnly() {
+    return std::ranges::all_of(kControls, [](const ControlRow& row) { return isFocusable(row.kind) == (row.tab > 0); });
 }
 
-constexpr bool tabsUniqueAndOnFocusablesOnly() {
-    for (std::size_t i = 0; i < kControls.size(); ++i) {
-        const auto& a = kControls[i];
-        if (isFocusable(a.kind) != (a.tab > 0)) {
-            return false;
-        }
-        for (std::size_t j = i + 1; j < kControls.size(); ++j) {
-            if (a.tab > 0 && a.tab == kControls[j].tab) {
-                return false;
-            }
-        }
-    }
-    return true;
+constexpr bool tabsDistinct() {
+    std::array<int, kControls.size()> tabs{};
+    std::ranges::transform(kControls, tabs.begin(), &ControlRow::tab);
+    std::ranges::sort(tabs);
+    // Controls without a tab all have zero; among the others no two may share one.
+    return std::ranges::adjacent_find(std::ranges::upper_bound(tabs, 0), tabs.end()) == tabs.end();
 }
 
 // Parents are frames, come earlier in the table (so one pass can build the window) and contain
@@ -389,7 +374,7 @@ constexpr bool linesAxisParallel() {
 
 constexpr bool timersInOrder() {
     for (std::size_t i = 0; i < kTimers.size(); ++i) {
-        if (static_cast<std::size_t>(kTimers[i].timer) != i || kTimers[i].interval <= 0) {
+        if (index(kTimers[i].timer) != i || kTimers[i].id.empty()) {
             return false;
         }
     }
@@ -399,8 +384,9 @@ constexpr bool timersInOrder() {
 } // namespace detail
 
 static_assert(kControls.size() == kControlCount, "one row per named control");
-static_assert(detail::everyControlOnce(), "every control has exactly one row");
-static_assert(detail::tabsUniqueAndOnFocusablesOnly(), "buttons and options have unique tabs");
+static_assert(allDistinct(kControls, &ControlRow::control), "every control has exactly one row");
+static_assert(allDistinct(kControls, &ControlRow::id), "every control keeps its own name");
+static_assert(detail::tabsOnFocusablesOnly() && detail::tabsDistinct(), "buttons and options have unique tabs");
 static_assert(detail::childrenInsideEarlierFrames(), "children lie inside an earlier frame");
 static_assert(detail::insideClientArea(), "the layout fits the full client area");
 static_assert(detail::captionsWhereDrawn(), "drawn controls carry a font; frames no caption");
@@ -408,9 +394,9 @@ static_assert(detail::oneSelectionPerGroup(), "option groups select at most one"
 static_assert(detail::linesAxisParallel(), "lines are horizontal or vertical");
 static_assert(kLines.size() == 12);
 static_assert(kTimers.size() == kTimerCount && detail::timersInOrder());
-static_assert(find(Control::Command17)->tab == 1, "the focus starts on the lowest tab index");
-static_assert(find(Control::Image1)->w == kLogoWidth * kTwipsPerPixel &&
-                  find(Control::Image1)->h == kLogoHeight * kTwipsPerPixel,
+static_assert(find(Control::PowerOn)->tab == 1, "the focus starts on the lowest tab index");
+static_assert(find(Control::Logo)->w == kLogoWidth * kTwipsPerPixel &&
+                  find(Control::Logo)->h == kLogoHeight * kTwipsPerPixel,
               "the logo's rectangle is its natural size");
 
 } // namespace tavo::layout

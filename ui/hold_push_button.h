@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A push button that sends while it is held: it reports the press and the release of every mouse

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Key codes and shift states as the logic's key-down handler takes them: letters and digits keep

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The application-wide look the panel is drawn with: the style that honours the tabled button

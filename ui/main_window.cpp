@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main_window.h"
 
 #include "core/commands.h"
-#include "core/form.h"
+#include "core/panel_logic.h"
 #include "ui/control_table.h"
 #include "ui/hold_push_button.h"
 #include "ui/key_codes.h"
@@ -22,16 +23,12 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 
 namespace tavo {
 
 namespace {
-
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QColor toColor(layout::Rgb rgb) {
     return {rgb.r, rgb.g, rgb.b};
@@ -46,7 +43,7 @@ QRect pixelRect(const layout::ControlRow& row) {
 }
 
 QFont fontFor(const layout::FontStyle& style) {
-    QFont font(fromView(style.face == layout::Face::Gothic ? layout::kGothicFamily : layout::kPGothicFamily));
+    QFont font(QString::fromUtf8(style.face == layout::Face::Gothic ? layout::kGothicFamily : layout::kPGothicFamily));
     font.setPointSizeF(style.points);
     font.setWeight(style.bold ? QFont::Bold : QFont::Normal);
     return font;
@@ -78,11 +75,11 @@ QWidget* createWidget(const layout::ControlRow& row, QWidget* parent) {
     switch (row.kind) {
     case layout::Kind::Button: {
         QPushButton* button = isHoldButton(row.control) ? new HoldPushButton(parent) : new PanelButton(parent);
-        button->setText(fromView(row.caption));
+        button->setText(QString::fromUtf8(row.caption));
         return button;
     }
     case layout::Kind::Option: {
-        auto* option = new QRadioButton(fromView(row.caption), parent);
+        auto* option = new QRadioButton(QString::fromUtf8(row.caption), parent);
         option->setChecked(row.selected);
         return option;
     }
@@ -95,7 +92,7 @@ QWidget* createWidget(const layout::ControlRow& row, QWidget* parent) {
         auto* label = new QLabel(parent);
         // Device replies are shown in labels: never let markup in them be interpreted.
         label->setTextFormat(Qt::PlainText);
-        label->setText(fromView(row.caption));
+        label->setText(QString::fromUtf8(row.caption));
         label->setWordWrap(true);
         label->setAlignment(alignmentFor(row.align));
         if (row.border) {
@@ -134,14 +131,14 @@ void applyLooks(QWidget* widget, const layout::ControlRow& row) {
         widget->setFont(fontFor(row.font));
     }
     if (!row.accessibleName.empty()) {
-        widget->setAccessibleName(fromView(row.accessibleName));
+        widget->setAccessibleName(QString::fromUtf8(row.accessibleName));
     }
 }
 
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent), decorations_(assumedDecorations()) {
-    setWindowTitle(fromView(layout::kTitle));
+    setWindowTitle(QString::fromUtf8(layout::kTitle));
     QIcon icon;
     icon.addFile(QStringLiteral(":/tavo/icon-32-mono.png"), QSize(32, 32));
     icon.addFile(QStringLiteral(":/tavo/icon-32-16.png"), QSize(32, 32));
@@ -149,7 +146,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), decorations_(assumedD
     setWindowIcon(icon);
 
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, toColor(layout::kFormBackground));
+    palette.setColor(QPalette::Window, toColor(layout::kWindowBackground));
     setPalette(palette);
     setAutoFillBackground(true);
     setFont(fontFor(layout::kWindowFont));
@@ -164,13 +161,13 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), decorations_(assumedD
     createWinId();
     windowHandle()->installEventFilter(this);
 
-    control(Control::Command17)->setFocus(Qt::OtherFocusReason);
+    control(Control::PowerOn)->setFocus(Qt::OtherFocusReason);
 }
 
 MainWindow::~MainWindow() {
     // The base class deletes the controls after this part of the window is gone; nothing they
     // or the timers still emit may reach it.
-    form_ = nullptr;
+    logic_ = nullptr;
     for (QWidget* widget : controls_) {
         QObject::disconnect(widget, nullptr, this, nullptr);
     }
@@ -180,8 +177,8 @@ MainWindow::~MainWindow() {
     }
 }
 
-void MainWindow::setForm(Form1* form) {
-    form_ = form;
+void MainWindow::setLogic(PanelLogic* logic) {
+    logic_ = logic;
 }
 
 QWidget* MainWindow::control(Control control) const {
@@ -189,14 +186,14 @@ QWidget* MainWindow::control(Control control) const {
 }
 
 QTimer* MainWindow::timer(TimerId timer) const {
-    return timers_[static_cast<std::size_t>(timer)];
+    return timers_[index(timer)];
 }
 
 void MainWindow::buildControls() {
     for (const layout::ControlRow& row : layout::kControls) {
         QWidget* parent = row.parent ? control(*row.parent) : this;
         QWidget* widget = createWidget(row, parent);
-        widget->setObjectName(fromView(controlName(row.control)));
+        widget->setObjectName(QString::fromUtf8(row.id));
         QRect rect = pixelRect(row);
         if (row.parent) {
             // Rounded in window coordinates first, so that controls inside and outside a frame
@@ -237,12 +234,12 @@ void MainWindow::buildControls() {
 void MainWindow::buildTimers() {
     for (const layout::TimerRow& row : layout::kTimers) {
         auto* timer = new QTimer(this);
-        timer->setObjectName(fromView(timerName(row.timer)));
+        timer->setObjectName(QString::fromUtf8(row.id));
         // The repeat runs at 5 to 50 ms; a coarse timer would merge ticks.
         timer->setTimerType(Qt::PreciseTimer);
         timer->setSingleShot(false);
-        timer->setInterval(row.interval);
-        timers_[static_cast<std::size_t>(row.timer)] = timer;
+        timer->setInterval(startInterval(row.timer));
+        timers_[index(row.timer)] = timer;
     }
 }
 
@@ -252,24 +249,24 @@ void MainWindow::routeEvents() {
         QWidget* widget = control(id);
         if (auto* hold = qobject_cast<HoldPushButton*>(widget)) {
             connect(hold, &HoldPushButton::holdPressed, this, [this, id] {
-                if (form_ != nullptr) {
-                    form_->press(id);
+                if (logic_ != nullptr) {
+                    logic_->press(id);
                 }
             });
             connect(hold, &HoldPushButton::holdReleased, this, [this, id] {
-                if (form_ != nullptr) {
-                    form_->release(id);
+                if (logic_ != nullptr) {
+                    logic_->release(id);
                 }
             });
             connect(hold, &HoldPushButton::holdCancelled, this, [this] {
-                if (form_ != nullptr) {
-                    form_->holdCancelled();
+                if (logic_ != nullptr) {
+                    logic_->holdCancelled();
                 }
             });
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             connect(button, &QAbstractButton::clicked, this, [this, id] {
-                if (form_ != nullptr) {
-                    form_->click(id);
+                if (logic_ != nullptr) {
+                    logic_->click(id);
                 }
             });
         }
@@ -277,8 +274,8 @@ void MainWindow::routeEvents() {
     for (const layout::TimerRow& row : layout::kTimers) {
         const TimerId id = row.timer;
         connect(timer(id), &QTimer::timeout, this, [this, id] {
-            if (form_ != nullptr) {
-                form_->timerTick(id);
+            if (logic_ != nullptr) {
+                logic_->timerTick(id);
             }
         });
     }
@@ -313,9 +310,9 @@ bool MainWindow::event(QEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == windowHandle() && event->type() == QEvent::KeyPress && form_ != nullptr) {
+    if (watched == windowHandle() && event->type() == QEvent::KeyPress && logic_ != nullptr) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        form_->keyDown(keyCodeFor(key->key()), shiftStateFor(key->modifiers()));
+        logic_->keyDown(keyCodeFor(key->key()), shiftStateFor(key->modifiers()));
     }
     return false; // the focused control still gets the key
 }
@@ -337,7 +334,7 @@ void MainWindow::setLabelText(Control label, std::string_view text) {
     if (widget == nullptr) {
         return;
     }
-    const QString shown = fromView(text);
+    const QString shown = QString::fromUtf8(text);
     widget->setText(shown);
     // Screen readers announce the data fields by what they show; a text longer than its field
     // (a port failure in the status line) can be read whole under the pointer.
@@ -349,7 +346,7 @@ void MainWindow::setLabelText(Control label, std::string_view text) {
 
 void MainWindow::setCaption(Control button, std::string_view caption) {
     if (auto* widget = qobject_cast<QAbstractButton*>(control(button))) {
-        widget->setText(fromView(caption));
+        widget->setText(QString::fromUtf8(caption));
     }
 }
 
@@ -427,16 +424,16 @@ void MainWindow::setTimerInterval(TimerId id, int milliseconds) {
 }
 
 void MainWindow::showWarning(std::string_view text) {
-    QMessageBox box(QMessageBox::Warning, windowTitle(), fromView(text), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Warning, windowTitle(), QString::fromUtf8(text), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 void MainWindow::showStartupError(std::string_view text) {
     // Also on the terminal, where a user who started the panel from a shell looks first.
-    std::fprintf(stderr, "%s: %.*s\n", qPrintable(QCoreApplication::applicationName()),
-                 static_cast<int>(text.size()), text.data());
-    QMessageBox box(QMessageBox::Critical, windowTitle(), fromView(text), QMessageBox::Ok);
+    std::fprintf(stderr, "%s: %.*s\n", qPrintable(QCoreApplication::applicationName()), static_cast<int>(text.size()),
+                 text.data());
+    QMessageBox box(QMessageBox::Critical, windowTitle(), QString::fromUtf8(text), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.setWindowIcon(windowIcon());
     box.exec();

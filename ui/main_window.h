@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The panel window: every control of the layout table, the decorative lines, the logo and the
@@ -19,7 +20,7 @@ class QTimer;
 
 namespace tavo {
 
-class Form1;
+class PanelLogic;
 class HoldPushButton;
 
 class MainWindow : public QWidget, public Panel {
@@ -32,7 +33,7 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     // Where the events go from now on; nullptr stops the routing (before the logic is destroyed).
-    void setForm(Form1* form);
+    void setLogic(PanelLogic* logic);
 
     [[nodiscard]] QWidget* control(Control control) const;
     [[nodiscard]] QTimer* timer(TimerId timer) const;
@@ -72,7 +73,7 @@ private:
     std::array<QWidget*, kControlCount> controls_{};
     std::array<QTimer*, kTimerCount> timers_{};
     std::vector<HoldPushButton*> holdButtons_;
-    Form1* form_ = nullptr;
+    PanelLogic* logic_ = nullptr;
     QMargins decorations_;
     // The outer height last asked for, applied again once the real decorations are known.
     double requestedOuterHeight_ = 0;

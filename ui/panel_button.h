@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A push button whose caption wraps onto further lines where it is wider than the button, as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The panel port: everything the logic asks of the window. The logic never draws; it sets label

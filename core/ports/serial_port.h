@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The serial-port port: the operations the logic needs of the one serial line to the projector.
 // Every operation may fail; a failure carries a description text written for the user, which the
-// logic shows as it is. Port numbers are 1 and 2; line settings are texts such as "19200,N,8,1".
-// Received bytes are handed over as text, one character per byte.
+// logic shows as it is. Port numbers are 1 and 2 (COM1 and COM2). Received bytes are handed over
+// as text, one character per byte.
 
 #include <functional>
 #include <optional>
@@ -11,6 +12,18 @@
 #include <string_view>
 
 namespace tavo {
+
+enum class Parity : char { None = 'N', Even = 'E', Odd = 'O', Mark = 'M', Space = 'S' };
+enum class StopBits : char { One, OneAndHalf, Two };
+
+struct LineSettings {
+    int baud = 19200;
+    Parity parity = Parity::None;
+    int dataBits = 8;
+    StopBits stopBits = StopBits::One;
+
+    friend constexpr bool operator==(const LineSettings&, const LineSettings&) = default;
+};
 
 // Empty on success, else the port layer's description of the failure.
 using PortError = std::optional<std::string>;
@@ -20,8 +33,8 @@ template <class T> struct PortResult {
     PortError error;
 };
 
-// The receive notification's event code for "characters have arrived".
-inline constexpr int kCommEventReceive = 2;
+// The port event's code for "characters have arrived"; other codes report other line events.
+inline constexpr int kPortEventReceive = 2;
 
 class SerialPort {
 public:
@@ -30,7 +43,7 @@ public:
     // Chooses the device the next open uses; only called while the port is closed.
     virtual PortError setPortNumber(int number) = 0;
     // Applies at once, also while open, and is kept for later openings.
-    virtual PortError setSettings(std::string_view settings) = 0;
+    virtual PortError setLineSettings(const LineSettings& settings) = 0;
     [[nodiscard]] virtual PortResult<bool> isOpen() = 0;
     virtual PortError open() = 0;
     virtual PortError close() = 0;
@@ -39,10 +52,10 @@ public:
     // Every byte received and not yet read.
     [[nodiscard]] virtual PortResult<std::string> readAll() = 0;
 
-    // The receive notification: the handler is called on the UI thread with code 2 as soon as one
-    // character is waiting, and with other codes for other line events.
-    using CommHandler = std::function<void(int eventCode)>;
-    virtual void setCommHandler(CommHandler handler) = 0;
+    // The handler is called on the UI thread with kPortEventReceive as soon as one character is
+    // waiting, and with other codes for other line events.
+    using EventHandler = std::function<void(int eventCode)>;
+    virtual void setEventHandler(EventHandler handler) = 0;
 };
 
 } // namespace tavo

@@ -1,10 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window, logic and host serial port on a pseudo-terminal whose far end misbehaves: the
 // device vanishing during a 5 ms hold, writes failing under a hold, a device flooding the line, a
 // second panel on the same device, and replies full of bytes no projector should send.
 
 #include "core/rendering.h"
-#include "tests/app/fault_rig.h"
+#include "tests/support/fault_rig.h"
 
+#include <QTest>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -51,28 +53,28 @@ protected:
     // D.Zoom pressed and released puts the cursor pad into the digital-zoom context, in which an
     // arrow repeats every 5 ms; then an arrow is held until its line is on the wire repeatedly.
     void holdArrowAtFiveMs() {
-        rig->press(Control::Command48);
-        rig->release(Control::Command48);
-        ASSERT_EQ(rig->form->cursorPadMode(), 3);
-        ASSERT_EQ(timer(TimerId::Timer1)->interval(), 5);
-        rig->press(Control::Command5);
+        rig->press(Control::DigitalZoomIn);
+        rig->release(Control::DigitalZoomIn);
+        ASSERT_EQ(rig->logic->cursorPadContext(), CursorPadContext::DigitalZoom);
+        ASSERT_EQ(timer(TimerId::HoldRepeat)->interval(), 5);
+        rig->press(Control::CursorUp);
         std::string wire;
-        ASSERT_TRUE(waitUntil([&] {
+        ASSERT_TRUE(QTest::qWaitFor([&] {
             wire += line.drain();
             return countOf(wire, kArrowLine) >= 20;
         })) << "only "
             << countOf(wire, kArrowLine) << " arrow lines";
-        ASSERT_TRUE(timer(TimerId::Timer1)->isActive());
+        ASSERT_TRUE(timer(TimerId::HoldRepeat)->isActive());
     }
 
     // The hold ends on release: the repeat stops and no write is attempted afterwards.
     void expectCleanRelease() {
-        rig->release(Control::Command5);
-        EXPECT_EQ(rig->form->heldButton(), 0);
-        EXPECT_FALSE(timer(TimerId::Timer1)->isActive());
+        rig->release(Control::CursorUp);
+        EXPECT_EQ(rig->logic->heldButton(), HoldButton::None);
+        EXPECT_FALSE(timer(TimerId::HoldRepeat)->isActive());
         const int writes = rig->counting.writes;
         // Twenty repeat periods: a hold still running would have written several times.
-        spin(100);
+        QTest::qWait(100);
         EXPECT_EQ(rig->counting.writes, writes);
     }
 
@@ -84,7 +86,7 @@ TEST_F(FaultTest, DeviceVanishingDuringAFiveMsHoldNeitherStormsNorSpins) {
     holdArrowAtFiveMs();
     const int warningsBefore = rig->window.warnings;
     line.hangUp();
-    ASSERT_TRUE(waitUntil([&] { return rig->counting.failedWrites > 0; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig->counting.failedWrites > 0; }));
 
     // One second of holding a vanished device.
     const int notifications = rig->counting.notifications;
@@ -93,7 +95,7 @@ TEST_F(FaultTest, DeviceVanishingDuringAFiveMsHoldNeitherStormsNorSpins) {
     const double cpu = cpuSeconds();
     QElapsedTimer wall;
     wall.start();
-    spin(1000);
+    QTest::qWait(1000);
     const double cpuShare = (cpuSeconds() - cpu) / (static_cast<double>(wall.elapsed()) / 1000.0);
     const int holdWrites = rig->counting.writes - writes;
 
@@ -172,16 +174,16 @@ TEST_P(WriteFaultTest, HoldRepeatsOnShowsTheFailureAndEndsCleanly) {
     }
     const int failedBefore = rig->counting.failedWrites;
     // The repeat keeps going, every attempt failing.
-    ASSERT_TRUE(waitUntil([&] { return rig->counting.failedWrites >= failedBefore + 20; }))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig->counting.failedWrites >= failedBefore + 20; }))
         << rig->counting.failedWrites - failedBefore << " failed writes";
-    EXPECT_TRUE(timer(TimerId::Timer1)->isActive());
+    EXPECT_TRUE(timer(TimerId::HoldRepeat)->isActive());
     if (GetParam().fault == WriteFault::DescriptorRefusesWrites) {
         // Known at the first refused write, not after the window sat frozen for the write timeout.
         EXPECT_TRUE(contains(rig->counting.firstFailure, "was disconnected")) << rig->counting.firstFailure;
     }
     EXPECT_TRUE(contains(rig->window.lastStatus, " Not sent: ")) << rig->window.lastStatus;
     // And it reaches the screen between the display clears.
-    EXPECT_TRUE(waitUntil([&] { return contains(labelText(Control::Label25), " Not sent: "); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return contains(labelText(Control::StatusLine), " Not sent: "); }));
     EXPECT_EQ(rig->window.warnings, 0) << rig->window.lastMessage;
     EXPECT_EQ(rig->window.startupErrors, 0);
     expectCleanRelease();
@@ -200,10 +202,10 @@ TEST_F(FaultTest, FloodingDeviceLeavesClicksPromptAndMemoryFlat) {
 
     std::size_t largestBuffer = 0;
     rig->counting.afterNotification = [&] {
-        largestBuffer = std::max(largestBuffer, rig->form->receiveBuffer().size());
+        largestBuffer = std::max(largestBuffer, rig->logic->receiveBuffer().size());
     };
     Flooder flooder(line.masterFd());
-    ASSERT_TRUE(waitUntil([&] { return rig->counting.bytesRead > 64 * 1024; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig->counting.bytesRead > 64 * 1024; }));
     const std::int64_t residentAtStart = residentBytes();
     const std::int64_t heapAtStart = heapBytesInUse();
 
@@ -213,15 +215,15 @@ TEST_F(FaultTest, FloodingDeviceLeavesClicksPromptAndMemoryFlat) {
         QElapsedTimer sinceClick;
         sinceClick.start();
         // The click waits in the event queue behind whatever the flood brings.
-        QTimer::singleShot(0, &rig->window, [&] { rig->click(Control::Command44); });
+        QTimer::singleShot(0, &rig->window, [&] { rig->click(Control::ReadStatus); });
         std::string wire;
-        ASSERT_TRUE(waitUntil([&] {
+        ASSERT_TRUE(QTest::qWaitFor([&] {
             wire += line.drain();
             return contains(wire, "CR0\r");
         })) << "click "
             << i << " never reached the wire";
         latencies.push_back(sinceClick.elapsed());
-        spin(200);
+        QTest::qWait(200);
     }
     flooder.stop();
     const std::int64_t residentGrowth = residentBytes() - residentAtStart;
@@ -248,7 +250,7 @@ TEST_F(FaultTest, FloodingDeviceLeavesClicksPromptAndMemoryFlat) {
 
 TEST_F(FaultTest, SecondPanelOnTheSameDeviceIsToldItIsBusyAndTheFirstKeepsWorking) {
     PanelRig second(line.devicePath());
-    EXPECT_FALSE(second.form->load());
+    EXPECT_FALSE(second.logic->start());
     EXPECT_EQ(second.window.startupErrors, 1);
     EXPECT_EQ(second.window.endings, 1);
     EXPECT_TRUE(contains(second.window.lastMessage, "in use by another program")) << second.window.lastMessage;
@@ -256,16 +258,16 @@ TEST_F(FaultTest, SecondPanelOnTheSameDeviceIsToldItIsBusyAndTheFirstKeepsWorkin
 
     // Both directions of the first panel's line still work.
     (void)line.drain();
-    rig->click(Control::Command44);
+    rig->click(Control::ReadStatus);
     std::string wire;
-    EXPECT_TRUE(waitUntil([&] {
+    EXPECT_TRUE(QTest::qWaitFor([&] {
         wire += line.drain();
         return contains(wire, "\r");
     }));
     EXPECT_EQ(wire, "CR0\r");
     line.send("80\r");
-    EXPECT_TRUE(waitUntil([&] { return rig->form->receiveBuffer() == "80\r"; })) << rig->form->receiveBuffer();
-    EXPECT_EQ(labelText(Control::Label25), " Stand by");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig->logic->receiveBuffer() == "80\r"; })) << rig->logic->receiveBuffer();
+    EXPECT_EQ(labelText(Control::StatusLine), " Stand by");
     EXPECT_EQ(rig->window.warnings, 0);
 }
 
@@ -292,20 +294,20 @@ class HostileReplyTest : public FaultTest, public ::testing::WithParamInterface<
 
 TEST_P(HostileReplyTest, IsShownAsPlainTextWithinTheCap) {
     const std::string& reply = GetParam().bytes;
-    rig->click(Control::Command44);
+    rig->click(Control::ReadStatus);
     (void)line.drain();
     line.send(reply);
     const std::string expected = reply.substr(0, kReceiveBufferLimit);
     // Every byte taken from the port, including those past the cap.
-    ASSERT_TRUE(waitUntil([&] { return rig->counting.bytesRead >= reply.size(); }))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig->counting.bytesRead >= reply.size(); }))
         << rig->counting.bytesRead << " bytes arrived";
 
-    EXPECT_EQ(rig->form->receiveBuffer(), expected) << "bytes lost or changed on the way";
-    const QLabel* rxd = rig->label(Control::Label12);
+    EXPECT_EQ(rig->logic->receiveBuffer(), expected) << "bytes lost or changed on the way";
+    const QLabel* rxd = rig->label(Control::RxdField);
     EXPECT_EQ(rxd->textFormat(), Qt::PlainText);
     EXPECT_EQ(rxd->text().toStdString(), visibleRendering(expected));
     EXPECT_LE(static_cast<std::size_t>(rxd->text().size()), 1 + 4 * kReceiveBufferLimit);
-    for (const Control control : {Control::Label11, Control::Label12, Control::Label25}) {
+    for (const Control control : {Control::TxdField, Control::RxdField, Control::StatusLine}) {
         const QLabel* label = rig->label(control);
         EXPECT_EQ(label->textFormat(), Qt::PlainText);
         const QString text = label->text();

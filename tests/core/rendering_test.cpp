@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/rendering.h"
 #include "tests/support/printers.h"
 
@@ -22,7 +23,7 @@ void PrintTo(const RenderCase& row, std::ostream* os) {
 class RenderingExamples : public ::testing::TestWithParam<RenderCase> {};
 
 TEST_P(RenderingExamples, ShowsEveryByte) {
-    EXPECT_EQ(visibleRendering(GetParam().text), GetParam().shown) << "text: " << test::escaped(GetParam().text);
+    EXPECT_EQ(visibleRendering(GetParam().text), GetParam().shown) << "text: " << spelledOut(GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, RenderingExamples,

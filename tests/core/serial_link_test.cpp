@@ -1,4 +1,5 @@
-#include "tests/core/form_fixture.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/core/logic_fixture.h"
 
 #include <ostream>
 
@@ -7,30 +8,30 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class SerialLink : public FormTest {};
+class SerialLink : public LogicTest {};
 
 TEST_F(SerialLink, StartUpOpensCom1TwiceAndWritesNothing) {
-    ASSERT_TRUE(form.load());
-    EXPECT_EQ(port.calls, (Calls{"setPortNumber(1)", "setSettings(19200,N,8,1)", "open", "isOpen", "close",
+    ASSERT_TRUE(logic.start());
+    EXPECT_EQ(port.calls, (Calls{"setPortNumber(1)", "setLineSettings(19200,N,8,1)", "open", "isOpen", "close",
                                  "setPortNumber(1)", "open"}));
     EXPECT_TRUE(port.writes.empty());
     EXPECT_TRUE(port.opened);
-    EXPECT_EQ(form.commSettings(), "19200,N,8,1");
-    EXPECT_FALSE(panel.isVisible(Control::Frame8));
-    EXPECT_TRUE(panel.isSelected(Control::Option1));
-    EXPECT_FALSE(panel.isSelected(Control::Option2));
-    EXPECT_TRUE(panel.isSelected(Control::Option3));
-    EXPECT_FALSE(panel.isVisible(Control::Command34));
-    EXPECT_EQ(form.heldButton(), 0);
-    EXPECT_EQ(form.replyPending(), 0);
-    for (const TimerId t : {TimerId::Timer1, TimerId::Timer2, TimerId::Timer3, TimerId::Timer4}) {
+    EXPECT_EQ(logic.lineSettings(), kSettings19200);
+    EXPECT_FALSE(panel.isVisible(Control::PortPanel));
+    EXPECT_TRUE(panel.isSelected(Control::Com1Option));
+    EXPECT_FALSE(panel.isSelected(Control::Com2Option));
+    EXPECT_TRUE(panel.isSelected(Control::Speed19200Option));
+    EXPECT_FALSE(panel.isVisible(Control::PaneButton));
+    EXPECT_EQ(logic.heldButton(), HoldButton::None);
+    EXPECT_FALSE(logic.replyPending());
+    for (const TimerId t : {TimerId::HoldRepeat, TimerId::ReplyWait, TimerId::PortPanelHide, TimerId::DisplayClear}) {
         EXPECT_FALSE(running(t)) << ::testing::PrintToString(t);
     }
 }
 
 TEST_F(SerialLink, StartUpPlacesTheWindowFromTheFullHeightThenCollapses) {
     // 1024 x 768 pixels; the window is 9600 x 6990 twips with its frame before collapsing.
-    ASSERT_TRUE(form.load());
+    ASSERT_TRUE(logic.start());
     EXPECT_DOUBLE_EQ(panel.left, 2880);
     EXPECT_DOUBLE_EQ(panel.top, 2265);
     EXPECT_DOUBLE_EQ(panel.height, 5350);
@@ -38,42 +39,42 @@ TEST_F(SerialLink, StartUpPlacesTheWindowFromTheFullHeightThenCollapses) {
 
 TEST_F(SerialLink, WindowLargerThanTheScreenStartsPartlyOffIt) {
     panel.screen = {6000, 4000};
-    ASSERT_TRUE(form.load());
+    ASSERT_TRUE(logic.start());
     EXPECT_DOUBLE_EQ(panel.left, -1800);
     EXPECT_DOUBLE_EQ(panel.top, -1495);
 }
 
 TEST_F(SerialLink, FailedStartUpOpenShowsThePortTextAndEnds) {
     port.missingPorts = {1};
-    EXPECT_FALSE(form.load());
+    EXPECT_FALSE(logic.start());
     EXPECT_EQ(panel.startupErrors, (Calls{"COM1 does not exist."}));
     EXPECT_TRUE(panel.ended);
     EXPECT_TRUE(panel.warnings.empty());
-    EXPECT_FALSE(panel.isSelected(Control::Option1)) << "start-up stopped before selecting COM1";
+    EXPECT_FALSE(panel.isSelected(Control::Com1Option)) << "start-up stopped before selecting COM1";
     EXPECT_TRUE(port.writes.empty());
 }
 
 TEST_F(SerialLink, PortChangeFailureWarnsFallsBackAndLeavesThePanelShown) {
     port.missingPorts = {2};
     start();
-    form.click(Control::Command33);
+    logic.click(Control::PortButton);
     panel.advance(1000);
-    panel.selectOption(Control::Option2); // the window selects what the user clicked
-    form.click(Control::Option2);
+    panel.selectOption(Control::Com2Option); // the window selects what the user clicked
+    logic.click(Control::Com2Option);
 
     EXPECT_EQ(panel.warnings, (Calls{"COM2 does not exist."}));
     EXPECT_EQ(port.portNumber, 1);
     EXPECT_FALSE(port.opened);
-    EXPECT_TRUE(panel.isVisible(Control::Frame8));
-    EXPECT_TRUE(panel.isSelected(Control::Option2)) << "the user's choice stays selected";
+    EXPECT_TRUE(panel.isVisible(Control::PortPanel));
+    EXPECT_TRUE(panel.isSelected(Control::Com2Option)) << "the user's choice stays selected";
     panel.advance(3999);
-    EXPECT_TRUE(panel.isVisible(Control::Frame8));
+    EXPECT_TRUE(panel.isVisible(Control::PortPanel));
     panel.advance(1);
-    EXPECT_FALSE(panel.isVisible(Control::Frame8)) << "Timer3 hides it 5000 ms after COM";
-    EXPECT_FALSE(running(TimerId::Timer3));
+    EXPECT_FALSE(panel.isVisible(Control::PortPanel)) << "the port panel hides itself 5000 ms after COM";
+    EXPECT_FALSE(running(TimerId::PortPanelHide));
 
     port.calls.clear();
-    form.click(Control::Option1);
+    logic.click(Control::Com1Option);
     EXPECT_EQ(port.calls, (Calls{"isOpen", "setPortNumber(1)"})) << "no reopening after a failure";
     EXPECT_FALSE(port.opened);
     EXPECT_EQ(panel.warnings.size(), 1U);
@@ -81,80 +82,80 @@ TEST_F(SerialLink, PortChangeFailureWarnsFallsBackAndLeavesThePanelShown) {
 
 TEST_F(SerialLink, ChoosingAPortHidesThePanelAtOnceAndTheTickFindsItHidden) {
     start();
-    form.click(Control::Command33);
-    EXPECT_TRUE(panel.isVisible(Control::Frame8));
+    logic.click(Control::PortButton);
+    EXPECT_TRUE(panel.isVisible(Control::PortPanel));
     panel.advance(1000);
-    form.click(Control::Option2);
-    EXPECT_FALSE(panel.isVisible(Control::Frame8));
+    logic.click(Control::Com2Option);
+    EXPECT_FALSE(panel.isVisible(Control::PortPanel));
     EXPECT_EQ(port.portNumber, 2);
     EXPECT_TRUE(port.opened);
-    EXPECT_TRUE(running(TimerId::Timer3));
+    EXPECT_TRUE(running(TimerId::PortPanelHide));
     panel.advance(4000);
-    EXPECT_FALSE(running(TimerId::Timer3));
-    EXPECT_FALSE(panel.isVisible(Control::Frame8));
+    EXPECT_FALSE(running(TimerId::PortPanelHide));
+    EXPECT_FALSE(panel.isVisible(Control::PortPanel));
 }
 
 TEST_F(SerialLink, SpeedChangeWhileOpenKeepsThePortOpenAndSurvivesAPortChange) {
     start();
-    form.click(Control::Command33);
-    form.click(Control::Option4);
-    EXPECT_EQ(port.calls, (Calls{"setSettings(9600,N,8,1)"}));
+    logic.click(Control::PortButton);
+    logic.click(Control::Speed9600Option);
+    EXPECT_EQ(port.calls, (Calls{"setLineSettings(9600,N,8,1)"}));
     EXPECT_TRUE(port.opened);
-    EXPECT_EQ(form.commSettings(), "9600,N,8,1");
-    EXPECT_FALSE(panel.isVisible(Control::Frame8));
+    EXPECT_EQ(logic.lineSettings(), kSettings9600);
+    EXPECT_FALSE(panel.isVisible(Control::PortPanel));
 
-    form.click(Control::Option2);
+    logic.click(Control::Com2Option);
     EXPECT_EQ(port.settings, "9600,N,8,1");
     EXPECT_TRUE(port.writes.empty());
 }
 
 TEST_F(SerialLink, ComAgainGivesTheFullFiveSeconds) {
     start();
-    form.click(Control::Command33);
+    logic.click(Control::PortButton);
     panel.advance(4000);
-    form.click(Control::Command33);
+    logic.click(Control::PortButton);
     panel.advance(4999);
-    EXPECT_TRUE(panel.isVisible(Control::Frame8));
+    EXPECT_TRUE(panel.isVisible(Control::PortPanel));
     panel.advance(1);
-    EXPECT_FALSE(panel.isVisible(Control::Frame8));
+    EXPECT_FALSE(panel.isVisible(Control::PortPanel));
 }
 
 TEST_F(SerialLink, EndClosesThePortWithoutWritingAndEndsTheProgram) {
     start();
-    form.click(Control::Command16);
+    logic.click(Control::EndButton);
     EXPECT_EQ(port.calls, (Calls{"close"}));
     EXPECT_TRUE(port.writes.empty());
     EXPECT_TRUE(panel.ended);
 }
 
-class DataPaneAndKeys : public FormTest {};
+class DataPaneAndKeys : public LogicTest {};
 
 TEST_F(DataPaneAndKeys, CtrlHOpensTheFullViewAndThePaneButtonToggles) {
     start();
-    form.keyDown(kKeyH, kCtrlMask);
+    logic.keyDown(kKeyH, kCtrlMask);
     EXPECT_DOUBLE_EQ(panel.height, 7000);
-    EXPECT_EQ(panel.text(Control::Command34), "CLOSE");
-    EXPECT_TRUE(panel.isVisible(Control::Command34));
+    EXPECT_EQ(panel.text(Control::PaneButton), "CLOSE");
+    EXPECT_TRUE(panel.isVisible(Control::PaneButton));
 
-    form.click(Control::Command34);
+    logic.click(Control::PaneButton);
     EXPECT_DOUBLE_EQ(panel.height, 5350);
-    EXPECT_EQ(panel.text(Control::Command34), "データを表示する");
-    form.click(Control::Command34);
+    EXPECT_EQ(panel.text(Control::PaneButton), "データを表示する");
+    logic.click(Control::PaneButton);
     EXPECT_DOUBLE_EQ(panel.height, 6645);
-    EXPECT_EQ(panel.text(Control::Command34), "データを表示しない");
-    form.click(Control::Command34);
+    EXPECT_EQ(panel.text(Control::PaneButton), "データを表示しない");
+    logic.click(Control::PaneButton);
     EXPECT_DOUBLE_EQ(panel.height, 5350);
-    form.keyDown(kKeyH, kCtrlMask);
+    logic.keyDown(kKeyH, kCtrlMask);
     EXPECT_DOUBLE_EQ(panel.height, 7000);
 }
 
 TEST_F(DataPaneAndKeys, HeightOfExactly6000Collapses) {
     start();
     panel.height = 6000;
-    form.click(Control::Command34);
+    logic.click(Control::PaneButton);
     EXPECT_DOUBLE_EQ(panel.height, 5350);
     panel.height = 5999.5;
-    form.click(Control::Command34);
+    logic.click(Control::PaneButton);
     EXPECT_DOUBLE_EQ(panel.height, 6645);
 }
 
@@ -169,13 +170,13 @@ void PrintTo(const KeyCase& row, std::ostream* os) {
     *os << row.name;
 }
 
-class OtherKeys : public FormTest, public ::testing::WithParamInterface<KeyCase> {};
+class OtherKeys : public LogicTest, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(OtherKeys, ChangeNothing) {
     start();
-    form.keyDown(GetParam().key, GetParam().shift);
+    logic.keyDown(GetParam().key, GetParam().shift);
     EXPECT_DOUBLE_EQ(panel.height, 5350);
-    EXPECT_FALSE(panel.isVisible(Control::Command34));
+    EXPECT_FALSE(panel.isVisible(Control::PaneButton));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, OtherKeys,
@@ -187,22 +188,22 @@ INSTANTIATE_TEST_SUITE_P(Keys, OtherKeys,
 
 TEST_F(DataPaneAndKeys, PaneButtonRestartsThePortPanelCountdown) {
     start();
-    form.keyDown(kKeyH, kCtrlMask);
-    form.click(Control::Command33);
+    logic.keyDown(kKeyH, kCtrlMask);
+    logic.click(Control::PortButton);
     panel.advance(3000);
-    form.click(Control::Command34);
+    logic.click(Control::PaneButton);
     panel.advance(4999);
-    EXPECT_TRUE(panel.isVisible(Control::Frame8));
+    EXPECT_TRUE(panel.isVisible(Control::PortPanel));
     panel.advance(1);
-    EXPECT_FALSE(panel.isVisible(Control::Frame8));
+    EXPECT_FALSE(panel.isVisible(Control::PortPanel));
 }
 
 TEST_F(DataPaneAndKeys, CtrlHLeavesAnOpenPortPanelAlone) {
     start();
-    form.click(Control::Command33);
-    form.keyDown(kKeyH, kCtrlMask);
-    EXPECT_TRUE(panel.isVisible(Control::Frame8));
-    EXPECT_TRUE(running(TimerId::Timer3));
+    logic.click(Control::PortButton);
+    logic.keyDown(kKeyH, kCtrlMask);
+    EXPECT_TRUE(panel.isVisible(Control::PortPanel));
+    EXPECT_TRUE(running(TimerId::PortPanelHide));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/rendering.h"
 #include "core/status_decoding.h"
-#include "tests/core/form_fixture.h"
+#include "tests/core/logic_fixture.h"
 
 #include <ostream>
 
@@ -19,27 +20,27 @@ void PrintTo(const DecodeCase& row, std::ostream* os) {
     *os << row.name;
 }
 
-class StatusTables : public FormTest, public ::testing::WithParamInterface<DecodeCase> {};
+class StatusTables : public LogicTest, public ::testing::WithParamInterface<DecodeCase> {};
 
 Control buttonFor(std::string_view query) {
     if (query == "CR0")
-        return Control::Command44;
+        return Control::ReadStatus;
     if (query == "CR1")
-        return Control::Command45;
+        return Control::ReadInput;
     if (query == "CR3")
-        return Control::Command46;
+        return Control::ReadLampTime;
     if (query == "CR4")
-        return Control::Command47;
+        return Control::ReadMirror;
     if (query == "CR6")
-        return Control::Command38;
-    return Control::Command39;
+        return Control::ReadTemperatures;
+    return Control::PTimer;
 }
 
 TEST_P(StatusTables, ReplyIsDecodedIntoTheStatusLine) {
     start();
-    form.click(buttonFor(GetParam().query));
+    logic.click(buttonFor(GetParam().query));
     port.deliver(GetParam().reply);
-    EXPECT_EQ(status(), GetParam().shown) << "reply " << escaped(GetParam().reply);
+    EXPECT_EQ(status(), GetParam().shown) << "reply " << spelledOut(GetParam().reply);
 }
 
 INSTANTIATE_TEST_SUITE_P(Power, StatusTables,
@@ -92,17 +93,17 @@ TEST(StatusDecoding, SameKeyMeansDifferentThingsAfterDifferentQueries) {
 
 TEST(StatusDecoding, OnlyTheExactStatusLinesChooseADecoder) {
     for (const char* line : {"C8A\r", "CR0", "CR0\r\r", "cr0\r", "CR2\r", "CR5\r", "C00\r", ""}) {
-        EXPECT_EQ(decodeStatus(line, " 8 0 CR "), std::nullopt) << escaped(line);
+        EXPECT_EQ(decodeStatus(line, " 8 0 CR "), std::nullopt) << spelledOut(line);
     }
 }
 
-class StatusLine : public FormTest {};
+class StatusLine : public LogicTest {};
 
 TEST_F(StatusLine, UnknownKeyKeepsThePreviousText) {
     start();
-    form.click(Control::Command45);
+    logic.click(Control::ReadInput);
     port.deliver("2\r");
-    form.click(Control::Command45);
+    logic.click(Control::ReadInput);
     panel.advance(2000); // the old reply is gone from the buffer, the status line stays
     port.deliver("4\r");
     EXPECT_EQ(status(), " Input 2");
@@ -110,7 +111,7 @@ TEST_F(StatusLine, UnknownKeyKeepsThePreviousText) {
 
 TEST_F(StatusLine, ReplyStartingWithAckMatchesNoKey) {
     start();
-    form.click(Control::Command44);
+    logic.click(Control::ReadStatus);
     port.deliver("\x06"
                  "80\r");
     EXPECT_EQ(status(), "");
@@ -118,10 +119,10 @@ TEST_F(StatusLine, ReplyStartingWithAckMatchesNoKey) {
 
 TEST_F(StatusLine, RepliesToOtherCommandsNeverChangeIt) {
     start();
-    form.click(Control::Command44);
+    logic.click(Control::ReadStatus);
     port.deliver("80\r");
-    for (const Control c : {Control::Command39, Control::Command17, Control::Command10}) {
-        form.click(c);
+    for (const Control c : {Control::PTimer, Control::PowerOn, Control::PictureStandard}) {
+        logic.click(c);
         panel.advance(5000);
         port.deliver("00\r");
         EXPECT_EQ(status(), "") << ::testing::PrintToString(c);
@@ -131,13 +132,13 @@ TEST_F(StatusLine, RepliesToOtherCommandsNeverChangeIt) {
 
 TEST_F(StatusLine, GrowingReplyIsDecodedAgainWithEachPiece) {
     start();
-    form.click(Control::Command44);
+    logic.click(Control::ReadStatus);
     port.deliver("8");
     EXPECT_EQ(status(), "") << "the key needs both characters";
     port.deliver("0");
     EXPECT_EQ(status(), " Stand by");
 
-    form.click(Control::Command46);
+    logic.click(Control::ReadLampTime);
     panel.advance(2000);
     port.deliver("0");
     EXPECT_EQ(status(), " 0  Hour Use");
@@ -147,9 +148,9 @@ TEST_F(StatusLine, GrowingReplyIsDecodedAgainWithEachPiece) {
 
 TEST_F(StatusLine, TwoStatusReadsWithinOneWaitReadTheFirstReply) {
     start();
-    form.click(Control::Command46);
+    logic.click(Control::ReadLampTime);
     port.deliver("0123\r");
-    form.click(Control::Command38);
+    logic.click(Control::ReadTemperatures);
     port.deliver("025.0 031.5 042.0\r");
     EXPECT_EQ(status(), "  S1= 0 1 2 3 C C  ,   S2= 2 5 . 0  C , S3=0 3 1 . 5  C");
 }

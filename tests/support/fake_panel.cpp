@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/fake_panel.h"
+
+#include "core/panel_logic.h"
 
 #include <algorithm>
 #include <limits>
@@ -7,21 +10,17 @@ namespace tavo::test {
 
 namespace {
 
-std::size_t slot(TimerId id) {
-    return static_cast<std::size_t>(id);
-}
-
 // The option groups of the port panel: selecting one option clears its partner.
 Control partner(Control option) {
     switch (option) {
-    case Control::Option1:
-        return Control::Option2;
-    case Control::Option2:
-        return Control::Option1;
-    case Control::Option3:
-        return Control::Option4;
-    case Control::Option4:
-        return Control::Option3;
+    case Control::Com1Option:
+        return Control::Com2Option;
+    case Control::Com2Option:
+        return Control::Com1Option;
+    case Control::Speed19200Option:
+        return Control::Speed9600Option;
+    case Control::Speed9600Option:
+        return Control::Speed19200Option;
     default:
         return option;
     }
@@ -32,14 +31,13 @@ Control partner(Control option) {
 // The window as it stands before start-up: full-layout height with a 375-twip title bar and
 // frame, initial intervals, the port panel and the pane button hidden, "19200" selected.
 FakePanel::FakePanel() : height(6615 + 375), width(9510 + 90), screen{15360, 11520} {
-    timers_[slot(TimerId::Timer1)].interval = 200;
-    timers_[slot(TimerId::Timer2)].interval = 500;
-    timers_[slot(TimerId::Timer3)].interval = 5000;
-    timers_[slot(TimerId::Timer4)].interval = 1000;
-    visible_[Control::Frame8] = false;
-    visible_[Control::Command34] = false;
-    selected_[Control::Option3] = true;
-    texts_[Control::Command34] = "データを表示する";
+    for (const TimerStart& start : kTimerStarts) {
+        timers_[index(start.timer)].interval = start.intervalMs;
+    }
+    visible_[Control::PortPanel] = false;
+    visible_[Control::PaneButton] = false;
+    selected_[Control::Speed19200Option] = true;
+    texts_[Control::PaneButton] = kShowDataCaption;
 }
 
 void FakePanel::setLabelText(Control label, std::string_view text) {
@@ -67,7 +65,7 @@ void FakePanel::setPosition(double leftTwips, double topTwips) {
 }
 
 void FakePanel::setTimerEnabled(TimerId id, bool enabled) {
-    VirtualTimer& t = timers_[slot(id)];
+    VirtualTimer& t = timers_[index(id)];
     if (enabled && !t.enabled) {
         t.due = now_ + t.interval;
     }
@@ -75,7 +73,7 @@ void FakePanel::setTimerEnabled(TimerId id, bool enabled) {
 }
 
 void FakePanel::setTimerInterval(TimerId id, int milliseconds) {
-    VirtualTimer& t = timers_[slot(id)];
+    VirtualTimer& t = timers_[index(id)];
     t.interval = milliseconds;
     if (t.enabled) {
         t.due = now_ + t.interval;
@@ -133,7 +131,7 @@ bool FakePanel::isSelected(Control option) const {
 }
 
 const VirtualTimer& FakePanel::timer(TimerId id) const {
-    return timers_[slot(id)];
+    return timers_[index(id)];
 }
 
 } // namespace tavo::test

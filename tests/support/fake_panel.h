@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A window in memory with a virtual clock. It records what the logic asks of the panel and runs
@@ -6,8 +7,8 @@
 // Timer semantics, as the real window gives them: setting the interval of a running timer
 // restarts its count; enabling a running timer leaves its count alone; a tick is delivered to the
 // handler and the timer keeps running until disabled. Timers due at the same instant fire in the
-// order Timer1, Timer2, Timer3, Timer4; a timer started by a tick at instant t is first due at
-// t + interval, never within the same advance step at t.
+// order HoldRepeat, ReplyWait, PortPanelHide, DisplayClear; a timer started by a tick at instant t
+// is first due at t + interval, never within the same advance step at t.
 
 #include "core/ports/panel.h"
 

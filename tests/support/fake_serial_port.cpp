@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/fake_serial_port.h"
+
+#include "core/line_settings.h"
 
 namespace tavo::test {
 
@@ -11,9 +14,9 @@ PortError FakeSerialPort::setPortNumber(int number) {
     return std::nullopt;
 }
 
-PortError FakeSerialPort::setSettings(std::string_view text) {
-    calls.push_back("setSettings(" + std::string(text) + ")");
-    settings = text;
+PortError FakeSerialPort::setLineSettings(const LineSettings& lineSettings) {
+    settings = toText(lineSettings);
+    calls.push_back("setLineSettings(" + settings + ")");
     return std::nullopt;
 }
 
@@ -64,7 +67,7 @@ PortResult<std::string> FakeSerialPort::readAll() {
 
 void FakeSerialPort::deliver(std::string_view bytes) {
     pending += bytes;
-    notify(kCommEventReceive);
+    notify(kPortEventReceive);
 }
 
 void FakeSerialPort::notify(int eventCode) {

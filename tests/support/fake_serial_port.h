@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A serial port in memory: it records every call and every write, lets a test inject failures and
@@ -15,13 +16,13 @@ namespace tavo::test {
 class FakeSerialPort : public SerialPort {
 public:
     PortError setPortNumber(int number) override;
-    PortError setSettings(std::string_view settings) override;
+    PortError setLineSettings(const LineSettings& lineSettings) override;
     PortResult<bool> isOpen() override;
     PortError open() override;
     PortError close() override;
     PortError write(std::string_view text) override;
     PortResult<std::string> readAll() override;
-    void setCommHandler(CommHandler handler) override { handler_ = std::move(handler); }
+    void setEventHandler(EventHandler handler) override { handler_ = std::move(handler); }
 
     // Queues bytes as if they had arrived and raises the receive notification.
     void deliver(std::string_view bytes);
@@ -44,7 +45,7 @@ public:
     [[nodiscard]] std::string description(int number) const;
 
 private:
-    CommHandler handler_;
+    EventHandler handler_;
 };
 
 } // namespace tavo::test

@@ -1,7 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/printers.h"
 
-#include <cstdio>
-#include <string>
+#include "core/line_settings.h"
 
 namespace tavo {
 
@@ -13,25 +13,27 @@ void PrintTo(TimerId timer, std::ostream* os) {
     *os << timerName(timer);
 }
 
-} // namespace tavo
-
-namespace tavo::test {
-
-std::string escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        const auto code = static_cast<unsigned char>(c);
-        if (code == '\r') {
-            out += "<CR>";
-        } else if (code < ' ' || code > '~') {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "<%02X>", code);
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
-    return out;
+void PrintTo(HoldButton button, std::ostream* os) {
+    const HoldCommand* command = findHold(button);
+    *os << (command == nullptr ? std::string_view("no hold button") : controlName(command->control));
 }
 
-} // namespace tavo::test
+void PrintTo(CursorPadContext context, std::ostream* os) {
+    switch (context) {
+    case CursorPadContext::Initial:
+        *os << "initial context";
+        return;
+    case CursorPadContext::Menu:
+        *os << "menu context";
+        return;
+    case CursorPadContext::DigitalZoom:
+        *os << "digital zoom context";
+        return;
+    }
+}
+
+void PrintTo(const LineSettings& settings, std::ostream* os) {
+    *os << toText(settings);
+}
+
+} // namespace tavo

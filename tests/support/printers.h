@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Readable names for the logic's enumerations in failure messages.
 
+#include "core/commands.h"
 #include "core/ports/controls.h"
+#include "core/ports/serial_port.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -13,6 +16,9 @@ namespace tavo {
 
 void PrintTo(Control control, std::ostream* os);
 void PrintTo(TimerId timer, std::ostream* os);
+void PrintTo(HoldButton button, std::ostream* os);
+void PrintTo(CursorPadContext context, std::ostream* os);
+void PrintTo(const LineSettings& settings, std::ostream* os);
 
 } // namespace tavo
 
@@ -24,8 +30,5 @@ struct RowName {
         return row.param.name;
     }
 };
-
-// A text with its control characters spelled out, e.g. "C00<CR>".
-std::string escaped(std::string_view text);
 
 } // namespace tavo::test

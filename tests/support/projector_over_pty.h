@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A test fixture with the simulated projector on a pseudo-terminal of its own and the host serial
 // port the panel uses on the other end of that line, for tests of the whole road of an exchange.
 
 #include "serial/host_serial_port.h"
-#include "serial/projector_model.h"
-#include "serial/pty_projector.h"
+#include "simulator/projector_model.h"
+#include "simulator/pty_projector.h"
 #include "tests/support/pty_pair.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A pseudo-terminal pair for tests and benchmarks: the panel's port opens the slave by a path,

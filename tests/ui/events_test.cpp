@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/rendering.h"
 #include "tests/support/printers.h"
 #include "tests/ui/panel_fixture.h"
@@ -6,8 +7,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
-#include <QTextDocument>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
 
@@ -19,7 +20,7 @@ using std::string_literals::operator""s;
 using StartTest = PanelTest;
 
 TEST_F(StartTest, FocusStartsOnPowerOn) {
-    EXPECT_EQ(QApplication::focusWidget(), window.control(Control::Command17));
+    EXPECT_EQ(QApplication::focusWidget(), window.control(Control::PowerOn));
 }
 
 TEST_F(StartTest, KeyboardActivationOfTheFocusedButtonSends) {
@@ -28,11 +29,11 @@ TEST_F(StartTest, KeyboardActivationOfTheFocusedButtonSends) {
 }
 
 TEST_F(StartTest, PortPanelHiddenAndCom1Selected) {
-    EXPECT_FALSE(window.control(Control::Frame8)->isVisible());
-    EXPECT_TRUE(window.control(Control::Command33)->isVisible());
-    EXPECT_TRUE(qobject_cast<QAbstractButton*>(window.control(Control::Option1))->isChecked());
-    EXPECT_TRUE(qobject_cast<QAbstractButton*>(window.control(Control::Option3))->isChecked());
-    EXPECT_FALSE(window.control(Control::Command34)->isVisible());
+    EXPECT_FALSE(window.control(Control::PortPanel)->isVisible());
+    EXPECT_TRUE(window.control(Control::PortButton)->isVisible());
+    EXPECT_TRUE(qobject_cast<QAbstractButton*>(window.control(Control::Com1Option))->isChecked());
+    EXPECT_TRUE(qobject_cast<QAbstractButton*>(window.control(Control::Speed19200Option))->isChecked());
+    EXPECT_FALSE(window.control(Control::PaneButton)->isVisible());
 }
 
 struct OneShotRow {
@@ -62,32 +63,33 @@ TEST_P(OneShotClickTest, RightClickWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Buttons, OneShotClickTest,
     ::testing::Values(
-        OneShotRow{"PowerOn", Control::Command17, "C00"}, OneShotRow{"PowerOff", Control::Command18, "C02"},
-        OneShotRow{"Input1Analog", Control::Command40, "CF INPUT1 ANALOG"},
-        OneShotRow{"Input1Digital", Control::Command63, "CF INPUT1 DIGITAL"},
-        OneShotRow{"Input2Rgb", Control::Command28, "CF INPUT2 ANALOG"},
-        OneShotRow{"Input2Video", Control::Command29, "CF INPUT2 VIDEO"},
-        OneShotRow{"Input2Component", Control::Command27, "CF INPUT2 YPBPR"},
-        OneShotRow{"Input3Video", Control::Command4, "CF INPUT3 VIDEO"},
-        OneShotRow{"Input3SVideo", Control::Command14, "CF INPUT3 S-VIDEO"},
-        OneShotRow{"Input3Component", Control::Command66, "CF INPUT3 YPBPR"},
-        OneShotRow{"MuteOn", Control::Command19, "C0B"}, OneShotRow{"MuteOff", Control::Command20, "C0C"},
-        OneShotRow{"NoShowOn", Control::Command21, "C0D"}, OneShotRow{"NoShowOff", Control::Command22, "C0E"},
-        OneShotRow{"FreezeOn", Control::Command25, "C43"}, OneShotRow{"FreezeOff", Control::Command26, "C44"},
-        OneShotRow{"MenuOn", Control::Command23, "C1C"}, OneShotRow{"MenuOff", Control::Command24, "C1D"},
-        OneShotRow{"VideoNormal", Control::Command31, "C0F"}, OneShotRow{"VideoWide", Control::Command32, "C10"},
-        OneShotRow{"AImage", Control::Command13, "C89"}, OneShotRow{"Image", Control::Command73, "C27"},
-        OneShotRow{"PTimer", Control::Command39, "C8A"}, OneShotRow{"DisplayClear", Control::Command3, "C1E"},
-        OneShotRow{"Stand", Control::Command10, "CF IMAGE STAND"},
-        OneShotRow{"Real", Control::Command12, "CF IMAGE REAL"},
-        OneShotRow{"Cinema", Control::Command41, "CF IMAGE CINEMA"},
-        OneShotRow{"Image1", Control::Command11, "CF IMAGE CUSTOM1"},
-        OneShotRow{"Image2", Control::Command30, "CF IMAGE CUSTOM2"},
-        OneShotRow{"Image3", Control::Command42, "CF IMAGE CUSTOM3"},
-        OneShotRow{"Image4", Control::Command43, "CF IMAGE CUSTOM4"}, OneShotRow{"Status", Control::Command44, "CR0"},
-        OneShotRow{"Mode", Control::Command45, "CR1"}, OneShotRow{"LTime", Control::Command46, "CR3"},
-        OneShotRow{"Setting", Control::Command47, "CR4"}, OneShotRow{"Temp", Control::Command38, "CR6"},
-        OneShotRow{"C01", Control::Command52, "C01"}),
+        OneShotRow{"PowerOn", Control::PowerOn, "C00"}, OneShotRow{"PowerOff", Control::PowerOff, "C02"},
+        OneShotRow{"Input1Analog", Control::Input1Analog, "CF INPUT1 ANALOG"},
+        OneShotRow{"Input1Digital", Control::Input1Digital, "CF INPUT1 DIGITAL"},
+        OneShotRow{"Input2Rgb", Control::Input2Rgb, "CF INPUT2 ANALOG"},
+        OneShotRow{"Input2Video", Control::Input2Video, "CF INPUT2 VIDEO"},
+        OneShotRow{"Input2Component", Control::Input2Component, "CF INPUT2 YPBPR"},
+        OneShotRow{"Input3Video", Control::Input3Video, "CF INPUT3 VIDEO"},
+        OneShotRow{"Input3SVideo", Control::Input3SVideo, "CF INPUT3 S-VIDEO"},
+        OneShotRow{"Input3Component", Control::Input3Component, "CF INPUT3 YPBPR"},
+        OneShotRow{"MuteOn", Control::AudioMuteOn, "C0B"}, OneShotRow{"MuteOff", Control::AudioMuteOff, "C0C"},
+        OneShotRow{"NoShowOn", Control::NoShowOn, "C0D"}, OneShotRow{"NoShowOff", Control::NoShowOff, "C0E"},
+        OneShotRow{"FreezeOn", Control::FreezeOn, "C43"}, OneShotRow{"FreezeOff", Control::FreezeOff, "C44"},
+        OneShotRow{"MenuOn", Control::MenuOn, "C1C"}, OneShotRow{"MenuOff", Control::MenuOff, "C1D"},
+        OneShotRow{"VideoNormal", Control::VideoImageNormal, "C0F"},
+        OneShotRow{"VideoWide", Control::VideoImageWide, "C10"}, OneShotRow{"AImage", Control::AutoImage, "C89"},
+        OneShotRow{"Image", Control::ImageButton, "C27"}, OneShotRow{"PTimer", Control::PTimer, "C8A"},
+        OneShotRow{"DisplayClear", Control::DisplayClear, "C1E"},
+        OneShotRow{"Stand", Control::PictureStandard, "CF IMAGE STAND"},
+        OneShotRow{"Real", Control::PictureReal, "CF IMAGE REAL"},
+        OneShotRow{"Cinema", Control::PictureCinema, "CF IMAGE CINEMA"},
+        OneShotRow{"Image1", Control::PictureCustom1, "CF IMAGE CUSTOM1"},
+        OneShotRow{"Image2", Control::PictureCustom2, "CF IMAGE CUSTOM2"},
+        OneShotRow{"Image3", Control::PictureCustom3, "CF IMAGE CUSTOM3"},
+        OneShotRow{"Image4", Control::PictureCustom4, "CF IMAGE CUSTOM4"},
+        OneShotRow{"Status", Control::ReadStatus, "CR0"}, OneShotRow{"Mode", Control::ReadInput, "CR1"},
+        OneShotRow{"LTime", Control::ReadLampTime, "CR3"}, OneShotRow{"Setting", Control::ReadMirror, "CR4"},
+        OneShotRow{"Temp", Control::ReadTemperatures, "CR6"}, OneShotRow{"C01", Control::SendC01, "C01"}),
     tavo::test::RowName{});
 
 struct MouseRow {
@@ -103,24 +105,24 @@ class HoldMouseTest : public PanelTest, public ::testing::WithParamInterface<Mou
 
 TEST_P(HoldMouseTest, HoldRepeatsUntilRelease) {
     // Zoom "+": 50 ms repeat.
-    press(Control::Command15, GetParam().button);
-    EXPECT_EQ(form.heldButton(), 7);
-    ASSERT_TRUE(waitUntil([&] { return port.writes.size() >= 3; }));
-    release(Control::Command15, GetParam().button);
-    EXPECT_EQ(form.heldButton(), 0);
-    EXPECT_FALSE(window.timer(TimerId::Timer1)->isActive());
+    press(Control::ZoomIn, GetParam().button);
+    EXPECT_EQ(logic.heldButton(), HoldButton::ZoomIn);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return port.writes.size() >= 3; }));
+    release(Control::ZoomIn, GetParam().button);
+    EXPECT_EQ(logic.heldButton(), HoldButton::None);
+    EXPECT_FALSE(window.timer(TimerId::HoldRepeat)->isActive());
     for (const std::string& line : port.writes) {
         EXPECT_EQ(line, "C47\r");
     }
 }
 
 TEST_P(HoldMouseTest, ReleaseReachesTheButtonAfterThePointerLeft) {
-    press(Control::Command15, GetParam().button);
-    ASSERT_EQ(form.heldButton(), 7);
-    QTest::mouseMove(handle(), centreOf(Control::Command17));
-    releaseAt(centreOf(Control::Command17), GetParam().button);
-    EXPECT_EQ(form.heldButton(), 0);
-    EXPECT_FALSE(window.timer(TimerId::Timer1)->isActive());
+    press(Control::ZoomIn, GetParam().button);
+    ASSERT_EQ(logic.heldButton(), HoldButton::ZoomIn);
+    QTest::mouseMove(handle(), centreOf(Control::PowerOn));
+    releaseAt(centreOf(Control::PowerOn), GetParam().button);
+    EXPECT_EQ(logic.heldButton(), HoldButton::None);
+    EXPECT_FALSE(window.timer(TimerId::HoldRepeat)->isActive());
     EXPECT_EQ(port.writes, std::vector{"C47\r"s}) << "no click on the button released over";
 }
 
@@ -145,90 +147,90 @@ TEST_P(HoldKeyboardTest, KeyboardActivationWritesNothing) {
     window.control(GetParam().control)->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(QApplication::focusWidget(), window.control(GetParam().control));
     QTest::keyPress(handle(), GetParam().key);
-    EXPECT_EQ(form.heldButton(), 0);
+    EXPECT_EQ(logic.heldButton(), HoldButton::None);
     QTest::keyRelease(handle(), GetParam().key);
     EXPECT_TRUE(port.writes.empty());
-    EXPECT_FALSE(window.timer(TimerId::Timer1)->isActive());
+    EXPECT_FALSE(window.timer(TimerId::HoldRepeat)->isActive());
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, HoldKeyboardTest,
-                         ::testing::Values(KeyRow{"VolUpSpace", Control::Command1, Qt::Key_Space},
-                                           KeyRow{"VolUpReturn", Control::Command1, Qt::Key_Return},
-                                           KeyRow{"VolUpEnter", Control::Command1, Qt::Key_Enter},
-                                           KeyRow{"CursorUpSpace", Control::Command5, Qt::Key_Space},
-                                           KeyRow{"SelectReturn", Control::Command6, Qt::Key_Return},
-                                           KeyRow{"LensDownSpace", Control::Command62, Qt::Key_Space}),
+                         ::testing::Values(KeyRow{"VolUpSpace", Control::VolumeUp, Qt::Key_Space},
+                                           KeyRow{"VolUpReturn", Control::VolumeUp, Qt::Key_Return},
+                                           KeyRow{"VolUpEnter", Control::VolumeUp, Qt::Key_Enter},
+                                           KeyRow{"CursorUpSpace", Control::CursorUp, Qt::Key_Space},
+                                           KeyRow{"SelectReturn", Control::CursorSelect, Qt::Key_Return},
+                                           KeyRow{"LensDownSpace", Control::LensShiftDown, Qt::Key_Space}),
                          tavo::test::RowName{});
 
 using HoldCancelTest = PanelTest;
 
 TEST_F(HoldCancelTest, DeactivatingTheWindowStopsTheHold) {
-    press(Control::Command15);
-    ASSERT_EQ(form.heldButton(), 7);
+    press(Control::ZoomIn);
+    ASSERT_EQ(logic.heldButton(), HoldButton::ZoomIn);
     QWidget other;
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_EQ(form.heldButton(), 0);
-    EXPECT_FALSE(window.timer(TimerId::Timer1)->isActive());
+    EXPECT_EQ(logic.heldButton(), HoldButton::None);
+    EXPECT_FALSE(window.timer(TimerId::HoldRepeat)->isActive());
     const std::size_t written = port.writes.size();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    release(Control::Command15);
+    release(Control::ZoomIn);
     EXPECT_EQ(port.writes.size(), written);
 }
 
 TEST_F(HoldCancelTest, AModalDialogStopsTheHold) {
-    press(Control::Command15);
-    ASSERT_EQ(form.heldButton(), 7);
+    press(Control::ZoomIn);
+    ASSERT_EQ(logic.heldButton(), HoldButton::ZoomIn);
     QDialog dialog;
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.show();
-    EXPECT_TRUE(waitUntil([&] { return form.heldButton() == 0; }));
-    EXPECT_FALSE(window.timer(TimerId::Timer1)->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return logic.heldButton() == HoldButton::None; }));
+    EXPECT_FALSE(window.timer(TimerId::HoldRepeat)->isActive());
 }
 
 TEST_F(HoldCancelTest, DisablingTheButtonStopsTheHold) {
-    press(Control::Command15);
-    ASSERT_EQ(form.heldButton(), 7);
-    window.control(Control::Command15)->setEnabled(false);
-    EXPECT_EQ(form.heldButton(), 0);
-    EXPECT_FALSE(window.timer(TimerId::Timer1)->isActive());
+    press(Control::ZoomIn);
+    ASSERT_EQ(logic.heldButton(), HoldButton::ZoomIn);
+    window.control(Control::ZoomIn)->setEnabled(false);
+    EXPECT_EQ(logic.heldButton(), HoldButton::None);
+    EXPECT_FALSE(window.timer(TimerId::HoldRepeat)->isActive());
 }
 
 TEST_F(HoldCancelTest, HidingTheWindowStopsTheHold) {
-    press(Control::Command15);
-    ASSERT_EQ(form.heldButton(), 7);
+    press(Control::ZoomIn);
+    ASSERT_EQ(logic.heldButton(), HoldButton::ZoomIn);
     window.hide();
-    EXPECT_EQ(form.heldButton(), 0);
-    EXPECT_FALSE(window.timer(TimerId::Timer1)->isActive());
+    EXPECT_EQ(logic.heldButton(), HoldButton::None);
+    EXPECT_FALSE(window.timer(TimerId::HoldRepeat)->isActive());
 }
 
 TEST_F(HoldCancelTest, LosingTheFocusStopsTheHold) {
-    press(Control::Command15);
-    ASSERT_EQ(form.heldButton(), 7);
-    ASSERT_EQ(QApplication::focusWidget(), window.control(Control::Command15));
-    window.control(Control::Command17)->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(form.heldButton(), 0);
+    press(Control::ZoomIn);
+    ASSERT_EQ(logic.heldButton(), HoldButton::ZoomIn);
+    ASSERT_EQ(QApplication::focusWidget(), window.control(Control::ZoomIn));
+    window.control(Control::PowerOn)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(logic.heldButton(), HoldButton::None);
 }
 
 TEST_F(HoldCancelTest, ASecondMouseButtonPressesAgainAndEachReleaseEnds) {
-    press(Control::Command1, Qt::LeftButton);
-    press(Control::Command1, Qt::RightButton);
+    press(Control::VolumeUp, Qt::LeftButton);
+    press(Control::VolumeUp, Qt::RightButton);
     EXPECT_EQ(port.writes, (std::vector{"C09\r"s, "C09\r"s}));
-    release(Control::Command1, Qt::RightButton);
-    EXPECT_EQ(form.heldButton(), 0);
-    release(Control::Command1, Qt::LeftButton);
-    EXPECT_EQ(form.heldButton(), 0);
+    release(Control::VolumeUp, Qt::RightButton);
+    EXPECT_EQ(logic.heldButton(), HoldButton::None);
+    release(Control::VolumeUp, Qt::LeftButton);
+    EXPECT_EQ(logic.heldButton(), HoldButton::None);
     EXPECT_EQ(port.writes.size(), 2U);
 }
 
 using ReplyTest = PanelTest;
 
 TEST_F(ReplyTest, MarkupInAReplyIsShownLiterally) {
-    click(Control::Command44);
+    click(Control::ReadStatus);
     port.deliver("<b>x</b>");
-    auto* rxd = qobject_cast<QLabel*>(window.control(Control::Label12));
+    auto* rxd = qobject_cast<QLabel*>(window.control(Control::RxdField));
     const QString expected = QString::fromStdString(visibleRendering("<b>x</b>"));
     ASSERT_TRUE(expected.contains(QLatin1Char('<')));
     EXPECT_EQ(rxd->text(), expected);
@@ -237,37 +239,37 @@ TEST_F(ReplyTest, MarkupInAReplyIsShownLiterally) {
 }
 
 TEST_F(ReplyTest, LabelsShowTagsAsText) {
-    window.setLabelText(Control::Label25, "<b>x</b>");
-    auto* status = qobject_cast<QLabel*>(window.control(Control::Label25));
+    window.setLabelText(Control::StatusLine, "<b>x</b>");
+    auto* status = qobject_cast<QLabel*>(window.control(Control::StatusLine));
     EXPECT_EQ(status->text(), QStringLiteral("<b>x</b>"));
     EXPECT_EQ(status->textFormat(), Qt::PlainText);
 }
 
 TEST_F(ReplyTest, ToolTipsShowTheWholeTextWithTagsEscaped) {
-    window.setLabelText(Control::Label25, " <b>x</b> & a long port failure text");
-    auto* status = qobject_cast<QLabel*>(window.control(Control::Label25));
+    window.setLabelText(Control::StatusLine, " <b>x</b> & a long port failure text");
+    auto* status = qobject_cast<QLabel*>(window.control(Control::StatusLine));
     QTextDocument shown;
     shown.setHtml(status->toolTip());
     EXPECT_EQ(shown.toPlainText(), QStringLiteral("<b>x</b> & a long port failure text"));
-    window.setLabelText(Control::Label25, "");
+    window.setLabelText(Control::StatusLine, "");
     EXPECT_TRUE(status->toolTip().isEmpty());
 }
 
 TEST_F(ReplyTest, SentLineShownAndAnnounced) {
-    click(Control::Command17);
-    auto* txd = qobject_cast<QLabel*>(window.control(Control::Label11));
+    click(Control::PowerOn);
+    auto* txd = qobject_cast<QLabel*>(window.control(Control::TxdField));
     EXPECT_EQ(txd->text(), QString::fromStdString(visibleRendering("C00\r")));
     EXPECT_EQ(txd->accessibleName(), txd->text());
 }
 
 TEST(AccessibleNameTest, ArrowButtonsSayWhatTheyDo) {
     MainWindow window;
-    EXPECT_EQ(window.control(Control::Command5)->accessibleName(), QStringLiteral("Cursor up"));
-    EXPECT_EQ(window.control(Control::Command7)->accessibleName(), QStringLiteral("Cursor down"));
-    EXPECT_EQ(window.control(Control::Command9)->accessibleName(), QStringLiteral("Cursor left"));
-    EXPECT_EQ(window.control(Control::Command8)->accessibleName(), QStringLiteral("Cursor right"));
-    EXPECT_EQ(window.control(Control::Command59)->accessibleName(), QStringLiteral("Lens shift up"));
-    EXPECT_EQ(window.control(Control::Command62)->accessibleName(), QStringLiteral("Lens shift down"));
+    EXPECT_EQ(window.control(Control::CursorUp)->accessibleName(), QStringLiteral("Cursor up"));
+    EXPECT_EQ(window.control(Control::CursorDown)->accessibleName(), QStringLiteral("Cursor down"));
+    EXPECT_EQ(window.control(Control::CursorLeft)->accessibleName(), QStringLiteral("Cursor left"));
+    EXPECT_EQ(window.control(Control::CursorRight)->accessibleName(), QStringLiteral("Cursor right"));
+    EXPECT_EQ(window.control(Control::LensShiftUp)->accessibleName(), QStringLiteral("Lens shift up"));
+    EXPECT_EQ(window.control(Control::LensShiftDown)->accessibleName(), QStringLiteral("Lens shift down"));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window against the layout as the panel's documentation gives it, typed here row by row in
 // its own words (kind, caption, x, y, w, h in twips, background, font, tab, notes), so that a slip
 // in the production table shows up as a difference.
@@ -374,14 +375,14 @@ TEST(LayoutWindowTest, WindowedControlsLieAboveLabelsAndTheImage) {
 
 TEST(LayoutWindowTest, PortPanelCoversTheComButtonAndFrame12TheLogosFoot) {
     MainWindow window;
-    window.control(Control::Frame8)->show();
-    const QWidget* com = window.control(Control::Command33);
+    window.control(Control::PortPanel)->show();
+    const QWidget* com = window.control(Control::PortButton);
     const QWidget* top = window.childAt(com->geometry().center());
     ASSERT_NE(top, nullptr);
-    EXPECT_TRUE(top == window.control(Control::Frame8) || window.control(Control::Frame8)->isAncestorOf(top));
+    EXPECT_TRUE(top == window.control(Control::PortPanel) || window.control(Control::PortPanel)->isAncestorOf(top));
     // Frame12 starts 345 twips down, the logo ends at 390: its lowest three pixels are covered.
-    EXPECT_EQ(window.childAt(QPoint(px(8600), px(375))), window.control(Control::Frame12));
-    EXPECT_EQ(window.childAt(QPoint(px(8600), px(300))), window.control(Control::Image1));
+    EXPECT_EQ(window.childAt(QPoint(px(8600), px(375))), window.control(Control::Input3Frame));
+    EXPECT_EQ(window.childAt(QPoint(px(8600), px(300))), window.control(Control::Logo));
 }
 
 struct LineRow {

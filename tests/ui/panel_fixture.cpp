@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/ui/panel_fixture.h"
 
 #include <QAbstractButton>
@@ -28,8 +29,8 @@ void ModalDismisser::poll() {
 }
 
 void PanelTest::SetUp() {
-    window.setForm(&form);
-    ASSERT_TRUE(form.load());
+    window.setLogic(&logic);
+    ASSERT_TRUE(logic.start());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.activateWindow();
@@ -38,7 +39,7 @@ void PanelTest::SetUp() {
 }
 
 void PanelTest::TearDown() {
-    window.setForm(nullptr);
+    window.setLogic(nullptr);
 }
 
 QWindow* PanelTest::handle() const {

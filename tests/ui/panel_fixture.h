@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A shown, loaded panel on a fake serial port, and the mouse and keyboard driven through the
 // platform window as a user's input arrives, so that Qt's own routing (grabs, focus, key preview)
 // is part of what is tested.
 
-#include "core/form.h"
+#include "core/panel_logic.h"
 #include "tests/support/fake_serial_port.h"
-#include "tests/support/qt_wait.h"
+#include <QTest>
 #include "ui/main_window.h"
 
 #include <QPoint>
@@ -49,7 +50,7 @@ protected:
 
     FakeSerialPort port;
     MainWindow window;
-    Form1 form{window, port};
+    PanelLogic logic{window, port};
 };
 
 } // namespace tavo::test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What Qt 6 does on its own, which the hold buttons are built around. Should a Qt release change
 // one of these, the reason for the matching code in the hold button goes away with it.
 
@@ -43,7 +44,7 @@ TEST_F(PlainButtonTest, AutoRepeatEmitsReleasedOnEveryTick) {
     button->setAutoRepeatInterval(10);
     QSignalSpy released(button, &QPushButton::released);
     QTest::mousePress(top.windowHandle(), Qt::LeftButton, Qt::NoModifier, centre);
-    EXPECT_TRUE(waitUntil([&] { return released.count() >= 2; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return released.count() >= 2; }));
     QTest::mouseRelease(top.windowHandle(), Qt::LeftButton, Qt::NoModifier, centre);
 }
 

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole chain on a real pseudo-terminal: window, logic, host serial port and the simulated
 // projector at the other end of the line.
 
 #include "serial/host_serial_port.h"
-#include "serial/pty_projector.h"
+#include "simulator/pty_projector.h"
 #include "tests/support/projector_over_pty.h"
 #include "tests/ui/panel_fixture.h"
 
@@ -19,14 +20,14 @@ class SimulatedProjectorTest : public ProjectorOverPty {
 protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(startProjector({}));
-        form = std::make_unique<Form1>(window, *port);
-        window.setForm(form.get());
-        ASSERT_TRUE(form->load());
+        logic = std::make_unique<PanelLogic>(window, *port);
+        window.setLogic(logic.get());
+        ASSERT_TRUE(logic->start());
         window.setOuterHeight(7000);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-    void TearDown() override { window.setForm(nullptr); }
+    void TearDown() override { window.setLogic(nullptr); }
 
     void click(Control control) {
         const QWidget* widget = window.control(control);
@@ -36,32 +37,32 @@ protected:
     [[nodiscard]] QString text(Control label) const { return qobject_cast<QLabel*>(window.control(label))->text(); }
 
     MainWindow window;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<PanelLogic> logic;
 };
 
 TEST_F(SimulatedProjectorTest, StatusReadIsSentAnsweredAndDecoded) {
     QSignalSpy received(projector.get(), &PtyProjector::received);
-    click(Control::Command44);
+    click(Control::ReadStatus);
     QByteArray line;
-    ASSERT_TRUE(waitUntil([&] {
+    ASSERT_TRUE(QTest::qWaitFor([&] {
         for (; !received.isEmpty(); received.removeFirst()) {
             line += received.first().at(0).toByteArray();
         }
         return line.endsWith('\r');
     }));
     EXPECT_EQ(line, QByteArrayLiteral("CR0\r"));
-    EXPECT_TRUE(waitUntil([&] { return !text(Control::Label25).isEmpty(); }));
-    EXPECT_EQ(text(Control::Label25), QStringLiteral(" Stand by"));
-    EXPECT_FALSE(text(Control::Label12).isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !text(Control::StatusLine).isEmpty(); }));
+    EXPECT_EQ(text(Control::StatusLine), QStringLiteral(" Stand by"));
+    EXPECT_FALSE(text(Control::RxdField).isEmpty());
 }
 
 TEST_F(SimulatedProjectorTest, HoldRepeatsItsLineOnTheWire) {
     QSignalSpy received(projector.get(), &PtyProjector::received);
-    const QWidget* zoomIn = window.control(Control::Command15);
+    const QWidget* zoomIn = window.control(Control::ZoomIn);
     const QPoint centre = zoomIn->mapTo(&window, zoomIn->rect().center());
     QTest::mousePress(window.windowHandle(), Qt::RightButton, Qt::NoModifier, centre);
     QByteArray wire;
-    ASSERT_TRUE(waitUntil([&] {
+    ASSERT_TRUE(QTest::qWaitFor([&] {
         for (; !received.isEmpty(); received.removeFirst()) {
             wire += received.first().at(0).toByteArray();
         }

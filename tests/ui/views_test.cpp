@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/printers.h"
 #include "tests/ui/panel_fixture.h"
 
@@ -21,11 +22,11 @@ protected:
     void expectView(double outerTwips, const QString& pane, bool paneShown) {
         EXPECT_EQ(window.height(), clientHeightFor(outerTwips));
         EXPECT_DOUBLE_EQ(window.outerHeight(), std::lround(outerTwips / 15) * 15.0);
-        EXPECT_EQ(caption(Control::Command34), pane);
-        EXPECT_EQ(window.control(Control::Command34)->isVisible(), paneShown);
+        EXPECT_EQ(caption(Control::PaneButton), pane);
+        EXPECT_EQ(window.control(Control::PaneButton)->isVisible(), paneShown);
     }
     void activatePaneButtonFromKeyboard() {
-        window.control(Control::Command34)->setFocus(Qt::TabFocusReason);
+        window.control(Control::PaneButton)->setFocus(Qt::TabFocusReason);
         key(Qt::Key_Space);
     }
 };
@@ -43,13 +44,13 @@ TEST_F(ViewTest, CtrlHAndThePaneButtonGoThroughAllFourStates) {
     key(Qt::Key_H, Qt::ControlModifier);
     expectView(7000, QStringLiteral("CLOSE"), true);
 
-    click(Control::Command34);
+    click(Control::PaneButton);
     expectView(5350, kShowData, true);
 
     activatePaneButtonFromKeyboard();
     expectView(6645, kHideData, true);
 
-    click(Control::Command34);
+    click(Control::PaneButton);
     expectView(5350, kShowData, true);
 
     activatePaneButtonFromKeyboard();
@@ -64,20 +65,20 @@ TEST_F(ViewTest, FullViewShowsTheWholeLayout) {
 }
 
 TEST_F(ViewTest, CtrlHDoesNotActivateTheFocusedButton) {
-    ASSERT_EQ(QApplication::focusWidget(), window.control(Control::Command17));
+    ASSERT_EQ(QApplication::focusWidget(), window.control(Control::PowerOn));
     key(Qt::Key_H, Qt::ControlModifier);
     EXPECT_TRUE(port.writes.empty());
-    EXPECT_EQ(caption(Control::Command34), QStringLiteral("CLOSE"));
+    EXPECT_EQ(caption(Control::PaneButton), QStringLiteral("CLOSE"));
 }
 
 TEST_F(ViewTest, PaneButtonRestartsThePortPanelTimer) {
-    click(Control::Command33);
+    click(Control::PortButton);
     key(Qt::Key_H, Qt::ControlModifier);
-    window.setTimerInterval(TimerId::Timer3, 60000);
-    click(Control::Command34);
-    EXPECT_TRUE(window.timer(TimerId::Timer3)->isActive());
-    EXPECT_GT(window.timer(TimerId::Timer3)->remainingTime(), 59000) << "counted afresh";
-    EXPECT_TRUE(window.control(Control::Frame8)->isVisible());
+    window.setTimerInterval(TimerId::PortPanelHide, 60000);
+    click(Control::PaneButton);
+    EXPECT_TRUE(window.timer(TimerId::PortPanelHide)->isActive());
+    EXPECT_GT(window.timer(TimerId::PortPanelHide)->remainingTime(), 59000) << "counted afresh";
+    EXPECT_TRUE(window.control(Control::PortPanel)->isVisible());
 }
 
 struct ChordRow {
@@ -109,9 +110,9 @@ INSTANTIATE_TEST_SUITE_P(Keys, OtherChordTest,
 TEST(StartupPlacementTest, CentredAcrossTopPlacedForTheFullHeight) {
     FakeSerialPort port;
     MainWindow window;
-    Form1 form(window, port);
-    window.setForm(&form);
-    ASSERT_TRUE(form.load());
+    PanelLogic logic(window, port);
+    window.setLogic(&logic);
+    ASSERT_TRUE(logic.start());
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     // Before the window is framed: 3-pixel borders and a 19-pixel title bar.
     const int outerWidth = 634 + 6;
@@ -120,36 +121,36 @@ TEST(StartupPlacementTest, CentredAcrossTopPlacedForTheFullHeight) {
                                    static_cast<int>(std::lround((screen.height() - fullOuterHeight) / 2.0))));
     EXPECT_EQ(window.height(), 357 - 25);
     EXPECT_FALSE(window.isVisible());
-    window.setForm(nullptr);
+    window.setLogic(nullptr);
 }
 
 TEST(StartupFailureTest, ShowsTheErrorAndNeverTheWindow) {
     FakeSerialPort port;
     port.missingPorts = {1};
     MainWindow window;
-    Form1 form(window, port);
-    window.setForm(&form);
+    PanelLogic logic(window, port);
+    window.setLogic(&logic);
     ModalDismisser dismisser;
-    EXPECT_FALSE(form.load());
+    EXPECT_FALSE(logic.start());
     EXPECT_TRUE(dismisser.seen());
     EXPECT_EQ(dismisser.icon, QMessageBox::Critical);
     EXPECT_EQ(dismisser.text.toStdString(), port.description(1) + " does not exist.");
     EXPECT_FALSE(window.isVisible());
-    window.setForm(nullptr);
+    window.setLogic(nullptr);
 }
 
 using PortChangeTest = PanelTest;
 
 TEST_F(PortChangeTest, FailureShowsAWarningWithOneOkButton) {
     port.missingPorts = {2};
-    click(Control::Command33);
+    click(Control::PortButton);
     ModalDismisser dismisser;
-    click(Control::Option2);
+    click(Control::Com2Option);
     ASSERT_TRUE(dismisser.seen());
     EXPECT_EQ(dismisser.icon, QMessageBox::Warning);
     EXPECT_EQ(dismisser.buttonCount, 1);
     EXPECT_EQ(dismisser.text.toStdString(), port.description(2) + " does not exist.");
-    EXPECT_TRUE(window.control(Control::Frame8)->isVisible());
+    EXPECT_TRUE(window.control(Control::PortPanel)->isVisible());
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Serves the simulated projector on a serial line: a new pseudo-terminal whose other end the panel
@@ -5,7 +6,7 @@
 // the pace of the line speed, and come out garbled when the panel's end is set to another speed
 // than the projector's. Runs on the thread that owns it, which must run an event loop.
 
-#include "serial/projector_model.h"
+#include "simulator/projector_model.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

@@ -1,4 +1,5 @@
-#include "serial/pty_projector.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "simulator/pty_projector.h"
 
 #include <QFile>
 #include <QSocketNotifier>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A simulated projector as a protocol model, free of any I/O: bytes from the panel go in with the

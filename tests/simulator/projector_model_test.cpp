@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/commands.h"
-#include "serial/projector_model.h"
+#include "core/rendering.h"
+#include "simulator/projector_model.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -9,28 +11,6 @@
 namespace tavo {
 
 namespace {
-
-// Replies show their control characters by name, so a failure reads "<ACK><CR>" and not garbage.
-std::string visible(std::string_view bytes) {
-    std::string out;
-    for (const char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\r') {
-            out += "<CR>";
-        } else if (c == kAck) {
-            out += "<ACK>";
-        } else if (u < 0x20 || u >= 0x7f) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            out += "<";
-            out += kHex[u >> 4];
-            out += kHex[u & 15];
-            out += ">";
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 ProjectorModel::Options quiet() {
     ProjectorModel::Options options;
@@ -71,7 +51,7 @@ class ReplyTable : public testing::TestWithParam<ReplyCase> {};
 
 TEST_P(ReplyTable, AnswersAsTheProjectorDoes) {
     ProjectorModel model(quiet());
-    EXPECT_EQ(visible(ask(model, GetParam().line, 0)), visible(GetParam().reply));
+    EXPECT_EQ(spelledOut(ask(model, GetParam().line, 0)), spelledOut(GetParam().reply));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -91,11 +71,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ProjectorModel, KnowsEveryCommandThePanelSends) {
     std::size_t panelCommands = 0;
-    for (const auto& button : kOneShotButtons) {
+    for (const auto& button : kOneShotCommands) {
         EXPECT_NE(findKnownCommand(button.code), nullptr) << button.code;
         ++panelCommands;
     }
-    for (const auto& button : kHoldButtons) {
+    for (const auto& button : kHoldCommands) {
         EXPECT_NE(findKnownCommand(button.code), nullptr) << button.code;
         ++panelCommands;
     }
@@ -111,7 +91,7 @@ TEST(ProjectorModel, AcknowledgesEveryKnownCommandThatReadsNothing) {
             EXPECT_NE(reply, kAckReply) << command.code;
             EXPECT_EQ(reply.back(), '\r') << command.code;
         } else {
-            EXPECT_EQ(visible(reply), visible(kAckReply)) << command.code;
+            EXPECT_EQ(spelledOut(reply), spelledOut(kAckReply)) << command.code;
         }
     }
 }
@@ -141,7 +121,7 @@ TEST_P(PowerScript, FollowsTheVirtualClock) {
     for (const auto& step : GetParam().steps) {
         SCOPED_TRACE(testing::Message() << step.line << " at " << step.atMs << " ms");
         model.advance(step.atMs);
-        EXPECT_EQ(visible(ask(model, step.line, step.atMs)), visible(step.reply));
+        EXPECT_EQ(spelledOut(ask(model, step.line, step.atMs)), spelledOut(step.reply));
     }
 }
 
@@ -232,7 +212,7 @@ TEST(ProjectorModel, LineFeedsFromTerminalsAreIgnored) {
 TEST(ProjectorModel, RepliesKeepTheOrderOfTheirCommands) {
     ProjectorModel model(quiet());
     model.feed("CR0\rXX\rCR1\r", 0);
-    EXPECT_EQ(visible(joined(model.takeDue(1000))), visible("80\r?\r1\r"));
+    EXPECT_EQ(spelledOut(joined(model.takeDue(1000))), spelledOut("80\r?\r1\r"));
 }
 
 TEST(ProjectorModel, SplitRepliesComeInTwoOrThreePiecesAtTheirGaps) {
@@ -273,7 +253,7 @@ TEST(ProjectorModel, OtherPanelSpeedGarblesRepliesAndObeysNothing) {
     ProjectorModel model(quiet());
     model.setPanelBaud(9600);
     model.feed("C00\r", 0);
-    EXPECT_EQ(visible(joined(model.takeDue(100))), visible(resampleUart("?\r", 19200, 9600)));
+    EXPECT_EQ(spelledOut(joined(model.takeDue(100))), spelledOut(resampleUart("?\r", 19200, 9600)));
     EXPECT_EQ(model.power(), PowerState::Standby);
     model.setPanelBaud(19200);
     EXPECT_EQ(ask(model, "CR0", 200), "80\r");
@@ -316,7 +296,7 @@ class ResampleTable : public testing::TestWithParam<ResampleCase> {};
 
 TEST_P(ResampleTable, ReadsWhatTheReceiverSamples) {
     const auto& c = GetParam();
-    EXPECT_EQ(visible(resampleUart(c.bytes, c.fromBaud, c.toBaud)), visible(c.expected));
+    EXPECT_EQ(spelledOut(resampleUart(c.bytes, c.fromBaud, c.toBaud)), spelledOut(c.expected));
 }
 
 // Worked out bit by bit: frames of start bit, eight data bits from the lowest, stop bit; the

@@ -1,4 +1,5 @@
-#include "tests/app/fault_rig.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/support/fault_rig.h"
 
 #include <QLabel>
 #include <QTest>
@@ -56,7 +57,7 @@ void Flooder::run(int fd) {
 }
 
 void CountingWindow::setLabelText(Control label, std::string_view text) {
-    if (label == Control::Label25 && !text.empty()) {
+    if (label == Control::StatusLine && !text.empty()) {
         lastStatus = text;
     }
     MainWindow::setLabelText(label, text);
@@ -93,12 +94,12 @@ PortResult<std::string> CountingPort::readAll() {
     return result;
 }
 
-void CountingPort::setCommHandler(CommHandler handler) {
+void CountingPort::setEventHandler(EventHandler handler) {
     if (!handler) {
-        inner_.setCommHandler(nullptr);
+        inner_.setEventHandler(nullptr);
         return;
     }
-    inner_.setCommHandler([this, handler = std::move(handler)](int eventCode) {
+    inner_.setEventHandler([this, handler = std::move(handler)](int eventCode) {
         ++notifications;
         handler(eventCode);
         if (afterNotification) {
@@ -108,16 +109,16 @@ void CountingPort::setCommHandler(CommHandler handler) {
 }
 
 PanelRig::PanelRig(const QString& device) : port(QStringList{device, QString()}) {
-    form = std::make_unique<Form1>(window, counting);
-    window.setForm(form.get());
+    logic = std::make_unique<PanelLogic>(window, counting);
+    window.setLogic(logic.get());
 }
 
 PanelRig::~PanelRig() {
-    window.setForm(nullptr);
+    window.setLogic(nullptr);
 }
 
 bool PanelRig::start() {
-    if (!form->load()) {
+    if (!logic->start()) {
         return false;
     }
     window.setOuterHeight(kFullHeight);

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/host_serial_port.h"
-#include "serial/pty_projector.h"
+#include "simulator/pty_projector.h"
 #include "tests/support/projector_over_pty.h"
 #include "tests/support/pty_pair.h"
-#include "tests/support/qt_wait.h"
 
+#include <QTest>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -15,7 +16,6 @@ namespace tavo {
 
 namespace {
 
-using test::waitUntil;
 
 ProjectorModel::Options fastProjector() {
     ProjectorModel::Options options;
@@ -31,12 +31,12 @@ class PtyProjectorTest : public test::ProjectorOverPty {
 protected:
     void start(ProjectorModel::Options model) {
         ASSERT_NO_FATAL_FAILURE(startProjector(std::move(model)));
-        port->setCommHandler([this](int code) {
-            if (code == kCommEventReceive) {
+        port->setEventHandler([this](int code) {
+            if (code == kPortEventReceive) {
                 buffer += port->readAll().value;
             }
         });
-        ASSERT_FALSE(port->setSettings("19200,N,8,1"));
+        ASSERT_FALSE(port->setLineSettings({.baud = 19200}));
         ASSERT_FALSE(port->open());
     }
 
@@ -44,7 +44,7 @@ protected:
     std::string ask(const std::string& line) {
         buffer.clear();
         EXPECT_FALSE(port->write(line + '\r'));
-        EXPECT_TRUE(waitUntil([&] { return !buffer.empty() && buffer.back() == '\r'; }))
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !buffer.empty() && buffer.back() == '\r'; }))
             << line << " got \"" << buffer << '"';
         return buffer;
     }
@@ -69,7 +69,7 @@ TEST_F(PtyProjectorTest, PowersOnThroughTheCountDown) {
     EXPECT_EQ(ask("CR0"), "40\r");
     EXPECT_EQ(projector->model().power(), PowerState::CountDown);
     // The projector's own clock ends the count-down without any command.
-    ASSERT_TRUE(waitUntil([&] { return projector->model().power() == PowerState::On; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return projector->model().power() == PowerState::On; }));
     EXPECT_EQ(ask("CR0"), "00\r");
 }
 
@@ -88,7 +88,7 @@ TEST_F(PtyProjectorTest, RepliesLeaveAtTheLineSpeed) {
     auto options = fastProjector();
     options.baud = 9600;
     start(options);
-    ASSERT_FALSE(port->setSettings("9600,N,8,1"));
+    ASSERT_FALSE(port->setLineSettings({.baud = 9600}));
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(ask("CR6"), "025.0 031.5 042.0\r");
@@ -99,17 +99,17 @@ TEST_F(PtyProjectorTest, RepliesLeaveAtTheLineSpeed) {
 TEST_F(PtyProjectorTest, SeesThePanelsSpeedAndGarblesRepliesWhenItDiffers) {
     start(fastProjector());
     EXPECT_EQ(projector->panelBaud(), 19200);
-    ASSERT_FALSE(port->setSettings("9600,N,8,1"));
+    ASSERT_FALSE(port->setLineSettings({.baud = 9600}));
     EXPECT_EQ(projector->panelBaud(), 9600);
 
     const std::string garbled = resampleUart("?\r", 19200, 9600);
     ASSERT_FALSE(port->write("C00\r"));
-    ASSERT_TRUE(waitUntil([&] { return buffer.size() >= garbled.size(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return buffer.size() >= garbled.size(); }));
     EXPECT_EQ(buffer, garbled);
     EXPECT_EQ(projector->model().power(), PowerState::Standby);
 
     // Back at the right speed the projector understands again.
-    ASSERT_FALSE(port->setSettings("19200,N,8,1"));
+    ASSERT_FALSE(port->setLineSettings({.baud = 19200}));
     EXPECT_EQ(ask("CR0"), "80\r");
 }
 
@@ -120,7 +120,7 @@ TEST_F(PtyProjectorTest, SilentProjectorHearsButNeverAnswers) {
     QByteArray heard;
     QObject::connect(projector.get(), &PtyProjector::received, [&heard](const QByteArray& bytes) { heard += bytes; });
     ASSERT_FALSE(port->write("CR0\r"));
-    ASSERT_TRUE(waitUntil([&] { return heard == "CR0\r"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return heard == "CR0\r"; }));
     EXPECT_FALSE(projector->model().nextEventMs().has_value());
     EXPECT_EQ(buffer, "");
 }
@@ -162,7 +162,7 @@ TEST(PtyProjectorCreate, ServesOnAGivenSerialDevice) {
     EXPECT_EQ(projector->devicePath(), line.slavePath());
     line.send("CR0\r");
     std::string reply;
-    ASSERT_TRUE(waitUntil([&] {
+    ASSERT_TRUE(QTest::qWaitFor([&] {
         reply += line.drain();
         return reply == "80\r";
     })) << reply;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GoogleTest with a Qt application object, for the tests that need an event loop.
 
 #include <QCoreApplication>

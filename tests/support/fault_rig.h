@@ -1,13 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The real panel (window, logic, host serial port) on a pseudo-terminal whose far end a fault test
 // or benchmark controls: it can hang the line up, break the writes under the port, flood the line
 // from another thread, and count what the logic asks of the window and the port.
 
-#include "core/form.h"
+#include "core/panel_logic.h"
 #include "serial/host_serial_port.h"
 #include "tests/support/pty_pair.h"
-#include "tests/support/qt_wait.h"
 #include "ui/main_window.h"
 
 #include <QString>
@@ -66,13 +66,13 @@ public:
     explicit CountingPort(SerialPort& inner) : inner_(inner) {}
 
     PortError setPortNumber(int number) override { return inner_.setPortNumber(number); }
-    PortError setSettings(std::string_view settings) override { return inner_.setSettings(settings); }
+    PortError setLineSettings(const LineSettings& settings) override { return inner_.setLineSettings(settings); }
     [[nodiscard]] PortResult<bool> isOpen() override { return inner_.isOpen(); }
     PortError open() override { return inner_.open(); }
     PortError close() override { return inner_.close(); }
     PortError write(std::string_view text) override;
     [[nodiscard]] PortResult<std::string> readAll() override;
-    void setCommHandler(CommHandler handler) override;
+    void setEventHandler(EventHandler handler) override;
 
     int writes = 0;
     int failedWrites = 0;
@@ -103,7 +103,7 @@ struct PanelRig {
     CountingWindow window;
     HostSerialPort port;
     CountingPort counting{port};
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<PanelLogic> logic;
 };
 
 [[nodiscard]] double cpuSeconds();

@@ -1,4 +1,5 @@
-#include "serial/projector_model.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "simulator/projector_model.h"
 
 #include <algorithm>
 #include <cstdio>

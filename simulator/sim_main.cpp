@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tavo-projector-sim: a simulated projector on a new pseudo-terminal or a serial device, for
 // trying the panel (or any serial terminal) without a projector.
 
-#include "serial/pty_projector.h"
-#include "serial/termination_signals.h"
+#include "core/rendering.h"
+#include "process/termination_signals.h"
+#include "simulator/pty_projector.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -13,24 +15,10 @@
 
 namespace {
 
-// Shows control characters the way a terminal user can read them in a log.
+// Control characters the way a terminal user can read them in a log.
 QString visible(const QByteArray& bytes) {
-    QString text;
-    for (const char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\r') {
-            text += QStringLiteral("<CR>");
-        } else if (c == '\n') {
-            text += QStringLiteral("<LF>");
-        } else if (c == '\x06') {
-            text += QStringLiteral("<ACK>");
-        } else if (u < 0x20 || u >= 0x7f) {
-            text += QStringLiteral("<%1>").arg(u, 2, 16, QLatin1Char('0'));
-        } else {
-            text += QChar::fromLatin1(c);
-        }
-    }
-    return text;
+    return QString::fromStdString(
+        tavo::spelledOut(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }
 
 bool parseInt(const QString& text, int low, int high, int* value) {

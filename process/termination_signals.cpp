@@ -1,4 +1,5 @@
-#include "serial/termination_signals.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "process/termination_signals.h"
 
 #include <QSocketNotifier>
 #include <array>

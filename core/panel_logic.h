@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The panel's logic: its state and every event handler of the window. The window and the serial
+// port reach it only through the handlers below, and it reaches them only through the two ports.
+// Every handler runs to completion on the UI thread.
+
+#include "core/commands.h"
+#include "core/ports/controls.h"
+#include "core/ports/panel.h"
+#include "core/ports/serial_port.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tavo {
+
+// The projector takes no parity, 8 data bits and 1 stop bit at one of two speeds.
+inline constexpr LineSettings kSettings19200{.baud = 19200};
+inline constexpr LineSettings kSettings9600{.baud = 9600};
+
+// Outer window heights in twips, title bar and frame included.
+inline constexpr double kCollapsedHeight = 5350;
+inline constexpr double kDataPaneHeight = 6645;
+inline constexpr double kFullHeight = 7000;
+inline constexpr double kPaneThreshold = 6000;
+
+inline constexpr std::string_view kNoReplyMarker = " X X X X";
+inline constexpr std::string_view kShowDataCaption = "データを表示する";
+inline constexpr std::string_view kHideDataCaption = "データを表示しない";
+inline constexpr std::string_view kFullViewCaption = "CLOSE";
+
+// The receive buffer keeps at most this many characters, like the port's own receive buffer: a
+// device that never pauses must not make each arrival re-render an ever longer text. The start is
+// kept, since status decoding reads the start.
+inline constexpr std::size_t kReceiveBufferLimit = 1024;
+
+// Key-down shift state bits.
+inline constexpr int kShiftMask = 1;
+inline constexpr int kCtrlMask = 2;
+inline constexpr int kAltMask = 4;
+inline constexpr int kKeyH = 72;
+
+class PanelLogic {
+public:
+    PanelLogic(Panel& panel, SerialPort& port);
+    ~PanelLogic();
+    PanelLogic(const PanelLogic&) = delete;
+    PanelLogic& operator=(const PanelLogic&) = delete;
+
+    // The start-up sequence, run before the window is first shown. Returns false when the port
+    // could not be opened: the error has then been shown and the program ended.
+    [[nodiscard]] bool start();
+
+    // A click or keyboard activation of a button or option button. Hold buttons ignore it.
+    void click(Control control);
+    // Pointer press and release on a hold button, with any mouse button. Others ignore them.
+    void press(Control control);
+    void release(Control control);
+    // The hold can no longer end with a release (pointer grab lost, window deactivated, program
+    // ending): stop exactly as a release of the held button would. Does nothing when idle.
+    void holdCancelled();
+
+    void timerTick(TimerId timer);
+    // The serial port's event notification.
+    void portEvent(int eventCode);
+    // Every key press, before the focused control sees it. Shift state: 1 Shift, 2 Ctrl, 4 Alt.
+    void keyDown(int keyCode, int shiftState);
+
+    // The only way a line reaches the port: writes it, shows it in the TXD field and starts the
+    // reply wait and the display clear.
+    void sendLine(std::string_view line);
+    // Shows what has arrived in the RXD field and decodes it into the status line.
+    void showReceived(std::string_view text);
+
+    // The logic's state, readable for the window and the tests.
+    [[nodiscard]] const LineSettings& lineSettings() const { return lineSettings_; }
+    [[nodiscard]] const std::string& receiveBuffer() const { return receiveBuffer_; }
+    [[nodiscard]] const std::string& lastSentLine() const { return lastSentLine_; }
+    [[nodiscard]] bool replyPending() const { return replyPending_; }
+    [[nodiscard]] HoldButton heldButton() const { return heldButton_; }
+    [[nodiscard]] CursorPadContext cursorPadContext() const { return cursorPadContext_; }
+
+private:
+    void sendOneShot(const OneShotCommand& command);
+    void pressHold(const HoldCommand& command);
+    void releaseHold(const HoldCommand& command);
+    void repeatHeldCommand();
+    void changePort(int chosen, int fallback);
+    void changeSpeed(const LineSettings& settings);
+    void showPortPanel();
+    void hidePortPanel();
+    void toggleDataPane();
+    void end();
+    void endReplyWait();
+    void clearDisplay();
+    void setIntervals(const Intervals& intervals);
+
+    Panel& panel_;
+    SerialPort& port_;
+
+    LineSettings lineSettings_;
+    std::string receiveBuffer_;
+    std::string lastSentLine_;
+    bool replyPending_ = false;
+    HoldButton heldButton_ = HoldButton::None;
+    CursorPadContext cursorPadContext_ = CursorPadContext::Initial;
+};
+
+} // namespace tavo
