@@ -9,22 +9,14 @@
 
 namespace tavo {
 
-namespace {
-
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 void installLookAndFeel() {
     // Fusion fills a button face with its palette colour on every platform; native styles may
     // ignore it, and the panel's groups are told apart by colour.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // Without these, fontconfig knows no alias for the two faces and Qt falls back to a Latin
     // sans face with a different width, and the captions no longer fit their buttons.
-    QFont::insertSubstitution(fromView(layout::kGothicFamily), fromView(layout::kGothicSubstitute));
-    QFont::insertSubstitution(fromView(layout::kPGothicFamily), fromView(layout::kPGothicSubstitute));
+    QFont::insertSubstitution(QString::fromUtf8(layout::kGothicFamily), QString::fromUtf8(layout::kGothicSubstitute));
+    QFont::insertSubstitution(QString::fromUtf8(layout::kPGothicFamily), QString::fromUtf8(layout::kPGothicSubstitute));
 }
 
 } // namespace tavo
