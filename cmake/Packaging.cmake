@@ -20,7 +20,7 @@ install(FILES ${tavo_packaging_dir}/icons/tavo-panel.svg
 # Debian ships man pages compressed; -n keeps the archive free of a time stamp.
 find_program(TAVO_GZIP gzip REQUIRED)
 set(tavo_man_pages)
-foreach(page tavo-panel.1 tavo-projector-sim.1)
+foreach(page tavo-panel.1 tavo-projector-sim.1 tavo-ctl.1)
   set(compressed ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.gz)
   add_custom_command(
     OUTPUT ${compressed}
@@ -33,6 +33,10 @@ foreach(page tavo-panel.1 tavo-projector-sim.1)
 endforeach()
 add_custom_target(tavo_man_pages ALL DEPENDS ${tavo_man_pages})
 install(FILES ${tavo_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+install(FILES ${tavo_packaging_dir}/tavo-ctl.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+        RENAME tavo-ctl)
 
 set(TAVO_PACKAGE_MAINTAINER "TAVO panel maintainers <tavo-panel@localhost>"
     CACHE STRING "Maintainer field of the Debian package, as: Name <address>")

@@ -2,6 +2,7 @@
 #include "core/status_decoding.h"
 
 #include "core/all_distinct.h"
+#include "core/commands.h"
 
 #include <algorithm>
 #include <array>
@@ -11,48 +12,67 @@ namespace tavo {
 
 namespace {
 
+// `code` is the reply's first characters; the status line shows `text` after one blank.
 struct StatusEntry {
-    std::string_view key;
+    std::string_view code;
     std::string_view text;
 };
 
-// Keys are cut from the rendering, where each reply character is preceded by a space.
 constexpr std::array<StatusEntry, 11> kPowerStatus{{
-    {.key = " 0 0", .text = " Power ON"},
-    {.key = " 8 0", .text = " Stand by"},
-    {.key = " 4 0", .text = " Count down"},
-    {.key = " 2 0", .text = " Cooling down"},
-    {.key = " 1 0", .text = " Power abnormality"},
-    {.key = " 2 8", .text = " Temperature abnormality"},
-    {.key = " 0 8", .text = " Temperature abnormality"},
-    {.key = " 8 8", .text = " Temperature abnormality"},
-    {.key = " 0 2", .text = " Key input prohibition"},
-    {.key = " 2 4", .text = " Power Management Cooling"},
-    {.key = " 0 4", .text = " Power Management"},
+    {.code = "00", .text = "Power ON"},
+    {.code = "80", .text = "Stand by"},
+    {.code = "40", .text = "Count down"},
+    {.code = "20", .text = "Cooling down"},
+    {.code = "10", .text = "Power abnormality"},
+    {.code = "28", .text = "Temperature abnormality"},
+    {.code = "08", .text = "Temperature abnormality"},
+    {.code = "88", .text = "Temperature abnormality"},
+    {.code = "02", .text = "Key input prohibition"},
+    {.code = "24", .text = "Power Management Cooling"},
+    {.code = "04", .text = "Power Management"},
 }};
 
 constexpr std::array<StatusEntry, 3> kInput{{
-    {.key = " 1", .text = " Input 1"},
-    {.key = " 2", .text = " Input 2"},
-    {.key = " 3", .text = " Input 3"},
+    {.code = "1", .text = "Input 1"},
+    {.code = "2", .text = "Input 2"},
+    {.code = "3", .text = "Input 3"},
 }};
 
 constexpr std::array<StatusEntry, 4> kMirror{{
-    {.key = " 1 1", .text = " Normally"},
-    {.key = " 1 0", .text = " Top/Bottom reversal"},
-    {.key = " 0 1", .text = " Left/Right reversal"},
-    {.key = " 0 0", .text = " Top/Bottom , Left/Right reversal"},
+    {.code = "11", .text = "Normally"},
+    {.code = "10", .text = "Top/Bottom reversal"},
+    {.code = "01", .text = "Left/Right reversal"},
+    {.code = "00", .text = "Top/Bottom , Left/Right reversal"},
 }};
 
-template <std::size_t N> constexpr bool keysSameLengthAndDistinct(const std::array<StatusEntry, N>& t) {
-    return allDistinct(t, &StatusEntry::key) &&
-           std::ranges::all_of(t, [&t](const StatusEntry& e) { return e.key.size() == t.front().key.size(); });
+// Digits only, so that each reply character renders as a blank and the digit: the status line's
+// key is then the same code, spaced out.
+template <std::size_t N> constexpr bool codesSameLengthDigitsAndDistinct(const std::array<StatusEntry, N>& t) {
+    return allDistinct(t, &StatusEntry::code) && std::ranges::all_of(t, [&t](const StatusEntry& e) {
+               return e.code.size() == t.front().code.size() &&
+                      std::ranges::all_of(e.code, [](char c) { return c >= '0' && c <= '9'; });
+           });
 }
-static_assert(keysSameLengthAndDistinct(kPowerStatus) && kPowerStatus[0].key.size() == 4);
-static_assert(keysSameLengthAndDistinct(kInput) && kInput[0].key.size() == 2);
-static_assert(keysSameLengthAndDistinct(kMirror) && kMirror[0].key.size() == 4);
+static_assert(codesSameLengthDigitsAndDistinct(kPowerStatus) && kPowerStatus[0].code.size() == 2);
+static_assert(codesSameLengthDigitsAndDistinct(kInput) && kInput[0].code.size() == 1);
+static_assert(codesSameLengthDigitsAndDistinct(kMirror) && kMirror[0].code.size() == 2);
 
-// A piece of the rendering by 1-based positions; a cut past the end takes what is there.
+// Reply characters by 1-based position. In the rendering character k stands at position 2k, so
+// the status line cuts 2 * count positions from 2 * first - 1 (the blank before the first one).
+struct ReplyField {
+    std::size_t first;
+    std::size_t count;
+};
+
+constexpr ReplyField kLampField{.first = 1, .count = 4};
+// Characters 6, 7 and 12 are never shown.
+constexpr std::array<ReplyField, 3> kTemperatureFields{{
+    {.first = 1, .count = 5},
+    {.first = 8, .count = 4},
+    {.first = 13, .count = 5},
+}};
+
+// A piece of a text by 1-based positions; a cut past the end takes what is there.
 std::string_view cut(std::string_view r, std::size_t first, std::size_t length) {
     if (first > r.size()) {
         return {};
@@ -60,63 +80,117 @@ std::string_view cut(std::string_view r, std::size_t first, std::size_t length) 
     return r.substr(first - 1, length);
 }
 
-std::optional<std::string> lookUp(std::span<const StatusEntry> table, std::string_view r) {
-    const auto found = std::ranges::find(table, cut(r, 1, table.front().key.size()), &StatusEntry::key);
-    if (found == table.end()) {
-        return std::nullopt;
+std::string_view renderedCut(std::string_view r, ReplyField field) {
+    return cut(r, 2 * field.first - 1, 2 * field.count);
+}
+
+std::string_view replyCut(std::string_view reply, ReplyField field) {
+    return cut(reply, field.first, field.count);
+}
+
+std::span<const StatusEntry> tableOf(Control read) {
+    switch (read) {
+    case Control::ReadStatus:
+        return kPowerStatus;
+    case Control::ReadInput:
+        return kInput;
+    case Control::ReadMirror:
+        return kMirror;
+    default:
+        return {};
     }
-    return std::string(found->text);
 }
 
-std::optional<std::string> lampTime(std::string_view r) {
-    return std::string(cut(r, 1, 8)) + " Hour Use";
+// Whether the rendering begins with the code's characters, each after its blank: the status line's
+// key.
+bool renderingBeginsWith(std::string_view r, std::string_view code) {
+    if (r.size() < 2 * code.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < code.size(); ++i) {
+        if (r[2 * i] != ' ' || r[2 * i + 1] != code[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
-std::optional<std::string> temperatures(std::string_view r) {
-    std::string line = "  S1=";
-    line += cut(r, 1, 10);
-    line += " C  ,   S2= ";
-    line += cut(r, 15, 8);
-    line += " C , S3=";
-    line += cut(r, 25, 10);
-    line += " C";
-    return line;
+const StatusEntry* lookUpRendered(std::span<const StatusEntry> table, std::string_view r) {
+    const auto found =
+        std::ranges::find_if(table, [r](const StatusEntry& e) { return renderingBeginsWith(r, e.code); });
+    return found == table.end() ? nullptr : &*found;
 }
 
-struct Decoder {
-    std::string_view line;
-    std::optional<std::string> (*decode)(std::string_view rendering);
-};
+const StatusEntry* lookUpReply(std::span<const StatusEntry> table, std::string_view reply) {
+    const auto found = std::ranges::find(table, cut(reply, 1, table.front().code.size()), &StatusEntry::code);
+    return found == table.end() ? nullptr : &*found;
+}
 
-// In the order the lines are compared; at most one can be equal.
-constexpr std::array<Decoder, 5> kDecoders{{
-    {.line = "CR0\r",
-     .decode =
-         [](std::string_view r) {
-             return lookUp(kPowerStatus, r);
-         }},
-    {.line = "CR1\r",
-     .decode =
-         [](std::string_view r) {
-             return lookUp(kInput, r);
-         }},
-    {.line = "CR4\r",
-     .decode =
-         [](std::string_view r) {
-             return lookUp(kMirror, r);
-         }},
-    {.line = "CR3\r", .decode = lampTime},
-    {.line = "CR6\r", .decode = temperatures},
-}};
+constexpr std::array kStatusReads{Control::ReadStatus, Control::ReadInput, Control::ReadMirror, Control::ReadLampTime,
+                                  Control::ReadTemperatures};
 
 } // namespace
 
-std::optional<std::string> decodeStatus(std::string_view lastSentLine, std::string_view rendering) {
-    const auto* decoder = std::ranges::find(kDecoders, lastSentLine, &Decoder::line);
-    if (decoder == kDecoders.end()) {
+std::optional<Control> statusReadOf(std::string_view line) {
+    if (line.empty() || line.back() != kCarriageReturn) {
         return std::nullopt;
     }
-    return decoder->decode(rendering);
+    line.remove_suffix(1);
+    for (const Control read : kStatusReads) {
+        if (findOneShot(read)->code == line) {
+            return read;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> decodeStatus(std::string_view lastSentLine, std::string_view rendering) {
+    const auto read = statusReadOf(lastSentLine);
+    if (!read) {
+        return std::nullopt;
+    }
+    if (*read == Control::ReadLampTime) {
+        return std::string(renderedCut(rendering, kLampField)) + " Hour Use";
+    }
+    if (*read == Control::ReadTemperatures) {
+        std::string line = "  S1=";
+        line += renderedCut(rendering, kTemperatureFields[0]);
+        line += " C  ,   S2= ";
+        line += renderedCut(rendering, kTemperatureFields[1]);
+        line += " C , S3=";
+        line += renderedCut(rendering, kTemperatureFields[2]);
+        line += " C";
+        return line;
+    }
+    const StatusEntry* entry = lookUpRendered(tableOf(*read), rendering);
+    if (entry == nullptr) {
+        return std::nullopt;
+    }
+    return ' ' + std::string(entry->text);
+}
+
+std::optional<StatusReply> decodeReply(std::string_view line, std::string_view reply) {
+    const auto read = statusReadOf(line);
+    if (!read) {
+        return std::nullopt;
+    }
+    StatusReply decoded{.read = *read, .state = {}, .values = {}};
+    if (*read == Control::ReadLampTime) {
+        decoded.values.push_back(replyCut(reply, kLampField));
+        return decoded;
+    }
+    if (*read == Control::ReadTemperatures) {
+        for (const ReplyField field : kTemperatureFields) {
+            decoded.values.push_back(replyCut(reply, field));
+        }
+        return decoded;
+    }
+    const StatusEntry* entry = lookUpReply(tableOf(*read), reply);
+    if (entry == nullptr) {
+        return std::nullopt;
+    }
+    decoded.state = entry->text;
+    return decoded;
 }
 
 } // namespace tavo

@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ctl/command_names.h"
+
+#include "core/commands.h"
+#include "ui/control_table.h"
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+
+namespace tavo::ctl {
+
+namespace {
+
+// Where a made-up name would read poorly. The status reads are named after what they read rather
+// than after their buttons' captions ("L-TIME", "SETTING", ...), a group title can be shortened, and
+// the two groups that have no title on the panel get one.
+struct NamedRead {
+    Control control;
+    std::string_view name;
+    std::string_view summary;
+};
+
+constexpr std::array kNamedReads{
+    NamedRead{.control = Control::ReadStatus, .name = "status", .summary = "reads the power status"},
+    NamedRead{.control = Control::ReadInput, .name = "input", .summary = "reads the selected input"},
+    NamedRead{.control = Control::ReadLampTime, .name = "lamp-hours", .summary = "reads the lamp hours"},
+    NamedRead{.control = Control::ReadMirror, .name = "mirror", .summary = "reads the mirror setting"},
+    NamedRead{.control = Control::ReadTemperatures, .name = "temperatures", .summary = "reads the temperatures"},
+};
+
+struct GroupRename {
+    std::string_view title;
+    std::string_view name;
+};
+
+constexpr std::array kGroupRenames{
+    GroupRename{.title = "AUDIO MUTE", .name = "mute"},
+};
+
+// Runs of the control enumeration that form a group without a title label of their own.
+struct UntitledGroup {
+    Control first;
+    Control last;
+    std::string_view title;
+};
+
+constexpr std::array kUntitledGroups{
+    UntitledGroup{.first = Control::CursorUp, .last = Control::CursorDown, .title = "cursor"},
+    UntitledGroup{.first = Control::PictureStandard, .last = Control::PictureCustom3, .title = "picture"},
+};
+
+// How far above a button outside any frame its title label may end, in twips: far enough for the
+// lower button of an adjustment pair.
+constexpr int kTitleReach = 600;
+
+// ASCII only: captions may hold arrows in UTF-8, whose bytes are no letters whatever the locale.
+constexpr bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+constexpr bool isWordCharacter(char c) {
+    return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+constexpr char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool hasWordCharacter(std::string_view text) {
+    return std::ranges::any_of(text, isWordCharacter);
+}
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view{}
+                                           : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Lower case; blanks separate words, except before a digit ("INPUT 1" is "input1"); other marks
+// vanish ("S-VIDEO" is "svideo", "D.Zoom" is "dzoom").
+std::string nameWords(std::string_view text) {
+    std::string out;
+    bool blank = false;
+    for (const char c : text) {
+        if (c == ' ') {
+            blank = !out.empty();
+        } else if (isWordCharacter(c)) {
+            if (blank && !isDigit(c)) {
+                out += '-';
+            }
+            blank = false;
+            out += lower(c);
+        }
+    }
+    return out;
+}
+
+// The caption of the label that titles a button: the label inside the button's frame, or for a
+// button outside any frame the free label straight above it.
+std::string_view groupTitle(const layout::ControlRow& button) {
+    for (const auto& group : kUntitledGroups) {
+        if (index(button.control) >= index(group.first) && index(button.control) <= index(group.last)) {
+            return group.title;
+        }
+    }
+    const layout::ControlRow* best = nullptr;
+    for (const auto& row : layout::kControls) {
+        if (row.kind != layout::Kind::Label || row.caption.empty() || row.parent != button.parent) {
+            continue;
+        }
+        const bool inFrame = button.parent.has_value();
+        const bool above = row.y + row.h <= button.y && button.y - (row.y + row.h) <= kTitleReach &&
+                           row.x < button.x + button.w && button.x < row.x + row.w;
+        if ((inFrame || above) && (best == nullptr || row.y > best->y)) {
+            best = &row;
+        }
+    }
+    return best == nullptr ? std::string_view{} : best->caption;
+}
+
+std::string groupName(std::string_view title) {
+    const auto* rename = std::ranges::find(kGroupRenames, title, &GroupRename::title);
+    return nameWords(rename == kGroupRenames.end() ? title : rename->name);
+}
+
+// A symbol caption ("+", "↑") is named by the last word of what assistive technology announces.
+std::string_view captionWord(const layout::ControlRow& button) {
+    if (hasWordCharacter(button.caption)) {
+        return button.caption;
+    }
+    const std::string_view spoken = button.accessibleName;
+    const auto blank = spoken.rfind(' ');
+    return blank == std::string_view::npos ? spoken : spoken.substr(blank + 1);
+}
+
+CtlCommand describe(Control control, std::string_view code, int replyWaitMs, int repeatMs) {
+    const layout::ControlRow& row = *layout::find(control);
+    const std::string_view title = groupTitle(row);
+    CtlCommand command{.name = {},
+                       .control = control,
+                       .code = code,
+                       .button = title.empty() ? std::string(row.caption)
+                                               : std::string(trimmed(title)) + ' ' + std::string(row.caption),
+                       .summary = {},
+                       .replyWaitMs = replyWaitMs,
+                       .repeatMs = repeatMs};
+    const auto* read = std::ranges::find(kNamedReads, control, &NamedRead::control);
+    if (read != kNamedReads.end()) {
+        command.name = read->name;
+        command.summary = read->summary;
+        return command;
+    }
+    const std::string group = groupName(title);
+    const std::string word = nameWords(captionWord(row));
+    command.name = group.empty() ? word : group + '-' + word;
+    return command;
+}
+
+std::vector<CtlCommand> makeCommands() {
+    const int startWait = startInterval(TimerId::ReplyWait);
+    std::vector<CtlCommand> commands;
+    for (const auto& c : kOneShotCommands) {
+        commands.push_back(describe(c.control, c.code, c.intervals ? c.intervals->replyWait : startWait, 0));
+    }
+    // The cursor arrows take their periods from what the pad steers; on their own they start from
+    // the timers' first intervals.
+    const int startRepeat = startInterval(TimerId::HoldRepeat);
+    for (const auto& c : kHoldCommands) {
+        commands.push_back(describe(c.control, c.code, c.timing ? c.timing->replyWait : startWait,
+                                    c.timing ? c.timing->repeat : startRepeat));
+    }
+    return commands;
+}
+
+std::size_t editDistance(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    std::iota(row.begin(), row.end(), std::size_t{0});
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+} // namespace
+
+std::vector<CtlCommand> ctlCommands() {
+    return makeCommands();
+}
+
+std::optional<CtlCommand> findCtlCommand(std::string_view name) {
+    auto commands = makeCommands();
+    const auto found = std::ranges::find(commands, name, &CtlCommand::name);
+    if (found == commands.end()) {
+        return std::nullopt;
+    }
+    return std::move(*found);
+}
+
+std::vector<std::string> closeNames(std::string_view name) {
+    constexpr std::size_t kMaxEdits = 2;
+    std::vector<std::pair<std::size_t, std::string>> scored;
+    for (const auto& command : ctlCommands()) {
+        const std::string_view candidate = command.name;
+        const std::size_t distance = editDistance(name, candidate);
+        const bool prefix = !name.empty() && (candidate.starts_with(name) || name.starts_with(candidate));
+        if (distance <= kMaxEdits || prefix) {
+            scored.emplace_back(distance, command.name);
+        }
+    }
+    std::ranges::stable_sort(scored, {}, &std::pair<std::size_t, std::string>::first);
+    std::vector<std::string> names;
+    for (auto& [distance, candidate] : scored) {
+        names.push_back(std::move(candidate));
+    }
+    return names;
+}
+
+} // namespace tavo::ctl

@@ -1,0 +1,428 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ctl/tool.h"
+
+#include "core/panel_logic.h"
+#include "core/rendering.h"
+#include "core/status_decoding.h"
+#include "ctl/command_names.h"
+#include "ctl/exchange.h"
+#include "serial/device_settings.h"
+#include "serial/host_serial_port.h"
+#include "serial/port_messages.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSerialPortInfo>
+#include <algorithm>
+#include <optional>
+
+namespace tavo::ctl {
+
+namespace {
+
+constexpr int kMaxTimeoutMs = 600000;
+constexpr int kMaxRepeat = 10000;
+
+const QString kProgram = QStringLiteral("tavo-ctl");
+
+const QString kDescription =
+    QStringLiteral("Sends one of the panel's commands to an R5500 or R730 projector and prints the reply.\n"
+                   "\n"
+                   "Commands:\n"
+                   "  list          every command with its line and what it does\n"
+                   "  status        power status; input, lamp-hours, mirror, temperatures likewise\n"
+                   "  power-on ...  any of the panel's buttons, by group and caption\n"
+                   "  send LINE     any line (CR is added); prints the reply\n"
+                   "\n"
+                   "Without --device, --com1 (the default) and --com2 mean the devices the panel uses.\n"
+                   "\n"
+                   "Exit status:\n"
+                   "  0  answered or acknowledged\n"
+                   "  1  device error (cannot open, in use, disconnected)\n"
+                   "  2  usage error, unknown command\n"
+                   "  3  refused by the projector (? CR)\n"
+                   "  4  no reply within the reply wait");
+
+struct Options {
+    QString device; // empty: COM1 or COM2 as the panel resolves them
+    int portNumber = 1;
+    LineSettings settings = kSettings19200;
+    std::optional<int> timeoutMs;
+    int repeat = 1;
+    bool repeatGiven = false;
+    bool json = false;
+};
+
+struct Usage {
+    QString error;
+};
+
+std::optional<int> parseBounded(const QString& text, int low, int high) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+QString fromStd(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Bytes as the JSON string's characters, one per byte, so that any reply survives the trip.
+QString fromBytes(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool allDigits(std::string_view text) {
+    return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// "0123" is 123 and "025.0" is 25.0: the projector pads its numbers with zeros.
+std::string_view withoutPadding(std::string_view number) {
+    while (number.size() > 1 && number.front() == '0' && number[1] >= '0' && number[1] <= '9') {
+        number.remove_prefix(1);
+    }
+    return number;
+}
+
+// One line for a person: the status line's values without its letter spacing.
+std::optional<std::string> personText(const StatusReply& reply) {
+    switch (reply.read) {
+    case Control::ReadLampTime: {
+        const std::string_view hours = reply.values.front();
+        if (!allDigits(hours)) {
+            return std::nullopt;
+        }
+        return std::string(withoutPadding(hours)) + " hours";
+    }
+    case Control::ReadTemperatures: {
+        std::string line;
+        for (std::size_t i = 0; i < reply.values.size(); ++i) {
+            const std::string_view value = trimmed(reply.values[i]);
+            if (value.empty() || value.find(kCarriageReturn) != std::string_view::npos) {
+                return std::nullopt;
+            }
+            line += (i == 0 ? "S" : ", S") + std::to_string(i + 1) + '=';
+            line += withoutPadding(value);
+            line += " C";
+        }
+        return line;
+    }
+    default:
+        return std::string(reply.state);
+    }
+}
+
+QStringList presentDevices() {
+    QStringList devices;
+    const auto infos = QSerialPortInfo::availablePorts();
+    for (const auto& info : infos) {
+        devices << info.systemLocation();
+    }
+    devices.sort();
+    return devices;
+}
+
+QStringList portDevices(const Options& options) {
+    if (!options.device.isEmpty()) {
+        // Passed on as given: the port layer decides what a device name means.
+        return {options.device, options.device};
+    }
+    const QStringList defaults = HostSerialPort::defaultDevices();
+    const DeviceChoice choice = resolveDevices({}, loadSavedDevices(), presentDevices(),
+                                               {.com1 = defaults.value(0), .com2 = defaults.value(1)});
+    return {choice.com1, choice.com2};
+}
+
+void printList(QTextStream& out) {
+    const auto commands = ctlCommands();
+    qsizetype width = 0;
+    for (const auto& c : commands) {
+        width = std::max(width, static_cast<qsizetype>(c.name.size()));
+    }
+    for (const auto& c : commands) {
+        QString what = c.summary.empty() ? QStringLiteral("the %1 button").arg(fromStd(c.button)) : fromStd(c.summary);
+        if (c.repeatMs > 0) {
+            what += QStringLiteral(", held: every %1 ms with --repeat").arg(c.repeatMs);
+        }
+        out << fromStd(c.name).leftJustified(width + 2) << fromStd(c.code).leftJustified(20) << what << '\n';
+    }
+}
+
+struct Request {
+    QString name;
+    std::string line;
+    int replyWaitMs = 0;
+    int periodMs = 0;
+};
+
+// Empty error: the request to make.
+std::optional<Request> requestFor(const QStringList& positional, const Options& options, QString* error) {
+    const QString name = positional.front();
+    Request request{.name = name, .line = {}, .replyWaitMs = startInterval(TimerId::ReplyWait), .periodMs = 0};
+    if (name == QStringLiteral("send")) {
+        if (positional.size() != 2) {
+            *error = QStringLiteral("send needs one LINE, e.g.  send CR0");
+            return std::nullopt;
+        }
+        const QByteArray line = positional.at(1).toLatin1();
+        if (line.isEmpty() || line.contains('\r') || line.size() >= static_cast<qsizetype>(kSendBufferSize)) {
+            *error =
+                QStringLiteral("LINE must be 1 to %1 characters without CR; the CR is added").arg(kSendBufferSize - 1);
+            return std::nullopt;
+        }
+        request.line = line.toStdString();
+        // A known line waits as its button does.
+        for (const auto& c : ctlCommands()) {
+            if (c.code == request.line) {
+                request.replyWaitMs = c.replyWaitMs;
+            }
+        }
+    } else {
+        const auto command = findCtlCommand(name.toStdString());
+        if (!command) {
+            const auto close = closeNames(name.toStdString());
+            *error = QStringLiteral("unknown command '%1'.").arg(name);
+            if (!close.empty()) {
+                QStringList names;
+                for (const auto& n : close) {
+                    names << fromStd(n);
+                }
+                *error += QStringLiteral(" Did you mean: %1?").arg(names.join(QStringLiteral(", ")));
+            }
+            *error += QStringLiteral(" Run  tavo-ctl list  for every command.");
+            return std::nullopt;
+        }
+        if (positional.size() != 1) {
+            *error = QStringLiteral("unexpected argument '%1'").arg(positional.at(1));
+            return std::nullopt;
+        }
+        if (options.repeatGiven && command->repeatMs == 0) {
+            *error = QStringLiteral("--repeat is for the held buttons only; %1 is sent once").arg(name);
+            return std::nullopt;
+        }
+        request.line = std::string(command->code);
+        request.replyWaitMs = command->replyWaitMs;
+        request.periodMs = command->repeatMs;
+    }
+    request.line += kCarriageReturn;
+    if (options.timeoutMs) {
+        request.replyWaitMs = *options.timeoutMs;
+    }
+    return request;
+}
+
+const char* outcomeName(ExchangeResult::Outcome outcome) {
+    switch (outcome) {
+    case ExchangeResult::Outcome::Answered:
+        return "answered";
+    case ExchangeResult::Outcome::Refused:
+        return "refused";
+    case ExchangeResult::Outcome::Silent:
+        return "no reply";
+    case ExchangeResult::Outcome::DeviceError:
+    case ExchangeResult::Outcome::Interrupted:
+        break;
+    }
+    return "device error";
+}
+
+int exitCodeOf(ExchangeResult::Outcome outcome) {
+    switch (outcome) {
+    case ExchangeResult::Outcome::Answered:
+        return kAnswered;
+    case ExchangeResult::Outcome::Refused:
+        return kRefused;
+    case ExchangeResult::Outcome::Silent:
+        return kNoReply;
+    case ExchangeResult::Outcome::DeviceError:
+    case ExchangeResult::Outcome::Interrupted:
+        break;
+    }
+    return kDeviceError;
+}
+
+} // namespace
+
+int runTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(kDescription);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption deviceOption(QStringLiteral("device"),
+                                          QStringLiteral("The projector's serial device, e.g. /dev/ttyUSB0."),
+                                          QStringLiteral("DEV"));
+    const QCommandLineOption com1Option(QStringLiteral("com1"), QStringLiteral("The panel's COM1 (the default)."));
+    const QCommandLineOption com2Option(QStringLiteral("com2"), QStringLiteral("The panel's COM2."));
+    const QCommandLineOption speedOption(QStringLiteral("speed"),
+                                         QStringLiteral("Line speed: 19200 (default) or 9600."), QStringLiteral("BAUD"),
+                                         QStringLiteral("19200"));
+    const QCommandLineOption timeoutOption(QStringLiteral("timeout"),
+                                           QStringLiteral("Wait MS for the reply instead of the command's own wait."),
+                                           QStringLiteral("MS"));
+    const QCommandLineOption repeatOption(
+        QStringLiteral("repeat"), QStringLiteral("Held buttons only: send N times at the panel's rate (default 1)."),
+        QStringLiteral("N"));
+    const QCommandLineOption jsonOption(QStringLiteral("json"),
+                                        QStringLiteral("Print the line, the reply, its rendering and the decoded "
+                                                       "value as one JSON object."));
+    QCommandLineOption completeOption(QStringLiteral("complete"));
+    completeOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions(
+        {deviceOption, com1Option, com2Option, speedOption, timeoutOption, repeatOption, jsonOption, completeOption});
+    parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("What to send; see Commands above."));
+
+    const auto usage = [&err](const QString& message) {
+        err << kProgram << ": " << message << '\n';
+        return kUsage;
+    };
+    if (!parser.parse(arguments)) {
+        return usage(parser.errorText());
+    }
+    if (parser.isSet(help)) {
+        out << parser.helpText();
+        return kAnswered;
+    }
+    if (parser.isSet(version)) {
+        out << kProgram << ' ' << QCoreApplication::applicationVersion() << '\n';
+        return kAnswered;
+    }
+    // The word list of the shell completion, so that it is never typed a second time.
+    if (parser.isSet(completeOption)) {
+        out << "list\nsend\n";
+        for (const auto& c : ctlCommands()) {
+            out << fromStd(c.name) << '\n';
+        }
+        return kAnswered;
+    }
+
+    Options options;
+    const int chosen = int{parser.isSet(deviceOption)} + int{parser.isSet(com1Option)} + int{parser.isSet(com2Option)};
+    if (chosen > 1) {
+        return usage(QStringLiteral("give one of --device, --com1 and --com2"));
+    }
+    options.device = parser.value(deviceOption);
+    if (parser.isSet(deviceOption) && options.device.isEmpty()) {
+        return usage(QStringLiteral("--device needs a device, such as /dev/ttyUSB0"));
+    }
+    options.portNumber = parser.isSet(com2Option) ? 2 : 1;
+    const QString speed = parser.value(speedOption);
+    if (speed == QStringLiteral("9600")) {
+        options.settings = kSettings9600;
+    } else if (speed != QStringLiteral("19200")) {
+        return usage(QStringLiteral("--speed must be 19200 or 9600"));
+    }
+    if (parser.isSet(timeoutOption)) {
+        options.timeoutMs = parseBounded(parser.value(timeoutOption), 1, kMaxTimeoutMs);
+        if (!options.timeoutMs) {
+            return usage(QStringLiteral("--timeout must lie between 1 and %1 ms").arg(kMaxTimeoutMs));
+        }
+    }
+    if (parser.isSet(repeatOption)) {
+        const auto repeat = parseBounded(parser.value(repeatOption), 1, kMaxRepeat);
+        if (!repeat) {
+            return usage(QStringLiteral("--repeat must lie between 1 and %1").arg(kMaxRepeat));
+        }
+        options.repeat = *repeat;
+        options.repeatGiven = true;
+    }
+    options.json = parser.isSet(jsonOption);
+
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) {
+        return usage(QStringLiteral("no command given. Run  tavo-ctl --help  for the usage, tavo-ctl list for "
+                                    "every command."));
+    }
+    if (positional.front() == QStringLiteral("list")) {
+        if (positional.size() != 1) {
+            return usage(QStringLiteral("unexpected argument '%1'").arg(positional.at(1)));
+        }
+        printList(out);
+        return kAnswered;
+    }
+    QString requestError;
+    const auto request = requestFor(positional, options, &requestError);
+    if (!request) {
+        return usage(requestError);
+    }
+
+    HostSerialPort port(portDevices(options));
+    ExchangeResult result;
+    QString label;
+    if (auto error = port.setPortNumber(options.portNumber)) {
+        result = {.outcome = ExchangeResult::Outcome::DeviceError, .reply = {}, .error = *error};
+    } else if (auto settingsError = port.setLineSettings(options.settings)) {
+        result = {.outcome = ExchangeResult::Outcome::DeviceError, .reply = {}, .error = *settingsError};
+    } else if (auto openError = port.open()) {
+        result = {.outcome = ExchangeResult::Outcome::DeviceError, .reply = {}, .error = *openError};
+    } else {
+        label = portLabel(port.portNumber(), port.device());
+        result =
+            exchange(port, {.line = request->line,
+                            .replyWaitMs = request->replyWaitMs,
+                            .steps = options.repeat,
+                            .periodMs = request->periodMs,
+                            .disconnectedText = describeDisconnected(port.portNumber(), port.device()).toStdString()});
+        port.close();
+    }
+    if (result.outcome == ExchangeResult::Outcome::Interrupted) {
+        result.error = "interrupted before the reply";
+    }
+
+    const std::string rendering = visibleRendering(result.reply);
+    std::optional<std::string> decoded;
+    if (result.outcome == ExchangeResult::Outcome::Answered) {
+        if (const auto reply = decodeReply(request->line, result.reply)) {
+            decoded = personText(*reply);
+        }
+    }
+    const int code = exitCodeOf(result.outcome);
+
+    if (options.json) {
+        QJsonObject object{
+            {QStringLiteral("command"), request->name},
+            {QStringLiteral("line"), fromBytes(request->line)},
+            {QStringLiteral("reply"), fromBytes(result.reply)},
+            {QStringLiteral("rendering"), fromBytes(rendering)},
+            {QStringLiteral("decoded"), decoded ? QJsonValue(fromStd(*decoded)) : QJsonValue()},
+            {QStringLiteral("outcome"), QString::fromLatin1(outcomeName(result.outcome))},
+            {QStringLiteral("exit"), code},
+        };
+        if (!result.error.empty()) {
+            object.insert(QStringLiteral("error"), fromStd(result.error));
+        }
+        out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) << '\n';
+    } else if (!result.reply.empty()) {
+        out << (decoded ? fromStd(*decoded) : fromBytes(trimmed(rendering))) << '\n';
+    }
+
+    switch (result.outcome) {
+    case ExchangeResult::Outcome::Answered:
+        break;
+    case ExchangeResult::Outcome::Refused:
+        err << kProgram << ": the projector refused " << fromBytes(spelledOut(request->line)) << '\n';
+        break;
+    case ExchangeResult::Outcome::Silent:
+        err << kProgram << ": no reply from " << label << " within " << request->replyWaitMs << " ms\n";
+        break;
+    case ExchangeResult::Outcome::DeviceError:
+    case ExchangeResult::Outcome::Interrupted:
+        err << kProgram << ": " << fromStd(result.error) << '\n';
+        break;
+    }
+    return code;
+}
+
+} // namespace tavo::ctl

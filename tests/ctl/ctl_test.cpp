@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ctl/command_names.h"
+#include "ctl/tool.h"
+#include "tests/support/projector_over_pty.h"
+
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace tavo::ctl {
+namespace {
+
+struct ToolRun {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun run(QStringList arguments) {
+    ToolRun result;
+    QTextStream out(&result.out);
+    QTextStream err(&result.err);
+    arguments.prepend(QStringLiteral("tavo-ctl"));
+    result.code = runTool(arguments, out, err);
+    out.flush();
+    err.flush();
+    return result;
+}
+
+TEST(CtlNames, EveryButtonHasADistinctNameMadeFromItsGroupAndCaption) {
+    const auto commands = ctlCommands();
+    std::set<std::string> names;
+    const QRegularExpression shape(QStringLiteral("^[a-z0-9]+(-[a-z0-9]+)*$"));
+    for (const auto& c : commands) {
+        EXPECT_TRUE(names.insert(c.name).second) << "twice: " << c.name;
+        EXPECT_TRUE(shape.match(QString::fromStdString(c.name)).hasMatch()) << c.name;
+        EXPECT_GT(c.replyWaitMs, 0) << c.name;
+    }
+    EXPECT_EQ(commands.size(), 54U);
+    const std::pair<const char*, const char*> expected[] = {
+        {"power-on", "C00"},
+        {"input1-analog", "CF INPUT1 ANALOG"},
+        {"input2-rgb", "CF INPUT2 ANALOG"},
+        {"input3-svideo", "CF INPUT3 S-VIDEO"},
+        {"mute-on", "C0B"},
+        {"no-show-off", "C0E"},
+        {"freeze-off", "C44"},
+        {"video-image-wide", "C10"},
+        {"picture-cinema", "CF IMAGE CINEMA"},
+        {"display-clear", "C1E"},
+        {"status", "CR0"},
+        {"lamp-hours", "CR3"},
+        {"vol-up", "C09"},
+        {"dzoom-out", "C31"},
+        {"cursor-left", "C3B"},
+        {"cursor-select", "C3F"},
+        {"lens-shift-up", "C5D"},
+    };
+    for (const auto& [name, code] : expected) {
+        const auto found = findCtlCommand(name);
+        ASSERT_TRUE(found.has_value()) << name;
+        EXPECT_EQ(found->code, code) << name;
+    }
+    EXPECT_EQ(findCtlCommand("zoom-in")->repeatMs, 50);
+    EXPECT_EQ(findCtlCommand("cursor-up")->repeatMs, 200) << "the arrows repeat at the timer's first interval";
+}
+
+TEST(CtlUsage, UnknownCommandsAndBadOptionsAreUsageErrors) {
+    const ToolRun typo = run({QStringLiteral("powr-on")});
+    EXPECT_EQ(typo.code, kUsage);
+    EXPECT_TRUE(typo.err.contains(QStringLiteral("power-on"))) << typo.err.toStdString();
+    EXPECT_EQ(run({QStringLiteral("--speed"), QStringLiteral("4800"), QStringLiteral("status")}).code, kUsage);
+    EXPECT_EQ(run({QStringLiteral("--repeat"), QStringLiteral("3"), QStringLiteral("power-on")}).code, kUsage);
+    EXPECT_EQ(run({QStringLiteral("--com2"), QStringLiteral("--device"), QStringLiteral("/dev/null"),
+                   QStringLiteral("status")})
+                  .code,
+              kUsage);
+}
+
+class CtlOverPty : public test::ProjectorOverPty {
+protected:
+    void SetUp() override {
+        ProjectorModel::Options model;
+        model.splitPercent = 100; // replies in pieces: the tool must gather them
+        ASSERT_NO_FATAL_FAILURE(startProjector(model));
+        QObject::connect(projector.get(), &PtyProjector::received,
+                         [this](const QByteArray& bytes) { written += bytes; });
+    }
+    QStringList on(QStringList arguments) const {
+        return QStringList{QStringLiteral("--device"), link->path()} + arguments;
+    }
+    QByteArray written;
+};
+
+struct ExchangeCase {
+    const char* arguments;
+    int code;
+    const char* line;
+    const char* printed;
+};
+
+TEST_F(CtlOverPty, CommandsAreAnsweredAcknowledgedOrRefused) {
+    const ExchangeCase cases[] = {
+        {"status", kAnswered, "CR0\r", "Stand by"},
+        {"power-on", kAnswered, "C00\r", "ACK CR"},
+        {"input", kAnswered, "CR1\r", "Input 1"},
+        {"lamp-hours", kAnswered, "CR3\r", "1234 hours"},
+        {"temperatures", kAnswered, "CR6\r", "S1=25.0 C, S2=31.5 C, S3=42.0 C"},
+        {"send CR4", kAnswered, "CR4\r", "Normally"},
+        {"send C99", kRefused, "C99\r", "? CR"},
+        {"--repeat 3 vol-up", kAnswered, "C09\rC09\rC09\r", "ACK CR ACK CR ACK CR"},
+    };
+    for (const auto& c : cases) {
+        written.clear();
+        const ToolRun r = run(on(QString::fromLatin1(c.arguments).split(QLatin1Char(' '))));
+        EXPECT_EQ(r.code, c.code) << c.arguments << ": " << r.err.toStdString();
+        EXPECT_EQ(written.toStdString(), c.line) << c.arguments;
+        EXPECT_EQ(r.out.trimmed().toStdString(), c.printed) << c.arguments;
+    }
+}
+
+TEST_F(CtlOverPty, JsonCarriesTheLineTheReplyItsRenderingAndTheValue) {
+    const ToolRun r = run(on({QStringLiteral("--json"), QStringLiteral("status")}));
+    ASSERT_EQ(r.code, kAnswered) << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(o.value(QStringLiteral("line")).toString(), QStringLiteral("CR0\r"));
+    EXPECT_EQ(o.value(QStringLiteral("reply")).toString(), QStringLiteral("80\r"));
+    EXPECT_EQ(o.value(QStringLiteral("rendering")).toString(), QStringLiteral(" 8 0 CR "));
+    EXPECT_EQ(o.value(QStringLiteral("decoded")).toString(), QStringLiteral("Stand by"));
+}
+
+TEST_F(CtlOverPty, DeviceHeldByAnotherProgramIsADeviceError) {
+    ASSERT_FALSE(port->open().has_value());
+    const ToolRun r = run(on({QStringLiteral("status")}));
+    EXPECT_EQ(r.code, kDeviceError);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("in use by another program"))) << r.err.toStdString();
+    EXPECT_TRUE(written.isEmpty());
+}
+
+TEST(CtlSilent, NoReplyWithinTheReplyWaitIsExitFour) {
+    const test::PtyPair line;
+    ASSERT_TRUE(line.ok());
+    QElapsedTimer clock;
+    clock.start();
+    // Power off keeps the timers' first reply wait, 500 ms.
+    const ToolRun r = run({QStringLiteral("--device"), line.devicePath(), QStringLiteral("power-off")});
+    const auto elapsed = clock.elapsed();
+    EXPECT_EQ(r.code, kNoReply);
+    EXPECT_GE(elapsed, 500);
+    EXPECT_LT(elapsed, 1500);
+    EXPECT_EQ(line.drain(), "C02\r");
+}
+
+} // namespace
+} // namespace tavo::ctl
