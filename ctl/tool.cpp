@@ -216,6 +216,11 @@ std::optional<Request> requestFor(const QStringList& positional, const Options& 
         request.line = std::string(command->code);
         request.replyWaitMs = command->replyWaitMs;
         request.periodMs = command->repeatMs;
+        // The panel's short waits for held buttons fit between two repeats; a single step has no
+        // next repeat, so it waits as long as a button that sets no wait of its own.
+        if (!options.repeatGiven && command->repeatMs > 0) {
+            request.replyWaitMs = std::max(request.replyWaitMs, startInterval(TimerId::ReplyWait));
+        }
     }
     request.line += kCarriageReturn;
     if (options.timeoutMs) {
