@@ -45,8 +45,8 @@ QString describePermissionDenied(const QString& port, const OpenFailure& failure
     constexpr int kOctal = 8;
     return QStringLiteral("%1 cannot be opened: permission denied. The device belongs to user %2 and group %3 "
                           "with mode %4, so joining a group does not help. Have the administrator add a udev rule "
-                          "that gives it to the dialout group, or start the panel with --com%5 DEVICE to use "
-                          "another device.")
+                          "that gives it group dialout and mode 0660, or start the panel with --com%5 DEVICE to "
+                          "use another device.")
         .arg(port, failure.owner, failure.group)
         .arg(failure.mode, kModeDigits, kOctal, QLatin1Char('0'))
         .arg(failure.portNumber);
