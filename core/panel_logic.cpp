@@ -41,7 +41,7 @@ bool PanelLogic::start() {
 
     heldButton_ = HoldButton::None;
     replyPending_ = false;
-    receiveBuffer_.clear();
+    emptyReceiveBuffer();
 
     PortError failure = port_.setPortNumber(1);
     if (!failure) {
@@ -141,7 +141,7 @@ void PanelLogic::portEvent(int eventCode) {
     const std::size_t room = kReceiveBufferLimit - std::min(kReceiveBufferLimit, receiveBuffer_.size());
     receiveBuffer_.append(input.value, 0, room);
     replyPending_ = false;
-    showReceived(receiveBuffer_);
+    showReceived();
 }
 
 void PanelLogic::keyDown(int keyCode, int shiftState) {
@@ -153,6 +153,8 @@ void PanelLogic::keyDown(int keyCode, int shiftState) {
 }
 
 void PanelLogic::sendLine(std::string_view line) {
+    // Whatever arrives from here on answers this line; what came before does not.
+    replyStart_ = receiveBuffer_.size();
     // A failed write must neither end the program nor stop a hold: it is told in the status line,
     // which a hold repeating every few milliseconds can afford, unlike a dialog.
     if (const PortError failure = port_.write(line)) {
@@ -164,12 +166,17 @@ void PanelLogic::sendLine(std::string_view line) {
     panel_.setTimerEnabled(TimerId::DisplayClear, true);
 }
 
-void PanelLogic::showReceived(std::string_view text) {
-    const std::string rendering = visibleRendering(text);
-    panel_.setLabelText(Control::RxdField, rendering);
-    if (const auto status = decodeStatus(lastSentLine_, rendering)) {
+void PanelLogic::showReceived() {
+    panel_.setLabelText(Control::RxdField, visibleRendering(receiveBuffer_));
+    const std::string_view reply = std::string_view(receiveBuffer_).substr(replyStart_);
+    if (const auto status = decodeStatus(lastSentLine_, visibleRendering(reply))) {
         panel_.setLabelText(Control::StatusLine, *status);
     }
+}
+
+void PanelLogic::emptyReceiveBuffer() {
+    receiveBuffer_.clear();
+    replyStart_ = 0;
 }
 
 void PanelLogic::sendOneShot(const OneShotCommand& command) {
@@ -212,7 +219,7 @@ void PanelLogic::releaseHold(const HoldCommand& command) {
     panel_.setLabelText(Control::TxdField, "");
     panel_.setLabelText(Control::RxdField, "");
     setIntervals(kAfterRelease);
-    receiveBuffer_.clear();
+    emptyReceiveBuffer();
     if (command.release == OnRelease::EnterDigitalZoomContext) {
         panel_.setTimerInterval(TimerId::HoldRepeat, kDigitalZoomRepeatInterval);
         cursorPadContext_ = CursorPadContext::DigitalZoom;
@@ -234,7 +241,7 @@ void PanelLogic::endReplyWait() {
         panel_.setLabelText(Control::RxdField, kNoReplyMarker);
     }
     panel_.setTimerEnabled(TimerId::ReplyWait, false);
-    receiveBuffer_.clear();
+    emptyReceiveBuffer();
     replyPending_ = false;
 }
 

@@ -32,8 +32,8 @@ inline constexpr std::string_view kHideDataCaption = "データを表示しな�
 inline constexpr std::string_view kFullViewCaption = "CLOSE";
 
 // The receive buffer keeps at most this many characters, like the port's own receive buffer: a
-// device that never pauses must not make each arrival re-render an ever longer text. The start is
-// kept, since status decoding reads the start.
+// device that never pauses must not make each arrival re-render an ever longer text. The older
+// text is kept, since status decoding reads a reply from its start.
 inline constexpr std::size_t kReceiveBufferLimit = 1024;
 
 // Key-down shift state bits.
@@ -71,8 +71,6 @@ public:
     // The only way a line reaches the port: writes it, shows it in the TXD field and starts the
     // reply wait and the display clear.
     void sendLine(std::string_view line);
-    // Shows what has arrived in the RXD field and decodes it into the status line.
-    void showReceived(std::string_view text);
 
     // The logic's state, readable for the window and the tests.
     [[nodiscard]] const LineSettings& lineSettings() const { return lineSettings_; }
@@ -96,12 +94,17 @@ private:
     void endReplyWait();
     void clearDisplay();
     void setIntervals(const Intervals& intervals);
+    void showReceived();
+    void emptyReceiveBuffer();
 
     Panel& panel_;
     SerialPort& port_;
 
     LineSettings lineSettings_;
     std::string receiveBuffer_;
+    // Where the reply to the line sent last begins in the receive buffer: a second query within
+    // one reply wait, or text nobody asked for, must not be decoded as that reply.
+    std::size_t replyStart_ = 0;
     std::string lastSentLine_;
     bool replyPending_ = false;
     HoldButton heldButton_ = HoldButton::None;

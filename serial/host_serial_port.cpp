@@ -4,14 +4,25 @@
 #include "core/line_settings.h"
 #include "serial/port_messages.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSerialPortInfo>
+#include <array>
+#include <cerrno>
+#include <optional>
 #include <utility>
 
 #ifndef Q_OS_WIN
-#include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/sysmacros.h>
 #endif
 
 namespace tavo {
@@ -64,34 +75,110 @@ QStringList existingPorts() {
     return ports;
 }
 
-// Qt reports a lock file held by another program, a device opened exclusively and a device the
-// user may not open all as a permission error; only the last one is about permissions.
-bool userMayOpen(const QString& device) {
-#ifdef Q_OS_WIN
-    Q_UNUSED(device);
-    return true;
+#ifndef Q_OS_WIN
+// Where lock files of serial devices are kept, in the order Qt SerialPort looks for them.
+constexpr std::array<const char*, 8> kLockDirectories{
+    "/var/lock", "/etc/locks", "/var/spool/locks",  "/var/spool/uucp",
+    "/tmp",      "/var/tmp",   "/var/lock/lockdev", "/run/lock",
+};
+
+// The longest file name most file systems take.
+constexpr qsizetype kLongestFileName = 255;
+
+// The lock file name that Qt SerialPort makes from the path it opens.
+QString lockFileName(const QString& path) {
+    const QString devicePrefix = QStringLiteral("/dev/");
+    QString name = path.startsWith(devicePrefix) ? path.mid(devicePrefix.size()) : path;
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    return QStringLiteral("LCK..") + name;
+}
+
+struct Lock {
+    QString file;
+    qint64 pid = 0;
+};
+
+// The lock file of the device, if one exists and names a process.
+std::optional<Lock> findLock(const QString& path) {
+    const QString name = lockFileName(path);
+    for (const char* directory : kLockDirectories) {
+        QFile file(QDir(QString::fromLatin1(directory)).filePath(name));
+        if (!file.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        // Both the text form of Qt and the padded form of other programs start with the number.
+        bool ok = false;
+        const qint64 pid = file.readLine().trimmed().toLongLong(&ok);
+        if (!ok || pid <= 0) {
+            return std::nullopt;
+        }
+        const QString canonical = QFileInfo(file.fileName()).canonicalFilePath();
+        return Lock{.file = canonical.isEmpty() ? file.fileName() : canonical, .pid = pid};
+    }
+    return std::nullopt;
+}
+
+bool processExists(qint64 pid) {
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+}
+
+// The controlling terminal and the pseudo-terminal master exist on every machine and are
+// terminals, but no line of their own: writing there would land in the terminal the panel was
+// started from, or nowhere.
+bool isNoLineOfItsOwn(const QString& path) {
+#ifdef Q_OS_LINUX
+    constexpr unsigned kTerminalMajor = 5;
+    constexpr unsigned kControllingTerminalMinor = 0;
+    constexpr unsigned kMultiplexerMinor = 2;
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISCHR(info.st_mode)) {
+        return false;
+    }
+    return major(info.st_rdev) == kTerminalMajor &&
+           (minor(info.st_rdev) == kControllingTerminalMinor || minor(info.st_rdev) == kMultiplexerMinor);
 #else
-    const QByteArray path = QFile::encodeName(device);
-    return ::access(path.constData(), R_OK | W_OK) == 0 || errno != EACCES;
+    Q_UNUSED(path);
+    return false;
 #endif
 }
 
-// Whether an existing path that Qt failed to set up as a serial port is no terminal at all, such
-// as /dev/null or a plain file.
-bool existsButIsNoTerminal(const QString& device) {
-#ifdef Q_OS_WIN
-    Q_UNUSED(device);
-    return false;
-#else
-    const QByteArray path = QFile::encodeName(device);
-    const int fd = ::open(path.constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+// What the system says to opening the device without Qt: 0 for a terminal, ENOTTY for anything
+// else that opens, otherwise the error number.
+int probeOpen(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return false;
+        return errno;
     }
     const bool terminal = ::isatty(fd) == 1;
     ::close(fd);
-    return !terminal;
+    return terminal ? 0 : ENOTTY;
+}
+
+// Qt reports a lock file held by another program, a device opened exclusively and a device the
+// user may not open all as a permission error; only the last one is about permissions. Asking
+// does not open the device, which another program may be using.
+int accessError(const QString& path) {
+    return ::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0 ? 0 : errno;
+}
+
+void addOwnership(const QString& path, OpenFailure& failure) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        return;
+    }
+    const passwd* user = ::getpwuid(info.st_uid);
+    const group* owners = ::getgrgid(info.st_gid);
+    failure.owner = user != nullptr ? QString::fromLocal8Bit(user->pw_name) : QString::number(info.st_uid);
+    failure.group = owners != nullptr ? QString::fromLocal8Bit(owners->gr_name) : QString::number(info.st_gid);
+    failure.mode = info.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO);
+}
 #endif
+
+// Opening through the device's own path makes the lock file the one other programs use for the
+// device, with a name short enough for any file system however long the path given.
+QString openingPath(const QString& path) {
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? path : canonical;
 }
 
 std::string toStd(const QString& text) {
@@ -175,6 +262,36 @@ PortError HostSerialPort::open() {
     return std::nullopt;
 }
 
+OpenFailureKind classifyOpenFailure(QSerialPort::SerialPortError error, int systemError) {
+    if (error == QSerialPort::DeviceNotFoundError) {
+        return OpenFailureKind::NoSuchDevice;
+    }
+    switch (systemError) {
+    case ENOENT:
+        return OpenFailureKind::NoSuchDevice;
+    case EIO:
+    case ENXIO:
+        return OpenFailureKind::NoHardware;
+    case EACCES:
+    case EPERM:
+        return OpenFailureKind::PermissionDenied;
+    case EBUSY:
+        return OpenFailureKind::Busy;
+    case ENOTTY:
+        return OpenFailureKind::NotASerialPort;
+    default:
+        break;
+    }
+    switch (error) {
+    case QSerialPort::PermissionError:
+        return OpenFailureKind::Busy;
+    case QSerialPort::UnsupportedOperationError:
+        return OpenFailureKind::NotASerialPort;
+    default:
+        return OpenFailureKind::Other;
+    }
+}
+
 PortError HostSerialPort::openDevice() {
     serial_.close();
     serial_.clearError();
@@ -187,30 +304,24 @@ PortError HostSerialPort::openDevice() {
         failure.kind = OpenFailureKind::NoSuchDevice;
         return toStd(describeOpenFailure(failure));
     }
-
-    serial_.setPortName(path);
-    serial_.setReadBufferSize(kReceiveBufferSize);
-    if (!serial_.open(QIODevice::ReadWrite)) {
-        switch (serial_.error()) {
-        case QSerialPort::DeviceNotFoundError:
-            failure.kind = OpenFailureKind::NoSuchDevice;
-            failure.existingPorts = existingPorts();
-            break;
-        case QSerialPort::PermissionError:
-            failure.kind = userMayOpen(path) ? OpenFailureKind::Busy : OpenFailureKind::PermissionDenied;
-            break;
-        case QSerialPort::UnsupportedOperationError:
-            failure.kind = OpenFailureKind::NotASerialPort;
-            break;
-        default:
-            failure.detail = serial_.errorString();
-            break;
-        }
-        if (failure.kind == OpenFailureKind::Other && existsButIsNoTerminal(path)) {
-            failure.kind = OpenFailureKind::NotASerialPort;
-        }
-        serial_.clearError();
+#ifndef Q_OS_WIN
+    if (isNoLineOfItsOwn(path)) {
+        failure.kind = OpenFailureKind::NotASerialPort;
         return toStd(describeOpenFailure(failure));
+    }
+#endif
+
+    const QString opening = openingPath(path);
+    serial_.setPortName(opening);
+    serial_.setReadBufferSize(kReceiveBufferSize);
+    // A second try follows the removal of a stale lock file.
+    for (bool lockRemoved = false; !serial_.open(QIODevice::ReadWrite);) {
+        failure = examineOpenFailure(opening);
+        serial_.clearError();
+        if (failure.kind != OpenFailureKind::StaleLock || lockRemoved || !QFile::remove(failure.lockFile)) {
+            return toStd(describeOpenFailure(failure));
+        }
+        lockRemoved = true;
     }
 
     if (auto error = applySettings()) {
@@ -220,6 +331,38 @@ PortError HostSerialPort::openDevice() {
     // Whatever the device collected before this opening answers nothing the panel asked.
     serial_.clear(QSerialPort::AllDirections);
     return std::nullopt;
+}
+
+OpenFailure HostSerialPort::examineOpenFailure(const QString& opening) const {
+    const QString path = device();
+    OpenFailure failure{
+        .kind = OpenFailureKind::Other, .portNumber = portNumber_, .device = path, .existingPorts = {}, .detail = {}};
+    const QSerialPort::SerialPortError error = serial_.error();
+#ifdef Q_OS_WIN
+    failure.kind = classifyOpenFailure(error, 0);
+#else
+    failure.kind =
+        classifyOpenFailure(error, error == QSerialPort::PermissionError ? accessError(opening) : probeOpen(opening));
+    if (failure.kind == OpenFailureKind::PermissionDenied) {
+        addOwnership(opening, failure);
+    } else if (failure.kind == OpenFailureKind::Busy) {
+        if (QFile::encodeName(lockFileName(opening)).size() > kLongestFileName) {
+            failure.kind = OpenFailureKind::Other;
+            failure.detail = QStringLiteral("the name of its lock file, made from the path, is too long; give a "
+                                            "shorter path to the device");
+        } else if (const auto lock = findLock(opening); lock && !processExists(lock->pid)) {
+            failure.kind = OpenFailureKind::StaleLock;
+            failure.lockFile = lock->file;
+            failure.lockPid = lock->pid;
+        }
+    }
+#endif
+    if (failure.kind == OpenFailureKind::NoSuchDevice || failure.kind == OpenFailureKind::NoHardware) {
+        failure.existingPorts = existingPorts();
+    } else if (failure.kind == OpenFailureKind::Other && failure.detail.isEmpty()) {
+        failure.detail = serial_.errorString();
+    }
+    return failure;
 }
 
 PortError HostSerialPort::close() {

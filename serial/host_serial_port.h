@@ -6,6 +6,7 @@
 // construction. Everything runs on the thread that owns the object, which must run an event loop.
 
 #include "core/ports/serial_port.h"
+#include "serial/port_messages.h"
 
 #include <QObject>
 #include <QSerialPort>
@@ -19,6 +20,10 @@ inline constexpr int kPortEventDisconnected = 1001;
 
 inline constexpr qint64 kReceiveBufferSize = 1024;
 inline constexpr std::size_t kSendBufferSize = 512;
+
+// The kind of a failed opening, from Qt's error and the error number the system gives a plain
+// opening of the device (0 when that opens a terminal, ENOTTY when it opens something else).
+[[nodiscard]] OpenFailureKind classifyOpenFailure(QSerialPort::SerialPortError error, int systemError);
 
 class HostSerialPort final : public QObject, public SerialPort {
     Q_OBJECT
@@ -50,6 +55,8 @@ private:
     void onErrorOccurred(QSerialPort::SerialPortError error);
     void onDeviceLost();
     [[nodiscard]] PortError openDevice();
+    // Why the device at the path given could not be opened.
+    [[nodiscard]] OpenFailure examineOpenFailure(const QString& opening) const;
     [[nodiscard]] PortError applySettings();
     void notify(int eventCode);
 

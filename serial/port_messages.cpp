@@ -25,6 +25,34 @@ QString chooseDeviceHint(int portNumber) {
         .arg(portNumber);
 }
 
+// Joining a group helps only when the group may read and write the device; otherwise say whose it
+// is, so the user can ask for a rule that hands it to the right group.
+QString describePermissionDenied(const QString& port, const OpenFailure& failure) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(failure);
+    return QStringLiteral("%1 cannot be opened: access is denied.").arg(port);
+#else
+    constexpr unsigned kGroupReadWrite = 060;
+    const QString group = failure.group.isEmpty() ? QStringLiteral("dialout") : failure.group;
+    const bool joiningHelps = failure.owner.isEmpty() ||
+                              ((failure.mode & kGroupReadWrite) == kGroupReadWrite && group != QStringLiteral("root"));
+    if (joiningHelps) {
+        return QStringLiteral("%1 cannot be opened: permission denied. Serial devices are open to the members "
+                              "of the %2 group: run  sudo usermod -aG %2 $USER  and log in again.")
+            .arg(port, group);
+    }
+    constexpr int kModeDigits = 4;
+    constexpr int kOctal = 8;
+    return QStringLiteral("%1 cannot be opened: permission denied. The device belongs to user %2 and group %3 "
+                          "with mode %4, so joining a group does not help. Have the administrator add a udev rule "
+                          "that gives it group dialout and mode 0660, or start the panel with --com%5 DEVICE to "
+                          "use another device.")
+        .arg(port, failure.owner, failure.group)
+        .arg(failure.mode, kModeDigits, kOctal, QLatin1Char('0'))
+        .arg(failure.portNumber);
+#endif
+}
+
 } // namespace
 
 QString portLabel(int portNumber, const QString& device) {
@@ -45,13 +73,7 @@ QString describeOpenFailure(const OpenFailure& failure) {
         return QStringLiteral("%1 cannot be opened: the device does not exist. %2 %3")
             .arg(port, portList(failure.existingPorts), chooseDeviceHint(failure.portNumber));
     case OpenFailureKind::PermissionDenied:
-#ifdef Q_OS_WIN
-        return QStringLiteral("%1 cannot be opened: access is denied.").arg(port);
-#else
-        return QStringLiteral("%1 cannot be opened: permission denied. Serial devices are open to the members "
-                              "of the dialout group: run  sudo usermod -aG dialout $USER  and log in again.")
-            .arg(port);
-#endif
+        return describePermissionDenied(port, failure);
     case OpenFailureKind::Busy:
         return QStringLiteral("%1 cannot be opened: it is in use by another program. Close that "
                               "program (a terminal, another panel) and try again.")
@@ -59,6 +81,15 @@ QString describeOpenFailure(const OpenFailure& failure) {
     case OpenFailureKind::NotASerialPort:
         return QStringLiteral("%1 cannot be opened: it is not a serial port. %2")
             .arg(port, chooseDeviceHint(failure.portNumber));
+    case OpenFailureKind::NoHardware:
+        return QStringLiteral("%1 cannot be opened: the device exists, but no serial port answers behind it (a "
+                              "built-in COM port this computer does not have). %2 %3")
+            .arg(port, portList(failure.existingPorts), chooseDeviceHint(failure.portNumber));
+    case OpenFailureKind::StaleLock:
+        return QStringLiteral("%1 cannot be opened: the lock file %2 names process %3, which no longer exists, "
+                              "and this user may not remove it. Remove it with  sudo rm %2  and try again.")
+            .arg(port, failure.lockFile)
+            .arg(failure.lockPid);
     case OpenFailureKind::Other:
         break;
     }

@@ -15,6 +15,10 @@ enum class OpenFailureKind {
     PermissionDenied,
     Busy,
     NotASerialPort,
+    // The device node exists but no port answers behind it, as a built-in port the machine lacks.
+    NoHardware,
+    // A lock file names a process that no longer exists, and the user may not remove it.
+    StaleLock,
     Other,
 };
 
@@ -26,6 +30,13 @@ struct OpenFailure {
     QStringList existingPorts;
     // The system's own words, for Other.
     QString detail;
+    // The device's owner, group and permission bits, for PermissionDenied; empty when not known.
+    QString owner{};
+    QString group{};
+    unsigned mode = 0;
+    // The lock file and the process it names, for StaleLock.
+    QString lockFile{};
+    qint64 lockPid = 0;
 };
 
 // "COM1 (/dev/ttyS0)", or just "COM1" when the device is not known.

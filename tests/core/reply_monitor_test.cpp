@@ -73,7 +73,29 @@ TEST_F(ReplyMonitor, SecondSendWithinTheWaitAppendsToTheSameBuffer) {
     port.deliver("2\r");
     EXPECT_EQ(logic.receiveBuffer(), "00\r2\r");
     EXPECT_EQ(rxd(), " 0 0 CR 2 CR ");
-    EXPECT_EQ(status(), " Power ON") << "the input decoder reads the first reply's start";
+    EXPECT_EQ(status(), " Input 2") << "the input decoder reads its own reply";
+}
+
+TEST_F(ReplyMonitor, EachQueryIsDecodedFromItsOwnReply) {
+    start();
+    port.deliver("25\r"); // nobody asked
+    panel.advance(10000);
+    logic.click(Control::ReadTemperatures);
+    port.deliver("025.0 031.5 042.0\r");
+    panel.advance(800);
+    logic.click(Control::ReadStatus);
+    port.deliver("8");
+    port.deliver("0\r");
+    EXPECT_EQ(status(), " Stand by");
+    EXPECT_EQ(logic.receiveBuffer(), "25\r025.0 031.5 042.0\r80\r") << "RXD still shows all that arrived";
+
+    logic.click(Control::ReadLampTime);
+    port.deliver("01");
+    EXPECT_EQ(status(), " 0 1  Hour Use") << "a reply in pieces is decoded as it grows";
+    logic.click(Control::ReadInput);
+    panel.advance(2000);
+    port.deliver("3\r");
+    EXPECT_EQ(status(), " Input 3") << "a late reply is decoded against the last line sent";
 }
 
 TEST_F(ReplyMonitor, DisplayClearEmptiesFieldsEvenBeforeTheReplyWaitEnds) {

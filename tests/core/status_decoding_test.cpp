@@ -146,13 +146,13 @@ TEST_F(StatusLine, GrowingReplyIsDecodedAgainWithEachPiece) {
     EXPECT_EQ(status(), " 0 4 2  Hour Use");
 }
 
-TEST_F(StatusLine, TwoStatusReadsWithinOneWaitReadTheFirstReply) {
+TEST_F(StatusLine, TwoStatusReadsWithinOneWaitEachReadTheirOwnReply) {
     start();
     logic.click(Control::ReadLampTime);
     port.deliver("0123\r");
     logic.click(Control::ReadTemperatures);
     port.deliver("025.0 031.5 042.0\r");
-    EXPECT_EQ(status(), "  S1= 0 1 2 3 C C  ,   S2= 2 5 . 0  C , S3=0 3 1 . 5  C");
+    EXPECT_EQ(status(), "  S1= 0 2 5 . 0 C  ,   S2=  3 1 . 5 C , S3= 0 4 2 . 0 C");
 }
 
 } // namespace

@@ -3,10 +3,11 @@
 #include "serial/host_serial_port.h"
 #include "tests/support/pty_pair.h"
 
-#include <QTest>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -103,6 +104,23 @@ TEST(HostSerialPortPaths, OpensAPseudoTerminalByItsFullPath) {
     ASSERT_TRUE(pty.ok());
     ASSERT_TRUE(pty.slavePath().startsWith(QStringLiteral("/dev/pts/")));
     HostSerialPort port(QStringList{pty.slavePath()});
+    const PortError error = port.open();
+    ASSERT_FALSE(error) << *error;
+    ASSERT_FALSE(port.write("CR0\r"));
+    EXPECT_EQ(pty.drain(), "CR0\r");
+}
+
+TEST(HostSerialPortPaths, OpensAPseudoTerminalBehindALinkWithAPathTooLongForALockFileName) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder =
+        dir.filePath(QString(120, QLatin1Char('d')) + QLatin1Char('/') + QString(120, QLatin1Char('e')));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString link = folder + QStringLiteral("/projector");
+    ASSERT_TRUE(QFile::link(pty.slavePath(), link));
+    HostSerialPort port(QStringList{link});
     const PortError error = port.open();
     ASSERT_FALSE(error) << *error;
     ASSERT_FALSE(port.write("CR0\r"));
@@ -366,10 +384,47 @@ INSTANTIATE_TEST_SUITE_P(
                     OpenFailureCase{"PlainFileIsNoSerialPort",
                                     [](const QTemporaryDir& d) { return d.filePath(QStringLiteral("plain-file")); },
                                     {"plain-file)", "not a serial port"}},
+                    OpenFailureCase{"ControllingTerminalIsNoSerialPort",
+                                    [](const QTemporaryDir&) { return QStringLiteral("/dev/tty"); },
+                                    {"COM1 (/dev/tty)", "not a serial port"}},
+                    OpenFailureCase{"TerminalMultiplexerIsNoSerialPort",
+                                    [](const QTemporaryDir&) { return QStringLiteral("/dev/ptmx"); },
+                                    {"COM1 (/dev/ptmx)", "not a serial port"}},
                     OpenFailureCase{"NoDeviceGiven",
                                     [](const QTemporaryDir&) { return QString(); },
                                     {"No device is set for COM1"}}),
     [](const testing::TestParamInfo<OpenFailureCase>& row) { return std::string(row.param.name); });
+
+struct ClassificationCase {
+    QSerialPort::SerialPortError error;
+    int systemError;
+    OpenFailureKind kind;
+};
+
+TEST(OpenFailureClassification, FollowsTheSystemErrorBeforeQtsGuess) {
+    // An 8250 port without a UART behind it fails a plain open() with EIO, whatever Qt makes of it.
+    for (const ClassificationCase& c : std::vector<ClassificationCase>{
+             {QSerialPort::ResourceError, EIO, OpenFailureKind::NoHardware},
+             {QSerialPort::UnsupportedOperationError, EIO, OpenFailureKind::NoHardware},
+             {QSerialPort::UnknownError, ENXIO, OpenFailureKind::NoHardware},
+             {QSerialPort::UnknownError, ENOTTY, OpenFailureKind::NotASerialPort},
+             {QSerialPort::PermissionError, EACCES, OpenFailureKind::PermissionDenied},
+             {QSerialPort::PermissionError, 0, OpenFailureKind::Busy},
+             {QSerialPort::DeviceNotFoundError, 0, OpenFailureKind::NoSuchDevice},
+             {QSerialPort::UnknownError, 0, OpenFailureKind::Other},
+         }) {
+        EXPECT_EQ(classifyOpenFailure(c.error, c.systemError), c.kind) << c.error << " " << c.systemError;
+    }
+    const QString text = describeOpenFailure({.kind = classifyOpenFailure(QSerialPort::ResourceError, EIO),
+                                              .portNumber = 1,
+                                              .device = QStringLiteral("/dev/ttyS0"),
+                                              .existingPorts = {QStringLiteral("/dev/ttyUSB0")},
+                                              .detail = {}});
+    EXPECT_TRUE(text.startsWith(QStringLiteral("COM1 (/dev/ttyS0) cannot be opened: the device exists, but no "
+                                               "serial port answers behind it")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Serial ports found: /dev/ttyUSB0."))) << text.toStdString();
+}
 
 TEST(HostSerialPortDevices, DeviceTheUserMayNotOpenNamesTheDialoutGroup) {
     if (::geteuid() == 0) {

@@ -89,6 +89,25 @@ INSTANTIATE_TEST_SUITE_P(
                      .detail = {}},
                     {"COM1 (/dev/null)", "not a serial port", "--com1 DEVICE"},
                     {}},
+        MessageCase{"NoHardwareListsThePorts",
+                    {.kind = OpenFailureKind::NoHardware,
+                     .portNumber = 1,
+                     .device = QStringLiteral("/dev/ttyS0"),
+                     .existingPorts = {QStringLiteral("/dev/ttyUSB0")},
+                     .detail = {}},
+                    {"COM1 (/dev/ttyS0)", "no serial port answers", "/dev/ttyUSB0", "--com1 DEVICE"},
+                    {"not a serial port", "does not exist"}},
+        MessageCase{
+            "StaleLockSaysHowToRemoveIt",
+            {.kind = OpenFailureKind::StaleLock,
+             .portNumber = 1,
+             .device = QStringLiteral("/dev/ttyS0"),
+             .existingPorts = {},
+             .detail = {},
+             .lockFile = QStringLiteral("/run/lock/LCK..ttyS0"),
+             .lockPid = 4321},
+            {"/run/lock/LCK..ttyS0 names process 4321, which no longer exists", " sudo rm /run/lock/LCK..ttyS0 "},
+            {"in use by another program"}},
         MessageCase{"OtherCarriesTheSystemWords",
                     {.kind = OpenFailureKind::Other,
                      .portNumber = 2,
@@ -110,6 +129,22 @@ TEST(PortMessages, PermissionDeniedNamesTheGroupThatGrantsAccess) {
                              "sudo usermod -aG dialout $USER", "log in again"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part << " in\n" << text.toStdString();
     }
+}
+
+TEST(PortMessages, PermissionDeniedOnADeviceNoGroupMayUseNamesItsOwnership) {
+    const QString text = describeOpenFailure({.kind = OpenFailureKind::PermissionDenied,
+                                              .portNumber = 2,
+                                              .device = QStringLiteral("/dev/ttyS4"),
+                                              .existingPorts = {},
+                                              .detail = {},
+                                              .owner = QStringLiteral("root"),
+                                              .group = QStringLiteral("dialout"),
+                                              .mode = 0600});
+    for (const char* part : {"COM2 (/dev/ttyS4)", "permission denied", "user root and group dialout with mode 0600",
+                             "udev rule", "--com2 DEVICE"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part << " in\n" << text.toStdString();
+    }
+    EXPECT_FALSE(text.contains(QStringLiteral("usermod"))) << text.toStdString();
 }
 #endif
 
