@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "tavo/version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -35,7 +36,7 @@ struct Parser {
 
     Parser() : help(parser.addHelpOption()), version(parser.addVersionOption()) {
         QCoreApplication::setApplicationName(QStringLiteral("tavo-panel"));
-        QCoreApplication::setApplicationVersion(QStringLiteral(TAVO_VERSION));
+        QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
         parser.setApplicationDescription(QStringLiteral("Remote-control panel for R5500 and R730 data projectors over "
                                                         "RS-232C."));
         parser.addOption(com1);

@@ -2,11 +2,22 @@
 # configures CPack to build a Debian package of the panel and the simulated projector.
 
 set(tavo_packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
+set(tavo_configured_dir ${PROJECT_BINARY_DIR}/packaging)
 set(tavo_app_id org.tavo.panel)
+
+# The man pages give the release date as month and year.
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C date -u -d ${TAVO_RELEASE_DATE} "+%B %Y"
+  OUTPUT_VARIABLE TAVO_RELEASE_MONTH OUTPUT_STRIP_TRAILING_WHITESPACE
+  COMMAND_ERROR_IS_FATAL ANY)
+
+foreach(file ${tavo_app_id}.metainfo.xml tavo-panel.1 tavo-projector-sim.1)
+  configure_file(${tavo_packaging_dir}/${file}.in ${tavo_configured_dir}/${file} @ONLY)
+endforeach()
 
 install(FILES ${tavo_packaging_dir}/tavo-panel.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${tavo_packaging_dir}/${tavo_app_id}.metainfo.xml
+install(FILES ${tavo_configured_dir}/${tavo_app_id}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 foreach(size 16 24 32 48 64 128 256)
@@ -25,8 +36,8 @@ foreach(page tavo-panel.1 tavo-projector-sim.1)
   add_custom_command(
     OUTPUT ${compressed}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/man
-    COMMAND ${TAVO_GZIP} -9 -n -c ${tavo_packaging_dir}/${page} > ${compressed}
-    DEPENDS ${tavo_packaging_dir}/${page}
+    COMMAND ${TAVO_GZIP} -9 -n -c ${tavo_configured_dir}/${page} > ${compressed}
+    DEPENDS ${tavo_configured_dir}/${page}
     COMMENT "Compressing the man page ${page}"
     VERBATIM)
   list(APPEND tavo_man_pages ${compressed})

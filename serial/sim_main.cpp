@@ -3,6 +3,7 @@
 
 #include "serial/pty_projector.h"
 #include "serial/termination_signals.h"
+#include "tavo/version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -53,7 +54,7 @@ bool parseInt(const QString& text, int low, int high, int* value) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tavo-projector-sim"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TAVO_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(tavo::kVersion));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
