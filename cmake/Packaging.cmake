@@ -1,5 +1,7 @@
-# Installs the desktop integration (desktop entry, icons, AppStream metainfo, man pages) and
-# configures CPack to build a Debian package of the panel and the simulated projector.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the desktop integration (desktop entry, icons, AppStream metainfo, man pages) and the
+# copyright file, and configures CPack to build a Debian package of the panel and the simulated
+# projector.
 
 set(tavo_packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
 set(tavo_configured_dir ${PROJECT_BINARY_DIR}/packaging)
@@ -27,6 +29,9 @@ foreach(size 16 24 32 48 64 128 256)
 endforeach()
 install(FILES ${tavo_packaging_dir}/icons/tavo-panel.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# The licence in Debian's machine-readable form, where Debian looks for it.
+install(FILES ${tavo_packaging_dir}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # Debian ships man pages compressed; -n keeps the archive free of a time stamp.
 find_program(TAVO_GZIP gzip REQUIRED)
