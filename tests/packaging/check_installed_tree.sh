@@ -96,6 +96,8 @@ versions)
     newest=$(grep -m1 '<release ' "$metainfo")
     grep -qF "version=\"$version\"" <<<"$newest" || fail "the newest release in $metainfo is $newest"
   done
+  newest=$(zcat "$share/doc/tavo-panel/changelog.Debian.gz" | head -n 1)
+  [[ $newest == "tavo-panel ($version-"* ]] || fail "the newest entry of changelog.Debian.gz is $newest"
   for program in "$usr"/bin/*; do
     said=$(QT_QPA_PLATFORM=offscreen "$program" --version 2>&1) || true
     [ "$said" = "$(basename "$program") $version" ] || fail "$(basename "$program") --version says: $said"
