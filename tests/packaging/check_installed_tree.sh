@@ -62,7 +62,8 @@ man-pages)
       fail "$(basename "$program") has no man page"
       continue
     fi
-    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null) ||
+      fail "man cannot render $page"
     [ -z "$warnings" ] || fail "$page renders with warnings:"$'\n'"$warnings"
   done
   ;;
@@ -88,15 +89,17 @@ icons)
 
 versions)
   version=$1
+  # Whole files are read before matching: a reader that stops early would fail the pipeline.
   for page in "$share"/man/man1/*.1.gz; do
-    zcat "$page" | grep -q "^\.TH .* \"tavo-panel $version\"" ||
-      fail "$(basename "$page") is not the page of tavo-panel $version: $(zcat "$page" | grep -m1 '^\.TH')"
+    title=$(grep -m1 '^\.TH' <<<"$(zcat "$page")") || true
+    [[ $title == *" \"tavo-panel $version\" "* ]] ||
+      fail "$(basename "$page") is not the page of tavo-panel $version: $title"
   done
   for metainfo in "$share"/metainfo/*.metainfo.xml; do
-    newest=$(grep -m1 '<release ' "$metainfo")
+    newest=$(grep -m1 '<release ' "$metainfo") || true
     grep -qF "version=\"$version\"" <<<"$newest" || fail "the newest release in $metainfo is $newest"
   done
-  newest=$(zcat "$share/doc/tavo-panel/changelog.Debian.gz" | head -n 1)
+  newest=$(head -n 1 <<<"$(zcat "$share/doc/tavo-panel/changelog.Debian.gz")")
   [[ $newest == "tavo-panel ($version-"* ]] || fail "the newest entry of changelog.Debian.gz is $newest"
   for program in "$usr"/bin/*; do
     said=$(QT_QPA_PLATFORM=offscreen "$program" --version 2>&1) || true
