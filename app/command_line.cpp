@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
+#include "tavo/version.h"
 
 #include "serial/host_serial_port.h"
 
@@ -31,7 +32,7 @@ struct Parser {
 
     Parser() : help(parser.addHelpOption()), version(parser.addVersionOption()) {
         QCoreApplication::setApplicationName(QStringLiteral("tavo-panel"));
-        QCoreApplication::setApplicationVersion(QStringLiteral(TAVO_VERSION));
+        QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
         parser.setApplicationDescription(QStringLiteral("Remote-control panel for R5500 and R730 data projectors over "
                                                         "RS-232C."));
         parser.addOption(com1);

@@ -1,12 +1,36 @@
-# Installs the desktop integration (desktop entry, icons, AppStream metainfo, man pages) and
-# configures CPack to build a Debian package of the panel and the simulated projector.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the desktop integration (desktop entry, icons, AppStream metainfo, man pages) and the
+# documents Debian wants beside a package (copyright, changelog, README), and configures CPack
+# to build a Debian package of the panel and the simulated projector.
 
 set(tavo_packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
+set(tavo_configured_dir ${PROJECT_BINARY_DIR}/packaging)
 set(tavo_app_id org.tavo.panel)
+
+# A role, not a person. lintian wants a name and a mail domain with a dot (localhost is an
+# error); example.org is reserved for examples, so the address claims no one's mailbox and
+# the field says plainly that there is none to write to.
+set(TAVO_PACKAGE_MAINTAINER "TAVO panel developers <tavo-panel@users.noreply.example.org>")
+# The first Debian package of each release.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+
+# The release date as the man pages (month and year) and the Debian changelog write it.
+foreach(form "TAVO_RELEASE_MONTH;+%B %Y" "TAVO_RELEASE_CHANGELOG_DATE;+%a, %d %b %Y 12:00:00 +0000")
+  list(GET form 0 variable)
+  list(GET form 1 format)
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C date -u -d ${TAVO_RELEASE_DATE} ${format}
+    OUTPUT_VARIABLE ${variable} OUTPUT_STRIP_TRAILING_WHITESPACE
+    COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
+
+foreach(file ${tavo_app_id}.metainfo.xml tavo-panel.1 tavo-projector-sim.1 tavo-ctl.1 changelog.Debian)
+  configure_file(${tavo_packaging_dir}/${file}.in ${tavo_configured_dir}/${file} @ONLY)
+endforeach()
 
 install(FILES ${tavo_packaging_dir}/tavo-panel.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${tavo_packaging_dir}/${tavo_app_id}.metainfo.xml
+install(FILES ${tavo_configured_dir}/${tavo_app_id}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 foreach(size 16 24 32 48 64 128 256)
@@ -17,29 +41,40 @@ endforeach()
 install(FILES ${tavo_packaging_dir}/icons/tavo-panel.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-# Debian ships man pages compressed; -n keeps the archive free of a time stamp.
+# The licence in Debian's machine-readable form, where Debian looks for it; uncompressed, as
+# Debian wants it.
+install(FILES ${tavo_packaging_dir}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+install(FILES ${tavo_packaging_dir}/tavo-panel.lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tavo-panel)
+
+# Debian ships man pages, changelogs and longer documents compressed at the highest level;
+# -n keeps the time stamp out, so that the same sources make the same archive.
 find_program(TAVO_GZIP gzip REQUIRED)
-set(tavo_man_pages)
-foreach(page tavo-panel.1 tavo-projector-sim.1 tavo-ctl.1)
-  set(compressed ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.gz)
+set(tavo_compressed)
+foreach(source ${tavo_configured_dir}/tavo-panel.1 ${tavo_configured_dir}/tavo-projector-sim.1
+               ${tavo_configured_dir}/tavo-ctl.1
+               ${tavo_configured_dir}/changelog.Debian ${PROJECT_SOURCE_DIR}/README.md)
+  get_filename_component(name ${source} NAME)
+  set(compressed ${tavo_configured_dir}/${name}.gz)
   add_custom_command(
     OUTPUT ${compressed}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/man
-    COMMAND ${TAVO_GZIP} -9 -n -c ${tavo_packaging_dir}/${page} > ${compressed}
-    DEPENDS ${tavo_packaging_dir}/${page}
-    COMMENT "Compressing the man page ${page}"
+    COMMAND ${TAVO_GZIP} -9 -n -c ${source} > ${compressed}
+    DEPENDS ${source}
+    COMMENT "Compressing ${name}"
     VERBATIM)
-  list(APPEND tavo_man_pages ${compressed})
+  list(APPEND tavo_compressed ${compressed})
 endforeach()
-add_custom_target(tavo_man_pages ALL DEPENDS ${tavo_man_pages})
-install(FILES ${tavo_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+add_custom_target(tavo_compressed_documents ALL DEPENDS ${tavo_compressed})
+install(FILES ${tavo_configured_dir}/tavo-panel.1.gz ${tavo_configured_dir}/tavo-projector-sim.1.gz
+              ${tavo_configured_dir}/tavo-ctl.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${tavo_configured_dir}/changelog.Debian.gz ${tavo_configured_dir}/README.md.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 install(FILES ${tavo_packaging_dir}/tavo-ctl.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
         RENAME tavo-ctl)
-
-set(TAVO_PACKAGE_MAINTAINER "TAVO panel maintainers <tavo-panel@localhost>"
-    CACHE STRING "Maintainer field of the Debian package, as: Name <address>")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tavo-panel)
@@ -55,14 +90,16 @@ set(CPACK_PACKAGE_DESCRIPTION
     "every command sent and every reply, and the replies to status reads are\n"
     "decoded into power, input, lamp hours, mirror setting and temperatures.\n"
     "\n"
-    "Includes tavo-projector-sim, a simulated projector on a pseudo-terminal,\n"
-    "for trying the panel or a serial terminal without a projector.")
+    "Includes tavo-ctl, which sends the same commands and status reads from\n"
+    "scripts, and tavo-projector-sim, a simulated projector on a\n"
+    "pseudo-terminal, for trying the panel or a serial terminal without a\n"
+    "projector.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TAVO_PACKAGE_MAINTAINER})
-set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SECTION comm)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries come from dpkg-shlibdeps; the window's Japanese captions need a font that
 # nothing links against.

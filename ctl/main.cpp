@@ -3,6 +3,7 @@
 
 #include "ctl/tool.h"
 #include "process/termination_signals.h"
+#include "tavo/version.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -11,7 +12,7 @@
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tavo-ctl"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TAVO_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(tavo::kVersion));
     tavo::quitOnTerminationSignals(app);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -5,6 +5,7 @@
 #include "core/rendering.h"
 #include "process/termination_signals.h"
 #include "simulator/pty_projector.h"
+#include "tavo/version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -41,7 +42,7 @@ bool parseInt(const QString& text, int low, int high, int* value) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tavo-projector-sim"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TAVO_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(tavo::kVersion));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
