@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
+#include "tavo/version.h"
 
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace tavo {
@@ -27,6 +29,9 @@ const char* name(Outcome outcome) {
     }
     return "?";
 }
+
+// What --version prints, from the project's one version.
+const std::string kVersionLine = "tavo-panel " + std::string(kVersion);
 
 struct ParseCase {
     const char* name;
@@ -89,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                               ""},
                     ParseCase{"HelpListsTheOptions", {s("--help")}, Outcome::Help, {}, "--com1 <DEVICE>"},
                     ParseCase{"HelpMentionsSimulate", {s("-h")}, Outcome::Help, {}, "--simulate"},
-                    ParseCase{"Version", {s("--version")}, Outcome::Version, {}, "tavo-panel 1.31.0"},
+                    ParseCase{"Version", {s("--version")}, Outcome::Version, {}, kVersionLine.c_str()},
                     ParseCase{"UnknownOption", {s("--com3"), s("x")}, Outcome::Error, {}, "com3"},
                     ParseCase{"MissingDevice", {s("--com1")}, Outcome::Error, {}, "com1"},
                     ParseCase{"EmptyDevice", {s("--com1=")}, Outcome::Error, {}, "--com1 needs a device"},
