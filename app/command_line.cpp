@@ -18,8 +18,9 @@ struct Parser {
     QCommandLineOption help;
     QCommandLineOption version;
     QCommandLineOption com1{QStringLiteral("com1"),
-                            QStringLiteral("Use DEVICE as COM1, e.g. /dev/ttyUSB0 or "
-                                           "/dev/serial/by-id/... (default: %1).")
+                            QStringLiteral("Use DEVICE as COM1, e.g. /dev/ttyUSB0, "
+                                           "/dev/serial/by-id/..., or a device server on the network: "
+                                           "rfc2217://HOST:PORT or tcp://HOST:PORT (default: %1).")
                                 .arg(HostSerialPort::defaultDevices().at(0)),
                             QStringLiteral("DEVICE")};
     QCommandLineOption com2{

@@ -53,6 +53,11 @@ int main(int argc, char* argv[]) {
 
     tavo::HostSerialPort port(devices);
     tavo::PanelLogic logic(window, port);
+    // What a device server on the network reports (lost, back, speed set on the server) goes to the
+    // status line like the logic's own notes.
+    QObject::connect(&port, &tavo::HostSerialPort::notice, &window, [&window](const QString& text) {
+        window.setLabelText(tavo::Control::StatusLine, " " + text.toStdString());
+    });
     window.setLogic(&logic);
     // The window outlives the logic; no event may reach the logic once it is gone.
     const auto detach = qScopeGuard([&window] { window.setLogic(nullptr); });

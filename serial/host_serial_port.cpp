@@ -226,6 +226,9 @@ PortError HostSerialPort::setPortNumber(int number) {
 
 PortError HostSerialPort::setLineSettings(const LineSettings& settings) {
     settings_ = settings;
+    if (link_) {
+        return applyNetworkSettings();
+    }
     if (serial_.isOpen()) {
         return applySettings();
     }
@@ -242,8 +245,7 @@ PortError HostSerialPort::applySettings() {
     }
     const QString reason = serial_.errorString();
     serial_.clearError();
-    return toStd(QStringLiteral("%1 does not accept the line settings %2: %3.")
-                     .arg(portLabel(portNumber_, device()), QString::fromStdString(toText(settings_)), reason));
+    return toStd(describeSettingsRefused(portNumber_, device(), QString::fromStdString(toText(settings_)), reason));
 }
 
 PortResult<bool> HostSerialPort::isOpen() {
@@ -296,6 +298,7 @@ PortError HostSerialPort::openDevice() {
     serial_.close();
     serial_.clearError();
     lossQueued_ = false;
+    dropLink();
 
     const QString path = device();
     OpenFailure failure{
@@ -303,6 +306,9 @@ PortError HostSerialPort::openDevice() {
     if (path.isEmpty()) {
         failure.kind = OpenFailureKind::NoSuchDevice;
         return toStd(describeOpenFailure(failure));
+    }
+    if (isNetworkDevice(path)) {
+        return openNetworkDevice(path);
     }
 #ifndef Q_OS_WIN
     if (isNoLineOfItsOwn(path)) {
@@ -366,6 +372,7 @@ OpenFailure HostSerialPort::examineOpenFailure(const QString& opening) const {
 }
 
 PortError HostSerialPort::close() {
+    dropLink();
     serial_.close();
     serial_.clearError();
     open_ = false;
@@ -375,6 +382,9 @@ PortError HostSerialPort::close() {
 }
 
 PortError HostSerialPort::write(std::string_view text) {
+    if (link_) {
+        return writeNetwork(text);
+    }
     if (lost_) {
         return toStd(describeDisconnected(portNumber_, device()));
     }
@@ -414,6 +424,10 @@ PortError HostSerialPort::write(std::string_view text) {
 }
 
 PortResult<std::string> HostSerialPort::readAll() {
+    if (link_) {
+        const QByteArray bytes = link_->readAll();
+        return {.value = std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), .error = std::nullopt};
+    }
     if (!serial_.isOpen()) {
         return {.value = {}, .error = std::nullopt};
     }

@@ -2,21 +2,25 @@
 #pragma once
 
 // The panel's serial port on the host's serial devices (built-in ports, USB adapters, pseudo-
-// terminals), through Qt SerialPort. Port numbers 1 and 2 stand for the devices given at
-// construction. Everything runs on the thread that owns the object, which must run an event loop.
+// terminals), through Qt SerialPort, and on serial device servers on the network (a device name
+// such as rfc2217://HOST:PORT or tcp://HOST:PORT, see NetworkLink). Port numbers 1 and 2 stand for
+// the devices given at construction. Everything runs on the thread that owns the object, which must run an event loop.
 
 #include "core/ports/serial_port.h"
+#include "serial/network_link.h"
 #include "serial/port_messages.h"
 
 #include <QObject>
 #include <QSerialPort>
 #include <QStringList>
+#include <memory>
 
 namespace tavo {
 
 // Port event codes besides kPortEventReceive; the logic ignores them.
 inline constexpr int kPortEventLineError = 1000;
 inline constexpr int kPortEventDisconnected = 1001;
+inline constexpr int kPortEventReconnected = 1002;
 
 inline constexpr qint64 kReceiveBufferSize = 1024;
 inline constexpr std::size_t kSendBufferSize = 512;
@@ -48,7 +52,11 @@ public:
     [[nodiscard]] int portNumber() const { return portNumber_; }
     [[nodiscard]] QString device() const;
     // Whether the device itself is open; false after it was lost while the port stayed open.
-    [[nodiscard]] bool deviceOpen() const { return serial_.isOpen(); }
+    [[nodiscard]] bool deviceOpen() const { return link_ ? link_->isConnected() : serial_.isOpen(); }
+
+signals:
+    // Something the user should know that is no failure, for the status line.
+    void notice(const QString& text);
 
 private:
     void onReadyRead();
@@ -60,11 +68,21 @@ private:
     [[nodiscard]] PortError applySettings();
     void notify(int eventCode);
 
+    // The device on the network, in host_serial_port_network.cpp.
+    [[nodiscard]] PortError openNetworkDevice(const QString& path);
+    [[nodiscard]] PortError writeNetwork(std::string_view text);
+    [[nodiscard]] PortError applyNetworkSettings();
+    // Closes the connection at once; the link itself goes at the next turn of the event loop, as
+    // this may run inside one of its signals.
+    void dropLink();
+
     QStringList devices_;
     QSerialPort serial_;
     int portNumber_ = 1;
     LineSettings settings_;
     EventHandler handler_;
+    // Set while the open device is on the network.
+    std::unique_ptr<NetworkLink> link_;
     // Open as the logic sees it. It stays set when the device goes away, so that closing and
     // opening the port again (choosing the port again) reopens the device once it is back.
     bool open_ = false;

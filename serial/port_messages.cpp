@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/port_messages.h"
 
+#include "serial/network_link.h"
+
 namespace tavo {
 
 namespace {
@@ -110,6 +112,66 @@ QString describeNotOpen(int portNumber, const QString& device) {
     // The panel reopens a port only if it was open when a port change began, so after a failed
     // change only a new start opens it again.
     return QStringLiteral("%1 is not open after a failed port change. End the panel and start it again.")
+        .arg(portLabel(portNumber, device));
+}
+
+QString describeSettingsRefused(int portNumber, const QString& device, const QString& settings, const QString& reason) {
+    return QStringLiteral("%1 does not accept the line settings %2: %3.")
+        .arg(portLabel(portNumber, device), settings, reason);
+}
+
+QString describeNetworkFailure(int portNumber, const QString& device, const NetworkFailure& failure) {
+    const QString port = portLabel(portNumber, device);
+    switch (failure.kind) {
+    case NetworkFailureKind::BadAddress:
+        return QStringLiteral("%1 cannot be opened: %2. Network devices are written rfc2217://HOST:PORT or "
+                              "tcp://HOST:PORT, with IPv6 addresses in brackets.")
+            .arg(port, failure.detail);
+    case NetworkFailureKind::HostNotFound:
+        return QStringLiteral("%1 cannot be opened: the host %2 was not found. Check the host name and the "
+                              "computer's network connection.")
+            .arg(port, failure.detail);
+    case NetworkFailureKind::Refused:
+        return QStringLiteral("%1 cannot be opened: the device server refused the connection. Check the port "
+                              "number and that the device server (such as ser2net) is running.")
+            .arg(port);
+    case NetworkFailureKind::NoAnswer:
+        return QStringLiteral("%1 cannot be opened: the device server did not answer within %2 seconds. Check "
+                              "the address, the network and that the device server is switched on.")
+            .arg(port)
+            .arg(kNetworkOpenTimeoutMs / 1000);
+    case NetworkFailureKind::Silent:
+        return QStringLiteral("%1 cannot be opened: the device server took the connection but did not answer "
+                              "within %2 seconds. Check that this port of the server speaks RFC 2217, or use "
+                              "tcp://HOST:PORT for a raw TCP port.")
+            .arg(port)
+            .arg(kNetworkOpenTimeoutMs / 1000);
+    case NetworkFailureKind::NoComPortOption:
+        return QStringLiteral("%1 cannot be opened: the device server does not let the panel set the line "
+                              "(RFC 2217). Enable it on the server, or use tcp://HOST:PORT with the speed set "
+                              "on the server.")
+            .arg(port);
+    case NetworkFailureKind::ClosedByServer:
+        return QStringLiteral("%1 cannot be opened: the device server closed the connection. Its serial device "
+                              "may be missing or in use by another client; check the server.")
+            .arg(port);
+    case NetworkFailureKind::Lost:
+        return QStringLiteral("%1 lost the connection to the device server. The panel connects again by itself "
+                              "as soon as the server answers.")
+            .arg(port);
+    case NetworkFailureKind::Other:
+        break;
+    }
+    return QStringLiteral("%1 cannot be opened: %2.").arg(port, failure.detail);
+}
+
+QString describeReconnected(int portNumber, const QString& device) {
+    return QStringLiteral("%1 is connected again.").arg(portLabel(portNumber, device));
+}
+
+QString describeSpeedSetOnServer(int portNumber, const QString& device) {
+    return QStringLiteral("%1 is a raw TCP connection: its line speed is set on the device server, not by the "
+                          "panel.")
         .arg(portLabel(portNumber, device));
 }
 

@@ -39,11 +39,38 @@ struct OpenFailure {
     qint64 lockPid = 0;
 };
 
+// Why a device server on the network could not be reached or was lost.
+enum class NetworkFailureKind {
+    BadAddress,
+    HostNotFound,
+    Refused,
+    NoAnswer,
+    // Connected, but the server said nothing to the telnet negotiation.
+    Silent,
+    NoComPortOption,
+    ClosedByServer,
+    Lost,
+    Other,
+};
+
+struct NetworkFailure {
+    NetworkFailureKind kind = NetworkFailureKind::Other;
+    // The host, for HostNotFound; the reason, for BadAddress; the system's own words, for Other.
+    QString detail;
+};
+
 // "COM1 (/dev/ttyS0)", or just "COM1" when the device is not known.
 [[nodiscard]] QString portLabel(int portNumber, const QString& device);
 
 [[nodiscard]] QString describeOpenFailure(const OpenFailure& failure);
 [[nodiscard]] QString describeDisconnected(int portNumber, const QString& device);
 [[nodiscard]] QString describeNotOpen(int portNumber, const QString& device);
+[[nodiscard]] QString describeSettingsRefused(int portNumber, const QString& device, const QString& settings,
+                                              const QString& reason);
+
+[[nodiscard]] QString describeNetworkFailure(int portNumber, const QString& device, const NetworkFailure& failure);
+[[nodiscard]] QString describeReconnected(int portNumber, const QString& device);
+// A speed change on a raw TCP connection, which the panel cannot pass on.
+[[nodiscard]] QString describeSpeedSetOnServer(int portNumber, const QString& device);
 
 } // namespace tavo

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// tavo-projector-sim: a simulated projector on a new pseudo-terminal or a serial device, for
-// trying the panel (or any serial terminal) without a projector.
+// tavo-projector-sim: a simulated projector on a new pseudo-terminal, a serial device or a TCP
+// port, for trying the panel (or any serial terminal) without a projector.
 
 #include "core/rendering.h"
 #include "process/termination_signals.h"
+#include "serial/network_link.h"
 #include "simulator/pty_projector.h"
+#include "simulator/tcp_projector.h"
 #include "tavo/version.h"
 
 #include <QCommandLineParser>
@@ -37,6 +39,37 @@ bool parseInt(const QString& text, int low, int high, int* value) {
     std::exit(2);
 }
 
+// Serves the projector on a TCP port until a termination signal.
+int serveOnNetwork(QCoreApplication& app, const QString& listen, const tavo::ProjectorModel::Options& model,
+                   bool verbose) {
+    QString reason;
+    const auto address = tavo::parseNetworkDevice(listen, &reason);
+    if (!address) {
+        usageError(QStringLiteral("--listen: %1; write tcp://HOST:PORT").arg(reason));
+    }
+    if (address->protocol != tavo::NetworkProtocol::RawTcp) {
+        usageError(QStringLiteral("--listen serves raw TCP only; write tcp://HOST:PORT"));
+    }
+    const QHostAddress host = address->host == QStringLiteral("localhost") ? QHostAddress(QHostAddress::LocalHost)
+                                                                           : QHostAddress(address->host);
+    if (host.isNull()) {
+        usageError(QStringLiteral("--listen needs an IP address, such as 127.0.0.1 or [::1]"));
+    }
+    const auto projector = tavo::TcpProjector::create(model, host, address->port, &reason);
+    if (!projector) {
+        usageError(reason);
+    }
+    if (verbose) {
+        QObject::connect(projector.get(), &tavo::TcpProjector::received,
+                         [](const QByteArray& b) { QTextStream(stderr) << "<- " << visible(b) << '\n'; });
+        QObject::connect(projector.get(), &tavo::TcpProjector::sent,
+                         [](const QByteArray& b) { QTextStream(stderr) << "-> " << visible(b) << '\n'; });
+    }
+    tavo::quitOnTerminationSignals(app);
+    QTextStream(stdout) << projector->url() << Qt::endl;
+    return QCoreApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -48,6 +81,7 @@ int main(int argc, char* argv[]) {
     parser.setApplicationDescription(
         QStringLiteral("A simulated R5500/R730 projector. It serves a new pseudo-terminal and prints its path;\n"
                        "open that path with the panel (tavo-panel --com1 PATH) or with any serial terminal.\n"
+                       "With --listen it serves a TCP port instead (tavo-panel --com1 tcp://HOST:PORT).\n"
                        "Commands end with CR; known commands are answered with ACK CR, unknown ones with ? CR."));
     parser.addHelpOption();
     parser.addVersionOption();
@@ -57,6 +91,9 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption deviceOption(
         QStringLiteral("device"), QStringLiteral("Serve on serial device DEV instead of a new pseudo-terminal."),
         QStringLiteral("DEV"));
+    const QCommandLineOption listenOption(QStringLiteral("listen"),
+                                          QStringLiteral("Serve on a TCP port, like a device server in raw TCP mode."),
+                                          QStringLiteral("tcp://HOST:PORT"));
     const QCommandLineOption speedOption(QStringLiteral("speed"),
                                          QStringLiteral("The projector's line speed: 19200 or 9600."),
                                          QStringLiteral("BAUD"), QStringLiteral("19200"));
@@ -81,8 +118,8 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption silentOption(QStringLiteral("silent"), QStringLiteral("Never answer anything."));
     const QCommandLineOption verboseOption(QStringLiteral("verbose"),
                                            QStringLiteral("Log every byte in and out on stderr."));
-    parser.addOptions({linkOption, deviceOption, speedOption, powerOption, inputOption, lampOption, mirrorOption,
-                       tempOption, delayOption, splitOption, silentOption, verboseOption});
+    parser.addOptions({linkOption, deviceOption, listenOption, speedOption, powerOption, inputOption, lampOption,
+                       mirrorOption, tempOption, delayOption, splitOption, silentOption, verboseOption});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
         usageError(QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
@@ -125,6 +162,13 @@ int main(int argc, char* argv[]) {
     model.temperatures = parser.value(tempOption).toStdString();
     model.silent = parser.isSet(silentOption);
     model.seed = static_cast<std::uint32_t>(::getpid());
+
+    if (parser.isSet(listenOption)) {
+        if (parser.isSet(deviceOption) || parser.isSet(linkOption)) {
+            usageError(QStringLiteral("--listen serves no serial line; leave out --device and --link"));
+        }
+        return serveOnNetwork(app, parser.value(listenOption), model, parser.isSet(verboseOption));
+    }
 
     QString error;
     const auto projector = tavo::PtyProjector::create(options, &error);

@@ -1,0 +1,274 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The host serial port on a device server: ser2net on 127.0.0.1 in front of the simulated
+// projector's pseudo-terminal, over RFC 2217 and raw TCP; and scripted servers for the failures.
+
+#include "serial/host_serial_port.h"
+#include "simulator/pty_projector.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tavo {
+
+namespace {
+
+using namespace std::string_literals;
+
+quint16 freePort() {
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
+}
+
+// ser2net in the foreground with one RFC 2217 and one raw TCP accepter for the same device.
+class Ser2net {
+public:
+    explicit Ser2net(const QString& device) : rfc2217Port(freePort()), rawPort(freePort()) {
+        QFile config(dir_.filePath(QStringLiteral("ser2net.yaml")));
+        if (!config.open(QIODevice::WriteOnly)) {
+            return;
+        }
+        const auto connection = [&device](const char* name, const QString& accepter) {
+            return QStringLiteral("connection: &%1\n  accepter: %2\n  connector: serialdev,%3,19200n81,local\n"
+                                  "  options:\n    kickolduser: true\n")
+                .arg(QLatin1String(name), accepter, device);
+        };
+        config.write((QStringLiteral("%YAML 1.1\n---\n") +
+                      connection("rfc2217", QStringLiteral("telnet(rfc2217),tcp,127.0.0.1,%1").arg(rfc2217Port)) +
+                      connection("raw", QStringLiteral("tcp,127.0.0.1,%1").arg(rawPort)))
+                         .toUtf8());
+    }
+    ~Ser2net() { stop(); }
+    Ser2net(const Ser2net&) = delete;
+    Ser2net& operator=(const Ser2net&) = delete;
+
+    // Starts it and waits (bounded) until it accepts connections.
+    [[nodiscard]] bool start() {
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.setStandardOutputFile(QProcess::nullDevice());
+        process_.start(QStringLiteral("ser2net"),
+                       {QStringLiteral("-n"), QStringLiteral("-d"), QStringLiteral("-u"), QStringLiteral("-P"),
+                        dir_.filePath(QStringLiteral("pid")), QStringLiteral("-c"),
+                        dir_.filePath(QStringLiteral("ser2net.yaml"))});
+        // Listening is seen by the port being taken: a probing connection would make ser2net open
+        // the device, and hold it for a moment after.
+        return process_.waitForStarted() && QTest::qWaitFor(
+                                                [this] {
+                                                    QTcpServer probe;
+                                                    return !probe.listen(QHostAddress::LocalHost, rfc2217Port) &&
+                                                           !probe.listen(QHostAddress::LocalHost, rawPort);
+                                                },
+                                                5000);
+    }
+    void stop() {
+        process_.terminate();
+        if (!process_.waitForFinished(3000)) {
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+
+    const quint16 rfc2217Port;
+    const quint16 rawPort;
+
+private:
+    QTemporaryDir dir_;
+    QProcess process_;
+};
+
+struct Protocol {
+    const char* name;
+    const char* scheme;
+    bool setsSpeed;
+};
+
+class OverSer2net : public testing::TestWithParam<Protocol> {
+protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable(QStringLiteral("ser2net")).isEmpty()) {
+            GTEST_SKIP() << "ser2net is not installed (scripts/install-deps installs it)";
+        }
+        ProjectorModel::Options model;
+        model.replyDelayMs = 5;
+        model.splitPercent = 0;
+        QString error;
+        projector = PtyProjector::create({.model = model, .device = {}}, &error);
+        ASSERT_TRUE(projector) << error.toStdString();
+        QObject::connect(projector.get(), &PtyProjector::received,
+                         [this](const QByteArray& bytes) { atProjector += bytes.toStdString(); });
+        server = std::make_unique<Ser2net>(projector->devicePath());
+        ASSERT_TRUE(server->start());
+        const quint16 serverPort = GetParam().setsSpeed ? server->rfc2217Port : server->rawPort;
+        port = std::make_unique<HostSerialPort>(
+            QStringList{QStringLiteral("%1://127.0.0.1:%2").arg(QLatin1String(GetParam().scheme)).arg(serverPort), {}});
+        port->setEventHandler([this](int code) {
+            events.push_back(code);
+            if (code == kPortEventReceive) {
+                received += port->readAll().value;
+            }
+        });
+        QObject::connect(port.get(), &HostSerialPort::notice,
+                         [this](const QString& text) { notices.push_back(text.toStdString()); });
+        ASSERT_FALSE(port->setLineSettings({.baud = 19200}));
+        const PortError failure = port->open();
+        ASSERT_FALSE(failure) << *failure;
+    }
+
+    // Sends a line and waits (bounded) for the answer's bytes.
+    std::string exchange(const std::string& line, std::size_t replySize = 3) {
+        received.clear();
+        EXPECT_FALSE(port->write(line));
+        (void)QTest::qWaitFor([this, replySize] { return received.size() >= replySize; }, 2000);
+        return received;
+    }
+
+    bool seen(int code) {
+        return QTest::qWaitFor([this, code] { return std::find(events.begin(), events.end(), code) != events.end(); },
+                               8000);
+    }
+
+    std::unique_ptr<PtyProjector> projector;
+    std::unique_ptr<Ser2net> server;
+    std::unique_ptr<HostSerialPort> port;
+    std::string atProjector;
+    std::string received;
+    std::vector<int> events;
+    std::vector<std::string> notices;
+};
+
+TEST_P(OverSer2net, PassesBytesAsTheyAreBothWays) {
+    EXPECT_EQ(exchange("CR0\r"), "80\r");
+    EXPECT_EQ(exchange("\xff\r"s, 2), "?\r");
+    EXPECT_EQ(atProjector, "CR0\r\xff\r"s);
+    EXPECT_EQ(projector->panelBaud(), 19200);
+}
+
+TEST_P(OverSer2net, ChangesSpeedBehindTheServerOrSaysItCannot) {
+    EXPECT_FALSE(port->setLineSettings({.baud = 9600}));
+    if (GetParam().setsSpeed) {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return projector->panelBaud() == 9600; }, 2000));
+        // The projector still talks at 19200: its answer no longer comes through whole.
+        EXPECT_NE(exchange("CR0\r"), "80\r");
+        EXPECT_TRUE(notices.empty());
+    } else {
+        EXPECT_EQ(exchange("CR0\r"), "80\r");
+        EXPECT_EQ(projector->panelBaud(), 19200);
+        ASSERT_EQ(notices.size(), 1U);
+        EXPECT_NE(notices[0].find("set on the device server"), std::string::npos) << notices[0];
+    }
+}
+
+TEST_P(OverSer2net, ResumesAfterTheServerWasGone) {
+    if (GetParam().setsSpeed) {
+        ASSERT_FALSE(port->setLineSettings({.baud = 9600}));
+    }
+    server->stop();
+    ASSERT_TRUE(seen(kPortEventDisconnected));
+    const PortError failure = port->write("CR0\r");
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find("lost the connection"), std::string::npos) << *failure;
+    EXPECT_TRUE(port->isOpen().value);
+
+    ASSERT_TRUE(server->start());
+    ASSERT_TRUE(seen(kPortEventReconnected));
+    if (GetParam().setsSpeed) {
+        // The line is set again as it was before the loss.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return projector->panelBaud() == 9600; }, 2000));
+        ASSERT_FALSE(port->setLineSettings({.baud = 19200}));
+    }
+    EXPECT_EQ(exchange("CR0\r"), "80\r");
+}
+
+INSTANTIATE_TEST_SUITE_P(Protocols, OverSer2net,
+                         testing::Values(Protocol{.name = "Rfc2217", .scheme = "rfc2217", .setsSpeed = true},
+                                         Protocol{.name = "RawTcp", .scheme = "tcp", .setsSpeed = false}),
+                         [](const testing::TestParamInfo<Protocol>& p) { return std::string(p.param.name); });
+
+// A server that plays a fixed script as soon as the panel has said something.
+struct Script {
+    const char* name;
+    bool listening;
+    std::string reply;
+    std::string failure; // part of the failure text; empty: opens
+    std::string data;    // what the panel then reads
+};
+
+class ScriptedServer : public testing::TestWithParam<Script> {};
+
+TEST_P(ScriptedServer, OpensOrSaysWhatToCheckInBoundedTime) {
+    const Script& script = GetParam();
+    // On ::1 where the machine has IPv6, to try an address in brackets; else on 127.0.0.1.
+    QTcpServer server;
+    const bool ipv6 = server.listen(QHostAddress::LocalHostIPv6, 0);
+    ASSERT_TRUE(ipv6 || server.listen(QHostAddress::LocalHost, 0));
+    const QString host = ipv6 ? QStringLiteral("[::1]") : QStringLiteral("127.0.0.1");
+    const quint16 serverPort = server.serverPort();
+    QObject::connect(&server, &QTcpServer::newConnection, [&server, &script] {
+        QTcpSocket* client = server.nextPendingConnection();
+        QObject::connect(client, &QTcpSocket::readyRead, client, [client, &script] {
+            client->readAll();
+            if (!script.reply.empty()) {
+                client->write(script.reply.data(), static_cast<qint64>(script.reply.size()));
+            }
+        });
+    });
+    if (!script.listening) {
+        server.close();
+    }
+    HostSerialPort port({QStringLiteral("rfc2217://%1:%2").arg(host).arg(serverPort), {}});
+    QElapsedTimer clock;
+    clock.start();
+    const PortError failure = port.open();
+    EXPECT_LT(clock.elapsed(), 7000);
+    if (!script.failure.empty()) {
+        ASSERT_TRUE(failure);
+        EXPECT_NE(failure->find(script.failure), std::string::npos) << *failure;
+        return;
+    }
+    ASSERT_FALSE(failure) << *failure;
+    std::string data;
+    (void)QTest::qWaitFor(
+        [&] {
+            data += port.readAll().value;
+            return data.size() >= script.data.size();
+        },
+        2000);
+    EXPECT_EQ(data, script.data);
+}
+
+// IAC DO COM-PORT-OPTION, the answer 19200 to the speed, then data with an escaped 0xFF.
+const std::string kAnsweringServer = "\xff\xfd\x2c"
+                                     "\xff\xfa\x2c\x65\x00\x00\x4b\x00\xff\xf0"
+                                     "A\xff\xff"
+                                     "B"s;
+
+INSTANTIATE_TEST_SUITE_P(
+    Servers, ScriptedServer,
+    testing::Values(
+        Script{.name = "Answering",
+               .listening = true,
+               .reply = kAnsweringServer,
+               .failure = {},
+               .data = "A\xff"
+                       "B"s},
+        Script{.name = "Silent", .listening = true, .reply = {}, .failure = "did not answer", .data = {}},
+        Script{.name = "NoComPortOption",
+               .listening = true,
+               .reply = "\xff\xfe\x2c"s,
+               .failure = "does not let the panel set",
+               .data = {}},
+        Script{.name = "Closed", .listening = false, .reply = {}, .failure = "refused the connection", .data = {}}),
+    [](const testing::TestParamInfo<Script>& p) { return std::string(p.param.name); });
+
+} // namespace
+
+} // namespace tavo
