@@ -119,4 +119,10 @@ std::optional<std::string> decodeStatus(std::string_view lastSentLine, std::stri
     return decoder->decode(rendering);
 }
 
+bool isDecodedStatusRead(std::string_view code) {
+    return std::ranges::any_of(kDecoders, [code](const Decoder& d) {
+        return d.line.size() == code.size() + 1 && d.line.starts_with(code) && d.line.back() == '\r';
+    });
+}
+
 } // namespace tavo

@@ -12,4 +12,8 @@ namespace tavo {
 // status line then keeps what it showed.
 [[nodiscard]] std::optional<std::string> decodeStatus(std::string_view lastSentLine, std::string_view rendering);
 
+// Whether replies to this command code are decoded into the status line; the help and the
+// buttons' descriptions say so.
+[[nodiscard]] bool isDecodedStatusRead(std::string_view code);
+
 } // namespace tavo
