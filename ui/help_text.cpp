@@ -33,7 +33,7 @@ QString buttonTable() {
            rows + QStringLiteral("</table>");
 }
 
-// The captions of the buttons a predicate picks, or their groups' titles where they have one.
+// The group titles of the buttons a predicate picks, or their names where they have no group.
 template <typename Pick> QString namesOf(Pick pick) {
     QStringList names;
     for (const layout::ControlRow& row : layout::kControls) {
@@ -41,7 +41,7 @@ template <typename Pick> QString namesOf(Pick pick) {
             continue;
         }
         const QString group = groupTitle(row.control);
-        const QString name = group.isEmpty() ? html(row.caption) : group.toHtmlEscaped();
+        const QString name = (group.isEmpty() ? accessibleNameFor(row.control, row.caption) : group).toHtmlEscaped();
         if (!names.contains(name)) {
             names += name;
         }
