@@ -193,4 +193,8 @@ std::optional<StatusReply> decodeReply(std::string_view line, std::string_view r
     return decoded;
 }
 
+bool isDecodedStatusRead(std::string_view code) {
+    return statusReadOf(std::string(code) + kCarriageReturn).has_value();
+}
+
 } // namespace tavo

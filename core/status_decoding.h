@@ -33,4 +33,8 @@ struct StatusReply {
 // into `reply`.
 [[nodiscard]] std::optional<StatusReply> decodeReply(std::string_view line, std::string_view reply);
 
+// Whether replies to this command code are decoded into the status line; the help and the
+// buttons' descriptions say so.
+[[nodiscard]] bool isDecodedStatusRead(std::string_view code);
+
 } // namespace tavo

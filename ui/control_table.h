@@ -8,6 +8,7 @@
 // compile time.
 
 #include "core/all_distinct.h"
+#include "core/commands.h"
 #include "core/panel_logic.h"
 #include "core/ports/controls.h"
 
@@ -90,8 +91,13 @@ struct ControlRow {
     bool selected = false;
     // Frame the control sits in; empty for the window itself.
     std::optional<Control> parent{};
-    // What assistive technology announces for a button whose caption is only a symbol.
+    // What assistive technology announces where the group's title and the caption do not serve:
+    // symbol captions, frames without a title label, the data fields and the logo.
     std::string_view accessibleName{};
+    // The free title label over a button that sits in no titled frame (the adjustment row).
+    std::optional<Control> group{};
+    // What a button or option that sends no command does, for assistive technology and the help.
+    std::string_view does{};
 };
 
 namespace detail {
@@ -140,7 +146,7 @@ inline constexpr std::array kControls = [] {
         ControlRow{.control = C::Input3Video, .id = "Command4", .kind = Kind::Button, .caption = "VIDEO", .x = 7545, .y = 585, .w = 780, .h = 300, .background = kCyan, .font = kG825B, .tab = 83, .parent = C::Input3Frame},
         ControlRow{.control = C::Input3SVideo, .id = "Command14", .kind = Kind::Button, .caption = "S-VIDEO", .x = 8385, .y = 585, .w = 1005, .h = 300, .background = kCyan, .font = kG825B, .tab = 80, .parent = C::Input3Frame},
         ControlRow{.control = C::Input3Component, .id = "Command66", .kind = Kind::Button, .caption = "COMPONENT", .x = 7545, .y = 945, .w = 1830, .h = 300, .background = kCyan, .font = kG825B, .tab = 73, .parent = C::Input3Frame},
-        ControlRow{.control = C::Logo, .id = "Image1", .kind = Kind::Image, .x = 8280, .y = 0, .w = 1200, .h = 390},
+        ControlRow{.control = C::Logo, .id = "Image1", .kind = Kind::Image, .x = 8280, .y = 0, .w = 1200, .h = 390, .accessibleName = "Logo"},
 
         // Toggle row.
         ControlRow{.control = C::AudioMuteFrame, .id = "Frame3", .kind = Kind::Frame, .x = 120, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
@@ -170,25 +176,25 @@ inline constexpr std::array kControls = [] {
 
         // Adjustment row: free title labels over "+" and "-" pairs.
         ControlRow{.control = C::VolumeTitle, .id = "Label3", .kind = Kind::Label, .caption = "VOL", .x = 3600, .y = 2520, .w = 495, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre},
-        ControlRow{.control = C::VolumeUp, .id = "Command1", .kind = Kind::Button, .caption = "+", .x = 3600, .y = 2880, .w = 375, .h = 255, .background = kOrange, .font = kG9B, .tab = 5, .accessibleName = "Volume up"},
-        ControlRow{.control = C::VolumeDown, .id = "Command2", .kind = Kind::Button, .caption = "-", .x = 3600, .y = 3240, .w = 375, .h = 255, .background = kOrange, .font = kG9B, .tab = 6, .accessibleName = "Volume down"},
+        ControlRow{.control = C::VolumeUp, .id = "Command1", .kind = Kind::Button, .caption = "+", .x = 3600, .y = 2880, .w = 375, .h = 255, .background = kOrange, .font = kG9B, .tab = 5, .group = C::VolumeTitle},
+        ControlRow{.control = C::VolumeDown, .id = "Command2", .kind = Kind::Button, .caption = "-", .x = 3600, .y = 3240, .w = 375, .h = 255, .background = kOrange, .font = kG9B, .tab = 6, .group = C::VolumeTitle},
         ControlRow{.control = C::ZoomTitle, .id = "Label13", .kind = Kind::Label, .caption = "Zoom", .x = 4200, .y = 2520, .w = 735, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
-        ControlRow{.control = C::ZoomIn, .id = "Command15", .kind = Kind::Button, .caption = "+", .x = 4440, .y = 2880, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 49, .accessibleName = "Zoom in"},
-        ControlRow{.control = C::ZoomOut, .id = "Command35", .kind = Kind::Button, .caption = "-", .x = 4440, .y = 3240, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 50, .accessibleName = "Zoom out"},
+        ControlRow{.control = C::ZoomIn, .id = "Command15", .kind = Kind::Button, .caption = "+", .x = 4440, .y = 2880, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 49, .group = C::ZoomTitle},
+        ControlRow{.control = C::ZoomOut, .id = "Command35", .kind = Kind::Button, .caption = "-", .x = 4440, .y = 3240, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 50, .group = C::ZoomTitle},
         ControlRow{.control = C::FocusTitle, .id = "Label14", .kind = Kind::Label, .caption = "Focus", .x = 5160, .y = 2520, .w = 735, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
-        ControlRow{.control = C::FocusFar, .id = "Command36", .kind = Kind::Button, .caption = "+", .x = 5280, .y = 2880, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 52, .accessibleName = "Focus far"},
-        ControlRow{.control = C::FocusNear, .id = "Command37", .kind = Kind::Button, .caption = "-", .x = 5280, .y = 3240, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 53, .accessibleName = "Focus near"},
+        ControlRow{.control = C::FocusFar, .id = "Command36", .kind = Kind::Button, .caption = "+", .x = 5280, .y = 2880, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 52, .group = C::FocusTitle},
+        ControlRow{.control = C::FocusNear, .id = "Command37", .kind = Kind::Button, .caption = "-", .x = 5280, .y = 3240, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 53, .group = C::FocusTitle},
         ControlRow{.control = C::DigitalZoomTitle, .id = "Label17", .kind = Kind::Label, .caption = "D.Zoom", .x = 6000, .y = 2520, .w = 855, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
-        ControlRow{.control = C::DigitalZoomIn, .id = "Command48", .kind = Kind::Button, .caption = "+", .x = 6240, .y = 2880, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 59, .accessibleName = "Digital zoom in"},
-        ControlRow{.control = C::DigitalZoomOut, .id = "Command49", .kind = Kind::Button, .caption = "-", .x = 6240, .y = 3240, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 60, .accessibleName = "Digital zoom out"},
+        ControlRow{.control = C::DigitalZoomIn, .id = "Command48", .kind = Kind::Button, .caption = "+", .x = 6240, .y = 2880, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 59, .group = C::DigitalZoomTitle},
+        ControlRow{.control = C::DigitalZoomOut, .id = "Command49", .kind = Kind::Button, .caption = "-", .x = 6240, .y = 3240, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 60, .group = C::DigitalZoomTitle},
         ControlRow{.control = C::KeystoneTitle, .id = "Label18", .kind = Kind::Label, .caption = "Keystone", .x = 7080, .y = 2520, .w = 975, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
-        ControlRow{.control = C::KeystoneUp, .id = "Command50", .kind = Kind::Button, .caption = "+", .x = 7320, .y = 2880, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 62, .accessibleName = "Keystone up"},
-        ControlRow{.control = C::KeystoneDown, .id = "Command51", .kind = Kind::Button, .caption = "-", .x = 7320, .y = 3240, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 63, .accessibleName = "Keystone down"},
+        ControlRow{.control = C::KeystoneUp, .id = "Command50", .kind = Kind::Button, .caption = "+", .x = 7320, .y = 2880, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 62, .group = C::KeystoneTitle},
+        ControlRow{.control = C::KeystoneDown, .id = "Command51", .kind = Kind::Button, .caption = "-", .x = 7320, .y = 3240, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 63, .group = C::KeystoneTitle},
 
         // Cursor pad.
         ControlRow{.control = C::CursorUp, .id = "Command5", .kind = Kind::Button, .caption = "↑", .x = 1200, .y = 2520, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 17, .accessibleName = "Cursor up"},
         ControlRow{.control = C::CursorLeft, .id = "Command9", .kind = Kind::Button, .caption = "←", .x = 240, .y = 3000, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 21, .accessibleName = "Cursor left"},
-        ControlRow{.control = C::CursorSelect, .id = "Command6", .kind = Kind::Button, .caption = "SELECT", .x = 1200, .y = 3000, .w = 855, .h = 375, .background = kSelect, .font = kG9, .tab = 18},
+        ControlRow{.control = C::CursorSelect, .id = "Command6", .kind = Kind::Button, .caption = "SELECT", .x = 1200, .y = 3000, .w = 855, .h = 375, .background = kSelect, .font = kG9, .tab = 18, .accessibleName = "Cursor SELECT"},
         ControlRow{.control = C::CursorRight, .id = "Command8", .kind = Kind::Button, .caption = "→", .x = 2160, .y = 3000, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 20, .accessibleName = "Cursor right"},
         ControlRow{.control = C::CursorDown, .id = "Command7", .kind = Kind::Button, .caption = "↓", .x = 1200, .y = 3480, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 19, .accessibleName = "Cursor down"},
 
@@ -197,7 +203,7 @@ inline constexpr std::array kControls = [] {
         ControlRow{.control = C::ImageButton, .id = "Command73", .kind = Kind::Button, .caption = "IMAGE", .x = 8400, .y = 3120, .w = 972, .h = 252, .background = kBlue, .font = kG9, .tab = 76},
         ControlRow{.control = C::PTimer, .id = "Command39", .kind = Kind::Button, .caption = "P-Timer", .x = 8400, .y = 3390, .w = 975, .h = 255, .background = kBlue, .font = kG9, .tab = 82},
         ControlRow{.control = C::DisplayClear, .id = "Command3", .kind = Kind::Button, .caption = "DISPLAY CLEAR", .x = 8400, .y = 3660, .w = 975, .h = 492, .background = kBlue, .font = kG9, .tab = 16},
-        ControlRow{.control = C::EndButton, .id = "Command16", .kind = Kind::Button, .caption = "END", .x = 8400, .y = 4320, .w = 975, .h = 375, .background = kGrey, .font = kG9B, .tab = 25},
+        ControlRow{.control = C::EndButton, .id = "Command16", .kind = Kind::Button, .caption = "END", .x = 8400, .y = 4320, .w = 975, .h = 375, .background = kGrey, .font = kG9B, .tab = 25, .does = "Closes the port and ends the program"},
 
         // Picture-mode block.
         ControlRow{.control = C::PictureStandard, .id = "Command10", .kind = Kind::Button, .caption = "STAND", .x = 240, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 89},
@@ -209,20 +215,20 @@ inline constexpr std::array kControls = [] {
         ControlRow{.control = C::PictureCustom3, .id = "Command42", .kind = Kind::Button, .caption = "IMAGE3", .x = 2160, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 94},
 
         // Port selection: the "COM" button and the port panel that covers it when shown.
-        ControlRow{.control = C::PortButton, .id = "Command33", .kind = Kind::Button, .caption = "COM", .x = 4080, .y = 4200, .w = 1815, .h = 375, .font = kPG9, .tab = 39},
-        ControlRow{.control = C::PortPanel, .id = "Frame8", .kind = Kind::Frame, .x = 3480, .y = 3600, .w = 2775, .h = 1185, .background = kGrey, .hidden = true},
-        ControlRow{.control = C::Com1Option, .id = "Option1", .kind = Kind::Option, .caption = "COM1", .x = 3720, .y = 3840, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .tab = 41, .parent = C::PortPanel},
-        ControlRow{.control = C::Com2Option, .id = "Option2", .kind = Kind::Option, .caption = "COM2", .x = 5040, .y = 3840, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .tab = 42, .parent = C::PortPanel},
-        ControlRow{.control = C::SpeedFrame, .id = "Frame13", .kind = Kind::Frame, .x = 3600, .y = 4080, .w = 2535, .h = 615, .background = kGrey, .parent = C::PortPanel},
-        ControlRow{.control = C::Speed19200Option, .id = "Option3", .kind = Kind::Option, .caption = "19200", .x = 3720, .y = 4320, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .tab = 87, .selected = true, .parent = C::SpeedFrame},
-        ControlRow{.control = C::Speed9600Option, .id = "Option4", .kind = Kind::Option, .caption = "9600", .x = 5040, .y = 4320, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .tab = 88, .parent = C::SpeedFrame},
+        ControlRow{.control = C::PortButton, .id = "Command33", .kind = Kind::Button, .caption = "COM", .x = 4080, .y = 4200, .w = 1815, .h = 375, .font = kPG9, .tab = 39, .does = "Shows the port panel"},
+        ControlRow{.control = C::PortPanel, .id = "Frame8", .kind = Kind::Frame, .x = 3480, .y = 3600, .w = 2775, .h = 1185, .background = kGrey, .hidden = true, .accessibleName = "Port"},
+        ControlRow{.control = C::Com1Option, .id = "Option1", .kind = Kind::Option, .caption = "COM1", .x = 3720, .y = 3840, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .tab = 41, .parent = C::PortPanel, .does = "Switches the port to COM1"},
+        ControlRow{.control = C::Com2Option, .id = "Option2", .kind = Kind::Option, .caption = "COM2", .x = 5040, .y = 3840, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .tab = 42, .parent = C::PortPanel, .does = "Switches the port to COM2"},
+        ControlRow{.control = C::SpeedFrame, .id = "Frame13", .kind = Kind::Frame, .x = 3600, .y = 4080, .w = 2535, .h = 615, .background = kGrey, .parent = C::PortPanel, .accessibleName = "Speed"},
+        ControlRow{.control = C::Speed19200Option, .id = "Option3", .kind = Kind::Option, .caption = "19200", .x = 3720, .y = 4320, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .tab = 87, .selected = true, .parent = C::SpeedFrame, .does = "Switches the line to 19200 baud"},
+        ControlRow{.control = C::Speed9600Option, .id = "Option4", .kind = Kind::Option, .caption = "9600", .x = 5040, .y = 4320, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .tab = 88, .parent = C::SpeedFrame, .does = "Switches the line to 9600 baud"},
 
         // Data pane.
-        ControlRow{.control = C::DataPane, .id = "Frame9", .kind = Kind::Frame, .x = 120, .y = 4920, .w = 6855, .h = 1068, .background = kGrey},
+        ControlRow{.control = C::DataPane, .id = "Frame9", .kind = Kind::Frame, .x = 120, .y = 4920, .w = 6855, .h = 1068, .background = kGrey, .accessibleName = "Data pane"},
         ControlRow{.control = C::TxdCaption, .id = "Label9", .kind = Kind::Label, .caption = "TXD", .x = 240, .y = 5160, .w = 372, .h = 252, .background = kGrey, .font = kG825, .align = Align::Right, .parent = C::DataPane},
-        ControlRow{.control = C::TxdField, .id = "Label11", .kind = Kind::Label, .x = 720, .y = 5115, .w = 6135, .h = 300, .background = kWhite, .font = kPG975B, .border = true, .parent = C::DataPane},
+        ControlRow{.control = C::TxdField, .id = "Label11", .kind = Kind::Label, .x = 720, .y = 5115, .w = 6135, .h = 300, .background = kWhite, .font = kPG975B, .border = true, .parent = C::DataPane, .accessibleName = "Transmitted data"},
         ControlRow{.control = C::RxdCaption, .id = "Label10", .kind = Kind::Label, .caption = "RXD", .x = 240, .y = 5520, .w = 375, .h = 300, .background = kGrey, .font = kG825, .align = Align::Right, .parent = C::DataPane},
-        ControlRow{.control = C::RxdField, .id = "Label12", .kind = Kind::Label, .x = 705, .y = 5520, .w = 6135, .h = 300, .background = kWhite, .font = kPG975B, .border = true, .parent = C::DataPane},
+        ControlRow{.control = C::RxdField, .id = "Label12", .kind = Kind::Label, .x = 705, .y = 5520, .w = 6135, .h = 300, .background = kWhite, .font = kPG975B, .border = true, .parent = C::DataPane, .accessibleName = "Received data"},
         ControlRow{.control = C::PaneButton, .id = "Command34", .kind = Kind::Button, .caption = kShowDataCaption, .x = 7440, .y = 5040, .w = 975, .h = 375, .background = kGrey, .font = kG9, .tab = 48, .hidden = true},
 
         // Bottom block: status reads, "C01" and the status line.
@@ -234,10 +240,29 @@ inline constexpr std::array kControls = [] {
         ControlRow{.control = C::SendC01, .id = "Command52", .kind = Kind::Button, .caption = "C01", .x = 120, .y = 6120, .w = 495, .h = 255, .background = kRed, .font = kG9, .tab = 65},
         ControlRow{.control = C::StatusFrame, .id = "Frame15", .kind = Kind::Frame, .x = 720, .y = 6000, .w = 6255, .h = 492, .background = kGrey},
         ControlRow{.control = C::StatusCaption, .id = "Label26", .kind = Kind::Label, .caption = "STATUS", .x = 840, .y = 6204, .w = 732, .h = 180, .background = kGrey, .font = kG825, .parent = C::StatusFrame},
-        ControlRow{.control = C::StatusLine, .id = "Label25", .kind = Kind::Label, .x = 1560, .y = 6135, .w = 5295, .h = 285, .background = kWhite, .font = kPG9B, .text = Rgb{255, 0, 0}, .border = true, .parent = C::StatusFrame},
+        ControlRow{.control = C::StatusLine, .id = "Label25", .kind = Kind::Label, .x = 1560, .y = 6135, .w = 5295, .h = 285, .background = kWhite, .font = kPG9B, .text = Rgb{255, 0, 0}, .border = true, .parent = C::StatusFrame, .accessibleName = "Status"},
     };
 }();
 // clang-format on
+
+// The pane button's caption names the next view, in Japanese or as "CLOSE"; assistive technology
+// hears an English name that follows it.
+struct PaneCaption {
+    std::string_view caption;
+    std::string_view accessibleName;
+    std::string_view does;
+};
+
+inline constexpr std::array kPaneCaptions{
+    PaneCaption{.caption = kShowDataCaption, .accessibleName = "Show data", .does = "Shows the data pane"},
+    PaneCaption{.caption = kHideDataCaption, .accessibleName = "Hide data", .does = "Hides the data pane"},
+    PaneCaption{.caption = kFullViewCaption, .accessibleName = "Close full view", .does = "Collapses the full view"},
+};
+
+constexpr const PaneCaption* findPaneCaption(std::string_view caption) {
+    const auto* found = std::ranges::find(kPaneCaptions, caption, &PaneCaption::caption);
+    return found == kPaneCaptions.end() ? nullptr : found;
+}
 
 // The decorative lines around the cursor pad, drawn on the window's background.
 struct LineRow {
@@ -372,6 +397,18 @@ constexpr bool linesAxisParallel() {
     });
 }
 
+// Each button and option either sends a command from the command tables or says what it does
+// instead (the pane button through its captions); a title names only a control it heads.
+constexpr bool everyButtonSaysWhatItDoes() {
+    return std::ranges::all_of(kControls, [](const ControlRow& row) {
+        const int sources = (findOneShot(row.control) != nullptr) + (findHold(row.control) != nullptr) +
+                            !row.does.empty() + (row.control == Control::PaneButton);
+        const bool titled = !row.group || (row.kind == Kind::Button && !row.parent &&
+                                           find(*row.group) != nullptr && find(*row.group)->kind == Kind::Label);
+        return titled && (isFocusable(row.kind) ? sources == 1 : sources == 0);
+    });
+}
+
 constexpr bool timersInOrder() {
     for (std::size_t i = 0; i < kTimers.size(); ++i) {
         if (index(kTimers[i].timer) != i || kTimers[i].id.empty()) {
@@ -392,6 +429,10 @@ static_assert(detail::insideClientArea(), "the layout fits the full client area"
 static_assert(detail::captionsWhereDrawn(), "drawn controls carry a font; frames no caption");
 static_assert(detail::oneSelectionPerGroup(), "option groups select at most one");
 static_assert(detail::linesAxisParallel(), "lines are horizontal or vertical");
+static_assert(detail::everyButtonSaysWhatItDoes(), "buttons send a command or say what they do");
+static_assert(findPaneCaption(find(Control::PaneButton)->caption) != nullptr &&
+                  allDistinct(kPaneCaptions, &PaneCaption::caption),
+              "every caption of the pane button has its spoken name");
 static_assert(kLines.size() == 12);
 static_assert(kTimers.size() == kTimerCount && detail::timersInOrder());
 static_assert(find(Control::PowerOn)->tab == 1, "the focus starts on the lowest tab index");

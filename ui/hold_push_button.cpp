@@ -18,6 +18,8 @@ HoldPushButton::HoldPushButton(QWidget* parent) : PanelButton(parent) {
     // QAbstractButton's auto-repeat would emit released() on every tick; the repeat is the
     // logic's own timer.
     setAutoRepeat(false);
+    // A right-button press is a hold like any other; a context menu would take its release.
+    setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 void HoldPushButton::cancelHold() {

@@ -3,17 +3,21 @@
 
 #include "core/commands.h"
 #include "core/panel_logic.h"
+#include "ui/accessible_text.h"
 #include "ui/control_table.h"
+#include "ui/help_window.h"
 #include "ui/hold_push_button.h"
 #include "ui/key_codes.h"
 #include "ui/panel_button.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -130,9 +134,12 @@ void applyLooks(QWidget* widget, const layout::ControlRow& row) {
     if (row.font.face != layout::Face::None) {
         widget->setFont(fontFor(row.font));
     }
-    if (!row.accessibleName.empty()) {
-        widget->setAccessibleName(QString::fromUtf8(row.accessibleName));
+    // Labels without a name of their own are read by their text.
+    const QString name = accessibleNameFor(row.control, row.caption);
+    if (!name.isEmpty()) {
+        widget->setAccessibleName(name);
     }
+    widget->setAccessibleDescription(accessibleDescriptionFor(row.control, row.caption));
 }
 
 } // namespace
@@ -257,11 +264,13 @@ void MainWindow::routeEvents() {
                 if (logic_ != nullptr) {
                     logic_->release(id);
                 }
+                holdEnded();
             });
             connect(hold, &HoldPushButton::holdCancelled, this, [this] {
                 if (logic_ != nullptr) {
                     logic_->holdCancelled();
                 }
+                holdEnded();
             });
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             connect(button, &QAbstractButton::clicked, this, [this, id] {
@@ -287,6 +296,56 @@ void MainWindow::cancelHolds() {
     }
 }
 
+bool MainWindow::holding() const {
+    return std::ranges::any_of(holdButtons_, &HoldPushButton::isHeld);
+}
+
+void MainWindow::showHelp() {
+    // A window that takes activation would deactivate the panel, and that ends a hold (the release
+    // might then never come); not every platform lets a new window open without activation. So
+    // while a hold button is down the help waits for the hold to end.
+    if (holding()) {
+        helpAfterHold_ = true;
+        return;
+    }
+    helpAfterHold_ = false;
+    if (help_ == nullptr) {
+        help_ = new HelpWindow(this);
+        // Beside the panel where the screen has room, so that both stay in view; otherwise the
+        // toolkit centres it over the panel.
+        const QRect panel = frameGeometry();
+        const QRect room = screen()->availableGeometry();
+        const int gap = 8;
+        if (panel.right() + gap + help_->width() <= room.right()) {
+            help_->move(panel.right() + gap, std::max(room.top(), panel.top()));
+        } else if (panel.left() - gap - help_->width() >= room.left()) {
+            help_->move(panel.left() - gap - help_->width(), std::max(room.top(), panel.top()));
+        }
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void MainWindow::holdEnded() {
+    if (helpAfterHold_ && !holding()) {
+        // After the release has been handled, so that the logic sees the hold end first.
+        QTimer::singleShot(0, this, &MainWindow::showHelp);
+    }
+}
+
+void MainWindow::fillContextMenu(QMenu& menu, [[maybe_unused]] QWidget* under) {
+    menu.addAction(QStringLiteral("Help\tF1"), this, &MainWindow::showHelp);
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    // Not exec(): a nested event loop would hold up the timers' routing until the menu closes.
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    fillContextMenu(*menu, childAt(event->pos()));
+    menu->popup(event->globalPos());
+}
+
 bool MainWindow::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::WindowDeactivate:
@@ -310,9 +369,14 @@ bool MainWindow::event(QEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == windowHandle() && event->type() == QEvent::KeyPress && logic_ != nullptr) {
+    if (watched == windowHandle() && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        logic_->keyDown(keyCodeFor(key->key()), shiftStateFor(key->modifiers()));
+        if (logic_ != nullptr) {
+            logic_->keyDown(keyCodeFor(key->key()), shiftStateFor(key->modifiers()));
+        }
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+            showHelp();
+        }
     }
     return false; // the focused control still gets the key
 }
@@ -336,9 +400,10 @@ void MainWindow::setLabelText(Control label, std::string_view text) {
     }
     const QString shown = QString::fromUtf8(text);
     widget->setText(shown);
-    // Screen readers announce the data fields by what they show; a text longer than its field
-    // (a port failure in the status line) can be read whole under the pointer.
-    widget->setAccessibleName(shown);
+    // The field keeps its name ("Received data"); what it shows is read as its description, and
+    // a text longer than its field (a port failure in the status line) can be read whole under the
+    // pointer.
+    widget->setAccessibleDescription(shown);
     // Escaped, since a tool tip would take a device's "<b>" for markup.
     const QString whole = shown.trimmed();
     widget->setToolTip(whole.isEmpty() ? QString() : Qt::convertFromPlainText(whole));
@@ -347,6 +412,9 @@ void MainWindow::setLabelText(Control label, std::string_view text) {
 void MainWindow::setCaption(Control button, std::string_view caption) {
     if (auto* widget = qobject_cast<QAbstractButton*>(control(button))) {
         widget->setText(QString::fromUtf8(caption));
+        // The pane button's spoken name follows its caption, in English.
+        widget->setAccessibleName(accessibleNameFor(button, caption));
+        widget->setAccessibleDescription(accessibleDescriptionFor(button, caption));
     }
 }
 

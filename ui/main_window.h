@@ -8,14 +8,17 @@
 
 #include "core/ports/controls.h"
 #include "core/ports/panel.h"
+#include "ui/help_window.h"
 
 #include <QMargins>
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <optional>
 #include <vector>
 
+class QMenu;
 class QTimer;
 
 namespace tavo {
@@ -57,22 +60,35 @@ public:
 
     using QWidget::setVisible;
 
+    // Opens the help beside the panel, or brings it forward with the focus; while a hold button
+    // is down, once the hold has ended.
+    void showHelp();
+    [[nodiscard]] HelpWindow* helpWindow() const { return help_; }
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void buildControls();
     void buildTimers();
     void routeEvents();
     void cancelHolds();
+    [[nodiscard]] bool holding() const;
+    void holdEnded();
+    // Every entry of the window's context menu is added here; `under` is the control the pointer
+    // is on (the window itself where it is on none), for entries that belong to one control.
+    void fillContextMenu(QMenu& menu, QWidget* under);
     void applyOuterHeight();
     void measureDecorations();
 
     std::array<QWidget*, kControlCount> controls_{};
     std::array<QTimer*, kTimerCount> timers_{};
     std::vector<HoldPushButton*> holdButtons_;
+    QPointer<HelpWindow> help_;
+    bool helpAfterHold_ = false;
     PanelLogic* logic_ = nullptr;
     QMargins decorations_;
     // The outer height last asked for, applied again once the real decorations are known.

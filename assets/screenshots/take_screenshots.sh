@@ -1,7 +1,7 @@
 #!/bin/sh
 # Takes the README's screenshots of the panel on the simulated projector: the collapsed view at
-# start, and the full view (Ctrl+H) right after a "STATUS" read. Needs xvfb, openbox and
-# ImageMagick; keys are typed through the XTEST extension.
+# start, the full view (Ctrl+H) right after a "STATUS" read, and the help (F1) over it. Needs xvfb,
+# openbox and ImageMagick; keys are typed through the XTEST extension.
 # Usage: take_screenshots.sh PATH/TO/tavo-panel
 set -eu
 panel=$(realpath "$1")
@@ -36,6 +36,9 @@ xvfb-run -a -s "-screen 0 1280x1024x24" sh -c "
     python3 /tmp/tavo-keys.py Control_L+h 30*Tab space
     sleep 0.8
     import -window root -trim +repage '$out/full.png'
+    python3 /tmp/tavo-keys.py F1
+    sleep 0.8
+    import -window root -trim +repage '$out/help.png'
     kill \$! 2>/dev/null || true
 "
 

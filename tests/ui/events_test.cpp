@@ -235,7 +235,7 @@ TEST_F(ReplyTest, MarkupInAReplyIsShownLiterally) {
     ASSERT_TRUE(expected.contains(QLatin1Char('<')));
     EXPECT_EQ(rxd->text(), expected);
     EXPECT_EQ(rxd->textFormat(), Qt::PlainText);
-    EXPECT_EQ(rxd->accessibleName(), expected);
+    EXPECT_EQ(rxd->accessibleDescription(), expected);
 }
 
 TEST_F(ReplyTest, LabelsShowTagsAsText) {
@@ -259,7 +259,8 @@ TEST_F(ReplyTest, SentLineShownAndAnnounced) {
     click(Control::PowerOn);
     auto* txd = qobject_cast<QLabel*>(window.control(Control::TxdField));
     EXPECT_EQ(txd->text(), QString::fromStdString(visibleRendering("C00\r")));
-    EXPECT_EQ(txd->accessibleName(), txd->text());
+    EXPECT_EQ(txd->accessibleName(), QStringLiteral("Transmitted data"));
+    EXPECT_EQ(txd->accessibleDescription(), txd->text());
 }
 
 TEST(AccessibleNameTest, ArrowButtonsSayWhatTheyDo) {

@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/help_text.h"
+
+#include "core/commands.h"
+#include "core/panel_logic.h"
+#include "core/status_decoding.h"
+#include "ui/accessible_text.h"
+#include "ui/control_table.h"
+
+#include <QStringList>
+
+namespace tavo {
+
+namespace {
+
+QString html(std::string_view text) {
+    return QString::fromUtf8(text).toHtmlEscaped();
+}
+
+// One row per button and option, in the order of the layout table (top row first).
+QString buttonTable() {
+    QString rows;
+    for (const layout::ControlRow& row : layout::kControls) {
+        if (!layout::isFocusable(row.kind)) {
+            continue;
+        }
+        rows += QStringLiteral("<tr><td>%1</td><td><b>%2</b></td><td>%3</td></tr>")
+                    .arg(groupTitle(row.control).toHtmlEscaped(), html(row.caption),
+                         accessibleDescriptionFor(row.control, row.caption).toHtmlEscaped());
+    }
+    return QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\" border=\"1\">"
+                          "<tr><th>Group</th><th>Button</th><th>What it does</th></tr>") +
+           rows + QStringLiteral("</table>");
+}
+
+// The group titles of the buttons a predicate picks, or their names where they have no group.
+template <typename Pick> QString namesOf(Pick pick) {
+    QStringList names;
+    for (const layout::ControlRow& row : layout::kControls) {
+        if (row.kind != layout::Kind::Button || !pick(row.control)) {
+            continue;
+        }
+        const QString group = groupTitle(row.control);
+        const QString name = (group.isEmpty() ? accessibleNameFor(row.control, row.caption) : group).toHtmlEscaped();
+        if (!names.contains(name)) {
+            names += name;
+        }
+    }
+    const QString last = names.isEmpty() ? QString() : names.takeLast();
+    return names.isEmpty() ? last : names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
+QString paneCaptions() {
+    QStringList items;
+    for (const layout::PaneCaption& pane : layout::kPaneCaptions) {
+        items += QStringLiteral("<b>%1</b>: %2").arg(html(pane.caption), html(pane.does).toLower());
+    }
+    return items.join(QStringLiteral("; "));
+}
+
+} // namespace
+
+QString helpText(const QString& version) {
+    QString text;
+    text += QStringLiteral("<h3>The panel</h3>"
+                           "<p>Each button sends one command line to the projector over the serial line: its code and "
+                           "a carriage return (the table below lists them). The top rows choose power and input; the "
+                           "ON and OFF pairs switch their function; the picture buttons set the picture; COM shows "
+                           "the port panel, where the port and the line speed are chosen.</p>");
+    text += QStringLiteral("<p><b>Hold buttons</b> (%1) send at once when pressed with any mouse button "
+                           "and repeat while held. Activating a hold button from the keyboard sends "
+                           "nothing, by design: no key can start a repeat that no release would "
+                           "end.</p>")
+                .arg(namesOf(isHoldButton));
+    text += QStringLiteral("<p><b>Replies</b> appear in the full view: TXD shows the line sent, RXD the "
+                           "reply, with control characters as tokens and \"%1\" for a reply that "
+                           "did not come. The replies to %2 are decoded into the status line; every "
+                           "other reply, such as P-Timer's, is shown in RXD only.</p>")
+                .arg(html(kNoReplyMarker).trimmed(), namesOf([](Control control) {
+                         const OneShotCommand* command = findOneShot(control);
+                         return command != nullptr && isDecodedStatusRead(command->code);
+                     }));
+
+    text += QStringLiteral("<h3>Keys</h3><table cellspacing=\"0\" cellpadding=\"2\">"
+                           "<tr><td><b>F1</b></td><td>this help; right-click the window for "
+                           "<i>Help</i> as well. Escape closes it.</td></tr>"
+                           "<tr><td><b>Ctrl+H</b></td><td>the full view: data pane, status reads "
+                           "and status line.</td></tr>"
+                           "<tr><td><b>Pane button</b></td><td>beside the data pane, shown after "
+                           "Ctrl+H. Its caption names what the next click does: ") +
+            paneCaptions() +
+            QStringLiteral(".</td></tr>"
+                           "<tr><td><b>Ctrl+D</b></td><td>the device chooser, which sets the "
+                           "devices COM1 and COM2 stand for; also <i>Choose Device…</i> in the "
+                           "context menu of the COM button.</td></tr>"
+                           "<tr><td><b>Tab</b>, <b>Space</b></td><td>move between buttons and "
+                           "activate one-shot buttons.</td></tr></table>");
+
+    text += QStringLiteral("<h3>Buttons</h3>") + buttonTable();
+
+    text += QStringLiteral("<h3>Settings</h3>"
+                           "<p>The devices chosen for COM1 and COM2 are kept in "
+                           "<tt>~/.config/tavo/tavo-panel.conf</tt>. The port and speed chosen in "
+                           "the port panel are not kept: each run starts on COM1 at 19200 "
+                           "baud.</p>");
+
+    text += QStringLiteral("<h3>About</h3><p>");
+    if (!version.isEmpty()) {
+        text += QStringLiteral("Version %1. ").arg(version.toHtmlEscaped());
+    }
+    text += QStringLiteral("Free software under the GNU General Public License, version 3 or any later "
+                           "version (GPL-3.0-or-later), with no warranty.</p>");
+    return text;
+}
+
+} // namespace tavo

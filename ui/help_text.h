@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The text of the help window, in simple rich text: what the groups do, the keys, where settings
+// live, the version and the licence. The button list is generated from the layout and command
+// tables, so the codes shown are the codes sent.
+
+#include <QString>
+
+namespace tavo {
+
+// `version` is shown as given; an empty one is left out.
+[[nodiscard]] QString helpText(const QString& version);
+
+} // namespace tavo
