@@ -33,6 +33,7 @@ struct OpenFailure {
 
 [[nodiscard]] QString describeOpenFailure(const OpenFailure& failure);
 [[nodiscard]] QString describeDisconnected(int portNumber, const QString& device);
+[[nodiscard]] QString describeReconnected(int portNumber, const QString& device);
 [[nodiscard]] QString describeNotOpen(int portNumber, const QString& device);
 
 } // namespace tavo

@@ -16,10 +16,14 @@
 #include <optional>
 #include <vector>
 
+class QAction;
+class QLabel;
+class QMenu;
 class QTimer;
 
 namespace tavo {
 
+class DeviceActions;
 class PanelLogic;
 class HoldPushButton;
 
@@ -34,6 +38,9 @@ public:
 
     // Where the events go from now on; nullptr stops the routing (before the logic is destroyed).
     void setLogic(PanelLogic* logic);
+    // What the device chooser and "Try Without a Projector" act on; without it they are not
+    // offered.
+    void setDeviceActions(DeviceActions* actions);
 
     [[nodiscard]] QWidget* control(Control control) const;
     [[nodiscard]] QTimer* timer(TimerId timer) const;
@@ -52,7 +59,10 @@ public:
     void setTimerEnabled(TimerId timer, bool enabled) override;
     void setTimerInterval(TimerId timer, int milliseconds) override;
     void showWarning(std::string_view text) override;
-    void showStartupError(std::string_view text) override;
+    PortFailureChoice showPortWarning(std::string_view text) override;
+    PortFailureChoice showStartupError(std::string_view text) override;
+    void showNotice(std::string_view text, Notice kind) override;
+    void clearNotice() override;
     void endProgram() override;
 
     using QWidget::setVisible;
@@ -61,6 +71,7 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void buildControls();
@@ -69,11 +80,20 @@ private:
     void cancelHolds();
     void applyOuterHeight();
     void measureDecorations();
+    // The window's context menu, on the COM button and the background; the caller owns it.
+    [[nodiscard]] QMenu* buildContextMenu();
+    void chooseDevicesInPanel();
+    void placeNotice();
 
     std::array<QWidget*, kControlCount> controls_{};
     std::array<QTimer*, kTimerCount> timers_{};
     std::vector<HoldPushButton*> holdButtons_;
     PanelLogic* logic_ = nullptr;
+    DeviceActions* deviceActions_ = nullptr;
+    QAction* chooseDeviceAction_ = nullptr;
+    // The notice over the lower edge of whatever part of the window is visible.
+    QLabel* notice_ = nullptr;
+    QTimer* noticeTimer_ = nullptr;
     QMargins decorations_;
     // The outer height last asked for, applied again once the real decorations are known.
     double requestedOuterHeight_ = 0;
