@@ -18,14 +18,16 @@ struct Parser {
     QCommandLineOption help;
     QCommandLineOption version;
     QCommandLineOption com1{QStringLiteral("com1"),
-                            QStringLiteral("Use DEVICE as COM1, e.g. /dev/ttyUSB0, "
+                            QStringLiteral("Use DEVICE as COM1 for this run, e.g. /dev/ttyUSB0, "
                                            "/dev/serial/by-id/..., or a device server on the network: "
-                                           "rfc2217://HOST:PORT or tcp://HOST:PORT (default: %1).")
+                                           "rfc2217://HOST:PORT or tcp://HOST:PORT (default: the device chosen in "
+                                           "the panel, else %1).")
                                 .arg(HostSerialPort::defaultDevices().at(0)),
                             QStringLiteral("DEVICE")};
     QCommandLineOption com2{
         QStringLiteral("com2"),
-        QStringLiteral("Use DEVICE as COM2 (default: %1).").arg(HostSerialPort::defaultDevices().at(1)),
+        QStringLiteral("Use DEVICE as COM2 for this run (default: the device chosen in the panel, else %1).")
+            .arg(HostSerialPort::defaultDevices().at(1)),
         QStringLiteral("DEVICE")};
     QCommandLineOption simulate{QStringLiteral("simulate"),
                                 QStringLiteral("Put a simulated projector behind COM1, to try "
@@ -34,8 +36,10 @@ struct Parser {
     Parser() : help(parser.addHelpOption()), version(parser.addVersionOption()) {
         QCoreApplication::setApplicationName(QStringLiteral("tavo-panel"));
         QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
-        parser.setApplicationDescription(QStringLiteral("Remote-control panel for R5500 and R730 data projectors over "
-                                                        "RS-232C."));
+        parser.setApplicationDescription(
+            QStringLiteral("Remote-control panel for R5500 and R730 data projectors over RS-232C.\n\n"
+                           "In the panel, Ctrl+D (or right-click COM) chooses the devices for COM1 and COM2; "
+                           "the choice is saved for the next start. --com1 and --com2 override it for one run."));
         parser.addOption(com1);
         parser.addOption(com2);
         parser.addOption(simulate);

@@ -2,8 +2,11 @@
 #include "app/command_line.h"
 #include "core/panel_logic.h"
 #include "process/termination_signals.h"
+#include "serial/device_list.h"
+#include "serial/device_settings.h"
 #include "serial/host_serial_port.h"
 #include "simulator/pty_projector.h"
+#include "ui/device_actions.h"
 #include "ui/look.h"
 #include "ui/main_window.h"
 
@@ -11,6 +14,40 @@
 #include <QScopeGuard>
 #include <memory>
 #include <optional>
+
+namespace {
+
+// The window's device choices carried out on the panel's port; the simulated projector lives as
+// long as this does.
+class ProgramDevices final : public tavo::DeviceActions {
+public:
+    explicit ProgramDevices(tavo::HostSerialPort& port) : port_(port) {}
+
+    [[nodiscard]] tavo::DeviceChoice devices() const override {
+        const QStringList devices = port_.devices();
+        return {.com1 = devices.value(0), .com2 = devices.value(1)};
+    }
+    void setDevices(const tavo::DeviceChoice& choice) override { port_.setDevices({choice.com1, choice.com2}); }
+    [[nodiscard]] QString useSimulatedProjector() override {
+        QString error;
+        if (!projector_) {
+            projector_ = tavo::PtyProjector::create({}, &error);
+        }
+        if (!projector_) {
+            return error;
+        }
+        tavo::DeviceChoice choice = devices();
+        choice.com1 = projector_->devicePath();
+        setDevices(choice);
+        return {};
+    }
+
+private:
+    tavo::HostSerialPort& port_;
+    std::unique_ptr<tavo::PtyProjector> projector_;
+};
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     // --help and --version must work without a display, so the options are read before the
@@ -30,28 +67,26 @@ int main(int argc, char* argv[]) {
 
     tavo::MainWindow window;
 
-    QStringList devices = tavo::HostSerialPort::defaultDevices();
-    while (devices.size() < 2) {
-        devices.append(QString());
+    const QStringList defaults = tavo::HostSerialPort::defaultDevices();
+    QStringList present;
+    for (const tavo::SerialDevice& device : tavo::presentDevices()) {
+        present << device.preferredPath();
     }
-    if (!options.com1.isEmpty()) {
-        devices[0] = options.com1;
-    }
-    if (!options.com2.isEmpty()) {
-        devices[1] = options.com2;
-    }
-    std::unique_ptr<tavo::PtyProjector> projector;
+    const tavo::DeviceChoice devices =
+        tavo::resolveDevices({.com1 = options.com1, .com2 = options.com2}, tavo::loadSavedDevices(), present,
+                             {.com1 = defaults.value(0), .com2 = defaults.value(1)});
+
+    tavo::HostSerialPort port({devices.com1, devices.com2});
+    ProgramDevices deviceActions(port);
     if (options.simulate) {
-        QString error;
-        projector = tavo::PtyProjector::create({}, &error);
-        if (!projector) {
-            window.showStartupError(error.toStdString());
+        const QString error = deviceActions.useSimulatedProjector();
+        if (!error.isEmpty()) {
+            (void)window.showStartupError(error.toStdString());
             return 1;
         }
-        devices[0] = projector->devicePath();
     }
+    window.setDeviceActions(&deviceActions);
 
-    tavo::HostSerialPort port(devices);
     tavo::PanelLogic logic(window, port);
     // What a device server on the network reports (lost, back, speed set on the server) goes to the
     // status line like the logic's own notes.
@@ -60,7 +95,10 @@ int main(int argc, char* argv[]) {
     });
     window.setLogic(&logic);
     // The window outlives the logic; no event may reach the logic once it is gone.
-    const auto detach = qScopeGuard([&window] { window.setLogic(nullptr); });
+    const auto detach = qScopeGuard([&window] {
+        window.setLogic(nullptr);
+        window.setDeviceActions(nullptr);
+    });
 
     if (!logic.start()) {
         return 1;

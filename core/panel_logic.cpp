@@ -43,6 +43,21 @@ bool PanelLogic::start() {
     replyPending_ = false;
     emptyReceiveBuffer();
 
+    PortError failure = openFirstPort();
+    while (failure) {
+        if (panel_.showStartupError(*failure) != PortFailureChoice::Retry) {
+            panel_.endProgram();
+            return false;
+        }
+        failure = openFirstPort();
+    }
+
+    panel_.selectOption(Control::Com1Option);
+    changePort(1, 2);
+    return true;
+}
+
+PortError PanelLogic::openFirstPort() {
     PortError failure = port_.setPortNumber(1);
     if (!failure) {
         failure = port_.setLineSettings(lineSettings_);
@@ -50,15 +65,11 @@ bool PanelLogic::start() {
     if (!failure) {
         failure = port_.open();
     }
-    if (failure) {
-        panel_.showStartupError(*failure);
-        panel_.endProgram();
-        return false;
-    }
+    return failure;
+}
 
-    panel_.selectOption(Control::Com1Option);
-    changePort(1, 2);
-    return true;
+void PanelLogic::devicesChanged() {
+    changePort(chosenPort_, chosenPort_ == 1 ? 2 : 1);
 }
 
 void PanelLogic::click(Control control) {
@@ -129,6 +140,10 @@ void PanelLogic::timerTick(TimerId timer) {
 }
 
 void PanelLogic::portEvent(int eventCode) {
+    if (eventCode == kPortEventDeviceLost || eventCode == kPortEventDeviceBack) {
+        deviceEvent(eventCode);
+        return;
+    }
     if (eventCode != kPortEventReceive) {
         return;
     }
@@ -142,6 +157,18 @@ void PanelLogic::portEvent(int eventCode) {
     receiveBuffer_.append(input.value, 0, room);
     replyPending_ = false;
     showReceived();
+}
+
+void PanelLogic::deviceEvent(int eventCode) {
+    const std::string text = port_.describeEvent(eventCode);
+    if (eventCode == kPortEventDeviceLost) {
+        // Nothing the held button repeats can reach the projector any more.
+        holdCancelled();
+        panel_.showNotice(text, Notice::Lasting);
+    } else {
+        panel_.showNotice(text, Notice::Passing);
+    }
+    panel_.setLabelText(Control::StatusLine, " " + text);
 }
 
 void PanelLogic::keyDown(int keyCode, int shiftState) {
@@ -253,28 +280,39 @@ void PanelLogic::clearDisplay() {
 }
 
 void PanelLogic::changePort(int chosen, int fallback) {
-    bool wasOpen = false;
-    PortError failure;
+    chosenPort_ = chosen;
+    // A notice about the device last open no longer applies once the port opens anew or fails.
+    panel_.clearNotice();
+    for (;;) {
+        const PortError failure = reopenAs(chosen);
+        if (!failure) {
+            panel_.setVisible(Control::PortPanel, false);
+            return;
+        }
+        const PortFailureChoice choice = panel_.showPortWarning(*failure);
+        // The port stays closed on the fallback number; the user's choice stays selected, and
+        // choosing it again tries it again.
+        (void)port_.setPortNumber(fallback);
+        if (choice != PortFailureChoice::Retry) {
+            return;
+        }
+    }
+}
+
+PortError PanelLogic::reopenAs(int number) {
     const PortResult<bool> open = port_.isOpen();
     if (open.error) {
-        failure = open.error;
-    } else if (open.value) {
-        wasOpen = true;
-        failure = port_.close();
+        return open.error;
     }
-    if (!failure) {
-        failure = port_.setPortNumber(chosen);
+    if (open.value) {
+        if (PortError failure = port_.close()) {
+            return failure;
+        }
     }
-    if (!failure && wasOpen) {
-        failure = port_.open();
+    if (PortError failure = port_.setPortNumber(number)) {
+        return failure;
     }
-    if (failure) {
-        panel_.showWarning(*failure);
-        // The port stays closed on the fallback number; the user's choice stays selected.
-        (void)port_.setPortNumber(fallback);
-        return;
-    }
-    panel_.setVisible(Control::PortPanel, false);
+    return port_.open();
 }
 
 void PanelLogic::changeSpeed(const LineSettings& settings) {

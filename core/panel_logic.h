@@ -49,9 +49,13 @@ public:
     PanelLogic(const PanelLogic&) = delete;
     PanelLogic& operator=(const PanelLogic&) = delete;
 
-    // The start-up sequence, run before the window is first shown. Returns false when the port
-    // could not be opened: the error has then been shown and the program ended.
+    // The start-up sequence, run before the window is first shown. While the port cannot be
+    // opened the error is shown, and the user may try again; returns false when the user gave up:
+    // the program has then been ended.
     [[nodiscard]] bool start();
+    // The user chose anew which devices COM1 and COM2 stand for: the port chosen in the panel is
+    // opened again on its device, as a port change would.
+    void devicesChanged();
 
     // A click or keyboard activation of a button or option button. Hold buttons ignore it.
     void click(Control control);
@@ -86,6 +90,9 @@ private:
     void releaseHold(const HoldCommand& command);
     void repeatHeldCommand();
     void changePort(int chosen, int fallback);
+    [[nodiscard]] PortError openFirstPort();
+    [[nodiscard]] PortError reopenAs(int number);
+    void deviceEvent(int eventCode);
     void changeSpeed(const LineSettings& settings);
     void showPortPanel();
     void hidePortPanel();
@@ -109,6 +116,8 @@ private:
     bool replyPending_ = false;
     HoldButton heldButton_ = HoldButton::None;
     CursorPadContext cursorPadContext_ = CursorPadContext::Initial;
+    // The port last chosen in the panel, even if it failed to open.
+    int chosenPort_ = 1;
 };
 
 } // namespace tavo

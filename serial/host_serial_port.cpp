@@ -2,6 +2,7 @@
 #include "serial/host_serial_port.h"
 
 #include "core/line_settings.h"
+#include "serial/device_list.h"
 #include "serial/port_messages.h"
 
 #include <QDir>
@@ -32,6 +33,8 @@ namespace {
 // Long enough for 512 characters at 9600 baud to reach the driver, short enough not to freeze the
 // window when the device stops taking data.
 constexpr int kWriteTimeoutMs = 1000;
+// How often a lost device is looked for: back within about two seconds, and no busy polling.
+constexpr int kReconnectIntervalMs = 1000;
 
 QSerialPort::Parity toQt(Parity parity) {
     switch (parity) {
@@ -185,11 +188,28 @@ std::string toStd(const QString& text) {
     return text.toStdString();
 }
 
+// When a symbolic link was made (its change time in nanoseconds), or 0 for anything else.
+qint64 linkStamp(const QString& path) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(path);
+    return 0;
+#else
+    struct stat info {};
+    const QByteArray name = QFile::encodeName(path);
+    if (::lstat(name.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return 0;
+    }
+    return static_cast<qint64>(info.st_ctim.tv_sec) * 1'000'000'000 + info.st_ctim.tv_nsec;
+#endif
+}
+
 } // namespace
 
 HostSerialPort::HostSerialPort(QStringList devices, QObject* parent) : QObject(parent), devices_(std::move(devices)) {
     connect(&serial_, &QSerialPort::readyRead, this, &HostSerialPort::onReadyRead);
     connect(&serial_, &QSerialPort::errorOccurred, this, &HostSerialPort::onErrorOccurred);
+    reconnect_.setInterval(kReconnectIntervalMs);
+    connect(&reconnect_, &QTimer::timeout, this, &HostSerialPort::tryReconnect);
 }
 
 HostSerialPort::~HostSerialPort() {
@@ -210,6 +230,10 @@ QString HostSerialPort::device() const {
         return {};
     }
     return devices_.at(portNumber_ - 1);
+}
+
+void HostSerialPort::setDevices(QStringList devices) {
+    devices_ = std::move(devices);
 }
 
 PortError HostSerialPort::setPortNumber(int number) {
@@ -261,6 +285,8 @@ PortError HostSerialPort::open() {
     }
     open_ = true;
     lost_ = false;
+    reconnect_.stop();
+    rememberDevice();
     return std::nullopt;
 }
 
@@ -378,6 +404,7 @@ PortError HostSerialPort::close() {
     open_ = false;
     lost_ = false;
     lossQueued_ = false;
+    reconnect_.stop();
     return std::nullopt;
 }
 
@@ -439,6 +466,21 @@ void HostSerialPort::setEventHandler(EventHandler handler) {
     handler_ = std::move(handler);
 }
 
+std::string HostSerialPort::describeEvent(int eventCode) {
+    switch (eventCode) {
+    case kPortEventDisconnected:
+        if (link_) {
+            return toStd(
+                describeNetworkFailure(portNumber_, device(), {.kind = NetworkFailureKind::Lost, .detail = {}}));
+        }
+        return toStd(describeDisconnected(portNumber_, device()));
+    case kPortEventReconnected:
+        return toStd(describeReconnected(portNumber_, device()));
+    default:
+        return {};
+    }
+}
+
 void HostSerialPort::notify(int eventCode) {
     if (handler_) {
         handler_(eventCode);
@@ -483,7 +525,48 @@ void HostSerialPort::onDeviceLost() {
         return;
     }
     lost_ = true;
+    reconnect_.start();
     notify(kPortEventDisconnected);
+}
+
+void HostSerialPort::rememberDevice() {
+    stableName_ = stableNameOf(device());
+    linkStamp_ = linkStamp(device());
+}
+
+// Pseudo-terminal numbers are reused at once, so a new pseudo-terminal under the old number is
+// most likely another program's terminal. One behind a link counts as the lost line only once the
+// link was made anew (a simulated projector started again on the same link).
+bool HostSerialPort::mayReconnect() const {
+    const QString target = QFileInfo(device()).canonicalFilePath();
+    if (target.isEmpty()) {
+        return false;
+    }
+    if (!target.startsWith(QStringLiteral("/dev/pts/"))) {
+        return true;
+    }
+    const qint64 stamp = linkStamp(device());
+    return stamp != 0 && stamp != linkStamp_;
+}
+
+void HostSerialPort::tryReconnect() {
+    if (!open_ || !lost_) {
+        reconnect_.stop();
+        return;
+    }
+    // An adapter that came back under another number is found by its stable name.
+    const QString stableTarget = QFileInfo(stableName_).canonicalFilePath();
+    if (!stableName_.isEmpty() && !stableTarget.isEmpty() && stableTarget != QFileInfo(device()).canonicalFilePath() &&
+        portNumber_ >= 1 && portNumber_ <= devices_.size()) {
+        devices_[portNumber_ - 1] = stableName_;
+    }
+    if (!mayReconnect() || openDevice()) {
+        return; // still away: look again at the next tick
+    }
+    lost_ = false;
+    reconnect_.stop();
+    rememberDevice();
+    notify(kPortEventReconnected);
 }
 
 } // namespace tavo

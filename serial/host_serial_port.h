@@ -4,7 +4,10 @@
 // The panel's serial port on the host's serial devices (built-in ports, USB adapters, pseudo-
 // terminals), through Qt SerialPort, and on serial device servers on the network (a device name
 // such as rfc2217://HOST:PORT or tcp://HOST:PORT, see NetworkLink). Port numbers 1 and 2 stand for
-// the devices given at construction. Everything runs on the thread that owns the object, which must run an event loop.
+// the devices given at construction or set later. A device lost while open is tried again once a
+// second, which costs nothing while it is present, and reopened at the same settings when it is
+// back; a network device reconnects by itself. Everything runs on the thread that owns the object,
+// which must run an event loop.
 
 #include "core/ports/serial_port.h"
 #include "serial/network_link.h"
@@ -14,13 +17,14 @@
 #include <QSerialPort>
 #include <QStringList>
 #include <memory>
+#include <QTimer>
 
 namespace tavo {
 
-// Port event codes besides kPortEventReceive; the logic ignores them.
+// Port event codes besides kPortEventReceive. The logic ignores line errors.
 inline constexpr int kPortEventLineError = 1000;
-inline constexpr int kPortEventDisconnected = 1001;
-inline constexpr int kPortEventReconnected = 1002;
+inline constexpr int kPortEventDisconnected = kPortEventDeviceLost;
+inline constexpr int kPortEventReconnected = kPortEventDeviceBack;
 
 inline constexpr qint64 kReceiveBufferSize = 1024;
 inline constexpr std::size_t kSendBufferSize = 512;
@@ -48,6 +52,11 @@ public:
     PortError write(std::string_view text) override;
     [[nodiscard]] PortResult<std::string> readAll() override;
     void setEventHandler(EventHandler handler) override;
+    [[nodiscard]] std::string describeEvent(int eventCode) override;
+
+    // The devices of port numbers 1 and 2; a change applies from the next opening on.
+    [[nodiscard]] QStringList devices() const { return devices_; }
+    void setDevices(QStringList devices);
 
     [[nodiscard]] int portNumber() const { return portNumber_; }
     [[nodiscard]] QString device() const;
@@ -62,6 +71,9 @@ private:
     void onReadyRead();
     void onErrorOccurred(QSerialPort::SerialPortError error);
     void onDeviceLost();
+    void tryReconnect();
+    void rememberDevice();
+    [[nodiscard]] bool mayReconnect() const;
     [[nodiscard]] PortError openDevice();
     // Why the device at the path given could not be opened.
     [[nodiscard]] OpenFailure examineOpenFailure(const QString& opening) const;
@@ -88,6 +100,11 @@ private:
     bool open_ = false;
     bool lossQueued_ = false;
     bool lost_ = false;
+    QTimer reconnect_;
+    // How the open device is known again after a loss: its stable name, and when the link to it
+    // was made (see mayReconnect).
+    QString stableName_;
+    qint64 linkStamp_ = 0;
 };
 
 } // namespace tavo

@@ -20,14 +20,9 @@ PortError HostSerialPort::openNetworkDevice(const QString& path) {
         return describeNetworkFailure(portNumber_, path, *failure).toStdString();
     }
     connect(link.get(), &NetworkLink::readyRead, this, [this] { notify(kPortEventReceive); });
-    connect(link.get(), &NetworkLink::lost, this, [this](const NetworkFailure& failure) {
-        emit notice(describeNetworkFailure(portNumber_, device(), failure));
-        notify(kPortEventDisconnected);
-    });
-    connect(link.get(), &NetworkLink::back, this, [this] {
-        emit notice(describeReconnected(portNumber_, device()));
-        notify(kPortEventReconnected);
-    });
+    // The link reconnects by itself; the logic shows the loss and the return like a local device's.
+    connect(link.get(), &NetworkLink::lost, this, [this] { notify(kPortEventDisconnected); });
+    connect(link.get(), &NetworkLink::back, this, [this] { notify(kPortEventReconnected); });
     link_ = std::move(link);
     return std::nullopt;
 }

@@ -22,8 +22,9 @@ QString portList(const QStringList& ports) {
 }
 
 QString chooseDeviceHint(int portNumber) {
-    return QStringLiteral("Start the panel with --com%1 DEVICE to use another device, or with "
-                          "--simulate to try it without a projector.")
+    return QStringLiteral("Choose Device… sets the device for COM%1 (in the running panel: right-click COM, or "
+                          "Ctrl+D); Try Without a Projector uses a simulated one. From a terminal: --com%1 DEVICE "
+                          "or --simulate.")
         .arg(portNumber);
 }
 
@@ -102,17 +103,19 @@ QString describeOpenFailure(const OpenFailure& failure) {
 }
 
 QString describeDisconnected(int portNumber, const QString& device) {
-    return QStringLiteral("%1 was disconnected. Once the device is back, choose COM%2 again under "
-                          "COM to reopen it.")
-        .arg(portLabel(portNumber, device))
-        .arg(portNumber);
+    return QStringLiteral("%1 was disconnected. The panel opens it again as soon as it is back.")
+        .arg(portLabel(portNumber, device));
+}
+
+QString describeReconnected(int portNumber, const QString& device) {
+    return QStringLiteral("%1 is back and open again.").arg(portLabel(portNumber, device));
 }
 
 QString describeNotOpen(int portNumber, const QString& device) {
-    // The panel reopens a port only if it was open when a port change began, so after a failed
-    // change only a new start opens it again.
-    return QStringLiteral("%1 is not open after a failed port change. End the panel and start it again.")
-        .arg(portLabel(portNumber, device));
+    return QStringLiteral("%1 is not open: a port change failed. Choose COM%2 again under COM to try again, or "
+                          "choose another device (Ctrl+D).")
+        .arg(portLabel(portNumber, device))
+        .arg(portNumber);
 }
 
 QString describeSettingsRefused(int portNumber, const QString& device, const QString& settings, const QString& reason) {
@@ -163,10 +166,6 @@ QString describeNetworkFailure(int portNumber, const QString& device, const Netw
         break;
     }
     return QStringLiteral("%1 cannot be opened: %2.").arg(port, failure.detail);
-}
-
-QString describeReconnected(int portNumber, const QString& device) {
-    return QStringLiteral("%1 is connected again.").arg(portLabel(portNumber, device));
 }
 
 QString describeSpeedSetOnServer(int portNumber, const QString& device) {

@@ -64,12 +64,12 @@ struct NetworkFailure {
 
 [[nodiscard]] QString describeOpenFailure(const OpenFailure& failure);
 [[nodiscard]] QString describeDisconnected(int portNumber, const QString& device);
+[[nodiscard]] QString describeReconnected(int portNumber, const QString& device);
 [[nodiscard]] QString describeNotOpen(int portNumber, const QString& device);
 [[nodiscard]] QString describeSettingsRefused(int portNumber, const QString& device, const QString& settings,
                                               const QString& reason);
 
 [[nodiscard]] QString describeNetworkFailure(int portNumber, const QString& device, const NetworkFailure& failure);
-[[nodiscard]] QString describeReconnected(int portNumber, const QString& device);
 // A speed change on a raw TCP connection, which the panel cannot pass on.
 [[nodiscard]] QString describeSpeedSetOnServer(int portNumber, const QString& device);
 

@@ -5,11 +5,15 @@
 #include "core/panel_logic.h"
 #include "ui/accessible_text.h"
 #include "ui/control_table.h"
+#include "ui/device_actions.h"
+#include "ui/device_chooser.h"
 #include "ui/help_window.h"
 #include "ui/hold_push_button.h"
 #include "ui/key_codes.h"
 #include "ui/panel_button.h"
 
+#include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFrame>
@@ -29,6 +33,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 namespace tavo {
 
@@ -64,6 +69,11 @@ Qt::Alignment alignmentFor(layout::Align align) {
     }
     return Qt::AlignLeft | Qt::AlignTop;
 }
+
+// How long the notice that a device is back stays.
+constexpr int kPassingNoticeMs = 5000;
+
+const QString kChooseDevice = QStringLiteral("Choose Device…");
 
 QMargins assumedDecorations() {
     const int side = layout::toPixels(layout::kAssumedDecorationWidth) / 2;
@@ -164,6 +174,32 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), decorations_(assumedD
     buildTimers();
     routeEvents();
 
+    chooseDeviceAction_ = new QAction(kChooseDevice, this);
+    chooseDeviceAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    chooseDeviceAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(chooseDeviceAction_);
+    connect(chooseDeviceAction_, &QAction::triggered, this, &MainWindow::chooseDevicesInPanel);
+
+    notice_ = new QLabel(this);
+    notice_->setObjectName(QStringLiteral("deviceNotice"));
+    notice_->setTextFormat(Qt::PlainText);
+    notice_->setWordWrap(true);
+    notice_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    notice_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    notice_->setMargin(2);
+    notice_->setAutoFillBackground(true);
+    notice_->setFocusPolicy(Qt::NoFocus);
+    QFont noticeFont = QApplication::font();
+    noticeFont.setBold(true);
+    notice_->setFont(noticeFont);
+    notice_->hide();
+    // At the bottom of the stack until shown, so that it covers nothing of the layout.
+    notice_->lower();
+    noticeTimer_ = new QTimer(this);
+    noticeTimer_->setSingleShot(true);
+    noticeTimer_->setInterval(kPassingNoticeMs);
+    connect(noticeTimer_, &QTimer::timeout, this, &MainWindow::clearNotice);
+
     // Key preview: the platform window sees every key once, before the focused control.
     createWinId();
     windowHandle()->installEventFilter(this);
@@ -186,6 +222,10 @@ MainWindow::~MainWindow() {
 
 void MainWindow::setLogic(PanelLogic* logic) {
     logic_ = logic;
+}
+
+void MainWindow::setDeviceActions(DeviceActions* actions) {
+    deviceActions_ = actions;
 }
 
 QWidget* MainWindow::control(Control control) const {
@@ -211,6 +251,12 @@ void MainWindow::buildControls() {
         applyLooks(widget, row);
         if (row.hidden) {
             widget->hide();
+        }
+        // Only COM and the background offer the context menu; every other button keeps its right
+        // mouse button to itself (hold buttons react to any button).
+        if ((row.kind == layout::Kind::Button || row.kind == layout::Kind::Option) &&
+            row.control != Control::PortButton) {
+            widget->setContextMenuPolicy(Qt::PreventContextMenu);
         }
         controls_[index(row.control)] = widget;
         if (auto* hold = qobject_cast<HoldPushButton*>(widget)) {
@@ -335,6 +381,8 @@ void MainWindow::holdEnded() {
 }
 
 void MainWindow::fillContextMenu(QMenu& menu, [[maybe_unused]] QWidget* under) {
+    chooseDeviceAction_->setEnabled(deviceActions_ != nullptr && logic_ != nullptr);
+    menu.addAction(chooseDeviceAction_);
     menu.addAction(QStringLiteral("Help\tF1"), this, &MainWindow::showHelp);
 }
 
@@ -357,8 +405,11 @@ bool MainWindow::event(QEvent* event) {
     case QEvent::Show:
         QTimer::singleShot(0, this, &MainWindow::measureDecorations);
         break;
-    case QEvent::Move:
     case QEvent::Resize:
+        placeNotice();
+        measureDecorations();
+        break;
+    case QEvent::Move:
     case QEvent::WindowActivate:
         measureDecorations();
         break;
@@ -390,6 +441,15 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     for (const layout::LineRow& line : layout::kLines) {
         painter.drawLine(layout::toPixels(line.x1), layout::toPixels(line.y1), layout::toPixels(line.x2),
                          layout::toPixels(line.y2));
+    }
+}
+
+void MainWindow::chooseDevicesInPanel() {
+    if (deviceActions_ == nullptr || logic_ == nullptr) {
+        return;
+    }
+    if (chooseDevices(*deviceActions_, this) == ChooserOutcome::Chosen) {
+        logic_->devicesChanged();
     }
 }
 
@@ -497,14 +557,97 @@ void MainWindow::showWarning(std::string_view text) {
     box.exec();
 }
 
-void MainWindow::showStartupError(std::string_view text) {
-    // Also on the terminal, where a user who started the panel from a shell looks first.
-    std::fprintf(stderr, "%s: %.*s\n", qPrintable(QCoreApplication::applicationName()), static_cast<int>(text.size()),
-                 text.data());
-    QMessageBox box(QMessageBox::Critical, windowTitle(), QString::fromUtf8(text), QMessageBox::Ok);
+PortFailureChoice MainWindow::showPortWarning(std::string_view text) {
+    QMessageBox box(QMessageBox::Warning, windowTitle(), QString::fromUtf8(text), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
-    box.setWindowIcon(windowIcon());
+    QAbstractButton* choose =
+        deviceActions_ != nullptr ? box.addButton(kChooseDevice, QMessageBox::ActionRole) : nullptr;
+    box.setDefaultButton(QMessageBox::Ok);
     box.exec();
+    if (choose == nullptr || box.clickedButton() != choose) {
+        return PortFailureChoice::Dismiss;
+    }
+    const ChooserOutcome outcome = chooseDevices(*deviceActions_, this);
+    const bool retry = outcome == ChooserOutcome::Chosen || outcome == ChooserOutcome::Unchanged;
+    return retry ? PortFailureChoice::Retry : PortFailureChoice::Dismiss;
+}
+
+PortFailureChoice MainWindow::showStartupError(std::string_view text) {
+    QString shown = QString::fromUtf8(text);
+    for (;;) {
+        // Also on the terminal, where a user who started the panel from a shell looks first.
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(shown));
+        QMessageBox box(QMessageBox::Critical, windowTitle(), shown, QMessageBox::NoButton);
+        box.setTextFormat(Qt::PlainText);
+        box.setWindowIcon(windowIcon());
+        QAbstractButton* choose = nullptr;
+        QAbstractButton* simulate = nullptr;
+        if (deviceActions_ != nullptr) {
+            choose = box.addButton(kChooseDevice, QMessageBox::ActionRole);
+            simulate = box.addButton(QStringLiteral("Try Without a Projector"), QMessageBox::ActionRole);
+        }
+        QPushButton* quit = box.addButton(QStringLiteral("Quit"), QMessageBox::RejectRole);
+        // Return still ends the panel, as the one-button error did.
+        box.setDefaultButton(quit);
+        box.setEscapeButton(quit);
+        box.exec();
+        // No button at all: the program is being ended.
+        const QAbstractButton* clicked = box.clickedButton();
+        if (clicked != nullptr && clicked == choose) {
+            switch (chooseDevices(*deviceActions_, nullptr)) {
+            case ChooserOutcome::Chosen:
+            case ChooserOutcome::Unchanged:
+                return PortFailureChoice::Retry;
+            case ChooserOutcome::Cancelled:
+                continue;
+            case ChooserOutcome::Interrupted:
+                return PortFailureChoice::Dismiss;
+            }
+        }
+        if (clicked != nullptr && clicked == simulate) {
+            const QString failure = deviceActions_->useSimulatedProjector();
+            if (failure.isEmpty()) {
+                return PortFailureChoice::Retry;
+            }
+            shown = failure;
+            continue;
+        }
+        return PortFailureChoice::Dismiss;
+    }
+}
+
+void MainWindow::showNotice(std::string_view text, Notice kind) {
+    const QString shown = QString::fromUtf8(text);
+    const bool lasting = kind == Notice::Lasting;
+    QPalette palette = notice_->palette();
+    palette.setColor(QPalette::Window, lasting ? QColor(255, 255, 176) : QColor(208, 255, 208));
+    palette.setColor(QPalette::WindowText, lasting ? QColor(160, 0, 0) : QColor(0, 96, 0));
+    notice_->setPalette(palette);
+    notice_->setText(shown);
+    notice_->setToolTip(Qt::convertFromPlainText(shown));
+    notice_->setAccessibleName(shown);
+    placeNotice();
+    notice_->raise();
+    notice_->show();
+    if (lasting) {
+        noticeTimer_->stop();
+        // Flashes the task bar entry of a window in the background; takes no focus.
+        QApplication::alert(this);
+    } else {
+        noticeTimer_->start();
+    }
+    QAccessibleEvent announce(notice_, QAccessible::Alert);
+    QAccessible::updateAccessibility(&announce);
+}
+
+void MainWindow::clearNotice() {
+    noticeTimer_->stop();
+    notice_->hide();
+}
+
+void MainWindow::placeNotice() {
+    const int h = notice_->heightForWidth(width());
+    notice_->setGeometry(0, height() - h, width(), h);
 }
 
 void MainWindow::endProgram() {

@@ -18,11 +18,14 @@
 #include <optional>
 #include <vector>
 
+class QAction;
+class QLabel;
 class QMenu;
 class QTimer;
 
 namespace tavo {
 
+class DeviceActions;
 class PanelLogic;
 class HoldPushButton;
 
@@ -37,6 +40,9 @@ public:
 
     // Where the events go from now on; nullptr stops the routing (before the logic is destroyed).
     void setLogic(PanelLogic* logic);
+    // What the device chooser and "Try Without a Projector" act on; without it they are not
+    // offered.
+    void setDeviceActions(DeviceActions* actions);
 
     [[nodiscard]] QWidget* control(Control control) const;
     [[nodiscard]] QTimer* timer(TimerId timer) const;
@@ -55,7 +61,10 @@ public:
     void setTimerEnabled(TimerId timer, bool enabled) override;
     void setTimerInterval(TimerId timer, int milliseconds) override;
     void showWarning(std::string_view text) override;
-    void showStartupError(std::string_view text) override;
+    PortFailureChoice showPortWarning(std::string_view text) override;
+    PortFailureChoice showStartupError(std::string_view text) override;
+    void showNotice(std::string_view text, Notice kind) override;
+    void clearNotice() override;
     void endProgram() override;
 
     using QWidget::setVisible;
@@ -83,6 +92,8 @@ private:
     void fillContextMenu(QMenu& menu, QWidget* under);
     void applyOuterHeight();
     void measureDecorations();
+    void chooseDevicesInPanel();
+    void placeNotice();
 
     std::array<QWidget*, kControlCount> controls_{};
     std::array<QTimer*, kTimerCount> timers_{};
@@ -90,6 +101,11 @@ private:
     QPointer<HelpWindow> help_;
     bool helpAfterHold_ = false;
     PanelLogic* logic_ = nullptr;
+    DeviceActions* deviceActions_ = nullptr;
+    QAction* chooseDeviceAction_ = nullptr;
+    // The notice over the lower edge of whatever part of the window is visible.
+    QLabel* notice_ = nullptr;
+    QTimer* noticeTimer_ = nullptr;
     QMargins decorations_;
     // The outer height last asked for, applied again once the real decorations are known.
     double requestedOuterHeight_ = 0;

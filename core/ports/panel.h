@@ -16,6 +16,14 @@
 
 namespace tavo {
 
+// What the user made of a port failure: dismissed it, or asked to try again (after choosing another
+// device, or the simulated projector, which the window carries out itself).
+enum class PortFailureChoice { Dismiss, Retry };
+
+// A notice over the lower edge of the window, seen in every view and taking no focus. A lasting one
+// stays until replaced or cleared; a passing one goes by itself after a few seconds.
+enum class Notice { Lasting, Passing };
+
 struct ScreenSize {
     double width = 0;  // twips
     double height = 0; // twips
@@ -43,9 +51,13 @@ public:
 
     // A warning with a single OK button; returns once the user has dismissed it.
     virtual void showWarning(std::string_view text) = 0;
-    // The error that ends the program when the port cannot be opened at start-up; returns once
-    // the user has dismissed it. The window is never shown after it.
-    virtual void showStartupError(std::string_view text) = 0;
+    // The warning of a failed port change: OK, or choosing a device for the port and trying again.
+    [[nodiscard]] virtual PortFailureChoice showPortWarning(std::string_view text) = 0;
+    // The error when the port cannot be opened at start-up: quit (the window is then never shown),
+    // or try again after choosing a device or the simulated projector.
+    [[nodiscard]] virtual PortFailureChoice showStartupError(std::string_view text) = 0;
+    virtual void showNotice(std::string_view text, Notice kind) = 0;
+    virtual void clearNotice() = 0;
     // Closes the window and ends the program. May be called before the event loop runs.
     virtual void endProgram() = 0;
 };

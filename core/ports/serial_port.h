@@ -35,6 +35,10 @@ template <class T> struct PortResult {
 
 // The port event's code for "characters have arrived"; other codes report other line events.
 inline constexpr int kPortEventReceive = 2;
+// The device behind the open port went away (an adapter pulled, a hang-up, a refused write), and
+// later came back and is open again at the line settings last applied. Each loss is raised once.
+inline constexpr int kPortEventDeviceLost = 1001;
+inline constexpr int kPortEventDeviceBack = 1002;
 
 class SerialPort {
 public:
@@ -56,6 +60,9 @@ public:
     // waiting, and with other codes for other line events.
     using EventHandler = std::function<void(int eventCode)>;
     virtual void setEventHandler(EventHandler handler) = 0;
+    // What an event other than a receive means, in the port layer's words for the user; empty for
+    // events with nothing to tell.
+    [[nodiscard]] virtual std::string describeEvent(int eventCode) = 0;
 };
 
 } // namespace tavo

@@ -94,6 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                               ""},
                     ParseCase{"HelpListsTheOptions", {s("--help")}, Outcome::Help, {}, "--com1 <DEVICE>"},
                     ParseCase{"HelpMentionsSimulate", {s("-h")}, Outcome::Help, {}, "--simulate"},
+                    ParseCase{"HelpNamesTheDeviceChooserShortcut", {s("-h")}, Outcome::Help, {}, "Ctrl+D"},
                     ParseCase{"Version", {s("--version")}, Outcome::Version, {}, kVersionLine.c_str()},
                     ParseCase{"UnknownOption", {s("--com3"), s("x")}, Outcome::Error, {}, "com3"},
                     ParseCase{"MissingDevice", {s("--com1")}, Outcome::Error, {}, "com1"},

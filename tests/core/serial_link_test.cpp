@@ -75,9 +75,68 @@ TEST_F(SerialLink, PortChangeFailureWarnsFallsBackAndLeavesThePanelShown) {
 
     port.calls.clear();
     logic.click(Control::Com1Option);
-    EXPECT_EQ(port.calls, (Calls{"isOpen", "setPortNumber(1)"})) << "no reopening after a failure";
-    EXPECT_FALSE(port.opened);
+    EXPECT_EQ(port.calls, (Calls{"isOpen", "setPortNumber(1)", "open"})) << "choosing a port again tries it again";
+    EXPECT_TRUE(port.opened);
     EXPECT_EQ(panel.warnings.size(), 1U);
+}
+
+TEST_F(SerialLink, ChoosingADeviceInTheFailureMessagesTriesTheSamePortAgain) {
+    port.missingPorts = {1};
+    // Each answer "Choose Device…" mends the device behind the port, as the chooser would.
+    panel.answer = [this] {
+        port.missingPorts.clear();
+        return PortFailureChoice::Retry;
+    };
+    ASSERT_TRUE(logic.start());
+    EXPECT_EQ(panel.startupErrors, (Calls{"COM1 does not exist."}));
+    EXPECT_TRUE(port.opened);
+    EXPECT_FALSE(panel.ended);
+    EXPECT_TRUE(port.writes.empty());
+
+    port.missingPorts = {2};
+    panel.selectOption(Control::Com2Option);
+    logic.click(Control::Com2Option);
+    EXPECT_EQ(panel.warnings, (Calls{"COM2 does not exist."}));
+    EXPECT_EQ(port.portNumber, 2);
+    EXPECT_TRUE(port.opened);
+    EXPECT_FALSE(panel.isVisible(Control::PortPanel));
+
+    // A new choice of devices from the running panel reopens the port chosen last.
+    port.calls.clear();
+    logic.devicesChanged();
+    EXPECT_EQ(port.calls, (Calls{"isOpen", "close", "setPortNumber(2)", "open"}));
+}
+
+TEST_F(SerialLink, LostDeviceStopsTheHoldAndIsNoticedUntilItIsBack) {
+    start();
+    logic.press(Control::CursorUp);
+    panel.advance(450);
+    ASSERT_TRUE(running(TimerId::HoldRepeat));
+
+    port.notify(kPortEventDeviceLost);
+    EXPECT_EQ(logic.heldButton(), HoldButton::None);
+    EXPECT_FALSE(running(TimerId::HoldRepeat));
+    ASSERT_TRUE(panel.notice);
+    EXPECT_EQ(*panel.notice, std::pair(std::string("COM1 was disconnected."), Notice::Lasting));
+    EXPECT_EQ(status(), " COM1 was disconnected.");
+    const std::size_t writes = port.writes.size();
+    panel.advance(5000);
+    EXPECT_EQ(port.writes.size(), writes) << "nothing is sent after the loss";
+    EXPECT_TRUE(panel.notice) << "the notice stays while the device is away";
+    EXPECT_TRUE(panel.warnings.empty());
+    EXPECT_TRUE(panel.startupErrors.empty());
+
+    port.notify(kPortEventDeviceBack);
+    EXPECT_EQ(*panel.notice, std::pair(std::string("COM1 is back."), Notice::Passing));
+    EXPECT_EQ(panel.noticesShown, 2);
+    logic.click(Control::PowerOn);
+    EXPECT_EQ(port.writes.back(), "C00\r");
+
+    // A line error still changes nothing.
+    port.notify(1000);
+    EXPECT_EQ(panel.noticesShown, 2);
+    logic.click(Control::Com1Option);
+    EXPECT_FALSE(panel.notice) << "a port change starts afresh";
 }
 
 TEST_F(SerialLink, ChoosingAPortHidesThePanelAtOnceAndTheTickFindsItHidden) {

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -341,6 +342,57 @@ TEST(HostSerialPortRecovery, ChoosingThePortAgainReopensTheDeviceOnceItIsBack) {
     EXPECT_EQ(after.drain(), "CR0\r");
     after.send("80\r");
     ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.buffer == "80\r"; })) << receiver.buffer;
+}
+
+// The adapter pulled (the far end of the line closed) and plugged in again (a new pseudo-terminal
+// behind the same link): the port reopens it by itself, at the speed last set, and says so once.
+TEST(HostSerialPortRecovery, LostDeviceIsReopenedByItselfWhenItsLinkReturns) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString link = dir.filePath(QStringLiteral("ttyUSB-adapter"));
+    auto before = std::make_unique<PtyPair>();
+    ASSERT_TRUE(QFile::link(before->slavePath(), link));
+
+    HostSerialPort port(QStringList{link, QString()});
+    Receiver receiver;
+    receiver.attach(port);
+    ASSERT_FALSE(port.setLineSettings({.baud = 9600}));
+    ASSERT_FALSE(port.open());
+    before->hangUp();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.count(kPortEventDisconnected) == 1; }));
+    EXPECT_EQ(port.describeEvent(kPortEventDisconnected),
+              QStringLiteral("COM1 (%1) was disconnected. The panel opens it again as soon as it is back.")
+                  .arg(link)
+                  .toStdString());
+
+    // Away for a while: nothing is reopened, nothing more is raised.
+    QTest::qWait(1500);
+    EXPECT_EQ(receiver.count(kPortEventReconnected), 0);
+    EXPECT_TRUE(contains(port.write("C00\r"), "was disconnected"));
+
+    PtyPair after;
+    ASSERT_TRUE(after.ok());
+    ASSERT_TRUE(QFile::remove(link));
+    ASSERT_TRUE(QFile::link(after.slavePath(), link));
+    QElapsedTimer back;
+    back.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.count(kPortEventReconnected) == 1; }, 3000));
+    EXPECT_LE(back.elapsed(), 2000);
+    EXPECT_TRUE(port.deviceOpen());
+    const termios line = after.lineSettings();
+    EXPECT_EQ(cfgetospeed(&line), static_cast<speed_t>(B9600));
+    ASSERT_FALSE(port.write("CR0\r"));
+    EXPECT_EQ(after.receive(4), "CR0\r");
+    after.send("80\r");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.buffer == "80\r"; })) << receiver.buffer;
+    EXPECT_EQ(receiver.count(kPortEventDisconnected), 1);
+
+    // Closed by the user, a port no longer looks for its device.
+    ASSERT_FALSE(port.close());
+    after.hangUp();
+    QTest::qWait(1200);
+    EXPECT_EQ(receiver.count(kPortEventDisconnected), 1);
+    EXPECT_EQ(receiver.count(kPortEventReconnected), 1);
 }
 
 struct OpenFailureCase {

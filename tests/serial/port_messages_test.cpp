@@ -50,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
                      .device = QStringLiteral("/dev/ttyS0"),
                      .existingPorts = {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyACM0")},
                      .detail = {}},
-                    {"COM1 (/dev/ttyS0)", "does not exist", "/dev/ttyUSB0, /dev/ttyACM0", "--com1", "--simulate"},
+                    {"COM1 (/dev/ttyS0)", "does not exist", "/dev/ttyUSB0, /dev/ttyACM0",
+                     "Choose Device… sets the device for COM1", "--com1", "--simulate"},
                     {"--com2"}},
         MessageCase{"NoSuchDeviceOnSecondPort",
                     {.kind = OpenFailureKind::NoSuchDevice,
@@ -148,17 +149,19 @@ TEST(PortMessages, PermissionDeniedOnADeviceNoGroupMayUseNamesItsOwnership) {
 }
 #endif
 
-TEST(PortMessages, DisconnectedSaysHowToRecover) {
-    const QString text = describeDisconnected(2, QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_TRUE(text.contains(QStringLiteral("COM2 (/dev/ttyUSB0) was disconnected"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("choose COM2 again"))) << text.toStdString();
+TEST(PortMessages, DisconnectedAndBackSayWhatThePanelDoes) {
+    const QString lost = describeDisconnected(2, QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_TRUE(lost.startsWith(QStringLiteral("COM2 (/dev/ttyUSB0) was disconnected."))) << lost.toStdString();
+    EXPECT_TRUE(lost.contains(QStringLiteral("opens it again"))) << lost.toStdString();
+    EXPECT_EQ(describeReconnected(2, QStringLiteral("/dev/ttyUSB0")),
+              QStringLiteral("COM2 (/dev/ttyUSB0) is back and open again."));
 }
 
 TEST(PortMessages, NotOpenSaysHowToOpen) {
     const QString text = describeNotOpen(1, QStringLiteral("/dev/ttyS0"));
     EXPECT_TRUE(text.startsWith(QStringLiteral("COM1 (/dev/ttyS0) is not open"))) << text.toStdString();
-    // Choosing a port does not reopen it after a failed change; only a new start does.
-    EXPECT_TRUE(text.contains(QStringLiteral("start it again"))) << text.toStdString();
+    // Choosing the port again tries to open it again.
+    EXPECT_TRUE(text.contains(QStringLiteral("Choose COM1 again under COM"))) << text.toStdString();
 }
 
 } // namespace

@@ -84,8 +84,19 @@ void FakePanel::showWarning(std::string_view text) {
     warnings.emplace_back(text);
 }
 
-void FakePanel::showStartupError(std::string_view text) {
+PortFailureChoice FakePanel::showPortWarning(std::string_view text) {
+    warnings.emplace_back(text);
+    return answer();
+}
+
+PortFailureChoice FakePanel::showStartupError(std::string_view text) {
     startupErrors.emplace_back(text);
+    return answer();
+}
+
+void FakePanel::showNotice(std::string_view text, Notice kind) {
+    notice.emplace(std::string(text), kind);
+    ++noticesShown;
 }
 
 void FakePanel::advance(std::int64_t milliseconds) {

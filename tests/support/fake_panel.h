@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,10 @@ public:
     void setTimerEnabled(TimerId timer, bool enabled) override;
     void setTimerInterval(TimerId timer, int milliseconds) override;
     void showWarning(std::string_view text) override;
-    void showStartupError(std::string_view text) override;
+    PortFailureChoice showPortWarning(std::string_view text) override;
+    PortFailureChoice showStartupError(std::string_view text) override;
+    void showNotice(std::string_view text, Notice kind) override;
+    void clearNotice() override { notice.reset(); }
     void endProgram() override { ended = true; }
 
     // Where timer ticks go; usually the logic's timerTick.
@@ -64,6 +68,13 @@ public:
     ScreenSize screen;
     std::vector<std::string> warnings;
     std::vector<std::string> startupErrors;
+    // The user's answer to a port warning or the start-up error; by default OK or Quit.
+    std::function<PortFailureChoice()> answer = [] {
+        return PortFailureChoice::Dismiss;
+    };
+    // The notice shown now, and every notice shown so far.
+    std::optional<std::pair<std::string, Notice>> notice;
+    int noticesShown = 0;
     bool ended = false;
     // Every tick in firing order with its instant, for tests of pacing.
     std::vector<std::pair<std::int64_t, TimerId>> ticks;

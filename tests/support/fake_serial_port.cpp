@@ -76,6 +76,17 @@ void FakeSerialPort::notify(int eventCode) {
     }
 }
 
+std::string FakeSerialPort::describeEvent(int eventCode) {
+    switch (eventCode) {
+    case kPortEventDeviceLost:
+        return description(portNumber) + " was disconnected.";
+    case kPortEventDeviceBack:
+        return description(portNumber) + " is back.";
+    default:
+        return {};
+    }
+}
+
 std::string FakeSerialPort::description(int number) const {
     return "COM" + std::to_string(number);
 }

@@ -23,6 +23,7 @@ public:
     PortError write(std::string_view text) override;
     PortResult<std::string> readAll() override;
     void setEventHandler(EventHandler handler) override { handler_ = std::move(handler); }
+    std::string describeEvent(int eventCode) override;
 
     // Queues bytes as if they had arrived and raises the receive notification.
     void deliver(std::string_view bytes);

@@ -68,9 +68,15 @@ void CountingWindow::showWarning(std::string_view text) {
     lastMessage = text;
 }
 
-void CountingWindow::showStartupError(std::string_view text) {
+PortFailureChoice CountingWindow::showPortWarning(std::string_view text) {
+    showWarning(text);
+    return PortFailureChoice::Dismiss;
+}
+
+PortFailureChoice CountingWindow::showStartupError(std::string_view text) {
     ++startupErrors;
     lastMessage = text;
+    return PortFailureChoice::Dismiss;
 }
 
 void CountingWindow::endProgram() {

@@ -48,7 +48,8 @@ class CountingWindow : public MainWindow {
 public:
     void setLabelText(Control label, std::string_view text) override;
     void showWarning(std::string_view text) override;
-    void showStartupError(std::string_view text) override;
+    PortFailureChoice showPortWarning(std::string_view text) override;
+    PortFailureChoice showStartupError(std::string_view text) override;
     void endProgram() override;
 
     int warnings = 0;
@@ -73,6 +74,7 @@ public:
     PortError write(std::string_view text) override;
     [[nodiscard]] PortResult<std::string> readAll() override;
     void setEventHandler(EventHandler handler) override;
+    [[nodiscard]] std::string describeEvent(int eventCode) override { return inner_.describeEvent(eventCode); }
 
     int writes = 0;
     int failedWrites = 0;

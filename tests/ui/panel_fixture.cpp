@@ -4,14 +4,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <cmath>
+#include <utility>
 
 namespace tavo::test {
 
-ModalDismisser::ModalDismisser() {
+ModalDismisser::ModalDismisser(QString press) : press_(std::move(press)) {
     QTimer::singleShot(0, [this] { poll(); });
 }
 
@@ -25,7 +27,21 @@ void ModalDismisser::poll() {
     text = box->text();
     icon = box->icon();
     buttonCount = static_cast<int>(box->buttons().size());
-    box->accept();
+    QAbstractButton* chosen = nullptr;
+    for (QAbstractButton* button : box->buttons()) {
+        buttons << button->text();
+        if (button->text() == press_) {
+            chosen = button;
+        }
+    }
+    if (box->defaultButton() != nullptr) {
+        defaultButton = box->defaultButton()->text();
+    }
+    if (chosen != nullptr) {
+        chosen->click();
+    } else {
+        box->accept();
+    }
 }
 
 void PanelTest::SetUp() {

@@ -7,28 +7,33 @@
 
 #include "core/panel_logic.h"
 #include "tests/support/fake_serial_port.h"
-#include <QTest>
 #include "ui/main_window.h"
 
 #include <QPoint>
 #include <QString>
+#include <QStringList>
+#include <QTest>
 #include <gtest/gtest.h>
 
 class QWindow;
 
 namespace tavo::test {
 
-// Closes the next modal dialog once it is shown, and keeps what it showed.
+// Closes the next modal message box once it is shown, with the button captioned `press` or else
+// without a button, and keeps what it showed.
 class ModalDismisser {
 public:
-    ModalDismisser();
+    explicit ModalDismisser(QString press = {});
     [[nodiscard]] bool seen() const { return seen_; }
     QString text;
     int icon = -1;
     int buttonCount = 0;
+    QStringList buttons;
+    QString defaultButton;
 
 private:
     void poll();
+    QString press_;
     bool seen_ = false;
 };
 

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The device chooser: the serial devices present, with what a person recognises them by, and the
+// devices COM1 and COM2 stand for, which the user may also type. Its choice is used at once and
+// saved for the next start.
+
+#include "serial/device_list.h"
+#include "serial/device_settings.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QTreeWidget;
+
+namespace tavo {
+
+class DeviceActions;
+
+class DeviceChooser : public QDialog {
+    Q_OBJECT
+
+public:
+    DeviceChooser(const DeviceChoice& current, const QList<SerialDevice>& present, QWidget* parent = nullptr);
+
+    [[nodiscard]] DeviceChoice choice() const;
+    // False when the dialog ended without the user's answer (the program is ending).
+    [[nodiscard]] bool answered() const { return answered_; }
+    void done(int result) override;
+
+private:
+    void useSelected(QLineEdit* field);
+    void fillList(const QList<SerialDevice>& present);
+
+    QTreeWidget* list_ = nullptr;
+    QLineEdit* com1_ = nullptr;
+    QLineEdit* com2_ = nullptr;
+    bool answered_ = false;
+};
+
+enum class ChooserOutcome { Chosen, Unchanged, Cancelled, Interrupted };
+
+// Runs the chooser on the devices present now. A new choice is set for this run and saved.
+[[nodiscard]] ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent);
+
+// Sets the devices for this run and saves the entries the user changed: an entry that came from
+// the command line and was left alone is not saved.
+void applyChosenDevices(DeviceActions& actions, const DeviceChoice& before, const DeviceChoice& after);
+
+} // namespace tavo
