@@ -124,14 +124,15 @@ std::string groupName(std::string_view title) {
     return nameWords(rename == kGroupRenames.end() ? title : rename->name);
 }
 
-// A symbol caption ("+", "↑") is named by the last word of what assistive technology announces.
+// A symbol caption ("+", "↑") is named by the last word of the control's role name: VolumeUp is
+// "up", FocusNear "near", CursorLeft "left".
 std::string_view captionWord(const layout::ControlRow& button) {
     if (hasWordCharacter(button.caption)) {
         return button.caption;
     }
-    const std::string_view spoken = button.accessibleName;
-    const auto blank = spoken.rfind(' ');
-    return blank == std::string_view::npos ? spoken : spoken.substr(blank + 1);
+    const std::string_view role = controlName(button.control);
+    const auto wordStart = std::find_if(role.rbegin(), role.rend(), [](char c) { return c >= 'A' && c <= 'Z'; });
+    return role.substr(static_cast<std::size_t>(role.rend() - wordStart - 1));
 }
 
 CtlCommand describe(Control control, std::string_view code, int replyWaitMs, int repeatMs) {

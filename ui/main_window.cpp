@@ -182,6 +182,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), decorations_(assumedD
 
     notice_ = new QLabel(this);
     notice_->setObjectName(QStringLiteral("deviceNotice"));
+    notice_->setAccessibleName(QStringLiteral("Device notice"));
     notice_->setTextFormat(Qt::PlainText);
     notice_->setWordWrap(true);
     notice_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -625,7 +626,7 @@ void MainWindow::showNotice(std::string_view text, Notice kind) {
     notice_->setPalette(palette);
     notice_->setText(shown);
     notice_->setToolTip(Qt::convertFromPlainText(shown));
-    notice_->setAccessibleName(shown);
+    notice_->setAccessibleDescription(shown);
     placeNotice();
     notice_->raise();
     notice_->show();
