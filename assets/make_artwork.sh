@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the program's icon and logo from plain shapes, so the pictures need no font and can be
 # remade with ImageMagick alone. Run from this directory.
 set -eu

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the hicolor PNG icons from the scalable one, so that desktops which do not read SVG
 # (and the 16 and 24 pixel menus) get a sharp picture. Needs ImageMagick; run from this directory.
 set -eu

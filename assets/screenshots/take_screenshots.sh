@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's screenshots of the panel on the simulated projector: the collapsed view at
 # start, the full view (Ctrl+H) right after a "STATUS" read, and the help (F1) over it. Needs xvfb,
 # openbox and ImageMagick; keys are typed through the XTEST extension.
