@@ -184,10 +184,6 @@ QString openingPath(const QString& path) {
     return canonical.isEmpty() ? path : canonical;
 }
 
-std::string toStd(const QString& text) {
-    return text.toStdString();
-}
-
 // When a symbolic link was made (its change time in nanoseconds), or 0 for anything else.
 qint64 linkStamp(const QString& path) {
 #ifdef Q_OS_WIN
@@ -238,11 +234,12 @@ void HostSerialPort::setDevices(QStringList devices) {
 
 PortError HostSerialPort::setPortNumber(int number) {
     if (open_) {
-        return toStd(
-            QStringLiteral("%1 is open: close it before choosing another port.").arg(portLabel(portNumber_, device())));
+        return QStringLiteral("%1 is open: close it before choosing another port.")
+            .arg(portLabel(portNumber_, device()))
+            .toStdString();
     }
     if (number < 1 || number > 2) {
-        return toStd(QStringLiteral("There is no port %1: the ports are COM1 and COM2.").arg(number));
+        return QStringLiteral("There is no port %1: the ports are COM1 and COM2.").arg(number).toStdString();
     }
     portNumber_ = number;
     return std::nullopt;
@@ -269,7 +266,8 @@ PortError HostSerialPort::applySettings() {
     }
     const QString reason = serial_.errorString();
     serial_.clearError();
-    return toStd(describeSettingsRefused(portNumber_, device(), QString::fromStdString(toText(settings_)), reason));
+    return describeSettingsRefused(portNumber_, device(), QString::fromStdString(toText(settings_)), reason)
+        .toStdString();
 }
 
 PortResult<bool> HostSerialPort::isOpen() {
@@ -278,7 +276,7 @@ PortResult<bool> HostSerialPort::isOpen() {
 
 PortError HostSerialPort::open() {
     if (open_ && !lost_) {
-        return toStd(QStringLiteral("%1 is already open.").arg(portLabel(portNumber_, device())));
+        return QStringLiteral("%1 is already open.").arg(portLabel(portNumber_, device())).toStdString();
     }
     if (auto error = openDevice()) {
         return error;
@@ -331,7 +329,7 @@ PortError HostSerialPort::openDevice() {
         .kind = OpenFailureKind::Other, .portNumber = portNumber_, .device = path, .existingPorts = {}, .detail = {}};
     if (path.isEmpty()) {
         failure.kind = OpenFailureKind::NoSuchDevice;
-        return toStd(describeOpenFailure(failure));
+        return describeOpenFailure(failure).toStdString();
     }
     if (isNetworkDevice(path)) {
         return openNetworkDevice(path);
@@ -339,7 +337,7 @@ PortError HostSerialPort::openDevice() {
 #ifndef Q_OS_WIN
     if (isNoLineOfItsOwn(path)) {
         failure.kind = OpenFailureKind::NotASerialPort;
-        return toStd(describeOpenFailure(failure));
+        return describeOpenFailure(failure).toStdString();
     }
 #endif
 
@@ -351,7 +349,7 @@ PortError HostSerialPort::openDevice() {
         failure = examineOpenFailure(opening);
         serial_.clearError();
         if (failure.kind != OpenFailureKind::StaleLock || lockRemoved || !QFile::remove(failure.lockFile)) {
-            return toStd(describeOpenFailure(failure));
+            return describeOpenFailure(failure).toStdString();
         }
         lockRemoved = true;
     }
@@ -413,20 +411,23 @@ PortError HostSerialPort::write(std::string_view text) {
         return writeNetwork(text);
     }
     if (lost_) {
-        return toStd(describeDisconnected(portNumber_, device()));
+        return describeDisconnected(portNumber_, device()).toStdString();
     }
     if (!open_ || !serial_.isOpen()) {
-        return toStd(describeNotOpen(portNumber_, device()));
+        return describeNotOpen(portNumber_, device()).toStdString();
     }
     if (text.size() > kSendBufferSize) {
-        return toStd(
-            QStringLiteral("%1 characters do not fit the send buffer of %2.").arg(text.size()).arg(kSendBufferSize));
+        return QStringLiteral("%1 characters do not fit the send buffer of %2.")
+            .arg(text.size())
+            .arg(kSendBufferSize)
+            .toStdString();
     }
     const auto size = static_cast<qint64>(text.size());
     const qint64 written = serial_.write(text.data(), size);
     if (written != size) {
-        return toStd(
-            QStringLiteral("Sending on %1 failed: %2.").arg(portLabel(portNumber_, device()), serial_.errorString()));
+        return QStringLiteral("Sending on %1 failed: %2.")
+            .arg(portLabel(portNumber_, device()), serial_.errorString())
+            .toStdString();
     }
     // Qt only queues the bytes; hand them to the driver now, so that the line leaves at once and a
     // failure is known here rather than at some later turn of the event loop.
@@ -435,17 +436,17 @@ PortError HostSerialPort::write(std::string_view text) {
     // the window for the whole timeout.
     if (lossQueued_) {
         serial_.clear(QSerialPort::Output);
-        return toStd(describeDisconnected(portNumber_, device()));
+        return describeDisconnected(portNumber_, device()).toStdString();
     }
     if (serial_.bytesToWrite() > 0 && !serial_.waitForBytesWritten(kWriteTimeoutMs)) {
         const QString reason = serial_.error() == QSerialPort::NoError
                                    ? QStringLiteral("the device did not take the data")
                                    : serial_.errorString();
         serial_.clear(QSerialPort::Output);
-        return toStd(QStringLiteral("Sending on %1 failed: %2.").arg(portLabel(portNumber_, device()), reason));
+        return QStringLiteral("Sending on %1 failed: %2.").arg(portLabel(portNumber_, device()), reason).toStdString();
     }
     if (lost_) {
-        return toStd(describeDisconnected(portNumber_, device()));
+        return describeDisconnected(portNumber_, device()).toStdString();
     }
     return std::nullopt;
 }
@@ -470,12 +471,12 @@ std::string HostSerialPort::describeEvent(int eventCode) {
     switch (eventCode) {
     case kPortEventDisconnected:
         if (link_) {
-            return toStd(
-                describeNetworkFailure(portNumber_, device(), {.kind = NetworkFailureKind::Lost, .detail = {}}));
+            return describeNetworkFailure(portNumber_, device(), {.kind = NetworkFailureKind::Lost, .detail = {}})
+                .toStdString();
         }
-        return toStd(describeDisconnected(portNumber_, device()));
+        return describeDisconnected(portNumber_, device()).toStdString();
     case kPortEventReconnected:
-        return toStd(describeReconnected(portNumber_, device()));
+        return describeReconnected(portNumber_, device()).toStdString();
     default:
         return {};
     }
