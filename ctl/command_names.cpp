@@ -50,10 +50,6 @@ constexpr std::array kUntitledGroups{
     UntitledGroup{.first = Control::PictureStandard, .last = Control::PictureCustom3, .title = "picture"},
 };
 
-// How far above a button outside any frame its title label may end, in twips: far enough for the
-// lower button of an adjustment pair.
-constexpr int kTitleReach = 600;
-
 // ASCII only: captions may hold arrows in UTF-8, whose bytes are no letters whatever the locale.
 constexpr bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -96,27 +92,15 @@ std::string nameWords(std::string_view text) {
     return out;
 }
 
-// The caption of the label that titles a button: the label inside the button's frame, or for a
-// button outside any frame the free label straight above it.
+// The caption of the label that titles a button's group, or the name given to an untitled one.
 std::string_view groupTitle(const layout::ControlRow& button) {
     for (const auto& group : kUntitledGroups) {
         if (index(button.control) >= index(group.first) && index(button.control) <= index(group.last)) {
             return group.title;
         }
     }
-    const layout::ControlRow* best = nullptr;
-    for (const auto& row : layout::kControls) {
-        if (row.kind != layout::Kind::Label || row.caption.empty() || row.parent != button.parent) {
-            continue;
-        }
-        const bool inFrame = button.parent.has_value();
-        const bool above = row.y + row.h <= button.y && button.y - (row.y + row.h) <= kTitleReach &&
-                           row.x < button.x + button.w && button.x < row.x + row.w;
-        if ((inFrame || above) && (best == nullptr || row.y > best->y)) {
-            best = &row;
-        }
-    }
-    return best == nullptr ? std::string_view{} : best->caption;
+    const layout::ControlRow* title = layout::groupTitleOf(button);
+    return title == nullptr ? std::string_view{} : title->caption;
 }
 
 std::string groupName(std::string_view title) {

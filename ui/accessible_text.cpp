@@ -15,19 +15,11 @@ QString spoken(std::string_view text) {
     return QString::fromUtf8(text).simplified();
 }
 
-// A frame's title is the first captioned label inside it.
-const layout::ControlRow* titleLabelOf(Control frame) {
-    const auto* found = std::ranges::find_if(layout::kControls, [frame](const layout::ControlRow& row) {
-        return row.parent == frame && row.kind == layout::Kind::Label && !row.caption.empty();
-    });
-    return found == layout::kControls.end() ? nullptr : found;
-}
-
 QString frameName(const layout::ControlRow& frame) {
     if (!frame.accessibleName.empty()) {
         return spoken(frame.accessibleName);
     }
-    const layout::ControlRow* title = titleLabelOf(frame.control);
+    const layout::ControlRow* title = layout::titleLabelIn(frame.control);
     return title == nullptr ? QString() : spoken(title->caption);
 }
 

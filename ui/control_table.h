@@ -306,6 +306,23 @@ constexpr const ControlRow* find(Control control) {
     return found == kControls.end() ? nullptr : found;
 }
 
+// The first captioned label inside a frame, which titles it; none for an untitled frame.
+constexpr const ControlRow* titleLabelIn(Control frame) {
+    const auto* found = std::ranges::find_if(kControls, [frame](const ControlRow& row) {
+        return row.parent == frame && row.kind == Kind::Label && !row.caption.empty();
+    });
+    return found == kControls.end() ? nullptr : found;
+}
+
+// The label that titles a control's group: the free label its row names, else its frame's title;
+// none for a control outside any titled group.
+constexpr const ControlRow* groupTitleOf(const ControlRow& row) {
+    if (row.group) {
+        return find(*row.group);
+    }
+    return row.parent ? titleLabelIn(*row.parent) : nullptr;
+}
+
 constexpr bool isFocusable(Kind kind) {
     return kind == Kind::Button || kind == Kind::Option;
 }
@@ -403,8 +420,8 @@ constexpr bool everyButtonSaysWhatItDoes() {
     return std::ranges::all_of(kControls, [](const ControlRow& row) {
         const int sources = (findOneShot(row.control) != nullptr) + (findHold(row.control) != nullptr) +
                             !row.does.empty() + (row.control == Control::PaneButton);
-        const bool titled = !row.group || (row.kind == Kind::Button && !row.parent &&
-                                           find(*row.group) != nullptr && find(*row.group)->kind == Kind::Label);
+        const bool titled = !row.group || (row.kind == Kind::Button && !row.parent && find(*row.group) != nullptr &&
+                                           find(*row.group)->kind == Kind::Label);
         return titled && (isFocusable(row.kind) ? sources == 1 : sources == 0);
     });
 }
