@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,6 +91,10 @@ struct Protocol {
     const char* scheme;
     bool setsSpeed;
 };
+
+void PrintTo(const Protocol& protocol, std::ostream* os) {
+    *os << protocol.name;
+}
 
 class OverSer2net : public testing::TestWithParam<Protocol> {
 protected:
@@ -201,6 +206,10 @@ struct Script {
     std::string failure; // part of the failure text; empty: opens
     std::string data;    // what the panel then reads
 };
+
+void PrintTo(const Script& script, std::ostream* os) {
+    *os << script.name;
+}
 
 class ScriptedServer : public testing::TestWithParam<Script> {};
 
