@@ -227,8 +227,14 @@ constexpr const HoldCommand* findHold(HoldButton button) {
     return found == kHoldCommands.end() ? nullptr : found;
 }
 
+// Predicates rather than null tests of the finders: GCC's UndefinedBehaviorSanitizer makes a
+// comparison of a table element's address with null non-constant in static assertions.
+constexpr bool isOneShotButton(Control control) {
+    return std::ranges::any_of(kOneShotCommands, [control](const OneShotCommand& c) { return c.control == control; });
+}
+
 constexpr bool isHoldButton(Control control) {
-    return findHold(control) != nullptr;
+    return std::ranges::any_of(kHoldCommands, [control](const HoldCommand& c) { return c.control == control; });
 }
 
 namespace detail {

@@ -418,10 +418,12 @@ constexpr bool linesAxisParallel() {
 // instead (the pane button through its captions); a title names only a control it heads.
 constexpr bool everyButtonSaysWhatItDoes() {
     return std::ranges::all_of(kControls, [](const ControlRow& row) {
-        const int sources = (findOneShot(row.control) != nullptr) + (findHold(row.control) != nullptr) +
-                            !row.does.empty() + (row.control == Control::PaneButton);
-        const bool titled = !row.group || (row.kind == Kind::Button && !row.parent && find(*row.group) != nullptr &&
-                                           find(*row.group)->kind == Kind::Label);
+        const int sources = int{isOneShotButton(row.control)} + int{isHoldButton(row.control)} +
+                            int{!row.does.empty()} + int{row.control == Control::PaneButton};
+        const bool titled = !row.group || (row.kind == Kind::Button && !row.parent &&
+                                           std::ranges::any_of(kControls, [&row](const ControlRow& t) {
+                                               return t.control == *row.group && t.kind == Kind::Label;
+                                           }));
         return titled && (isFocusable(row.kind) ? sources == 1 : sources == 0);
     });
 }
@@ -447,7 +449,10 @@ static_assert(detail::captionsWhereDrawn(), "drawn controls carry a font; frames
 static_assert(detail::oneSelectionPerGroup(), "option groups select at most one");
 static_assert(detail::linesAxisParallel(), "lines are horizontal or vertical");
 static_assert(detail::everyButtonSaysWhatItDoes(), "buttons send a command or say what they do");
-static_assert(findPaneCaption(find(Control::PaneButton)->caption) != nullptr &&
+static_assert(std::ranges::any_of(kPaneCaptions,
+                                  [](const PaneCaption& p) {
+                                      return p.caption == find(Control::PaneButton)->caption;
+                                  }) &&
                   allDistinct(kPaneCaptions, &PaneCaption::caption),
               "every caption of the pane button has its spoken name");
 static_assert(kLines.size() == 12);
