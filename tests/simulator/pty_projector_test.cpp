@@ -4,9 +4,9 @@
 #include "tests/support/projector_over_pty.h"
 #include "tests/support/pty_pair.h"
 
-#include <QTest>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -15,7 +15,6 @@
 namespace tavo {
 
 namespace {
-
 
 ProjectorModel::Options fastProjector() {
     ProjectorModel::Options options;
