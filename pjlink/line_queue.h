@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The one serial line to the projector, shared by every connection: the only object that talks to
+// the serial port. Jobs run one after another in the order they were submitted; each line of a
+// job is written, its reply collected until a CR or the end of its reply wait, and only then is the
+// next line written, so no exchange ever interleaves with another. A status read sent within
+// kReadReuseMs of the same read's well-formed reply is answered from that reply without touching
+// the line; any other line sent makes every kept reply stale, since it may change what they say.
+
+#include "core/ports/serial_port.h"
+#include "pjlink/line_job.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavo::pjlink {
+
+inline constexpr qint64 kReadReuseMs = 1000;
+// The longest reply kept; a projector's longest is 18 bytes, so this is only ever reached by noise.
+inline constexpr std::size_t kMaxReplyBytes = 256;
+// Jobs waiting for the line. Each connection has at most one job at a time, so this is only
+// reached by a bug; a job over it fails at once.
+inline constexpr std::size_t kMaxQueuedJobs = 64;
+
+class LineQueue final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit LineQueue(SerialPort& port, QObject* parent = nullptr);
+    ~LineQueue() override;
+    LineQueue(const LineQueue&) = delete;
+    LineQueue& operator=(const LineQueue&) = delete;
+
+    // Opens the line to the projector: the port's device number `portNumber` at `settings`.
+    PortError open(int portNumber, const LineSettings& settings);
+    void close();
+
+    using Done = std::function<void(std::unique_ptr<LineJob>)>;
+    // Runs the job after every job submitted before it and hands it back to `done` when it is
+    // finished, always at a later turn of the event loop. Once `owner` is gone the job is dropped
+    // (a line already written still gets its reply wait) and `done` is not called.
+    void submit(std::unique_ptr<LineJob> job, QObject* owner, Done done);
+
+    [[nodiscard]] std::size_t waiting() const { return jobs_.size(); }
+
+private:
+    struct Entry {
+        std::unique_ptr<LineJob> job;
+        QPointer<QObject> owner;
+        Done done;
+    };
+    struct Exchange {
+        std::string line;
+        std::string reply;
+    };
+    struct KeptReply {
+        std::string line;
+        std::string reply;
+        qint64 atMs = 0;
+    };
+
+    void schedulePump();
+    void pump();
+    void startExchange(Entry& entry, const LineRequest& request);
+    void finishExchange();
+    void onPortEvent(int eventCode);
+    void onReceived();
+    [[nodiscard]] std::optional<std::string> keptReply(const std::string& line);
+
+    SerialPort& port_;
+    std::deque<Entry> jobs_;
+    // The exchange of the first job, while its line is on the wire.
+    std::optional<Exchange> current_;
+    QTimer replyWait_;
+    bool pumpQueued_ = false;
+    QElapsedTimer clock_;
+    std::vector<KeptReply> kept_;
+};
+
+} // namespace tavo::pjlink
