@@ -66,9 +66,10 @@ std::optional<ListenAddress> parseListenAddress(const QString& text, QString* er
     ListenAddress listen;
     listen.port = kDefaultPort;
     if (!port.isEmpty()) {
-        const auto number = parseBounded(port, 1, 65535);
+        // 0 lets the system pick a free port, which the log then names.
+        const auto number = parseBounded(port, 0, 65535);
         if (!number) {
-            *error = QStringLiteral("%1: the port must lie between 1 and 65535").arg(text);
+            *error = QStringLiteral("%1: the port must lie between 0 and 65535").arg(text);
             return std::nullopt;
         }
         listen.port = static_cast<quint16>(*number);
