@@ -81,6 +81,14 @@ void Server::onNewConnection(QTcpServer* server) {
         const QHostAddress peer = socket->peerAddress();
         const QString who = endpointText(peer, socket->peerPort());
         if (connections() >= maxConnections_) {
+            const auto open = sessions_;
+            for (Session* session : open) {
+                if (session->peerHasClosed()) {
+                    session->drop();
+                }
+            }
+        }
+        if (connections() >= maxConnections_) {
             qCWarning(lcBridge).noquote() << who << "refused:" << connections() << "connections are open already";
             turnAway(socket, {});
             continue;

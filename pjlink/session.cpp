@@ -7,8 +7,10 @@
 #include "pjlink/line_queue.h"
 
 #include <QTcpSocket>
+#include <cerrno>
 #include <memory>
 #include <string_view>
+#include <sys/socket.h>
 
 namespace tavo::pjlink {
 
@@ -59,6 +61,26 @@ void Session::closeNow() {
     closing_ = true;
     socket_->flush();
     socket_->disconnectFromHost();
+}
+
+void Session::drop() {
+    if (!ended_) {
+        closing_ = true;
+        socket_->abort();
+    }
+}
+
+bool Session::peerHasClosed() const {
+    if (ended_) {
+        return true;
+    }
+    const auto fd = socket_->socketDescriptor();
+    if (fd < 0) {
+        return true;
+    }
+    char byte = 0;
+    const auto n = ::recv(static_cast<int>(fd), &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
 }
 
 void Session::processLines() {

@@ -51,6 +51,11 @@ public:
     // Hands what has been answered to the system and closes, for the program's end.
     void closeNow();
     [[nodiscard]] QString peer() const { return peer_; }
+    // Whether the controller has closed its end, though the event loop has not seen it yet: a
+    // flood of connections opened and dropped at once must not keep the next one out.
+    [[nodiscard]] bool peerHasClosed() const;
+    // Ends the connection at once, without handing over anything unsent.
+    void drop();
 
 signals:
     void authenticationFailed(const QHostAddress& address);
