@@ -167,8 +167,8 @@ ParsedOptions parseOptions(const QStringList& arguments) {
     BridgeOptions& options = parsed.options;
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1 || positional.front().isEmpty()) {
-        return usage(positional.isEmpty() ? QStringLiteral("no DEVICE given, such as /dev/ttyUSB0 or COM1")
-                                          : QStringLiteral("give one DEVICE only"));
+        return usage(positional.size() > 1 ? QStringLiteral("give one DEVICE only")
+                                           : QStringLiteral("no DEVICE given, such as /dev/ttyUSB0 or COM1"));
     }
     options.device = positional.front();
 

@@ -67,6 +67,13 @@ PasswordRead readPasswordFile(const QString& path) {
         size += static_cast<std::size_t>(n);
     }
     ::close(fd);
+    if (size == buffer.size()) {
+        result.error = QStringLiteral("the password file %1 cannot be used: the password is longer than the %2 bytes "
+                                      "PJLink allows")
+                           .arg(path)
+                           .arg(kMaxPasswordLength);
+        return result;
+    }
     QByteArray password(buffer.data(), static_cast<qsizetype>(size));
     if (password.endsWith('\n')) {
         password.chop(1);
