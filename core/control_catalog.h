@@ -401,10 +401,9 @@ constexpr bool captionsAndNamesWhereDue() {
 constexpr bool spokenTextsPlain() {
     return std::ranges::all_of(kEntries,
                                [](const Entry& e) { return isPlainAscii(e.spokenName) && isPlainAscii(e.does); }) &&
-           std::ranges::all_of(kGroups,
-                               [](const GroupEntry& g) {
-                                   return isPlainAscii(g.spokenTitle) && isPlainAscii(g.commandWord);
-                               }) &&
+           std::ranges::all_of(
+               kGroups,
+               [](const GroupEntry& g) { return isPlainAscii(g.spokenTitle) && isPlainAscii(g.commandWord); }) &&
            std::ranges::all_of(kPaneCaptions, [](const PaneCaption& p) {
                return !p.spokenName.empty() && !p.does.empty() && isPlainAscii(p.spokenName) && isPlainAscii(p.does);
            });
@@ -417,8 +416,9 @@ constexpr bool groupsSound() {
         if (g.group == Group::None) {
             return !g.titleLabel && !g.frame && g.spokenTitle.empty() && g.commandWord.empty();
         }
-        const bool labelFits = !g.titleLabel || (kindOf(*g.titleLabel) == Kind::Label &&
-                                                 groupOf(*g.titleLabel) == g.group && !captionOf(*g.titleLabel).empty());
+        const bool labelFits =
+            !g.titleLabel || (kindOf(*g.titleLabel) == Kind::Label && groupOf(*g.titleLabel) == g.group &&
+                              !captionOf(*g.titleLabel).empty());
         const bool frameFits = !g.frame || (kindOf(*g.frame) == Kind::Frame && groupFramedBy(*g.frame) == g.group);
         const bool titledOnce = !(g.titleLabel && !g.spokenTitle.empty());
         return labelFits && frameFits && titledOnce && (!groupTitle(g.group).empty() || !g.commandWord.empty());

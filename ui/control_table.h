@@ -291,8 +291,8 @@ constexpr bool rowsInOrder() {
 }
 
 constexpr bool tabsOnFocusablesOnly() {
-    return std::ranges::all_of(kControls,
-                               [](const ControlRow& row) { return catalog::isFocusable(kindOf(row)) == (row.tab > 0); });
+    return std::ranges::all_of(
+        kControls, [](const ControlRow& row) { return catalog::isFocusable(kindOf(row)) == (row.tab > 0); });
 }
 
 constexpr bool tabsDistinct() {
@@ -405,7 +405,8 @@ static_assert(detail::linesAxisParallel(), "lines are horizontal or vertical");
 static_assert(kLines.size() == 12);
 static_assert(kTimers.size() == kTimerCount && detail::timersInOrder());
 static_assert(find(Control::PowerOn).tab == 1, "the focus starts on the lowest tab index");
-static_assert(find(Control::Logo).w == kLogoWidth * kTwipsPerPixel && find(Control::Logo).h == kLogoHeight * kTwipsPerPixel,
+static_assert(find(Control::Logo).w == kLogoWidth * kTwipsPerPixel &&
+                  find(Control::Logo).h == kLogoHeight * kTwipsPerPixel,
               "the logo's rectangle is its natural size");
 
 } // namespace tavo::layout

@@ -145,7 +145,9 @@ void DeviceNotice::setCancellable(bool cancellable) {
         cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
         cancel_->setObjectName(QStringLiteral("deviceNoticeCancel"));
         cancel_->setAccessibleDescription(QStringLiteral("Stops connecting to the device"));
-        cancel_->setFont(QApplication::font());
+        QFont plain = font();
+        plain.setBold(false);
+        cancel_->setFont(plain);
         cancel_->setAutoDefault(false);
         connect(cancel_, &QPushButton::clicked, this, &DeviceNotice::cancelRequested);
         cancel_->show();

@@ -140,9 +140,9 @@ void MainWindow::addKeys() {
         }
     });
 
-    // Across the program's windows, so that F1 reaches the panel as soon as it is clicked even
-    // while its help still holds the activation, and brings the help forward from the help
-    // itself. A modal dialog still blocks it.
+    // In every window of the program: the help is a window of its own, and F1 there brings it
+    // forward as F1 in the panel does, even before the activation has passed back to the panel.
+    // A modal dialog still blocks it.
     helpAction_ = new QAction(QStringLiteral("Help"), this);
     helpAction_->setShortcut(QKeySequence(Qt::Key_F1));
     helpAction_->setShortcutContext(Qt::ApplicationShortcut);

@@ -73,8 +73,8 @@ QWidget* createWidget(const catalog::Entry& entry, const layout::ControlRow& row
     case catalog::Kind::HoldButton:
     case catalog::Kind::OneShotButton:
     case catalog::Kind::OtherButton: {
-        QPushButton* button = entry.kind == catalog::Kind::HoldButton ? new HoldPushButton(parent)
-                                                                      : new PanelButton(parent);
+        QPushButton* button =
+            entry.kind == catalog::Kind::HoldButton ? new HoldPushButton(parent) : new PanelButton(parent);
         button->setText(caption);
         return button;
     }
