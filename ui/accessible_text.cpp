@@ -15,7 +15,7 @@ QString spoken(std::string_view text) {
 
 } // namespace
 
-QString groupTitle(Control control) {
+QString spokenGroupTitle(Control control) {
     return spoken(catalog::groupTitle(catalog::groupOf(control)));
 }
 
@@ -36,7 +36,7 @@ QString accessibleNameFor(Control control, std::string_view caption) {
     case catalog::Kind::HoldButton:
     case catalog::Kind::OtherButton:
     case catalog::Kind::Option: {
-        const QString group = groupTitle(control);
+        const QString group = spokenGroupTitle(control);
         return group.isEmpty() ? spoken(caption) : group + QLatin1Char(' ') + spoken(caption);
     }
     case catalog::Kind::Label:

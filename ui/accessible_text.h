@@ -15,7 +15,7 @@ namespace tavo {
 
 // The catalog's title of the group a control belongs to, as spoken: blanks are trimmed and runs of
 // blanks fold into one. Empty where there is none.
-[[nodiscard]] QString groupTitle(Control control);
+[[nodiscard]] QString spokenGroupTitle(Control control);
 
 // The name for a control showing `caption` (which only the pane button ever changes). Empty for
 // labels that are read by their text.

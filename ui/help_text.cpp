@@ -25,7 +25,7 @@ QString buttonTable() {
             continue;
         }
         rows += QStringLiteral("<tr><td>%1</td><td><b>%2</b></td><td>%3</td></tr>")
-                    .arg(groupTitle(entry.control).toHtmlEscaped(), html(entry.caption),
+                    .arg(spokenGroupTitle(entry.control).toHtmlEscaped(), html(entry.caption),
                          accessibleDescriptionFor(entry.control, entry.caption).toHtmlEscaped());
     }
     return QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\" border=\"1\">"
@@ -40,7 +40,7 @@ template <typename Pick> QString namesOf(Pick pick) {
         if (!catalog::isButton(entry.kind) || !pick(entry.control)) {
             continue;
         }
-        const QString group = groupTitle(entry.control);
+        const QString group = spokenGroupTitle(entry.control);
         const QString name =
             (group.isEmpty() ? accessibleNameFor(entry.control, entry.caption) : group).toHtmlEscaped();
         if (!names.contains(name)) {
