@@ -6,6 +6,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
 
@@ -103,7 +104,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     CommandLine options;
     const QString error = usageError(p, &options);
     if (!error.isEmpty()) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(error));
+        QTextStream(stderr) << QCoreApplication::applicationName() << ": " << error << Qt::endl;
         std::exit(EXIT_FAILURE);
     }
     return options;

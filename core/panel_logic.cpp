@@ -72,6 +72,10 @@ void PanelLogic::devicesChanged() {
     changePort(chosenPort_, chosenPort_ == 1 ? 2 : 1);
 }
 
+void PanelLogic::cancelOpening() {
+    (void)port_.close();
+}
+
 void PanelLogic::click(Control control) {
     if (const OneShotCommand* command = findOneShot(control)) {
         sendOneShot(*command);

@@ -56,6 +56,9 @@ public:
     // The user chose anew which devices COM1 and COM2 stand for: the port chosen in the panel is
     // opened again on its device, as a port change would.
     void devicesChanged();
+    // The user cancelled the open in progress: the port is closed and the open ends as a failure
+    // the user chose, told in the status line without a dialog. Does nothing when none is running.
+    void cancelOpening();
 
     // A click or keyboard activation of a button or option button. Hold buttons ignore it.
     void click(Control control);
