@@ -619,7 +619,8 @@ PortFailureChoice MainWindow::showStartupError(std::string_view text) {
 
 void MainWindow::showNotice(std::string_view text, Notice kind) {
     const QString shown = QString::fromUtf8(text);
-    const bool lasting = kind == Notice::Lasting;
+    // An open in progress stays like a lasting notice until it ends.
+    const bool lasting = kind != Notice::Passing;
     QPalette palette = notice_->palette();
     palette.setColor(QPalette::Window, lasting ? QColor(255, 255, 176) : QColor(208, 255, 208));
     palette.setColor(QPalette::WindowText, lasting ? QColor(160, 0, 0) : QColor(0, 96, 0));
