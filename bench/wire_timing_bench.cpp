@@ -7,7 +7,8 @@
 // Exits non-zero only when it could not measure.
 
 #include "core/panel_logic.h"
-#include "serial/host_serial_port.h"
+#include "serial/com_ports.h"
+#include "serial/device_factory.h"
 #include "ui/look.h"
 #include "ui/main_window.h"
 
@@ -144,7 +145,7 @@ int main(int argc, char* argv[]) {
     const std::string device = slaveName;
 
     tavo::MainWindow window;
-    tavo::HostSerialPort port({QString::fromStdString(device), QStringLiteral("/dev/null")});
+    tavo::ComPorts port({QString::fromStdString(device), QStringLiteral("/dev/null")}, tavo::makeDevice);
     tavo::PanelLogic logic(window, port);
     window.setLogic(&logic);
     if (!logic.start()) {

@@ -3,7 +3,7 @@
 // pseudo-terminal: the whole road of an exchange except the window.
 
 #include "core/panel_logic.h"
-#include "serial/host_serial_port.h"
+#include "serial/com_ports.h"
 #include "simulator/pty_projector.h"
 #include "tests/support/fake_panel.h"
 #include "tests/support/projector_over_pty.h"
