@@ -151,9 +151,7 @@ void ComPorts::attach(Device& device) {
         };
     };
     constexpr auto kLater = Qt::QueuedConnection;
-    // Arrivals come from the device's own reading, which is always a turn of the event loop of its
-    // own: taken at once, they keep a flooded line drained in large reads.
-    connect(&device, &Device::received, this, later([this] { onReceived(); }), Qt::DirectConnection);
+    connect(&device, &Device::received, this, later([this] { onReceived(); }), kLater);
     connect(&device, &Device::opened, this, later([this] { onOpened(); }), kLater);
     connect(&device, &Device::openFailed, this, later([this](const QString& text) { onOpenFailed(text); }), kLater);
     connect(&device, &Device::lost, this, later([this](const QString& text) { onLost(text); }), kLater);
@@ -180,10 +178,9 @@ void ComPorts::attach(Device& device) {
 void ComPorts::dropDevice() {
     ++epoch_;
     if (device_) {
+        // Never inside one of the device's own signals, as they all arrive queued.
         device_->close();
-        // A handler may close the port while the device is still delivering an arrival.
-        device_->disconnect(this);
-        device_.release()->deleteLater();
+        device_.reset();
     }
 }
 
