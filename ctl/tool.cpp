@@ -260,7 +260,8 @@ struct Tool::Run {
 namespace {
 
 // Parses; a code when the run ends here, else the run to make.
-std::optional<int> parse(const QStringList& arguments, QTextStream& out, QTextStream& err, std::unique_ptr<Tool::Run>& run) {
+std::optional<int> parse(const QStringList& arguments, QTextStream& out, QTextStream& err,
+                         std::unique_ptr<Tool::Run>& run) {
     QCommandLineParser parser;
     parser.setApplicationDescription(kDescription);
     const QCommandLineOption help = parser.addHelpOption();
@@ -427,10 +428,16 @@ void Tool::beginExchange() {
 }
 
 int Tool::interrupt() {
+    if (!isFinished() && !port_) {
+        // Before the run began: nothing was opened.
+        err_ << kProgram << ": interrupted\n";
+        exitCode_ = kDeviceError;
+    }
     if (!isFinished()) {
         ExchangeResult result{.outcome = ExchangeResult::Outcome::Interrupted,
                               .reply = exchange_ ? exchange_->result().reply : std::string(),
-                              .error = exchange_ ? "interrupted before the reply" : "interrupted while opening the device"};
+                              .error =
+                                  exchange_ ? "interrupted before the reply" : "interrupted while opening the device"};
         report(std::move(result));
     }
     return exitCode();
@@ -443,7 +450,7 @@ void Tool::report(ExchangeResult result) {
     const Options& options = run_->options;
     const Request* request = &run_->request;
     const QString label = portLabel(port_->portNumber(), port_->device());
-    exchange_.reset();
+    // The exchange stays: this may run inside its own signal.
     (void)port_->close();
     if (result.outcome == ExchangeResult::Outcome::Interrupted && result.error.empty()) {
         result.error = "interrupted before the reply";
@@ -495,7 +502,8 @@ void Tool::report(ExchangeResult result) {
 
 void Tool::end(int code) {
     exitCode_ = code;
-    QMetaObject::invokeMethod(this, [this, code] { emit finished(code); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, code] { emit finished(code); }, Qt::QueuedConnection);
 }
 
 } // namespace tavo::ctl

@@ -155,24 +155,10 @@ void ComPorts::attach(Device& device) {
     connect(&device, &Device::opened, this, later([this] { onOpened(); }), kLater);
     connect(&device, &Device::openFailed, this, later([this](const QString& text) { onOpenFailed(text); }), kLater);
     connect(&device, &Device::lost, this, later([this](const QString& text) { onLost(text); }), kLater);
-    connect(&device, &Device::lineError, this, later([this] {
-                if (state_ == State::Open) {
-                    raise(PortEvent::LineError);
-                }
-            }),
+    connect(&device, &Device::lineError, this, later([this] { onLineError(); }), kLater);
+    connect(&device, &Device::settingsRefused, this, later([this](const QString& text) { onSettingsRefused(text); }),
             kLater);
-    connect(&device, &Device::settingsRefused, this, later([this](const QString& text) {
-                if (state_ == State::Open) {
-                    raise(PortEvent::SettingsRefused, text);
-                }
-            }),
-            kLater);
-    connect(&device, &Device::notice, this, later([this](const QString& text) {
-                if (state_ != State::Closed) {
-                    raise(PortEvent::Notice, text);
-                }
-            }),
-            kLater);
+    connect(&device, &Device::notice, this, later([this](const QString& text) { onNotice(text); }), kLater);
 }
 
 void ComPorts::dropDevice() {
@@ -196,6 +182,24 @@ void ComPorts::raise(PortEvent event, const QString& text) {
 void ComPorts::onReceived() {
     if (state_ == State::Open && device_->hasReceived()) {
         raise(PortEvent::Received);
+    }
+}
+
+void ComPorts::onLineError() {
+    if (state_ == State::Open) {
+        raise(PortEvent::LineError);
+    }
+}
+
+void ComPorts::onSettingsRefused(const QString& text) {
+    if (state_ == State::Open) {
+        raise(PortEvent::SettingsRefused, text);
+    }
+}
+
+void ComPorts::onNotice(const QString& text) {
+    if (state_ != State::Closed) {
+        raise(PortEvent::Notice, text);
     }
 }
 

@@ -60,6 +60,9 @@ private:
     void dropDevice();
     void raise(PortEvent event, const QString& text = {});
     void onReceived();
+    void onLineError();
+    void onSettingsRefused(const QString& text);
+    void onNotice(const QString& text);
     void onOpened();
     void onOpenFailed(const QString& text);
     void onLost(const QString& text);

@@ -191,8 +191,7 @@ void LocalDevice::onWriteTimeout() {
     if (!serial_.isOpen() || serial_.bytesToWrite() == 0) {
         return;
     }
-    qCInfo(lcSerial) << name() << "did not take" << serial_.bytesToWrite() << "bytes within" << kWriteTimeoutMs
-                     << "ms";
+    qCInfo(lcSerial) << name() << "did not take" << serial_.bytesToWrite() << "bytes within" << kWriteTimeoutMs << "ms";
     serial_.clear(QSerialPort::Output);
     emit notice(QStringLiteral("Sending on %1 failed: the device did not take the data.").arg(label()));
 }

@@ -76,8 +76,7 @@ NetworkFailureKind failureKindOf(QAbstractSocket::SocketError error) {
 // The telnet protocol state of one connection. Freed only by a new connection or the device's
 // end, never from inside its own callback.
 struct NetworkDevice::Telnet {
-    explicit Telnet(NetworkDevice* device)
-        : handle(telnet_init(kTelnetOptions.data(), &Telnet::onEvent, 0, device)) {}
+    explicit Telnet(NetworkDevice* device) : handle(telnet_init(kTelnetOptions.data(), &Telnet::onEvent, 0, device)) {}
     ~Telnet() { telnet_free(handle); }
     Telnet(const Telnet&) = delete;
     Telnet& operator=(const Telnet&) = delete;
@@ -408,8 +407,7 @@ void NetworkDevice::becomeReady() {
     phaseTimer_.stop();
     state_ = State::Ready;
     received_.clear();
-    qCInfo(lcNetwork) << "ready:" << hostAndPort(address_) << "after" << framing_.optionCommands()
-                      << "option commands";
+    qCInfo(lcNetwork) << "ready:" << hostAndPort(address_) << "after" << framing_.optionCommands() << "option commands";
     emit opened();
 }
 

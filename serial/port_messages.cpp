@@ -180,7 +180,8 @@ QString describeNetworkLoss(int portNumber, const QString& device, const Network
 }
 
 QString describeStillOpening(int portNumber, const QString& device) {
-    return QStringLiteral("%1 is not ready yet: the panel is still connecting to it.").arg(portLabel(portNumber, device));
+    return QStringLiteral("%1 is not ready yet: the panel is still connecting to it.")
+        .arg(portLabel(portNumber, device));
 }
 
 QString describeSpeedSetOnServer(int portNumber, const QString& device) {

@@ -28,7 +28,8 @@ TelnetFraming::Verdict TelnetFraming::feed(const char* data, std::size_t size, Q
         case State::Data: {
             // Plain data passes in runs up to the next IAC.
             const void* iac = std::memchr(data + i, static_cast<unsigned char>(kIac), size - i);
-            const std::size_t end = iac == nullptr ? size : static_cast<std::size_t>(static_cast<const char*>(iac) - data);
+            const std::size_t end =
+                iac == nullptr ? size : static_cast<std::size_t>(static_cast<const char*>(iac) - data);
             out.append(data + i, static_cast<qsizetype>(end - i));
             i = end;
             if (i < size) {

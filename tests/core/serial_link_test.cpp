@@ -230,7 +230,9 @@ TEST_F(Connecting, PortChangeShowsProgressThenHidesThePanelOrWarnsAndFallsBack) 
     panel.selectOption(Control::Com2Option);
     logic.click(Control::Com2Option);
     int answers = 0;
-    panel.answer = [&answers] { return ++answers == 1 ? PortFailureChoice::Retry : PortFailureChoice::Dismiss; };
+    panel.answer = [&answers] {
+        return ++answers == 1 ? PortFailureChoice::Retry : PortFailureChoice::Dismiss;
+    };
     port.calls.clear();
     port.failOpen("COM2 cannot be opened: the device server refused the connection.");
     EXPECT_EQ(panel.warnings, (Calls{"COM2 cannot be opened: the device server refused the connection."}));
@@ -256,9 +258,12 @@ TEST_F(Connecting, StartUpShowsTheWindowAndAFailureLaterIsTheStartUpError) {
 
     // Retry opens again; the second failure dismissed ends the program.
     int answers = 0;
-    panel.answer = [&answers] { return ++answers == 1 ? PortFailureChoice::Retry : PortFailureChoice::Dismiss; };
+    panel.answer = [&answers] {
+        return ++answers == 1 ? PortFailureChoice::Retry : PortFailureChoice::Dismiss;
+    };
     port.failOpen("COM1 cannot be opened: the device server did not answer within 4 seconds.");
-    EXPECT_EQ(panel.startupErrors, (Calls{"COM1 cannot be opened: the device server did not answer within 4 seconds."}));
+    EXPECT_EQ(panel.startupErrors,
+              (Calls{"COM1 cannot be opened: the device server did not answer within 4 seconds."}));
     EXPECT_TRUE(panel.warnings.empty());
     EXPECT_FALSE(panel.ended);
     EXPECT_TRUE(port.opening) << "Retry opened again";

@@ -74,8 +74,8 @@ TEST_P(CtlAgainstHostileServer, EndsInBoundedTimeAndMemoryAndSaysWhy) {
     ASSERT_EQ(ctl.state(), QProcess::NotRunning) << "still running after " << ended << " ms";
     rusage after{};
     ::getrusage(RUSAGE_CHILDREN, &after);
-    const double cpu = seconds(after.ru_utime) + seconds(after.ru_stime) - seconds(before.ru_utime) -
-                       seconds(before.ru_stime);
+    const double cpu =
+        seconds(after.ru_utime) + seconds(after.ru_stime) - seconds(before.ru_utime) - seconds(before.ru_stime);
 
     const std::string out = ctl.readAllStandardOutput().toStdString();
     const std::string err = ctl.readAllStandardError().toStdString();
@@ -98,44 +98,43 @@ TEST_P(CtlAgainstHostileServer, EndsInBoundedTimeAndMemoryAndSaysWhy) {
               << " bytes\n";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Servers, CtlAgainstHostileServer,
-    testing::Values(HostileRun{.name = "NegotiationFlood",
-                               .hostility = Hostility::NegotiationFlood,
-                               .scheme = "rfc2217",
-                               .interruptAfterMs = 0,
-                               .exitCode = ctl::kDeviceError,
-                               .printed = "",
-                               .said = "the device server sent endless telnet negotiation"},
-                    HostileRun{.name = "EndlessSubnegotiation",
-                               .hostility = Hostility::EndlessSubnegotiation,
-                               .scheme = "rfc2217",
-                               .interruptAfterMs = 0,
-                               .exitCode = ctl::kDeviceError,
-                               .printed = "",
-                               .said = "a telnet subnegotiation that never ends"},
-                    HostileRun{.name = "LongSubnegotiationThenAck",
-                               .hostility = Hostility::LongSubnegotiationThenAck,
-                               .scheme = "rfc2217",
-                               .interruptAfterMs = 0,
-                               .exitCode = ctl::kAnswered,
-                               .printed = "ACK CR\n",
-                               .said = nullptr},
-                    HostileRun{.name = "DataFloodOnRawTcp",
-                               .hostility = Hostility::DataFlood,
-                               .scheme = "tcp",
-                               .interruptAfterMs = 0,
-                               .exitCode = ctl::kDeviceError,
-                               .printed = "",
-                               .said = "the device flooded the line"},
-                    HostileRun{.name = "InterruptWhileASilentServerConnects",
-                               .hostility = Hostility::Silent,
-                               .scheme = "rfc2217",
-                               .interruptAfterMs = 1000,
-                               .exitCode = ctl::kDeviceError,
-                               .printed = "",
-                               .said = "interrupted while opening the device"}),
-    [](const testing::TestParamInfo<HostileRun>& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Servers, CtlAgainstHostileServer,
+                         testing::Values(HostileRun{.name = "NegotiationFlood",
+                                                    .hostility = Hostility::NegotiationFlood,
+                                                    .scheme = "rfc2217",
+                                                    .interruptAfterMs = 0,
+                                                    .exitCode = ctl::kDeviceError,
+                                                    .printed = "",
+                                                    .said = "the device server sent endless telnet negotiation"},
+                                         HostileRun{.name = "EndlessSubnegotiation",
+                                                    .hostility = Hostility::EndlessSubnegotiation,
+                                                    .scheme = "rfc2217",
+                                                    .interruptAfterMs = 0,
+                                                    .exitCode = ctl::kDeviceError,
+                                                    .printed = "",
+                                                    .said = "a telnet subnegotiation that never ends"},
+                                         HostileRun{.name = "LongSubnegotiationThenAck",
+                                                    .hostility = Hostility::LongSubnegotiationThenAck,
+                                                    .scheme = "rfc2217",
+                                                    .interruptAfterMs = 0,
+                                                    .exitCode = ctl::kAnswered,
+                                                    .printed = "ACK CR\n",
+                                                    .said = nullptr},
+                                         HostileRun{.name = "DataFloodOnRawTcp",
+                                                    .hostility = Hostility::DataFlood,
+                                                    .scheme = "tcp",
+                                                    .interruptAfterMs = 0,
+                                                    .exitCode = ctl::kDeviceError,
+                                                    .printed = "",
+                                                    .said = "the device flooded the line"},
+                                         HostileRun{.name = "InterruptWhileASilentServerConnects",
+                                                    .hostility = Hostility::Silent,
+                                                    .scheme = "rfc2217",
+                                                    .interruptAfterMs = 1000,
+                                                    .exitCode = ctl::kDeviceError,
+                                                    .printed = "",
+                                                    .said = "interrupted while opening the device"}),
+                         [](const testing::TestParamInfo<HostileRun>& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace tavo::test

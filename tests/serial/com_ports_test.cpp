@@ -49,7 +49,9 @@ struct Receiver {
             }
         });
     }
-    [[nodiscard]] int count(PortEvent code) const { return static_cast<int>(std::count(codes.begin(), codes.end(), code)); }
+    [[nodiscard]] int count(PortEvent code) const {
+        return static_cast<int>(std::count(codes.begin(), codes.end(), code));
+    }
 };
 
 class ComPortsTest : public testing::Test {

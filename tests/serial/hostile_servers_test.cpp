@@ -50,7 +50,8 @@ TEST(HostileServers, NegotiationFloodIsCutOffAndTriedAgainLaterWithFlatMemory) {
     Panel panel(server.port());
     const std::int64_t residentBefore = residentBytes();
     ASSERT_FALSE(panel.port.open().error);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.seen(PortEvent::DeviceLost) || panel.seen(PortEvent::OpenFailed); }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return panel.seen(PortEvent::DeviceLost) || panel.seen(PortEvent::OpenFailed); }));
     const PortEvent ended = panel.seen(PortEvent::DeviceLost) ? PortEvent::DeviceLost : PortEvent::OpenFailed;
     const std::string text = panel.port.describe(ended);
     EXPECT_NE(text.find("the device server sent endless telnet negotiation"), std::string::npos) << text;
@@ -62,7 +63,9 @@ TEST(HostileServers, NegotiationFloodIsCutOffAndTriedAgainLaterWithFlatMemory) {
         EXPECT_GE(server.connections(), 2) << "tried again";
         EXPECT_LE(server.connections(), 3) << "tried again without backoff";
         // Each return is cut off again, and each loss is told once.
-        const auto count = [&panel](PortEvent event) { return std::ranges::count(panel.events, event); };
+        const auto count = [&panel](PortEvent event) {
+            return std::ranges::count(panel.events, event);
+        };
         EXPECT_EQ(count(PortEvent::DeviceLost), count(PortEvent::DeviceBack) + 1);
     }
     EXPECT_LT(residentBytes() - residentBefore, 50 * 1024 * 1024);

@@ -15,8 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -141,8 +141,8 @@ protected:
     }
 
     bool seen(PortEvent event) {
-        return QTest::qWaitFor(
-            [this, event] { return std::find(events.begin(), events.end(), event) != events.end(); }, 8000);
+        return QTest::qWaitFor([this, event] { return std::find(events.begin(), events.end(), event) != events.end(); },
+                               8000);
     }
 
     std::unique_ptr<PtyProjector> projector;
