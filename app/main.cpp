@@ -94,5 +94,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     window.show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    // A start-up open that failed later ends the program as one that failed at once does.
+    return logic.gaveUpAtStartUp() ? 1 : code;
 }

@@ -354,6 +354,7 @@ void PanelLogic::retryStartUp() {
             return;
         }
         if (panel_.showStartupError(*result.error) != PortFailureChoice::Retry) {
+            gaveUpAtStartUp_ = true;
             panel_.endProgram();
             return;
         }
@@ -384,6 +385,7 @@ void PanelLogic::openFailed() {
     panel_.clearNotice();
     if (purpose == OpenPurpose::StartUp) {
         if (panel_.showStartupError(text) != PortFailureChoice::Retry) {
+            gaveUpAtStartUp_ = true;
             panel_.endProgram();
             return;
         }

@@ -91,6 +91,8 @@ public:
     [[nodiscard]] bool replyPending() const { return replyPending_; }
     [[nodiscard]] HoldButton heldButton() const { return heldButton_; }
     [[nodiscard]] CursorPadContext cursorPadContext() const { return cursorPadContext_; }
+    // Whether the user gave up on a start-up open that failed after start() had returned.
+    [[nodiscard]] bool gaveUpAtStartUp() const { return gaveUpAtStartUp_; }
 
 private:
     void sendOneShot(const OneShotCommand& command);
@@ -132,6 +134,7 @@ private:
     // The port last chosen in the panel, even if it failed to open.
     int chosenPort_ = 1;
     OpenPurpose opening_ = OpenPurpose::None;
+    bool gaveUpAtStartUp_ = false;
     // The port number a port change in progress falls back to when it fails.
     int openingFallback_ = 1;
 };

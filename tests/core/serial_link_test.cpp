@@ -268,9 +268,11 @@ TEST_F(Connecting, StartUpShowsTheWindowAndAFailureLaterIsTheStartUpError) {
     EXPECT_FALSE(panel.ended);
     EXPECT_TRUE(port.opening) << "Retry opened again";
     EXPECT_EQ(panel.notice, progress(1));
+    EXPECT_FALSE(logic.gaveUpAtStartUp());
     port.failOpen("COM1 cannot be opened: again.");
     EXPECT_EQ(panel.startupErrors.size(), 2U);
     EXPECT_TRUE(panel.ended);
+    EXPECT_TRUE(logic.gaveUpAtStartUp());
 
     // An answer after the open ended, or for an open the user replaced, changes nothing.
     panel.notice.reset();
