@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Timing on the wire: the real window, its QTimers, the logic and the Qt host serial port drive a
+// Timing on the wire: the real window, its QTimers, the logic and the COM ports drive a
 // pseudo-terminal; a reader thread on the other side timestamps every line on the monotonic clock
 // and acknowledges it as a projector would. Prints, for holds at each repeat interval in use, the
 // lines written, the achieved period, the period error, the lines written after the release and

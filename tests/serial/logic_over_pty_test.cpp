@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The panel's logic driving the simulated projector through the host serial port and a real
+// The panel's logic driving the simulated projector through the COM ports and a real
 // pseudo-terminal: the whole road of an exchange except the window.
 
 #include "core/panel_logic.h"
