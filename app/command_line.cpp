@@ -2,7 +2,7 @@
 #include "app/command_line.h"
 #include "tavo/version.h"
 
-#include "serial/host_serial_port.h"
+#include "serial/device_settings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -23,12 +23,12 @@ struct Parser {
                                            "/dev/serial/by-id/..., or a device server on the network: "
                                            "rfc2217://HOST:PORT or tcp://HOST:PORT (default: the device chosen in "
                                            "the panel, else %1).")
-                                .arg(HostSerialPort::defaultDevices().at(0)),
+                                .arg(defaultDevices().com1),
                             QStringLiteral("DEVICE")};
     QCommandLineOption com2{
         QStringLiteral("com2"),
         QStringLiteral("Use DEVICE as COM2 for this run (default: the device chosen in the panel, else %1).")
-            .arg(HostSerialPort::defaultDevices().at(1)),
+            .arg(defaultDevices().com2),
         QStringLiteral("DEVICE")};
     QCommandLineOption simulate{QStringLiteral("simulate"),
                                 QStringLiteral("Put a simulated projector behind COM1, to try "
