@@ -2,10 +2,11 @@
 #include "app/command_line.h"
 #include "tavo/version.h"
 
-#include "serial/host_serial_port.h"
+#include "serial/device_settings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,12 +23,12 @@ struct Parser {
                                            "/dev/serial/by-id/..., or a device server on the network: "
                                            "rfc2217://HOST:PORT or tcp://HOST:PORT (default: the device chosen in "
                                            "the panel, else %1).")
-                                .arg(HostSerialPort::defaultDevices().at(0)),
+                                .arg(defaultDevices().com1),
                             QStringLiteral("DEVICE")};
     QCommandLineOption com2{
         QStringLiteral("com2"),
         QStringLiteral("Use DEVICE as COM2 for this run (default: the device chosen in the panel, else %1).")
-            .arg(HostSerialPort::defaultDevices().at(1)),
+            .arg(defaultDevices().com2),
         QStringLiteral("DEVICE")};
     QCommandLineOption simulate{QStringLiteral("simulate"),
                                 QStringLiteral("Put a simulated projector behind COM1, to try "
@@ -103,7 +104,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     CommandLine options;
     const QString error = usageError(p, &options);
     if (!error.isEmpty()) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(error));
+        QTextStream(stderr) << QCoreApplication::applicationName() << ": " << error << Qt::endl;
         std::exit(EXIT_FAILURE);
     }
     return options;

@@ -2,9 +2,9 @@
 #include "app/command_line.h"
 #include "core/panel_logic.h"
 #include "process/termination_signals.h"
-#include "serial/device_list.h"
+#include "serial/com_ports.h"
+#include "serial/device_factory.h"
 #include "serial/device_settings.h"
-#include "serial/host_serial_port.h"
 #include "simulator/pty_projector.h"
 #include "ui/device_actions.h"
 #include "ui/look.h"
@@ -21,7 +21,7 @@ namespace {
 // long as this does.
 class ProgramDevices final : public tavo::DeviceActions {
 public:
-    explicit ProgramDevices(tavo::HostSerialPort& port) : port_(port) {}
+    explicit ProgramDevices(tavo::ComPorts& port) : port_(port) {}
 
     [[nodiscard]] tavo::DeviceChoice devices() const override {
         const QStringList devices = port_.devices();
@@ -43,7 +43,7 @@ public:
     }
 
 private:
-    tavo::HostSerialPort& port_;
+    tavo::ComPorts& port_;
     std::unique_ptr<tavo::PtyProjector> projector_;
 };
 
@@ -67,16 +67,8 @@ int main(int argc, char* argv[]) {
 
     tavo::MainWindow window;
 
-    const QStringList defaults = tavo::HostSerialPort::defaultDevices();
-    QStringList present;
-    for (const tavo::SerialDevice& device : tavo::presentDevices()) {
-        present << device.preferredPath();
-    }
-    const tavo::DeviceChoice devices =
-        tavo::resolveDevices({.com1 = options.com1, .com2 = options.com2}, tavo::loadSavedDevices(), present,
-                             {.com1 = defaults.value(0), .com2 = defaults.value(1)});
-
-    tavo::HostSerialPort port({devices.com1, devices.com2});
+    const tavo::DeviceChoice devices = tavo::devicesForRun({.com1 = options.com1, .com2 = options.com2});
+    tavo::ComPorts port({devices.com1, devices.com2}, tavo::makeDevice);
     ProgramDevices deviceActions(port);
     if (options.simulate) {
         const QString error = deviceActions.useSimulatedProjector();
@@ -88,11 +80,6 @@ int main(int argc, char* argv[]) {
     window.setDeviceActions(&deviceActions);
 
     tavo::PanelLogic logic(window, port);
-    // What a device server on the network reports (lost, back, speed set on the server) goes to the
-    // status line like the logic's own notes.
-    QObject::connect(&port, &tavo::HostSerialPort::notice, &window, [&window](const QString& text) {
-        window.setLabelText(tavo::Control::StatusLine, " " + text.toStdString());
-    });
     window.setLogic(&logic);
     // The window outlives the logic; no event may reach the logic once it is gone.
     const auto detach = qScopeGuard([&window] {
@@ -107,5 +94,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     window.show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    // A start-up open that failed later ends the program as one that failed at once does.
+    return logic.gaveUpAtStartUp() ? 1 : code;
 }

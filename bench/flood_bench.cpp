@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A device flooding the line at full speed for tens of seconds, against the real window, logic and
-// host serial port: prints how much of the flood the panel read, how long clicks took to reach the
+// COM ports: prints how much of the flood the panel read, how long clicks took to reach the
 // wire meanwhile, the resident memory over the run and the share of a core the panel used.
 // Usage: tavo_flood_bench [seconds]   (default 30)
 

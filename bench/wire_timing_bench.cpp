@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Timing on the wire: the real window, its QTimers, the logic and the Qt host serial port drive a
+// Timing on the wire: the real window, its QTimers, the logic and the COM ports drive a
 // pseudo-terminal; a reader thread on the other side timestamps every line on the monotonic clock
 // and acknowledges it as a projector would. Prints, for holds at each repeat interval in use, the
 // lines written, the achieved period, the period error, the lines written after the release and
@@ -7,7 +7,8 @@
 // Exits non-zero only when it could not measure.
 
 #include "core/panel_logic.h"
-#include "serial/host_serial_port.h"
+#include "serial/com_ports.h"
+#include "serial/device_factory.h"
 #include "ui/look.h"
 #include "ui/main_window.h"
 
@@ -144,7 +145,7 @@ int main(int argc, char* argv[]) {
     const std::string device = slaveName;
 
     tavo::MainWindow window;
-    tavo::HostSerialPort port({QString::fromStdString(device), QStringLiteral("/dev/null")});
+    tavo::ComPorts port({QString::fromStdString(device), QStringLiteral("/dev/null")}, tavo::makeDevice);
     tavo::PanelLogic logic(window, port);
     window.setLogic(&logic);
     if (!logic.start()) {

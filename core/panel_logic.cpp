@@ -5,6 +5,7 @@
 #include "core/status_decoding.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tavo {
 
@@ -21,7 +22,7 @@ std::string commandLine(std::string_view code) {
 } // namespace
 
 PanelLogic::PanelLogic(Panel& panel, SerialPort& port) : panel_(panel), port_(port) {
-    port_.setEventHandler([this](int eventCode) { portEvent(eventCode); });
+    port_.setEventHandler([this](PortEvent event) { portEvent(event); });
 }
 
 PanelLogic::~PanelLogic() {
@@ -43,33 +44,52 @@ bool PanelLogic::start() {
     replyPending_ = false;
     emptyReceiveBuffer();
 
-    PortError failure = openFirstPort();
-    while (failure) {
-        if (panel_.showStartupError(*failure) != PortFailureChoice::Retry) {
+    PortResult<Opening> first = openFirstPort();
+    while (first.error) {
+        if (panel_.showStartupError(*first.error) != PortFailureChoice::Retry) {
             panel_.endProgram();
             return false;
         }
-        failure = openFirstPort();
+        first = openFirstPort();
     }
 
     panel_.selectOption(Control::Com1Option);
     changePort(1, 2);
+    // The port change closed the first open and opened again: only that second open connects, and
+    // its failure is a failure of the start-up.
+    if (opening_ == OpenPurpose::PortChange) {
+        opening_ = OpenPurpose::StartUp;
+    }
     return true;
 }
 
-PortError PanelLogic::openFirstPort() {
-    PortError failure = port_.setPortNumber(1);
-    if (!failure) {
-        failure = port_.setLineSettings(lineSettings_);
+PortResult<Opening> PanelLogic::openFirstPort() {
+    if (PortError failure = port_.setPortNumber(1)) {
+        return {.value = Opening::Done, .error = std::move(failure)};
     }
-    if (!failure) {
-        failure = port_.open();
+    if (PortError failure = port_.setLineSettings(lineSettings_)) {
+        return {.value = Opening::Done, .error = std::move(failure)};
     }
-    return failure;
+    return port_.open();
 }
 
 void PanelLogic::devicesChanged() {
     changePort(chosenPort_, chosenPort_ == 1 ? 2 : 1);
+}
+
+void PanelLogic::cancelOpening() {
+    if (opening_ == OpenPurpose::None) {
+        return;
+    }
+    const std::string what = port_.describeOpening();
+    const bool portChange = opening_ == OpenPurpose::PortChange;
+    opening_ = OpenPurpose::None;
+    (void)port_.close();
+    panel_.clearNotice();
+    if (portChange) {
+        (void)port_.setPortNumber(openingFallback_);
+    }
+    panel_.setLabelText(Control::StatusLine, " Cancelled: " + what);
 }
 
 void PanelLogic::click(Control control) {
@@ -139,14 +159,33 @@ void PanelLogic::timerTick(TimerId timer) {
     }
 }
 
-void PanelLogic::portEvent(int eventCode) {
-    if (eventCode == kPortEventDeviceLost || eventCode == kPortEventDeviceBack) {
-        deviceEvent(eventCode);
-        return;
+void PanelLogic::portEvent(PortEvent event) {
+    switch (event) {
+    case PortEvent::Received:
+        receive();
+        break;
+    case PortEvent::LineError:
+        break;
+    case PortEvent::Opened:
+        openCompleted();
+        break;
+    case PortEvent::OpenFailed:
+        openFailed();
+        break;
+    case PortEvent::DeviceLost:
+    case PortEvent::DeviceBack:
+        deviceEvent(event);
+        break;
+    case PortEvent::SettingsRefused:
+        panel_.showWarning(port_.describe(event));
+        break;
+    case PortEvent::Notice:
+        panel_.setLabelText(Control::StatusLine, " " + port_.describe(event));
+        break;
     }
-    if (eventCode != kPortEventReceive) {
-        return;
-    }
+}
+
+void PanelLogic::receive() {
     PortResult<std::string> input = port_.readAll();
     if (input.error) {
         panel_.setLabelText(Control::StatusLine, " " + *input.error);
@@ -159,9 +198,9 @@ void PanelLogic::portEvent(int eventCode) {
     showReceived();
 }
 
-void PanelLogic::deviceEvent(int eventCode) {
-    const std::string text = port_.describeEvent(eventCode);
-    if (eventCode == kPortEventDeviceLost) {
+void PanelLogic::deviceEvent(PortEvent event) {
+    const std::string text = port_.describe(event);
+    if (event == PortEvent::DeviceLost) {
         // Nothing the held button repeats can reach the projector any more.
         holdCancelled();
         panel_.showNotice(text, Notice::Lasting);
@@ -281,15 +320,21 @@ void PanelLogic::clearDisplay() {
 
 void PanelLogic::changePort(int chosen, int fallback) {
     chosenPort_ = chosen;
+    // A new open replaces one in progress, whose end is then never told.
+    opening_ = OpenPurpose::None;
     // A notice about the device last open no longer applies once the port opens anew or fails.
     panel_.clearNotice();
     for (;;) {
-        const PortError failure = reopenAs(chosen);
-        if (!failure) {
-            panel_.setVisible(Control::PortPanel, false);
+        const PortResult<Opening> result = reopenAs(chosen);
+        if (!result.error) {
+            if (result.value == Opening::InProgress) {
+                awaitOpening(OpenPurpose::PortChange, fallback);
+            } else {
+                panel_.setVisible(Control::PortPanel, false);
+            }
             return;
         }
-        const PortFailureChoice choice = panel_.showPortWarning(*failure);
+        const PortFailureChoice choice = panel_.showPortWarning(*result.error);
         // The port stays closed on the fallback number; the user's choice stays selected, and
         // choosing it again tries it again.
         (void)port_.setPortNumber(fallback);
@@ -299,18 +344,74 @@ void PanelLogic::changePort(int chosen, int fallback) {
     }
 }
 
-PortError PanelLogic::reopenAs(int number) {
+void PanelLogic::retryStartUp() {
+    for (;;) {
+        const PortResult<Opening> result = openFirstPort();
+        if (!result.error) {
+            if (result.value == Opening::InProgress) {
+                awaitOpening(OpenPurpose::StartUp, 1);
+            }
+            return;
+        }
+        if (panel_.showStartupError(*result.error) != PortFailureChoice::Retry) {
+            gaveUpAtStartUp_ = true;
+            panel_.endProgram();
+            return;
+        }
+    }
+}
+
+void PanelLogic::awaitOpening(OpenPurpose purpose, int fallback) {
+    opening_ = purpose;
+    openingFallback_ = fallback;
+    panel_.showNotice(port_.describeOpening(), Notice::Progress);
+}
+
+void PanelLogic::openCompleted() {
+    if (opening_ == OpenPurpose::None) {
+        return;
+    }
+    opening_ = OpenPurpose::None;
+    panel_.clearNotice();
+    panel_.setVisible(Control::PortPanel, false);
+}
+
+void PanelLogic::openFailed() {
+    const OpenPurpose purpose = std::exchange(opening_, OpenPurpose::None);
+    if (purpose == OpenPurpose::None) {
+        return;
+    }
+    const std::string text = port_.describe(PortEvent::OpenFailed);
+    panel_.clearNotice();
+    if (purpose == OpenPurpose::StartUp) {
+        if (panel_.showStartupError(text) != PortFailureChoice::Retry) {
+            gaveUpAtStartUp_ = true;
+            panel_.endProgram();
+            return;
+        }
+        retryStartUp();
+        return;
+    }
+    const int fallback = openingFallback_;
+    const PortFailureChoice choice = panel_.showPortWarning(text);
+    (void)port_.setPortNumber(fallback);
+    if (choice == PortFailureChoice::Retry) {
+        changePort(chosenPort_, fallback);
+    }
+}
+
+PortResult<Opening> PanelLogic::reopenAs(int number) {
     const PortResult<bool> open = port_.isOpen();
     if (open.error) {
-        return open.error;
+        return {.value = Opening::Done, .error = open.error};
     }
     if (open.value) {
         if (PortError failure = port_.close()) {
-            return failure;
+            return {.value = Opening::Done, .error = std::move(failure)};
         }
     }
     if (PortError failure = port_.setPortNumber(number)) {
-        return failure;
+        return {.value = Opening::Done, .error = std::move(failure)};
     }
     return port_.open();
 }
@@ -348,6 +449,7 @@ void PanelLogic::toggleDataPane() {
 }
 
 void PanelLogic::end() {
+    opening_ = OpenPurpose::None;
     // Nothing goes to the projector first; a port already closed stays closed.
     (void)port_.close();
     panel_.endProgram();

@@ -11,6 +11,7 @@
 #include "core/ports/serial_port.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,9 @@ inline constexpr int kAltMask = 4;
 inline constexpr int kKeyH = 72;
 
 class PanelLogic {
+    // Why the open now in progress was made: its failure is told as that open's failure is.
+    enum class OpenPurpose : std::uint8_t { None, StartUp, PortChange };
+
 public:
     PanelLogic(Panel& panel, SerialPort& port);
     ~PanelLogic();
@@ -51,11 +55,15 @@ public:
 
     // The start-up sequence, run before the window is first shown. While the port cannot be
     // opened the error is shown, and the user may try again; returns false when the user gave up:
-    // the program has then been ended.
+    // the program has then been ended. An open still in progress returns true: the window shows
+    // it, and its failure brings the start-up error later.
     [[nodiscard]] bool start();
     // The user chose anew which devices COM1 and COM2 stand for: the port chosen in the panel is
     // opened again on its device, as a port change would.
     void devicesChanged();
+    // The user cancelled the open in progress: the port is closed and the open ends as a failure
+    // the user chose, told in the status line without a dialog. Does nothing when none is running.
+    void cancelOpening();
 
     // A click or keyboard activation of a button or option button. Hold buttons ignore it.
     void click(Control control);
@@ -68,7 +76,7 @@ public:
 
     void timerTick(TimerId timer);
     // The serial port's event notification.
-    void portEvent(int eventCode);
+    void portEvent(PortEvent event);
     // Every key press, before the focused control sees it. Shift state: 1 Shift, 2 Ctrl, 4 Alt.
     void keyDown(int keyCode, int shiftState);
 
@@ -83,6 +91,8 @@ public:
     [[nodiscard]] bool replyPending() const { return replyPending_; }
     [[nodiscard]] HoldButton heldButton() const { return heldButton_; }
     [[nodiscard]] CursorPadContext cursorPadContext() const { return cursorPadContext_; }
+    // Whether the user gave up on a start-up open that failed after start() had returned.
+    [[nodiscard]] bool gaveUpAtStartUp() const { return gaveUpAtStartUp_; }
 
 private:
     void sendOneShot(const OneShotCommand& command);
@@ -90,9 +100,14 @@ private:
     void releaseHold(const HoldCommand& command);
     void repeatHeldCommand();
     void changePort(int chosen, int fallback);
-    [[nodiscard]] PortError openFirstPort();
-    [[nodiscard]] PortError reopenAs(int number);
-    void deviceEvent(int eventCode);
+    void retryStartUp();
+    [[nodiscard]] PortResult<Opening> openFirstPort();
+    [[nodiscard]] PortResult<Opening> reopenAs(int number);
+    void awaitOpening(OpenPurpose purpose, int fallback);
+    void openCompleted();
+    void openFailed();
+    void receive();
+    void deviceEvent(PortEvent event);
     void changeSpeed(const LineSettings& settings);
     void showPortPanel();
     void hidePortPanel();
@@ -118,6 +133,10 @@ private:
     CursorPadContext cursorPadContext_ = CursorPadContext::Initial;
     // The port last chosen in the panel, even if it failed to open.
     int chosenPort_ = 1;
+    OpenPurpose opening_ = OpenPurpose::None;
+    bool gaveUpAtStartUp_ = false;
+    // The port number a port change in progress falls back to when it fails.
+    int openingFallback_ = 1;
 };
 
 } // namespace tavo

@@ -2,7 +2,7 @@
 #include "ctl/command_names.h"
 
 #include "core/commands.h"
-#include "ui/control_table.h"
+#include "core/control_catalog.h"
 
 #include <algorithm>
 #include <array>
@@ -12,9 +12,9 @@ namespace tavo::ctl {
 
 namespace {
 
-// Where a made-up name would read poorly. The status reads are named after what they read rather
-// than after their buttons' captions ("L-TIME", "SETTING", ...), a group title can be shortened, and
-// the two groups that have no title on the panel get one.
+// Where a made-up name would read poorly: the status reads are named after what they read rather
+// than after their buttons' captions ("L-TIME", "SETTING", ...). Groups whose title reads poorly, or
+// that the panel leaves untitled, have a command word in the catalog.
 struct NamedRead {
     Control control;
     std::string_view name;
@@ -27,27 +27,6 @@ constexpr std::array kNamedReads{
     NamedRead{.control = Control::ReadLampTime, .name = "lamp-hours", .summary = "reads the lamp hours"},
     NamedRead{.control = Control::ReadMirror, .name = "mirror", .summary = "reads the mirror setting"},
     NamedRead{.control = Control::ReadTemperatures, .name = "temperatures", .summary = "reads the temperatures"},
-};
-
-struct GroupRename {
-    std::string_view title;
-    std::string_view name;
-};
-
-constexpr std::array kGroupRenames{
-    GroupRename{.title = "AUDIO MUTE", .name = "mute"},
-};
-
-// Runs of the control enumeration that form a group without a title label of their own.
-struct UntitledGroup {
-    Control first;
-    Control last;
-    std::string_view title;
-};
-
-constexpr std::array kUntitledGroups{
-    UntitledGroup{.first = Control::CursorUp, .last = Control::CursorDown, .title = "cursor"},
-    UntitledGroup{.first = Control::PictureStandard, .last = Control::PictureCustom3, .title = "picture"},
 };
 
 // ASCII only: captions may hold arrows in UTF-8, whose bytes are no letters whatever the locale.
@@ -92,41 +71,39 @@ std::string nameWords(std::string_view text) {
     return out;
 }
 
-// The caption of the label that titles a button's group, or the name given to an untitled one.
-std::string_view groupTitle(const layout::ControlRow& button) {
-    for (const auto& group : kUntitledGroups) {
-        if (index(button.control) >= index(group.first) && index(button.control) <= index(group.last)) {
-            return group.title;
-        }
-    }
-    const layout::ControlRow* title = layout::groupTitleOf(button);
-    return title == nullptr ? std::string_view{} : title->caption;
+// The group as the button's description names it: its title, or the command word of an untitled one.
+std::string_view shownGroup(catalog::Group group) {
+    const std::string_view title = catalog::groupTitle(group);
+    return title.empty() ? catalog::groupEntry(group).commandWord : title;
 }
 
-std::string groupName(std::string_view title) {
-    const auto* rename = std::ranges::find(kGroupRenames, title, &GroupRename::title);
-    return nameWords(rename == kGroupRenames.end() ? title : rename->name);
+// The group as the command's name begins: its command word where it has one, else its title.
+std::string groupName(catalog::Group group) {
+    const std::string_view word = catalog::groupEntry(group).commandWord;
+    return nameWords(word.empty() ? catalog::groupTitle(group) : word);
 }
 
 // A symbol caption ("+", "↑") is named by the last word of the control's role name: VolumeUp is
 // "up", FocusNear "near", CursorLeft "left".
-std::string_view captionWord(const layout::ControlRow& button) {
-    if (hasWordCharacter(button.caption)) {
-        return button.caption;
+std::string_view captionWord(Control button) {
+    const std::string_view caption = catalog::captionOf(button);
+    if (hasWordCharacter(caption)) {
+        return caption;
     }
-    const std::string_view role = controlName(button.control);
+    const std::string_view role = controlName(button);
     const auto wordStart = std::find_if(role.rbegin(), role.rend(), [](char c) { return c >= 'A' && c <= 'Z'; });
     return role.substr(static_cast<std::size_t>(role.rend() - wordStart - 1));
 }
 
 CtlCommand describe(Control control, std::string_view code, int replyWaitMs, int repeatMs) {
-    const layout::ControlRow& row = *layout::find(control);
-    const std::string_view title = groupTitle(row);
+    const catalog::Group group = catalog::groupOf(control);
+    const std::string_view title = shownGroup(group);
+    const std::string_view caption = catalog::captionOf(control);
     CtlCommand command{.name = {},
                        .control = control,
                        .code = code,
-                       .button = title.empty() ? std::string(row.caption)
-                                               : std::string(trimmed(title)) + ' ' + std::string(row.caption),
+                       .button = title.empty() ? std::string(caption)
+                                               : std::string(trimmed(title)) + ' ' + std::string(caption),
                        .summary = {},
                        .replyWaitMs = replyWaitMs,
                        .repeatMs = repeatMs};
@@ -136,9 +113,9 @@ CtlCommand describe(Control control, std::string_view code, int replyWaitMs, int
         command.summary = read->summary;
         return command;
     }
-    const std::string group = groupName(title);
-    const std::string word = nameWords(captionWord(row));
-    command.name = group.empty() ? word : group + '-' + word;
+    const std::string prefix = groupName(group);
+    const std::string word = nameWords(captionWord(control));
+    command.name = prefix.empty() ? word : prefix + '-' + word;
     return command;
 }
 

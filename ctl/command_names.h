@@ -2,8 +2,8 @@
 #pragma once
 
 // The command-line tool's command names, made from the panel's own tables: each command button's
-// line and periods from the command table, its name from the caption and group title the window
-// shows, so that a technician who knows the panel knows the names.
+// line and periods from the command table, its name from its caption and group in the control
+// catalog, as the window shows them, so that a technician who knows the panel knows the names.
 
 #include "core/ports/controls.h"
 

@@ -2,12 +2,10 @@
 #include "ctl/exchange.h"
 
 #include "core/commands.h"
-#include "process/termination_signals.h"
-#include "serial/host_serial_port.h"
+#include "ctl/logging.h"
 
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
+#include <utility>
 
 namespace tavo::ctl {
 
@@ -27,81 +25,103 @@ bool anyRefusal(std::string_view received) {
 
 } // namespace
 
-ExchangeResult exchange(SerialPort& port, const ExchangeRequest& request) {
-    ExchangeResult result;
-    QEventLoop loop;
-    QTimer step;
-    QTimer replyWait;
-    replyWait.setSingleShot(true);
+Exchange::Exchange(SerialPort& port, ExchangeRequest request, QObject* parent)
+    : QObject(parent), port_(port), request_(std::move(request)) {
+    replyWait_.setSingleShot(true);
     // A coarse timer may end the wait early; a reply then missed by a few milliseconds would read
     // as no reply.
-    replyWait.setTimerType(Qt::PreciseTimer);
-    step.setTimerType(Qt::PreciseTimer);
-    int written = 0;
-    bool failed = false;
+    replyWait_.setTimerType(Qt::PreciseTimer);
+    step_.setTimerType(Qt::PreciseTimer);
+    connect(&replyWait_, &QTimer::timeout, this, &Exchange::finish);
+    connect(&step_, &QTimer::timeout, this, &Exchange::writeOnce);
+}
 
-    const auto fail = [&](std::string text) {
-        if (!failed) {
-            failed = true;
-            result.error = std::move(text);
-        }
-        loop.quit();
-    };
-    const auto allAnswered = [&] {
-        return written == request.steps &&
-               std::ranges::count(result.reply, kCarriageReturn) >= static_cast<std::ptrdiff_t>(request.steps);
-    };
-    const auto writeOnce = [&] {
-        if (auto error = port.write(request.line)) {
-            fail(std::move(*error));
-            return;
-        }
-        ++written;
-        if (written == request.steps) {
-            step.stop();
-            replyWait.start(request.replyWaitMs);
-        }
-    };
-
-    port.setEventHandler([&](int eventCode) {
-        if (eventCode == kPortEventReceive) {
-            auto received = port.readAll();
-            if (received.error) {
-                fail(std::move(*received.error));
-                return;
-            }
-            result.reply += received.value;
-            if (allAnswered()) {
-                loop.quit();
-            }
-        } else if (eventCode == kPortEventDisconnected) {
-            fail(request.disconnectedText);
-        }
-    });
-    QObject::connect(&replyWait, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(&step, &QTimer::timeout, &loop, writeOnce);
-
+void Exchange::start() {
     writeOnce();
-    if (!failed && written < request.steps) {
-        step.start(request.periodMs);
+    if (!failed_ && written_ < request_.steps) {
+        step_.start(request_.periodMs);
     }
-    if (!failed && !terminationRequested()) {
-        loop.exec();
-    }
-    port.setEventHandler({});
+}
 
-    if (failed) {
-        result.outcome = ExchangeResult::Outcome::DeviceError;
-    } else if (terminationRequested()) {
-        result.outcome = ExchangeResult::Outcome::Interrupted;
-    } else if (result.reply.empty()) {
-        result.outcome = ExchangeResult::Outcome::Silent;
-    } else if (anyRefusal(result.reply)) {
-        result.outcome = ExchangeResult::Outcome::Refused;
-    } else {
-        result.outcome = ExchangeResult::Outcome::Answered;
+void Exchange::writeOnce() {
+    if (done_ || failed_) {
+        return;
     }
-    return result;
+    if (PortError error = port_.write(request_.line)) {
+        fail(std::move(*error));
+        return;
+    }
+    ++written_;
+    qCDebug(lcCtl) << "wrote line" << written_ << "of" << request_.steps;
+    if (written_ == request_.steps) {
+        step_.stop();
+        replyWait_.start(request_.replyWaitMs);
+    }
+}
+
+void Exchange::portEvent(PortEvent event) {
+    if (done_ || failed_) {
+        return;
+    }
+    switch (event) {
+    case PortEvent::Received:
+        receive();
+        break;
+    case PortEvent::DeviceLost:
+        fail(port_.describe(event));
+        break;
+    default:
+        break;
+    }
+}
+
+void Exchange::receive() {
+    PortResult<std::string> received = port_.readAll();
+    if (received.error) {
+        fail(std::move(*received.error));
+        return;
+    }
+    if (result_.reply.size() + received.value.size() > kMaxReplyBytes) {
+        qCInfo(lcCtl) << "the reply passed" << kMaxReplyBytes << "bytes; stopping";
+        result_.reply.clear();
+        fail("the device flooded the line: more than " + std::to_string(kMaxReplyBytes) +
+             " bytes came back, far more than any reply");
+        return;
+    }
+    replies_ += std::ranges::count(received.value, kCarriageReturn);
+    result_.reply += received.value;
+    if (written_ == request_.steps && replies_ >= request_.steps) {
+        finish();
+    }
+}
+
+void Exchange::fail(std::string text) {
+    if (failed_ || done_) {
+        return;
+    }
+    qCInfo(lcCtl) << "exchange failed:" << text.c_str();
+    failed_ = true;
+    result_.error = std::move(text);
+    finish();
+}
+
+void Exchange::finish() {
+    if (done_) {
+        return;
+    }
+    done_ = true;
+    step_.stop();
+    replyWait_.stop();
+    if (failed_) {
+        result_.outcome = ExchangeResult::Outcome::DeviceError;
+    } else if (result_.reply.empty()) {
+        result_.outcome = ExchangeResult::Outcome::Silent;
+    } else if (anyRefusal(result_.reply)) {
+        result_.outcome = ExchangeResult::Outcome::Refused;
+    } else {
+        result_.outcome = ExchangeResult::Outcome::Answered;
+    }
+    QMetaObject::invokeMethod(this, &Exchange::done, Qt::QueuedConnection);
 }
 
 } // namespace tavo::ctl

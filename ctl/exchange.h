@@ -2,25 +2,29 @@
 #pragma once
 
 // One exchange with the projector as the panel makes it: the command line is written, and what
-// comes back within the reply wait is the reply. Runs a local event loop on the calling thread,
-// which must own the port.
+// comes back within the reply wait is the reply. Driven by the port's events and its own timers;
+// nothing waits. The reply is bounded: a device that sends more than any reply is cut short.
 
 #include "core/ports/serial_port.h"
 
+#include <QObject>
+#include <QTimer>
+#include <cstddef>
 #include <string>
-#include <string_view>
 
 namespace tavo::ctl {
 
+// The longest reply kept: the longest status reply is a few dozen bytes, and ten thousand held
+// repeats of an acknowledgement are 20,000.
+inline constexpr std::size_t kMaxReplyBytes = 64 * 1024;
+
 struct ExchangeRequest {
     // The whole line, CR included.
-    std::string_view line;
+    std::string line;
     int replyWaitMs = 0;
     // How many times the line is written, periodMs apart, as a held button repeats it.
     int steps = 1;
     int periodMs = 0;
-    // What to report when the device goes away during the exchange.
-    std::string disconnectedText;
 };
 
 struct ExchangeResult {
@@ -36,12 +40,43 @@ struct ExchangeResult {
     Outcome outcome = Outcome::Silent;
     // Everything received, in arrival order.
     std::string reply;
-    // DeviceError: the port layer's description.
+    // DeviceError and Interrupted: what happened, for the user.
     std::string error;
 };
 
-// The port must be open. The exchange ends early once every line written has had a reply ending in
-// CR, else when the reply wait after the last write has passed.
-[[nodiscard]] ExchangeResult exchange(SerialPort& port, const ExchangeRequest& request);
+class Exchange final : public QObject {
+    Q_OBJECT
+
+public:
+    Exchange(SerialPort& port, ExchangeRequest request, QObject* parent = nullptr);
+
+    // Writes the first line; the port must be open. The exchange ends early once every line
+    // written has had a reply ending in CR, else when the reply wait after the last write has
+    // passed; done() follows at a later turn of the event loop.
+    void start();
+    // The port's events while the exchange runs.
+    void portEvent(PortEvent event);
+    [[nodiscard]] bool isDone() const { return done_; }
+    [[nodiscard]] const ExchangeResult& result() const { return result_; }
+
+signals:
+    void done();
+
+private:
+    void writeOnce();
+    void receive();
+    void fail(std::string text);
+    void finish();
+
+    SerialPort& port_;
+    ExchangeRequest request_;
+    ExchangeResult result_;
+    QTimer step_;
+    QTimer replyWait_;
+    int written_ = 0;
+    std::ptrdiff_t replies_ = 0;
+    bool failed_ = false;
+    bool done_ = false;
+};
 
 } // namespace tavo::ctl

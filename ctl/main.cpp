@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <QTimer>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
@@ -16,5 +17,13 @@ int main(int argc, char* argv[]) {
     tavo::quitOnTerminationSignals(app);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return tavo::ctl::runTool(QCoreApplication::arguments(), out, err);
+    tavo::ctl::Tool tool(QCoreApplication::arguments(), out, err);
+    QObject::connect(&tool, &tavo::ctl::Tool::finished, &app, [](int code) { QCoreApplication::exit(code); });
+    QTimer::singleShot(0, &tool, &tavo::ctl::Tool::start);
+    // The only event loop. A termination signal ends it early; the tool then says so.
+    (void)QCoreApplication::exec();
+    if (!tool.isFinished()) {
+        return tool.interrupt();
+    }
+    return tool.exitCode();
 }

@@ -6,15 +6,17 @@
 #include "core/status_decoding.h"
 #include "ctl/command_names.h"
 #include "ctl/exchange.h"
+#include "ctl/logging.h"
+#include "serial/com_ports.h"
+#include "serial/device_factory.h"
 #include "serial/device_settings.h"
-#include "serial/host_serial_port.h"
+#include "serial/local_device.h"
 #include "serial/port_messages.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSerialPortInfo>
 #include <algorithm>
 #include <optional>
 
@@ -125,24 +127,12 @@ std::optional<std::string> personText(const StatusReply& reply) {
     }
 }
 
-QStringList presentDevices() {
-    QStringList devices;
-    const auto infos = QSerialPortInfo::availablePorts();
-    for (const auto& info : infos) {
-        devices << info.systemLocation();
-    }
-    devices.sort();
-    return devices;
-}
-
 QStringList portDevices(const Options& options) {
     if (!options.device.isEmpty()) {
         // Passed on as given: the port layer decides what a device name means.
         return {options.device, options.device};
     }
-    const QStringList defaults = HostSerialPort::defaultDevices();
-    const DeviceChoice choice = resolveDevices({}, loadSavedDevices(), presentDevices(),
-                                               {.com1 = defaults.value(0), .com2 = defaults.value(1)});
+    const DeviceChoice choice = devicesForRun({});
     return {choice.com1, choice.com2};
 }
 
@@ -261,7 +251,17 @@ int exitCodeOf(ExchangeResult::Outcome outcome) {
 
 } // namespace
 
-int runTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+// What one run needs once its arguments are read.
+struct Tool::Run {
+    Options options;
+    Request request;
+};
+
+namespace {
+
+// Parses; a code when the run ends here, else the run to make.
+std::optional<int> parse(const QStringList& arguments, QTextStream& out, QTextStream& err,
+                         std::unique_ptr<Tool::Run>& run) {
     QCommandLineParser parser;
     parser.setApplicationDescription(kDescription);
     const QCommandLineOption help = parser.addHelpOption();
@@ -358,31 +358,101 @@ int runTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         return kAnswered;
     }
     QString requestError;
-    const auto request = requestFor(positional, options, &requestError);
+    auto request = requestFor(positional, options, &requestError);
     if (!request) {
         return usage(requestError);
     }
+    run = std::make_unique<Tool::Run>(Tool::Run{.options = options, .request = std::move(*request)});
+    return std::nullopt;
+}
 
-    HostSerialPort port(portDevices(options));
-    ExchangeResult result;
-    QString label;
-    if (auto error = port.setPortNumber(options.portNumber)) {
-        result = {.outcome = ExchangeResult::Outcome::DeviceError, .reply = {}, .error = *error};
-    } else if (auto settingsError = port.setLineSettings(options.settings)) {
-        result = {.outcome = ExchangeResult::Outcome::DeviceError, .reply = {}, .error = *settingsError};
-    } else if (auto openError = port.open()) {
-        result = {.outcome = ExchangeResult::Outcome::DeviceError, .reply = {}, .error = *openError};
-    } else {
-        label = portLabel(port.portNumber(), port.device());
-        result =
-            exchange(port, {.line = request->line,
-                            .replyWaitMs = request->replyWaitMs,
-                            .steps = options.repeat,
-                            .periodMs = request->periodMs,
-                            .disconnectedText = describeDisconnected(port.portNumber(), port.device()).toStdString()});
-        port.close();
+} // namespace
+
+Tool::Tool(QStringList arguments, QTextStream& out, QTextStream& err, QObject* parent)
+    : QObject(parent), arguments_(std::move(arguments)), out_(out), err_(err) {}
+
+Tool::~Tool() = default;
+
+void Tool::start() {
+    if (const std::optional<int> code = parse(arguments_, out_, err_, run_)) {
+        end(*code);
+        return;
     }
-    if (result.outcome == ExchangeResult::Outcome::Interrupted) {
+    const Options& options = run_->options;
+    port_ = std::make_unique<ComPorts>(portDevices(options), makeDevice);
+    port_->setEventHandler([this](PortEvent event) { onPortEvent(event); });
+    const auto deviceError = [](std::string text) {
+        return ExchangeResult{.outcome = ExchangeResult::Outcome::DeviceError, .reply = {}, .error = std::move(text)};
+    };
+    if (auto error = port_->setPortNumber(options.portNumber)) {
+        report(deviceError(*error));
+        return;
+    }
+    if (auto error = port_->setLineSettings(options.settings)) {
+        report(deviceError(*error));
+        return;
+    }
+    const PortResult<Opening> opening = port_->open();
+    if (opening.error) {
+        report(deviceError(*opening.error));
+    } else if (opening.value == Opening::Done) {
+        beginExchange();
+    } else {
+        qCDebug(lcCtl) << "waiting for the device to connect";
+    }
+}
+
+void Tool::onPortEvent(PortEvent event) {
+    if (isFinished()) {
+        return;
+    }
+    if (exchange_) {
+        exchange_->portEvent(event);
+        return;
+    }
+    if (event == PortEvent::Opened) {
+        beginExchange();
+    } else if (event == PortEvent::OpenFailed) {
+        report({.outcome = ExchangeResult::Outcome::DeviceError, .reply = {}, .error = port_->describe(event)});
+    }
+}
+
+void Tool::beginExchange() {
+    qCDebug(lcCtl) << "device open; sending" << run_->request.name;
+    exchange_ = std::make_unique<Exchange>(*port_, ExchangeRequest{.line = run_->request.line,
+                                                                   .replyWaitMs = run_->request.replyWaitMs,
+                                                                   .steps = run_->options.repeat,
+                                                                   .periodMs = run_->request.periodMs});
+    connect(exchange_.get(), &Exchange::done, this, [this] { report(exchange_->result()); });
+    exchange_->start();
+}
+
+int Tool::interrupt() {
+    if (!isFinished() && !port_) {
+        // Before the run began: nothing was opened.
+        err_ << kProgram << ": interrupted\n";
+        exitCode_ = kDeviceError;
+    }
+    if (!isFinished()) {
+        ExchangeResult result{.outcome = ExchangeResult::Outcome::Interrupted,
+                              .reply = exchange_ ? exchange_->result().reply : std::string(),
+                              .error =
+                                  exchange_ ? "interrupted before the reply" : "interrupted while opening the device"};
+        report(std::move(result));
+    }
+    return exitCode();
+}
+
+void Tool::report(ExchangeResult result) {
+    if (isFinished()) {
+        return;
+    }
+    const Options& options = run_->options;
+    const Request* request = &run_->request;
+    const QString label = portLabel(port_->portNumber(), port_->device());
+    // The exchange stays: this may run inside its own signal.
+    (void)port_->close();
+    if (result.outcome == ExchangeResult::Outcome::Interrupted && result.error.empty()) {
         result.error = "interrupted before the reply";
     }
 
@@ -408,26 +478,32 @@ int runTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         if (!result.error.empty()) {
             object.insert(QStringLiteral("error"), fromStd(result.error));
         }
-        out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) << '\n';
+        out_ << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) << '\n';
     } else if (!result.reply.empty()) {
-        out << (decoded ? fromStd(*decoded) : fromBytes(trimmed(rendering))) << '\n';
+        out_ << (decoded ? fromStd(*decoded) : fromBytes(trimmed(rendering))) << '\n';
     }
 
     switch (result.outcome) {
     case ExchangeResult::Outcome::Answered:
         break;
     case ExchangeResult::Outcome::Refused:
-        err << kProgram << ": the projector refused " << fromBytes(spelledOut(request->line)) << '\n';
+        err_ << kProgram << ": the projector refused " << fromBytes(spelledOut(request->line)) << '\n';
         break;
     case ExchangeResult::Outcome::Silent:
-        err << kProgram << ": no reply from " << label << " within " << request->replyWaitMs << " ms\n";
+        err_ << kProgram << ": no reply from " << label << " within " << request->replyWaitMs << " ms\n";
         break;
     case ExchangeResult::Outcome::DeviceError:
     case ExchangeResult::Outcome::Interrupted:
-        err << kProgram << ": " << fromStd(result.error) << '\n';
+        err_ << kProgram << ": " << fromStd(result.error) << '\n';
         break;
     }
-    return code;
+    end(code);
+}
+
+void Tool::end(int code) {
+    exitCode_ = code;
+    QMetaObject::invokeMethod(
+        this, [this, code] { emit finished(code); }, Qt::QueuedConnection);
 }
 
 } // namespace tavo::ctl

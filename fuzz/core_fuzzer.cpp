@@ -85,7 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (which % 8 == 7) {
                 logic.keyDown(tavo::kKeyH, tavo::kCtrlMask);
             } else if (which % 8 == 6) {
-                port.notify(which);
+                // Any event of the port, the ends of opens none is waiting for included.
+                port.notify(static_cast<tavo::PortEvent>((which / 8) % 8));
             } else {
                 logic.click(kOtherControls[which % 6]);
             }

@@ -8,6 +8,7 @@
 #include "pjlink/bridge_log.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tavo::pjlink {
 
@@ -17,43 +18,96 @@ QString printable(std::string_view bytes) {
     return QString::fromStdString(spelledOut(bytes));
 }
 
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
 } // namespace
 
-LineQueue::LineQueue(SerialPort& port, QObject* parent) : QObject(parent), port_(port) {
+LineQueue::LineQueue(SerialPort& port, QString device, QObject* parent)
+    : QObject(parent), port_(port), device_(std::move(device)) {
     replyWait_.setSingleShot(true);
     // A coarse timer may end the wait early, and a reply a few milliseconds late would read as none.
     replyWait_.setTimerType(Qt::PreciseTimer);
     connect(&replyWait_, &QTimer::timeout, this, &LineQueue::finishExchange);
+    connect(&retry_, &ReconnectPolicy::tryAgain, this, &LineQueue::tryOpen);
     clock_.start();
-    port_.setEventHandler([this](int eventCode) { onPortEvent(eventCode); });
+    port_.setEventHandler([this](PortEvent event) { onPortEvent(event); });
 }
 
 LineQueue::~LineQueue() {
     port_.setEventHandler({});
 }
 
-PortError LineQueue::open(int portNumber, const LineSettings& settings) {
+PortError LineQueue::start(int portNumber, const LineSettings& settings) {
     if (auto error = port_.setPortNumber(portNumber)) {
         return error;
     }
     if (auto error = port_.setLineSettings(settings)) {
         return error;
     }
-    return port_.open();
+    tryOpen();
+    return std::nullopt;
+}
+
+void LineQueue::tryOpen() {
+    const PortResult<Opening> opening = port_.open();
+    if (opening.error) {
+        openFailed(*opening.error);
+    } else if (opening.value == Opening::Done) {
+        opened();
+    } else {
+        state_ = State::Opening;
+        unavailable_ = "the device is not open yet: " + port_.describeOpening();
+        qCInfo(lcBridge).noquote() << fromStd(port_.describeOpening());
+    }
+}
+
+void LineQueue::opened() {
+    state_ = State::Open;
+    unavailable_.clear();
+    lastFailure_.clear();
+    retry_.back();
+    qCInfo(lcBridge).noquote() << "projector on" << device_;
+}
+
+void LineQueue::openFailed(const std::string& text) {
+    state_ = State::Waiting;
+    unavailable_ = text;
+    // The first failure waits the policy's first delay, and each further one longer.
+    if (failedBefore_) {
+        retry_.tryFailed();
+    } else {
+        failedBefore_ = true;
+        retry_.lost();
+    }
+    if (text != lastFailure_) {
+        lastFailure_ = text;
+        qCWarning(lcBridge).noquote() << fromStd(text) << "The bridge answers ERR4 and tries again, every"
+                                      << kLongestRetryMs / 1000 << "s at the longest.";
+    } else {
+        qCDebug(lcBridge).noquote() << "still cannot open" << device_ << "- next try in" << retry_.currentDelayMs()
+                                    << "ms";
+    }
 }
 
 void LineQueue::close() {
-    replyWait_.stop();
-    current_.reset();
+    retry_.stop();
+    state_ = State::Closed;
+    unavailable_ = "the bridge is stopping";
+    failExchange(unavailable_);
     kept_.clear();
     port_.close();
 }
 
 void LineQueue::submit(std::unique_ptr<LineJob> job, QObject* owner, Done done) {
+    Entry entry{.job = std::move(job), .owner = owner, .done = std::move(done)};
     if (jobs_.size() >= kMaxQueuedJobs) {
-        job->fail("too many commands are waiting for the projector's line");
+        entry.job->fail("too many commands are waiting for the projector's line");
+        refused_.push_back(std::move(entry));
+    } else {
+        jobs_.push_back(std::move(entry));
     }
-    jobs_.push_back({.job = std::move(job), .owner = owner, .done = std::move(done)});
     schedulePump();
 }
 
@@ -66,6 +120,13 @@ void LineQueue::schedulePump() {
 
 void LineQueue::pump() {
     pumpQueued_ = false;
+    while (!refused_.empty()) {
+        Entry refused = std::move(refused_.front());
+        refused_.pop_front();
+        if (refused.owner) {
+            refused.done(std::move(refused.job));
+        }
+    }
     while (!current_ && !jobs_.empty()) {
         Entry& entry = jobs_.front();
         if (!entry.owner) {
@@ -77,6 +138,11 @@ void LineQueue::pump() {
             Entry finished = std::move(entry);
             jobs_.pop_front();
             finished.done(std::move(finished.job));
+            continue;
+        }
+        if (state_ != State::Open) {
+            // Nothing is written to a device that is away: the job fails now, not after a wait.
+            entry.job->fail(unavailable_);
             continue;
         }
         if (const auto kept = keptReply(request->line)) {
@@ -131,26 +197,55 @@ void LineQueue::finishExchange() {
     schedulePump();
 }
 
-void LineQueue::onPortEvent(int eventCode) {
-    if (eventCode == kPortEventReceive) {
-        onReceived();
+void LineQueue::failExchange(const std::string& reason) {
+    if (!current_) {
         return;
     }
-    const std::string text = port_.describeEvent(eventCode);
-    if (eventCode == kPortEventDeviceLost) {
-        qCWarning(lcBridge).noquote() << QString::fromStdString(text);
-        kept_.clear();
-        if (current_) {
-            // The reply cannot come: the job fails now rather than at the end of the wait.
-            replyWait_.stop();
-            current_.reset();
-            if (!jobs_.empty() && jobs_.front().owner) {
-                jobs_.front().job->fail(text);
-            }
-            schedulePump();
+    // The reply cannot come: the job fails now rather than at the end of the wait.
+    replyWait_.stop();
+    current_.reset();
+    if (!jobs_.empty() && jobs_.front().owner) {
+        jobs_.front().job->fail(reason);
+    }
+    schedulePump();
+}
+
+void LineQueue::onPortEvent(PortEvent event) {
+    switch (event) {
+    case PortEvent::Received:
+        onReceived();
+        return;
+    case PortEvent::Opened:
+        if (state_ == State::Opening) {
+            opened();
         }
-    } else if (eventCode == kPortEventDeviceBack) {
-        qCInfo(lcBridge).noquote() << QString::fromStdString(text);
+        return;
+    case PortEvent::OpenFailed:
+        if (state_ == State::Opening) {
+            openFailed(port_.describe(event));
+        }
+        return;
+    case PortEvent::DeviceLost:
+        state_ = State::Away;
+        unavailable_ = port_.describe(event);
+        qCWarning(lcBridge).noquote() << fromStd(unavailable_);
+        kept_.clear();
+        failExchange(unavailable_);
+        return;
+    case PortEvent::DeviceBack:
+        state_ = State::Open;
+        unavailable_.clear();
+        qCInfo(lcBridge).noquote() << fromStd(port_.describe(event));
+        return;
+    case PortEvent::SettingsRefused:
+        qCWarning(lcBridge).noquote() << fromStd(port_.describe(event));
+        return;
+    case PortEvent::Notice:
+        qCInfo(lcBridge).noquote() << fromStd(port_.describe(event));
+        return;
+    case PortEvent::LineError:
+        // A garbled byte shows in the reply it belongs to, which the judgement then rejects.
+        return;
     }
 }
 

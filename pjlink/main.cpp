@@ -7,7 +7,8 @@
 #include "pjlink/password_file.h"
 #include "pjlink/server.h"
 #include "process/termination_signals.h"
-#include "serial/host_serial_port.h"
+#include "serial/com_ports.h"
+#include "serial/device_factory.h"
 #include "tavo/version.h"
 
 #include <QCoreApplication>
@@ -17,6 +18,7 @@
 namespace {
 
 enum ExitCode : int { kStopped = 0, kFailed = 1, kUsage = 2 };
+
 
 // journald reads a "<N>" priority at the start of each line it takes from a service; a terminal
 // gets plain words. Neither gets colours or time stamps.
@@ -65,22 +67,21 @@ int main(int argc, char* argv[]) {
 
     tavo::quitOnTerminationSignals(app);
 
-    const QString device = tavo::pjlink::resolveDevice(options.device);
-    tavo::HostSerialPort port({device, device});
-    tavo::pjlink::LineQueue queue(port);
-    if (auto error = queue.open(1, options.settings)) {
-        qCCritical(lcBridge).noquote() << QString::fromStdString(*error);
-        return kFailed;
-    }
-    qCInfo(lcBridge).noquote() << "projector on" << device;
+    const tavo::pjlink::PortChoice choice = tavo::pjlink::portChoice(options.device);
+    tavo::ComPorts port(choice.devices, tavo::makeDevice);
+    tavo::pjlink::LineQueue queue(port, choice.devices.value(choice.portNumber - 1));
 
     tavo::pjlink::Server server(queue, options.identity, password, options.maxConnections);
     for (const auto& listen : options.listen) {
         if (const auto error = server.listen(listen.address, listen.port)) {
             qCCritical(lcBridge).noquote() << *error;
-            queue.close();
             return kFailed;
         }
+    }
+    // Serving from here on: until the device is open every command gets ERR4 at once.
+    if (auto error = queue.start(choice.portNumber, options.settings)) {
+        qCCritical(lcBridge).noquote() << QString::fromStdString(*error);
+        return kFailed;
     }
     qCInfo(lcBridge).noquote() << "serving PJLink on" << server.addresses().join(QStringLiteral(", "))
                                << (password ? "with a password" : "without a password");

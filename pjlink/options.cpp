@@ -3,9 +3,7 @@
 
 #include "core/panel_logic.h"
 #include "pjlink/server.h"
-#include "serial/device_list.h"
 #include "serial/device_settings.h"
-#include "serial/host_serial_port.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -89,20 +87,14 @@ bool loopbackOnly(const QList<ListenAddress>& listen) {
     return std::ranges::all_of(listen, [](const ListenAddress& l) { return l.address.isLoopback(); });
 }
 
-QString resolveDevice(const QString& name) {
+PortChoice portChoice(const QString& name) {
     const int number = name == QStringLiteral("COM1") ? 1 : name == QStringLiteral("COM2") ? 2 : 0;
     if (number == 0) {
-        return name;
+        // Passed on as given: the port layer decides what a device name means.
+        return {.devices = {name, name}, .portNumber = 1};
     }
-    QStringList present;
-    for (const auto& device : presentDevices()) {
-        present << device.path;
-    }
-    present.sort();
-    const QStringList defaults = HostSerialPort::defaultDevices();
-    const DeviceChoice choice =
-        resolveDevices({}, loadSavedDevices(), present, {.com1 = defaults.value(0), .com2 = defaults.value(1)});
-    return number == 1 ? choice.com1 : choice.com2;
+    const DeviceChoice choice = devicesForRun({});
+    return {.devices = {choice.com1, choice.com2}, .portNumber = number};
 }
 
 ParsedOptions parseOptions(const QStringList& arguments) {

@@ -46,8 +46,15 @@ struct ParsedOptions {
 // Whether every address listened on is this machine's own loopback.
 [[nodiscard]] bool loopbackOnly(const QList<ListenAddress>& listen);
 
-// The device a name stands for: COM1 and COM2 as the panel has saved them (as tavo-ctl reads
-// them), any other name as it is.
-[[nodiscard]] QString resolveDevice(const QString& name);
+// The COM ports' devices and the port to open for the device named on the command line.
+struct PortChoice {
+    // Those of port numbers 1 and 2.
+    QStringList devices;
+    int portNumber = 1;
+};
+
+// COM1 and COM2 mean what they mean to every program of the package; any other name is the
+// device, as port 1.
+[[nodiscard]] PortChoice portChoice(const QString& name);
 
 } // namespace tavo::pjlink

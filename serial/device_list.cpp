@@ -48,4 +48,13 @@ QList<SerialDevice> presentDevices() {
     return devices;
 }
 
+QStringList presentDevicePaths() {
+    QStringList paths;
+    const QList<SerialDevice> devices = presentDevices();
+    for (const SerialDevice& device : devices) {
+        paths << device.path;
+    }
+    return paths;
+}
+
 } // namespace tavo

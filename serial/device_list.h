@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace tavo {
 
@@ -21,7 +22,11 @@ struct SerialDevice {
     [[nodiscard]] QString preferredPath() const { return stableName.isEmpty() ? path : stableName; }
 };
 
+// Every serial device present, sorted by path: the one listing the panel, the device chooser,
+// tavo-ctl and the failure texts use.
 [[nodiscard]] QList<SerialDevice> presentDevices();
+// Their system paths, for a text that lists them.
+[[nodiscard]] QStringList presentDevicePaths();
 
 // The /dev/serial/by-id name of a device (given by any path to it), or empty.
 [[nodiscard]] QString stableNameOf(const QString& device);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/device_settings.h"
 
+#include "serial/device_list.h"
+
 #include <QSettings>
 
 namespace tavo {
@@ -48,6 +50,23 @@ DeviceChoice resolveDevices(const DeviceChoice& commandLine, const DeviceChoice&
     const QString onlyPresent = present.size() == 1 ? present.front() : QString();
     return {.com1 = firstOf(commandLine.com1, firstOf(saved.com1, firstOf(onlyPresent, defaults.com1))),
             .com2 = firstOf(commandLine.com2, firstOf(saved.com2, defaults.com2))};
+}
+
+DeviceChoice defaultDevices() {
+#ifdef Q_OS_WIN
+    return {.com1 = QStringLiteral("COM1"), .com2 = QStringLiteral("COM2")};
+#else
+    return {.com1 = QStringLiteral("/dev/ttyS0"), .com2 = QStringLiteral("/dev/ttyS1")};
+#endif
+}
+
+DeviceChoice devicesForRun(const DeviceChoice& commandLine) {
+    QStringList present;
+    const QList<SerialDevice> devices = presentDevices();
+    for (const SerialDevice& device : devices) {
+        present << device.preferredPath();
+    }
+    return resolveDevices(commandLine, loadSavedDevices(), present, defaultDevices());
 }
 
 } // namespace tavo

@@ -30,4 +30,12 @@ void saveDevices(const DeviceChoice& choice);
 [[nodiscard]] DeviceChoice resolveDevices(const DeviceChoice& commandLine, const DeviceChoice& saved,
                                           const QStringList& present, const DeviceChoice& defaults);
 
+// The system's usual first two serial ports.
+[[nodiscard]] DeviceChoice defaultDevices();
+
+// The devices COM1 and COM2 mean for this run of the panel or of tavo-ctl, from the command line's
+// choice, the saved one, the devices present (by their stable names where they have one) and the
+// defaults; both programs call this, so that they mean the same devices.
+[[nodiscard]] DeviceChoice devicesForRun(const DeviceChoice& commandLine);
+
 } // namespace tavo

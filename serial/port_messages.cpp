@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/port_messages.h"
 
-#include "serial/network_link.h"
+#include "serial/network_device.h"
 
 namespace tavo {
 
@@ -159,13 +159,29 @@ QString describeNetworkFailure(int portNumber, const QString& device, const Netw
                               "may be missing or in use by another client; check the server.")
             .arg(port);
     case NetworkFailureKind::Lost:
-        return QStringLiteral("%1 lost the connection to the device server. The panel connects again by itself "
-                              "as soon as the server answers.")
-            .arg(port);
+        return describeNetworkLoss(portNumber, device, failure);
+    case NetworkFailureKind::CutOff:
     case NetworkFailureKind::Other:
         break;
     }
     return QStringLiteral("%1 cannot be opened: %2.").arg(port, failure.detail);
+}
+
+QString describeNetworkLoss(int portNumber, const QString& device, const NetworkFailure& failure) {
+    const QString port = portLabel(portNumber, device);
+    if (failure.kind == NetworkFailureKind::CutOff) {
+        return QStringLiteral("%1 was cut off from the device server: %2. The panel connects again by itself after "
+                              "a pause.")
+            .arg(port, failure.detail);
+    }
+    return QStringLiteral("%1 lost the connection to the device server. The panel connects again by itself as soon "
+                          "as the server answers.")
+        .arg(port);
+}
+
+QString describeStillOpening(int portNumber, const QString& device) {
+    return QStringLiteral("%1 is not ready yet: the panel is still connecting to it.")
+        .arg(portLabel(portNumber, device));
 }
 
 QString describeSpeedSetOnServer(int portNumber, const QString& device) {

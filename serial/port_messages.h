@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The failure descriptions of the host serial port. They go to the user as they are (a warning
+// The failure descriptions of the COM ports and their devices. They go to the user as they are (a warning
 // box, the start-up error, the status line), so each names the port and the device and says what
 // to do about it.
 
@@ -50,12 +50,15 @@ enum class NetworkFailureKind {
     NoComPortOption,
     ClosedByServer,
     Lost,
+    // The panel cut the connection off: the server went past a bound (what it did is the detail).
+    CutOff,
     Other,
 };
 
 struct NetworkFailure {
     NetworkFailureKind kind = NetworkFailureKind::Other;
-    // The host, for HostNotFound; the reason, for BadAddress; the system's own words, for Other.
+    // The host, for HostNotFound; the reason, for BadAddress; what the server did, for CutOff; the
+    // system's own words, for Other.
     QString detail;
 };
 
@@ -70,6 +73,10 @@ struct NetworkFailure {
                                               const QString& reason);
 
 [[nodiscard]] QString describeNetworkFailure(int portNumber, const QString& device, const NetworkFailure& failure);
+// The loss of an open connection, for any of the kinds above.
+[[nodiscard]] QString describeNetworkLoss(int portNumber, const QString& device, const NetworkFailure& failure);
+// A write while the port's open is still in progress.
+[[nodiscard]] QString describeStillOpening(int portNumber, const QString& device);
 // A speed change on a raw TCP connection, which the panel cannot pass on.
 [[nodiscard]] QString describeSpeedSetOnServer(int portNumber, const QString& device);
 

@@ -188,7 +188,7 @@ std::string ProjectorModel::replyTo(std::string_view line, std::int64_t nowMs) {
     if (command == nullptr) {
         return "?\r";
     }
-    const std::string ack{kAcknowledge, '\r'};
+    const std::string ack{kAck, '\r'};
     switch (command->effect) {
     case CommandEffect::None:
         return ack;

@@ -5,8 +5,6 @@
 // time they arrived, reply bytes come out once their time has come. Time is whatever clock the
 // caller feeds in, so a real transport, a test and a fuzzer can all drive it.
 
-#include "core/commands.h"
-
 #include <array>
 #include <cstdint>
 #include <deque>
@@ -16,6 +14,8 @@
 #include <string_view>
 
 namespace tavo {
+
+inline constexpr char kAck = '\x06';
 
 enum class PowerState : std::uint8_t { Standby, CountDown, On, CoolingDown };
 

@@ -4,7 +4,7 @@
 
 #include "core/rendering.h"
 #include "process/termination_signals.h"
-#include "serial/network_link.h"
+#include "serial/network_address.h"
 #include "simulator/pty_projector.h"
 #include "simulator/tcp_projector.h"
 #include "tavo/version.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// What assistive technology and the help window say about a control, derived from the layout and
-// command tables: the name is the group's title and the caption ("POWER ON", "VOL +"), or the
-// table's own spoken name where a caption is only a symbol; the description is what the button
-// sends or does.
+// What assistive technology and the help window say about a control, made from the control
+// catalog: the name is the group's title and the caption ("POWER ON", "VOL +"), or the catalog's
+// own spoken name where a caption is only a symbol; the description is what the button sends or
+// does.
 
 #include "core/ports/controls.h"
 
@@ -13,9 +13,9 @@
 
 namespace tavo {
 
-// The title of the group a button sits in (its frame's title, or the free label over it); empty
-// where there is none. Blanks are trimmed and runs of blanks fold into one.
-[[nodiscard]] QString groupTitle(Control control);
+// The catalog's title of the group a control belongs to, as spoken: blanks are trimmed and runs of
+// blanks fold into one. Empty where there is none.
+[[nodiscard]] QString spokenGroupTitle(Control control);
 
 // The name for a control showing `caption` (which only the pane button ever changes). Empty for
 // labels that are read by their text.

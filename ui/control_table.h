@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The window's layout as data: every control with its kind, caption, place and looks, the
-// decorative lines of the cursor pad and the timers' starting intervals. The window is built from
-// these tables in one loop. Geometry is in twips, in the coordinates of the window's client area;
-// 15 twips are one device-independent pixel. Kept free of Qt so the tables can be checked at
-// compile time.
+// The window's layout as data: where each control of the catalog is drawn and how it looks, the
+// decorative lines of the cursor pad and the timers' object names. What a control is (its kind,
+// caption and names) is the catalog's; the window is built from both tables in one loop. Geometry
+// is in twips, in the coordinates of the window's client area; 15 twips are one device-independent
+// pixel. Kept free of Qt so the tables can be checked at compile time.
 
 #include "core/all_distinct.h"
-#include "core/commands.h"
-#include "core/panel_logic.h"
+#include "core/control_catalog.h"
 #include "core/ports/controls.h"
 
 #include <algorithm>
@@ -45,8 +44,6 @@ struct Rgb {
 
 inline constexpr Rgb kWindowBackground{192, 192, 192};
 
-enum class Kind { Button, Label, Frame, Option, Image };
-
 // The two Japanese faces: the fixed-pitch one and its proportional sibling.
 enum class Face { None, Gothic, PGothic };
 
@@ -72,8 +69,6 @@ struct ControlRow {
     // The control's name in the panel's original design, kept as the widget's object name so that
     // a control can be found by the name that reports and issues use.
     std::string_view id{};
-    Kind kind = Kind::Label;
-    std::string_view caption{};
     int x = 0;
     int y = 0;
     int w = 0;
@@ -91,13 +86,6 @@ struct ControlRow {
     bool selected = false;
     // Frame the control sits in; empty for the window itself.
     std::optional<Control> parent{};
-    // What assistive technology announces where the group's title and the caption do not serve:
-    // symbol captions, frames without a title label, the data fields and the logo.
-    std::string_view accessibleName{};
-    // The free title label over a button that sits in no titled frame (the adjustment row).
-    std::optional<Control> group{};
-    // What a button or option that sends no command does, for assistive technology and the help.
-    std::string_view does{};
 };
 
 namespace detail {
@@ -128,141 +116,122 @@ inline constexpr std::array kControls = [] {
     using namespace detail;
     return std::array{
         // Top row: power and the three input groups, the logo in the corner.
-        ControlRow{.control = C::PowerFrame, .id = "Frame1", .kind = Kind::Frame, .x = 90, .y = 90, .w = 1440, .h = 1215, .background = kGrey},
-        ControlRow{.control = C::PowerTitle, .id = "Label1", .kind = Kind::Label, .caption = "POWER", .x = 210, .y = 330, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .text = Rgb{192, 0, 0}, .align = Align::Centre, .parent = C::PowerFrame},
-        ControlRow{.control = C::PowerOn, .id = "Command17", .kind = Kind::Button, .caption = "ON", .x = 210, .y = 810, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 1, .parent = C::PowerFrame},
-        ControlRow{.control = C::PowerOff, .id = "Command18", .kind = Kind::Button, .caption = "OFF", .x = 810, .y = 810, .w = 615, .h = 300, .background = kRed, .font = kG9B, .tab = 26, .parent = C::PowerFrame},
-        ControlRow{.control = C::Input1Frame, .id = "Frame11", .kind = Kind::Frame, .x = 1590, .y = 345, .w = 2070, .h = 960, .background = kGrey},
-        ControlRow{.control = C::Input1Title, .id = "Label21", .kind = Kind::Label, .caption = "INPUT 1 ", .x = 2070, .y = 585, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::Input1Frame},
-        ControlRow{.control = C::Input1Analog, .id = "Command40", .kind = Kind::Button, .caption = "ANALOG", .x = 1680, .y = 930, .w = 960, .h = 300, .background = kCyan, .font = kG825B, .tab = 84, .parent = C::Input1Frame},
-        ControlRow{.control = C::Input1Digital, .id = "Command63", .kind = Kind::Button, .caption = "DIGITAL", .x = 2640, .y = 930, .w = 930, .h = 300, .background = kCyan, .font = kG825B, .tab = 72, .parent = C::Input1Frame},
-        ControlRow{.control = C::Input2Frame, .id = "Frame2", .kind = Kind::Frame, .x = 3720, .y = 330, .w = 2715, .h = 975, .background = kGrey},
-        ControlRow{.control = C::Input2Title, .id = "Label2", .kind = Kind::Label, .caption = "INPUT 2", .x = 3840, .y = 570, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .parent = C::Input2Frame},
-        ControlRow{.control = C::Input2Rgb, .id = "Command28", .kind = Kind::Button, .caption = "RGB", .x = 4800, .y = 570, .w = 615, .h = 300, .background = kCyan, .font = kG825B, .tab = 35, .parent = C::Input2Frame},
-        ControlRow{.control = C::Input2Video, .id = "Command29", .kind = Kind::Button, .caption = "VIDEO", .x = 5520, .y = 570, .w = 795, .h = 300, .background = kCyan, .font = kG825B, .tab = 36, .parent = C::Input2Frame},
-        ControlRow{.control = C::Input2Component, .id = "Command27", .kind = Kind::Button, .caption = "COMPONENT", .x = 4800, .y = 930, .w = 1500, .h = 300, .background = kCyan, .font = kG825B, .tab = 85, .parent = C::Input2Frame},
-        ControlRow{.control = C::Input3Frame, .id = "Frame12", .kind = Kind::Frame, .x = 6465, .y = 345, .w = 2985, .h = 975, .background = kGrey},
-        ControlRow{.control = C::Input3Title, .id = "Label22", .kind = Kind::Label, .caption = "INPUT 3", .x = 6585, .y = 585, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .parent = C::Input3Frame},
-        ControlRow{.control = C::Input3Video, .id = "Command4", .kind = Kind::Button, .caption = "VIDEO", .x = 7545, .y = 585, .w = 780, .h = 300, .background = kCyan, .font = kG825B, .tab = 83, .parent = C::Input3Frame},
-        ControlRow{.control = C::Input3SVideo, .id = "Command14", .kind = Kind::Button, .caption = "S-VIDEO", .x = 8385, .y = 585, .w = 1005, .h = 300, .background = kCyan, .font = kG825B, .tab = 80, .parent = C::Input3Frame},
-        ControlRow{.control = C::Input3Component, .id = "Command66", .kind = Kind::Button, .caption = "COMPONENT", .x = 7545, .y = 945, .w = 1830, .h = 300, .background = kCyan, .font = kG825B, .tab = 73, .parent = C::Input3Frame},
-        ControlRow{.control = C::Logo, .id = "Image1", .kind = Kind::Image, .x = 8280, .y = 0, .w = 1200, .h = 390, .accessibleName = "Logo"},
+        ControlRow{.control = C::PowerFrame, .id = "Frame1", .x = 90, .y = 90, .w = 1440, .h = 1215, .background = kGrey},
+        ControlRow{.control = C::PowerTitle, .id = "Label1", .x = 210, .y = 330, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .text = Rgb{192, 0, 0}, .align = Align::Centre, .parent = C::PowerFrame},
+        ControlRow{.control = C::PowerOn, .id = "Command17", .x = 210, .y = 810, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 1, .parent = C::PowerFrame},
+        ControlRow{.control = C::PowerOff, .id = "Command18", .x = 810, .y = 810, .w = 615, .h = 300, .background = kRed, .font = kG9B, .tab = 26, .parent = C::PowerFrame},
+        ControlRow{.control = C::Input1Frame, .id = "Frame11", .x = 1590, .y = 345, .w = 2070, .h = 960, .background = kGrey},
+        ControlRow{.control = C::Input1Title, .id = "Label21", .x = 2070, .y = 585, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::Input1Frame},
+        ControlRow{.control = C::Input1Analog, .id = "Command40", .x = 1680, .y = 930, .w = 960, .h = 300, .background = kCyan, .font = kG825B, .tab = 84, .parent = C::Input1Frame},
+        ControlRow{.control = C::Input1Digital, .id = "Command63", .x = 2640, .y = 930, .w = 930, .h = 300, .background = kCyan, .font = kG825B, .tab = 72, .parent = C::Input1Frame},
+        ControlRow{.control = C::Input2Frame, .id = "Frame2", .x = 3720, .y = 330, .w = 2715, .h = 975, .background = kGrey},
+        ControlRow{.control = C::Input2Title, .id = "Label2", .x = 3840, .y = 570, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .parent = C::Input2Frame},
+        ControlRow{.control = C::Input2Rgb, .id = "Command28", .x = 4800, .y = 570, .w = 615, .h = 300, .background = kCyan, .font = kG825B, .tab = 35, .parent = C::Input2Frame},
+        ControlRow{.control = C::Input2Video, .id = "Command29", .x = 5520, .y = 570, .w = 795, .h = 300, .background = kCyan, .font = kG825B, .tab = 36, .parent = C::Input2Frame},
+        ControlRow{.control = C::Input2Component, .id = "Command27", .x = 4800, .y = 930, .w = 1500, .h = 300, .background = kCyan, .font = kG825B, .tab = 85, .parent = C::Input2Frame},
+        ControlRow{.control = C::Input3Frame, .id = "Frame12", .x = 6465, .y = 345, .w = 2985, .h = 975, .background = kGrey},
+        ControlRow{.control = C::Input3Title, .id = "Label22", .x = 6585, .y = 585, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .parent = C::Input3Frame},
+        ControlRow{.control = C::Input3Video, .id = "Command4", .x = 7545, .y = 585, .w = 780, .h = 300, .background = kCyan, .font = kG825B, .tab = 83, .parent = C::Input3Frame},
+        ControlRow{.control = C::Input3SVideo, .id = "Command14", .x = 8385, .y = 585, .w = 1005, .h = 300, .background = kCyan, .font = kG825B, .tab = 80, .parent = C::Input3Frame},
+        ControlRow{.control = C::Input3Component, .id = "Command66", .x = 7545, .y = 945, .w = 1830, .h = 300, .background = kCyan, .font = kG825B, .tab = 73, .parent = C::Input3Frame},
+        ControlRow{.control = C::Logo, .id = "Image1", .x = 8280, .y = 0, .w = 1200, .h = 390},
 
         // Toggle row.
-        ControlRow{.control = C::AudioMuteFrame, .id = "Frame3", .kind = Kind::Frame, .x = 120, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
-        ControlRow{.control = C::AudioMuteTitle, .id = "Label4", .kind = Kind::Label, .caption = "AUDIO MUTE", .x = 240, .y = 1560, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::AudioMuteFrame},
-        ControlRow{.control = C::AudioMuteOn, .id = "Command19", .kind = Kind::Button, .caption = "ON", .x = 240, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 27, .parent = C::AudioMuteFrame},
-        ControlRow{.control = C::AudioMuteOff, .id = "Command20", .kind = Kind::Button, .caption = "OFF", .x = 960, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 28, .parent = C::AudioMuteFrame},
-        ControlRow{.control = C::NoShowFrame, .id = "Frame4", .kind = Kind::Frame, .x = 1680, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
-        ControlRow{.control = C::NoShowTitle, .id = "Label5", .kind = Kind::Label, .caption = "No Show", .x = 1920, .y = 1560, .w = 1095, .h = 255, .background = kGrey, .font = kPG9B, .align = Align::Centre, .parent = C::NoShowFrame},
-        ControlRow{.control = C::NoShowOn, .id = "Command21", .kind = Kind::Button, .caption = "ON", .x = 1800, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 29, .parent = C::NoShowFrame},
-        ControlRow{.control = C::NoShowOff, .id = "Command22", .kind = Kind::Button, .caption = "OFF", .x = 2520, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 30, .parent = C::NoShowFrame},
-        ControlRow{.control = C::FreezeFrame, .id = "Frame7", .kind = Kind::Frame, .x = 3240, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
-        ControlRow{.control = C::FreezeTitle, .id = "Label8", .kind = Kind::Label, .caption = "FREEZE", .x = 3360, .y = 1560, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::FreezeFrame},
-        ControlRow{.control = C::FreezeOn, .id = "Command25", .kind = Kind::Button, .caption = "ON", .x = 3360, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 33, .parent = C::FreezeFrame},
-        ControlRow{.control = C::FreezeOff, .id = "Command26", .kind = Kind::Button, .caption = "OFF", .x = 4080, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 34, .parent = C::FreezeFrame},
-        ControlRow{.control = C::MenuFrame, .id = "Frame6", .kind = Kind::Frame, .x = 4800, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
-        ControlRow{.control = C::MenuTitle, .id = "Label7", .kind = Kind::Label, .caption = "MENU", .x = 5040, .y = 1560, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::MenuFrame},
-        ControlRow{.control = C::MenuOn, .id = "Command23", .kind = Kind::Button, .caption = "ON", .x = 4920, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 31, .parent = C::MenuFrame},
-        ControlRow{.control = C::MenuOff, .id = "Command24", .kind = Kind::Button, .caption = "OFF", .x = 5640, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 32, .parent = C::MenuFrame},
-        ControlRow{.control = C::VideoImageFrame, .id = "Frame5", .kind = Kind::Frame, .x = 6360, .y = 1320, .w = 1695, .h = 975, .background = kGrey},
-        ControlRow{.control = C::VideoImageTitle, .id = "Label6", .kind = Kind::Label, .caption = "VIDEO  image", .x = 6480, .y = 1560, .w = 1455, .h = 375, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::VideoImageFrame},
-        ControlRow{.control = C::VideoImageNormal, .id = "Command31", .kind = Kind::Button, .caption = "Normal", .x = 6480, .y = 1920, .w = 735, .h = 300, .background = kCyan, .font = kG9, .tab = 37, .parent = C::VideoImageFrame},
-        ControlRow{.control = C::VideoImageWide, .id = "Command32", .kind = Kind::Button, .caption = "Wide", .x = 7320, .y = 1920, .w = 615, .h = 300, .background = kCyan, .font = kG9, .tab = 38, .parent = C::VideoImageFrame},
-        ControlRow{.control = C::LensShiftFrame, .id = "Frame10", .kind = Kind::Frame, .x = 8160, .y = 1320, .w = 1215, .h = 1440, .background = kGrey},
-        ControlRow{.control = C::LensShiftTitle, .id = "Label20", .kind = Kind::Label, .caption = "LENS SHIFT", .x = 8280, .y = 1560, .w = 975, .h = 495, .background = kGrey, .font = kG825B, .align = Align::Centre, .parent = C::LensShiftFrame},
-        ControlRow{.control = C::LensShiftUp, .id = "Command59", .kind = Kind::Button, .caption = "↑", .x = 8520, .y = 2040, .w = 492, .h = 252, .background = kPeach, .font = kG825, .tab = 67, .parent = C::LensShiftFrame, .accessibleName = "Lens shift up"},
-        ControlRow{.control = C::LensShiftDown, .id = "Command62", .kind = Kind::Button, .caption = "↓", .x = 8520, .y = 2400, .w = 492, .h = 252, .background = kPeach, .font = kG825, .tab = 68, .parent = C::LensShiftFrame, .accessibleName = "Lens shift down"},
+        ControlRow{.control = C::AudioMuteFrame, .id = "Frame3", .x = 120, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
+        ControlRow{.control = C::AudioMuteTitle, .id = "Label4", .x = 240, .y = 1560, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::AudioMuteFrame},
+        ControlRow{.control = C::AudioMuteOn, .id = "Command19", .x = 240, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 27, .parent = C::AudioMuteFrame},
+        ControlRow{.control = C::AudioMuteOff, .id = "Command20", .x = 960, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 28, .parent = C::AudioMuteFrame},
+        ControlRow{.control = C::NoShowFrame, .id = "Frame4", .x = 1680, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
+        ControlRow{.control = C::NoShowTitle, .id = "Label5", .x = 1920, .y = 1560, .w = 1095, .h = 255, .background = kGrey, .font = kPG9B, .align = Align::Centre, .parent = C::NoShowFrame},
+        ControlRow{.control = C::NoShowOn, .id = "Command21", .x = 1800, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 29, .parent = C::NoShowFrame},
+        ControlRow{.control = C::NoShowOff, .id = "Command22", .x = 2520, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 30, .parent = C::NoShowFrame},
+        ControlRow{.control = C::FreezeFrame, .id = "Frame7", .x = 3240, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
+        ControlRow{.control = C::FreezeTitle, .id = "Label8", .x = 3360, .y = 1560, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::FreezeFrame},
+        ControlRow{.control = C::FreezeOn, .id = "Command25", .x = 3360, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 33, .parent = C::FreezeFrame},
+        ControlRow{.control = C::FreezeOff, .id = "Command26", .x = 4080, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 34, .parent = C::FreezeFrame},
+        ControlRow{.control = C::MenuFrame, .id = "Frame6", .x = 4800, .y = 1320, .w = 1455, .h = 975, .background = kGrey},
+        ControlRow{.control = C::MenuTitle, .id = "Label7", .x = 5040, .y = 1560, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::MenuFrame},
+        ControlRow{.control = C::MenuOn, .id = "Command23", .x = 4920, .y = 1920, .w = 615, .h = 300, .background = kGreen, .font = kG9B, .tab = 31, .parent = C::MenuFrame},
+        ControlRow{.control = C::MenuOff, .id = "Command24", .x = 5640, .y = 1920, .w = 495, .h = 300, .background = kRed, .font = kG9B, .tab = 32, .parent = C::MenuFrame},
+        ControlRow{.control = C::VideoImageFrame, .id = "Frame5", .x = 6360, .y = 1320, .w = 1695, .h = 975, .background = kGrey},
+        ControlRow{.control = C::VideoImageTitle, .id = "Label6", .x = 6480, .y = 1560, .w = 1455, .h = 375, .background = kGrey, .font = kG9B, .align = Align::Centre, .parent = C::VideoImageFrame},
+        ControlRow{.control = C::VideoImageNormal, .id = "Command31", .x = 6480, .y = 1920, .w = 735, .h = 300, .background = kCyan, .font = kG9, .tab = 37, .parent = C::VideoImageFrame},
+        ControlRow{.control = C::VideoImageWide, .id = "Command32", .x = 7320, .y = 1920, .w = 615, .h = 300, .background = kCyan, .font = kG9, .tab = 38, .parent = C::VideoImageFrame},
+        ControlRow{.control = C::LensShiftFrame, .id = "Frame10", .x = 8160, .y = 1320, .w = 1215, .h = 1440, .background = kGrey},
+        ControlRow{.control = C::LensShiftTitle, .id = "Label20", .x = 8280, .y = 1560, .w = 975, .h = 495, .background = kGrey, .font = kG825B, .align = Align::Centre, .parent = C::LensShiftFrame},
+        ControlRow{.control = C::LensShiftUp, .id = "Command59", .x = 8520, .y = 2040, .w = 492, .h = 252, .background = kPeach, .font = kG825, .tab = 67, .parent = C::LensShiftFrame},
+        ControlRow{.control = C::LensShiftDown, .id = "Command62", .x = 8520, .y = 2400, .w = 492, .h = 252, .background = kPeach, .font = kG825, .tab = 68, .parent = C::LensShiftFrame},
 
         // Adjustment row: free title labels over "+" and "-" pairs.
-        ControlRow{.control = C::VolumeTitle, .id = "Label3", .kind = Kind::Label, .caption = "VOL", .x = 3600, .y = 2520, .w = 495, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre},
-        ControlRow{.control = C::VolumeUp, .id = "Command1", .kind = Kind::Button, .caption = "+", .x = 3600, .y = 2880, .w = 375, .h = 255, .background = kOrange, .font = kG9B, .tab = 5, .group = C::VolumeTitle},
-        ControlRow{.control = C::VolumeDown, .id = "Command2", .kind = Kind::Button, .caption = "-", .x = 3600, .y = 3240, .w = 375, .h = 255, .background = kOrange, .font = kG9B, .tab = 6, .group = C::VolumeTitle},
-        ControlRow{.control = C::ZoomTitle, .id = "Label13", .kind = Kind::Label, .caption = "Zoom", .x = 4200, .y = 2520, .w = 735, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
-        ControlRow{.control = C::ZoomIn, .id = "Command15", .kind = Kind::Button, .caption = "+", .x = 4440, .y = 2880, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 49, .group = C::ZoomTitle},
-        ControlRow{.control = C::ZoomOut, .id = "Command35", .kind = Kind::Button, .caption = "-", .x = 4440, .y = 3240, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 50, .group = C::ZoomTitle},
-        ControlRow{.control = C::FocusTitle, .id = "Label14", .kind = Kind::Label, .caption = "Focus", .x = 5160, .y = 2520, .w = 735, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
-        ControlRow{.control = C::FocusFar, .id = "Command36", .kind = Kind::Button, .caption = "+", .x = 5280, .y = 2880, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 52, .group = C::FocusTitle},
-        ControlRow{.control = C::FocusNear, .id = "Command37", .kind = Kind::Button, .caption = "-", .x = 5280, .y = 3240, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 53, .group = C::FocusTitle},
-        ControlRow{.control = C::DigitalZoomTitle, .id = "Label17", .kind = Kind::Label, .caption = "D.Zoom", .x = 6000, .y = 2520, .w = 855, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
-        ControlRow{.control = C::DigitalZoomIn, .id = "Command48", .kind = Kind::Button, .caption = "+", .x = 6240, .y = 2880, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 59, .group = C::DigitalZoomTitle},
-        ControlRow{.control = C::DigitalZoomOut, .id = "Command49", .kind = Kind::Button, .caption = "-", .x = 6240, .y = 3240, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 60, .group = C::DigitalZoomTitle},
-        ControlRow{.control = C::KeystoneTitle, .id = "Label18", .kind = Kind::Label, .caption = "Keystone", .x = 7080, .y = 2520, .w = 975, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
-        ControlRow{.control = C::KeystoneUp, .id = "Command50", .kind = Kind::Button, .caption = "+", .x = 7320, .y = 2880, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 62, .group = C::KeystoneTitle},
-        ControlRow{.control = C::KeystoneDown, .id = "Command51", .kind = Kind::Button, .caption = "-", .x = 7320, .y = 3240, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 63, .group = C::KeystoneTitle},
+        ControlRow{.control = C::VolumeTitle, .id = "Label3", .x = 3600, .y = 2520, .w = 495, .h = 255, .background = kGrey, .font = kG9B, .align = Align::Centre},
+        ControlRow{.control = C::VolumeUp, .id = "Command1", .x = 3600, .y = 2880, .w = 375, .h = 255, .background = kOrange, .font = kG9B, .tab = 5},
+        ControlRow{.control = C::VolumeDown, .id = "Command2", .x = 3600, .y = 3240, .w = 375, .h = 255, .background = kOrange, .font = kG9B, .tab = 6},
+        ControlRow{.control = C::ZoomTitle, .id = "Label13", .x = 4200, .y = 2520, .w = 735, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
+        ControlRow{.control = C::ZoomIn, .id = "Command15", .x = 4440, .y = 2880, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 49},
+        ControlRow{.control = C::ZoomOut, .id = "Command35", .x = 4440, .y = 3240, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 50},
+        ControlRow{.control = C::FocusTitle, .id = "Label14", .x = 5160, .y = 2520, .w = 735, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
+        ControlRow{.control = C::FocusFar, .id = "Command36", .x = 5280, .y = 2880, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 52},
+        ControlRow{.control = C::FocusNear, .id = "Command37", .x = 5280, .y = 3240, .w = 375, .h = 255, .background = kPeach, .font = kG9, .tab = 53},
+        ControlRow{.control = C::DigitalZoomTitle, .id = "Label17", .x = 6000, .y = 2520, .w = 855, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
+        ControlRow{.control = C::DigitalZoomIn, .id = "Command48", .x = 6240, .y = 2880, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 59},
+        ControlRow{.control = C::DigitalZoomOut, .id = "Command49", .x = 6240, .y = 3240, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 60},
+        ControlRow{.control = C::KeystoneTitle, .id = "Label18", .x = 7080, .y = 2520, .w = 975, .h = 255, .background = kGrey, .font = kG9, .align = Align::Centre},
+        ControlRow{.control = C::KeystoneUp, .id = "Command50", .x = 7320, .y = 2880, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 62},
+        ControlRow{.control = C::KeystoneDown, .id = "Command51", .x = 7320, .y = 3240, .w = 375, .h = 255, .background = kCyan, .font = kG9, .tab = 63},
 
         // Cursor pad.
-        ControlRow{.control = C::CursorUp, .id = "Command5", .kind = Kind::Button, .caption = "↑", .x = 1200, .y = 2520, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 17, .accessibleName = "Cursor up"},
-        ControlRow{.control = C::CursorLeft, .id = "Command9", .kind = Kind::Button, .caption = "←", .x = 240, .y = 3000, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 21, .accessibleName = "Cursor left"},
-        ControlRow{.control = C::CursorSelect, .id = "Command6", .kind = Kind::Button, .caption = "SELECT", .x = 1200, .y = 3000, .w = 855, .h = 375, .background = kSelect, .font = kG9, .tab = 18, .accessibleName = "Cursor SELECT"},
-        ControlRow{.control = C::CursorRight, .id = "Command8", .kind = Kind::Button, .caption = "→", .x = 2160, .y = 3000, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 20, .accessibleName = "Cursor right"},
-        ControlRow{.control = C::CursorDown, .id = "Command7", .kind = Kind::Button, .caption = "↓", .x = 1200, .y = 3480, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 19, .accessibleName = "Cursor down"},
+        ControlRow{.control = C::CursorUp, .id = "Command5", .x = 1200, .y = 2520, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 17},
+        ControlRow{.control = C::CursorLeft, .id = "Command9", .x = 240, .y = 3000, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 21},
+        ControlRow{.control = C::CursorSelect, .id = "Command6", .x = 1200, .y = 3000, .w = 855, .h = 375, .background = kSelect, .font = kG9, .tab = 18},
+        ControlRow{.control = C::CursorRight, .id = "Command8", .x = 2160, .y = 3000, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 20},
+        ControlRow{.control = C::CursorDown, .id = "Command7", .x = 1200, .y = 3480, .w = 855, .h = 375, .background = kPeach, .font = kG9B, .tab = 19},
 
         // Right column under the lens-shift group.
-        ControlRow{.control = C::AutoImage, .id = "Command13", .kind = Kind::Button, .caption = "A-IMAGE", .x = 8400, .y = 2850, .w = 975, .h = 250, .background = kTeal, .font = kG9, .tab = 24},
-        ControlRow{.control = C::ImageButton, .id = "Command73", .kind = Kind::Button, .caption = "IMAGE", .x = 8400, .y = 3120, .w = 972, .h = 252, .background = kBlue, .font = kG9, .tab = 76},
-        ControlRow{.control = C::PTimer, .id = "Command39", .kind = Kind::Button, .caption = "P-Timer", .x = 8400, .y = 3390, .w = 975, .h = 255, .background = kBlue, .font = kG9, .tab = 82},
-        ControlRow{.control = C::DisplayClear, .id = "Command3", .kind = Kind::Button, .caption = "DISPLAY CLEAR", .x = 8400, .y = 3660, .w = 975, .h = 492, .background = kBlue, .font = kG9, .tab = 16},
-        ControlRow{.control = C::EndButton, .id = "Command16", .kind = Kind::Button, .caption = "END", .x = 8400, .y = 4320, .w = 975, .h = 375, .background = kGrey, .font = kG9B, .tab = 25, .does = "Closes the port and ends the program"},
+        ControlRow{.control = C::AutoImage, .id = "Command13", .x = 8400, .y = 2850, .w = 975, .h = 250, .background = kTeal, .font = kG9, .tab = 24},
+        ControlRow{.control = C::ImageButton, .id = "Command73", .x = 8400, .y = 3120, .w = 972, .h = 252, .background = kBlue, .font = kG9, .tab = 76},
+        ControlRow{.control = C::PTimer, .id = "Command39", .x = 8400, .y = 3390, .w = 975, .h = 255, .background = kBlue, .font = kG9, .tab = 82},
+        ControlRow{.control = C::DisplayClear, .id = "Command3", .x = 8400, .y = 3660, .w = 975, .h = 492, .background = kBlue, .font = kG9, .tab = 16},
+        ControlRow{.control = C::EndButton, .id = "Command16", .x = 8400, .y = 4320, .w = 975, .h = 375, .background = kGrey, .font = kG9B, .tab = 25},
 
         // Picture-mode block.
-        ControlRow{.control = C::PictureStandard, .id = "Command10", .kind = Kind::Button, .caption = "STAND", .x = 240, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 89},
-        ControlRow{.control = C::PictureCustom1, .id = "Command11", .kind = Kind::Button, .caption = "IMAGE1", .x = 240, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 90},
-        ControlRow{.control = C::PictureCustom4, .id = "Command43", .kind = Kind::Button, .caption = "IMAGE4", .x = 240, .y = 4560, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 95},
-        ControlRow{.control = C::PictureReal, .id = "Command12", .kind = Kind::Button, .caption = "REAL", .x = 1200, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 91},
-        ControlRow{.control = C::PictureCustom2, .id = "Command30", .kind = Kind::Button, .caption = "IMAGE2", .x = 1200, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 92},
-        ControlRow{.control = C::PictureCinema, .id = "Command41", .kind = Kind::Button, .caption = "CINEMA", .x = 2160, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 93},
-        ControlRow{.control = C::PictureCustom3, .id = "Command42", .kind = Kind::Button, .caption = "IMAGE3", .x = 2160, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 94},
+        ControlRow{.control = C::PictureStandard, .id = "Command10", .x = 240, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 89},
+        ControlRow{.control = C::PictureCustom1, .id = "Command11", .x = 240, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 90},
+        ControlRow{.control = C::PictureCustom4, .id = "Command43", .x = 240, .y = 4560, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 95},
+        ControlRow{.control = C::PictureReal, .id = "Command12", .x = 1200, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 91},
+        ControlRow{.control = C::PictureCustom2, .id = "Command30", .x = 1200, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 92},
+        ControlRow{.control = C::PictureCinema, .id = "Command41", .x = 2160, .y = 4080, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 93},
+        ControlRow{.control = C::PictureCustom3, .id = "Command42", .x = 2160, .y = 4320, .w = 975, .h = 255, .background = kCyan, .font = kG9, .tab = 94},
 
         // Port selection: the "COM" button and the port panel that covers it when shown.
-        ControlRow{.control = C::PortButton, .id = "Command33", .kind = Kind::Button, .caption = "COM", .x = 4080, .y = 4200, .w = 1815, .h = 375, .font = kPG9, .tab = 39, .does = "Shows the port panel"},
-        ControlRow{.control = C::PortPanel, .id = "Frame8", .kind = Kind::Frame, .x = 3480, .y = 3600, .w = 2775, .h = 1185, .background = kGrey, .hidden = true, .accessibleName = "Port"},
-        ControlRow{.control = C::Com1Option, .id = "Option1", .kind = Kind::Option, .caption = "COM1", .x = 3720, .y = 3840, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .tab = 41, .parent = C::PortPanel, .does = "Switches the port to COM1"},
-        ControlRow{.control = C::Com2Option, .id = "Option2", .kind = Kind::Option, .caption = "COM2", .x = 5040, .y = 3840, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .tab = 42, .parent = C::PortPanel, .does = "Switches the port to COM2"},
-        ControlRow{.control = C::SpeedFrame, .id = "Frame13", .kind = Kind::Frame, .x = 3600, .y = 4080, .w = 2535, .h = 615, .background = kGrey, .parent = C::PortPanel, .accessibleName = "Speed"},
-        ControlRow{.control = C::Speed19200Option, .id = "Option3", .kind = Kind::Option, .caption = "19200", .x = 3720, .y = 4320, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .tab = 87, .selected = true, .parent = C::SpeedFrame, .does = "Switches the line to 19200 baud"},
-        ControlRow{.control = C::Speed9600Option, .id = "Option4", .kind = Kind::Option, .caption = "9600", .x = 5040, .y = 4320, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .tab = 88, .parent = C::SpeedFrame, .does = "Switches the line to 9600 baud"},
+        ControlRow{.control = C::PortButton, .id = "Command33", .x = 4080, .y = 4200, .w = 1815, .h = 375, .font = kPG9, .tab = 39},
+        ControlRow{.control = C::PortPanel, .id = "Frame8", .x = 3480, .y = 3600, .w = 2775, .h = 1185, .background = kGrey, .hidden = true},
+        ControlRow{.control = C::Com1Option, .id = "Option1", .x = 3720, .y = 3840, .w = 1215, .h = 255, .background = kGrey, .font = kG9B, .tab = 41, .parent = C::PortPanel},
+        ControlRow{.control = C::Com2Option, .id = "Option2", .x = 5040, .y = 3840, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .tab = 42, .parent = C::PortPanel},
+        ControlRow{.control = C::SpeedFrame, .id = "Frame13", .x = 3600, .y = 4080, .w = 2535, .h = 615, .background = kGrey, .parent = C::PortPanel},
+        ControlRow{.control = C::Speed19200Option, .id = "Option3", .x = 3720, .y = 4320, .w = 1095, .h = 255, .background = kGrey, .font = kG9B, .tab = 87, .selected = true, .parent = C::SpeedFrame},
+        ControlRow{.control = C::Speed9600Option, .id = "Option4", .x = 5040, .y = 4320, .w = 975, .h = 255, .background = kGrey, .font = kG9B, .tab = 88, .parent = C::SpeedFrame},
 
         // Data pane.
-        ControlRow{.control = C::DataPane, .id = "Frame9", .kind = Kind::Frame, .x = 120, .y = 4920, .w = 6855, .h = 1068, .background = kGrey, .accessibleName = "Data pane"},
-        ControlRow{.control = C::TxdCaption, .id = "Label9", .kind = Kind::Label, .caption = "TXD", .x = 240, .y = 5160, .w = 372, .h = 252, .background = kGrey, .font = kG825, .align = Align::Right, .parent = C::DataPane},
-        ControlRow{.control = C::TxdField, .id = "Label11", .kind = Kind::Label, .x = 720, .y = 5115, .w = 6135, .h = 300, .background = kWhite, .font = kPG975B, .border = true, .parent = C::DataPane, .accessibleName = "Transmitted data"},
-        ControlRow{.control = C::RxdCaption, .id = "Label10", .kind = Kind::Label, .caption = "RXD", .x = 240, .y = 5520, .w = 375, .h = 300, .background = kGrey, .font = kG825, .align = Align::Right, .parent = C::DataPane},
-        ControlRow{.control = C::RxdField, .id = "Label12", .kind = Kind::Label, .x = 705, .y = 5520, .w = 6135, .h = 300, .background = kWhite, .font = kPG975B, .border = true, .parent = C::DataPane, .accessibleName = "Received data"},
-        ControlRow{.control = C::PaneButton, .id = "Command34", .kind = Kind::Button, .caption = kShowDataCaption, .x = 7440, .y = 5040, .w = 975, .h = 375, .background = kGrey, .font = kG9, .tab = 48, .hidden = true},
+        ControlRow{.control = C::DataPane, .id = "Frame9", .x = 120, .y = 4920, .w = 6855, .h = 1068, .background = kGrey},
+        ControlRow{.control = C::TxdCaption, .id = "Label9", .x = 240, .y = 5160, .w = 372, .h = 252, .background = kGrey, .font = kG825, .align = Align::Right, .parent = C::DataPane},
+        ControlRow{.control = C::TxdField, .id = "Label11", .x = 720, .y = 5115, .w = 6135, .h = 300, .background = kWhite, .font = kPG975B, .border = true, .parent = C::DataPane},
+        ControlRow{.control = C::RxdCaption, .id = "Label10", .x = 240, .y = 5520, .w = 375, .h = 300, .background = kGrey, .font = kG825, .align = Align::Right, .parent = C::DataPane},
+        ControlRow{.control = C::RxdField, .id = "Label12", .x = 705, .y = 5520, .w = 6135, .h = 300, .background = kWhite, .font = kPG975B, .border = true, .parent = C::DataPane},
+        ControlRow{.control = C::PaneButton, .id = "Command34", .x = 7440, .y = 5040, .w = 975, .h = 375, .background = kGrey, .font = kG9, .tab = 48, .hidden = true},
 
         // Bottom block: status reads, "C01" and the status line.
-        ControlRow{.control = C::ReadStatus, .id = "Command44", .kind = Kind::Button, .caption = "STATUS", .x = 7320, .y = 5760, .w = 975, .h = 255, .background = kCyan, .font = kG825B, .tab = 55},
-        ControlRow{.control = C::ReadLampTime, .id = "Command46", .kind = Kind::Button, .caption = "L-TIME", .x = 8280, .y = 5760, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 57},
-        ControlRow{.control = C::ReadInput, .id = "Command45", .kind = Kind::Button, .caption = "MODE", .x = 7320, .y = 6000, .w = 975, .h = 255, .background = kCyan, .font = kG825B, .tab = 56},
-        ControlRow{.control = C::ReadMirror, .id = "Command47", .kind = Kind::Button, .caption = "SETTING", .x = 8280, .y = 6000, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 58},
-        ControlRow{.control = C::ReadTemperatures, .id = "Command38", .kind = Kind::Button, .caption = "Temp", .x = 8280, .y = 6240, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 81},
-        ControlRow{.control = C::SendC01, .id = "Command52", .kind = Kind::Button, .caption = "C01", .x = 120, .y = 6120, .w = 495, .h = 255, .background = kRed, .font = kG9, .tab = 65},
-        ControlRow{.control = C::StatusFrame, .id = "Frame15", .kind = Kind::Frame, .x = 720, .y = 6000, .w = 6255, .h = 492, .background = kGrey},
-        ControlRow{.control = C::StatusCaption, .id = "Label26", .kind = Kind::Label, .caption = "STATUS", .x = 840, .y = 6204, .w = 732, .h = 180, .background = kGrey, .font = kG825, .parent = C::StatusFrame},
-        ControlRow{.control = C::StatusLine, .id = "Label25", .kind = Kind::Label, .x = 1560, .y = 6135, .w = 5295, .h = 285, .background = kWhite, .font = kPG9B, .text = Rgb{255, 0, 0}, .border = true, .parent = C::StatusFrame, .accessibleName = "Status"},
+        ControlRow{.control = C::ReadStatus, .id = "Command44", .x = 7320, .y = 5760, .w = 975, .h = 255, .background = kCyan, .font = kG825B, .tab = 55},
+        ControlRow{.control = C::ReadLampTime, .id = "Command46", .x = 8280, .y = 5760, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 57},
+        ControlRow{.control = C::ReadInput, .id = "Command45", .x = 7320, .y = 6000, .w = 975, .h = 255, .background = kCyan, .font = kG825B, .tab = 56},
+        ControlRow{.control = C::ReadMirror, .id = "Command47", .x = 8280, .y = 6000, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 58},
+        ControlRow{.control = C::ReadTemperatures, .id = "Command38", .x = 8280, .y = 6240, .w = 1095, .h = 255, .background = kCyan, .font = kG825B, .tab = 81},
+        ControlRow{.control = C::SendC01, .id = "Command52", .x = 120, .y = 6120, .w = 495, .h = 255, .background = kRed, .font = kG9, .tab = 65},
+        ControlRow{.control = C::StatusFrame, .id = "Frame15", .x = 720, .y = 6000, .w = 6255, .h = 492, .background = kGrey},
+        ControlRow{.control = C::StatusCaption, .id = "Label26", .x = 840, .y = 6204, .w = 732, .h = 180, .background = kGrey, .font = kG825, .parent = C::StatusFrame},
+        ControlRow{.control = C::StatusLine, .id = "Label25", .x = 1560, .y = 6135, .w = 5295, .h = 285, .background = kWhite, .font = kPG9B, .text = Rgb{255, 0, 0}, .border = true, .parent = C::StatusFrame},
     };
 }();
 // clang-format on
-
-// The pane button's caption names the next view, in Japanese or as "CLOSE"; assistive technology
-// hears an English name that follows it.
-struct PaneCaption {
-    std::string_view caption;
-    std::string_view accessibleName;
-    std::string_view does;
-};
-
-inline constexpr std::array kPaneCaptions{
-    PaneCaption{.caption = kShowDataCaption, .accessibleName = "Show data", .does = "Shows the data pane"},
-    PaneCaption{.caption = kHideDataCaption, .accessibleName = "Hide data", .does = "Hides the data pane"},
-    PaneCaption{.caption = kFullViewCaption, .accessibleName = "Close full view", .does = "Collapses the full view"},
-};
-
-constexpr const PaneCaption* findPaneCaption(std::string_view caption) {
-    const auto* found = std::ranges::find(kPaneCaptions, caption, &PaneCaption::caption);
-    return found == kPaneCaptions.end() ? nullptr : found;
-}
 
 // The decorative lines around the cursor pad, drawn on the window's background.
 struct LineRow {
@@ -301,36 +270,29 @@ inline constexpr std::array kTimers{
 inline constexpr int kLogoWidth = 80;
 inline constexpr int kLogoHeight = 26;
 
-constexpr const ControlRow* find(Control control) {
-    const auto* found = std::ranges::find(kControls, control, &ControlRow::control);
-    return found == kControls.end() ? nullptr : found;
+// The table lists the controls in the enumeration's order (checked below).
+constexpr const ControlRow& find(Control control) {
+    return kControls[index(control)];
 }
 
-// The first captioned label inside a frame, which titles it; none for an untitled frame.
-constexpr const ControlRow* titleLabelIn(Control frame) {
-    const auto* found = std::ranges::find_if(kControls, [frame](const ControlRow& row) {
-        return row.parent == frame && row.kind == Kind::Label && !row.caption.empty();
-    });
-    return found == kControls.end() ? nullptr : found;
-}
-
-// The label that titles a control's group: the free label its row names, else its frame's title;
-// none for a control outside any titled group.
-constexpr const ControlRow* groupTitleOf(const ControlRow& row) {
-    if (row.group) {
-        return find(*row.group);
-    }
-    return row.parent ? titleLabelIn(*row.parent) : nullptr;
-}
-
-constexpr bool isFocusable(Kind kind) {
-    return kind == Kind::Button || kind == Kind::Option;
+constexpr catalog::Kind kindOf(const ControlRow& row) {
+    return catalog::kindOf(row.control);
 }
 
 namespace detail {
 
+constexpr bool rowsInOrder() {
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        if (index(kControls[i].control) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+
 constexpr bool tabsOnFocusablesOnly() {
-    return std::ranges::all_of(kControls, [](const ControlRow& row) { return isFocusable(row.kind) == (row.tab > 0); });
+    return std::ranges::all_of(
+        kControls, [](const ControlRow& row) { return catalog::isFocusable(kindOf(row)) == (row.tab > 0); });
 }
 
 constexpr bool tabsDistinct() {
@@ -349,17 +311,10 @@ constexpr bool childrenInsideEarlierFrames() {
         if (!child.parent) {
             continue;
         }
-        // An index, not a pointer: GCC's UBSan null checks make pointer compares non-constant.
-        std::size_t found = i;
-        for (std::size_t j = 0; j < i; ++j) {
-            if (kControls[j].control == *child.parent) {
-                found = j;
-            }
-        }
-        if (found == i || kControls[found].kind != Kind::Frame) {
+        if (index(*child.parent) >= i || kindOf(find(*child.parent)) != catalog::Kind::Frame) {
             return false;
         }
-        const ControlRow& frame = kControls[found];
+        const ControlRow& frame = find(*child.parent);
         if (child.x < frame.x || child.y < frame.y || child.x + child.w > frame.x + frame.w ||
             child.y + child.h > frame.y + frame.h) {
             return false;
@@ -368,25 +323,37 @@ constexpr bool childrenInsideEarlierFrames() {
     return true;
 }
 
+// A control drawn inside a frame belongs to the group the frame is drawn round, and a control
+// drawn on the window itself to no framed group.
+constexpr bool framesHoldTheirGroups() {
+    return std::ranges::all_of(kControls, [](const ControlRow& row) {
+        const catalog::Group group = catalog::groupOf(row.control);
+        return row.parent ? catalog::groupFramedBy(*row.parent) == group : !catalog::groupEntry(group).frame;
+    });
+}
+
 constexpr bool insideClientArea() {
     return std::ranges::all_of(kControls, [](const ControlRow& s) {
         return s.x >= 0 && s.y >= 0 && s.w > 0 && s.h > 0 && s.x + s.w <= kClientWidth && s.y + s.h <= kClientHeight;
     });
 }
 
-constexpr bool captionsWhereDrawn() {
+// What shows a caption or a text carries a font; labels and frames paint their own background.
+constexpr bool looksWhereDrawn() {
     return std::ranges::all_of(kControls, [](const ControlRow& s) {
         const bool hasFont = s.font.face != Face::None && s.font.points > 0;
-        switch (s.kind) {
-        case Kind::Button:
-        case Kind::Option:
-            return hasFont && !s.caption.empty();
-        case Kind::Label:
+        switch (kindOf(s)) {
+        case catalog::Kind::OneShotButton:
+        case catalog::Kind::HoldButton:
+        case catalog::Kind::OtherButton:
+        case catalog::Kind::Option:
+            return hasFont;
+        case catalog::Kind::Label:
             return hasFont && s.background.has_value();
-        case Kind::Frame:
-            return s.caption.empty() && s.background.has_value();
-        case Kind::Image:
-            return s.caption.empty();
+        case catalog::Kind::Frame:
+            return s.background.has_value();
+        case catalog::Kind::Image:
+            return true;
         }
         return false;
     });
@@ -396,7 +363,7 @@ constexpr bool captionsWhereDrawn() {
 constexpr bool oneSelectionPerGroup() {
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         const auto& a = kControls[i];
-        if (a.selected && a.kind != Kind::Option) {
+        if (a.selected && kindOf(a) != catalog::Kind::Option) {
             return false;
         }
         for (std::size_t j = i + 1; j < kControls.size(); ++j) {
@@ -414,20 +381,6 @@ constexpr bool linesAxisParallel() {
     });
 }
 
-// Each button and option either sends a command from the command tables or says what it does
-// instead (the pane button through its captions); a title names only a control it heads.
-constexpr bool everyButtonSaysWhatItDoes() {
-    return std::ranges::all_of(kControls, [](const ControlRow& row) {
-        const int sources = int{isOneShotButton(row.control)} + int{isHoldButton(row.control)} +
-                            int{!row.does.empty()} + int{row.control == Control::PaneButton};
-        const bool titled = !row.group || (row.kind == Kind::Button && !row.parent &&
-                                           std::ranges::any_of(kControls, [&row](const ControlRow& t) {
-                                               return t.control == *row.group && t.kind == Kind::Label;
-                                           }));
-        return titled && (isFocusable(row.kind) ? sources == 1 : sources == 0);
-    });
-}
-
 constexpr bool timersInOrder() {
     for (std::size_t i = 0; i < kTimers.size(); ++i) {
         if (index(kTimers[i].timer) != i || kTimers[i].id.empty()) {
@@ -439,27 +392,21 @@ constexpr bool timersInOrder() {
 
 } // namespace detail
 
-static_assert(kControls.size() == kControlCount, "one row per named control");
-static_assert(allDistinct(kControls, &ControlRow::control), "every control has exactly one row");
+static_assert(kControls.size() == kControlCount && detail::rowsInOrder(),
+              "one row per control, in the enumeration's order");
 static_assert(allDistinct(kControls, &ControlRow::id), "every control keeps its own name");
 static_assert(detail::tabsOnFocusablesOnly() && detail::tabsDistinct(), "buttons and options have unique tabs");
 static_assert(detail::childrenInsideEarlierFrames(), "children lie inside an earlier frame");
+static_assert(detail::framesHoldTheirGroups(), "each frame holds the controls of its group");
 static_assert(detail::insideClientArea(), "the layout fits the full client area");
-static_assert(detail::captionsWhereDrawn(), "drawn controls carry a font; frames no caption");
+static_assert(detail::looksWhereDrawn(), "drawn controls carry a font, labels and frames a background");
 static_assert(detail::oneSelectionPerGroup(), "option groups select at most one");
 static_assert(detail::linesAxisParallel(), "lines are horizontal or vertical");
-static_assert(detail::everyButtonSaysWhatItDoes(), "buttons send a command or say what they do");
-static_assert(std::ranges::any_of(kPaneCaptions,
-                                  [](const PaneCaption& p) {
-                                      return p.caption == find(Control::PaneButton)->caption;
-                                  }) &&
-                  allDistinct(kPaneCaptions, &PaneCaption::caption),
-              "every caption of the pane button has its spoken name");
 static_assert(kLines.size() == 12);
 static_assert(kTimers.size() == kTimerCount && detail::timersInOrder());
-static_assert(find(Control::PowerOn)->tab == 1, "the focus starts on the lowest tab index");
-static_assert(find(Control::Logo)->w == kLogoWidth * kTwipsPerPixel &&
-                  find(Control::Logo)->h == kLogoHeight * kTwipsPerPixel,
+static_assert(find(Control::PowerOn).tab == 1, "the focus starts on the lowest tab index");
+static_assert(find(Control::Logo).w == kLogoWidth * kTwipsPerPixel &&
+                  find(Control::Logo).h == kLogoHeight * kTwipsPerPixel,
               "the logo's rectangle is its natural size");
 
 } // namespace tavo::layout

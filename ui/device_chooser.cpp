@@ -141,6 +141,10 @@ void applyChosenDevices(DeviceActions& actions, const DeviceChoice& before, cons
     actions.setDevices(after);
 }
 
+QString chooseDeviceCommand() {
+    return QStringLiteral("Choose Device…");
+}
+
 ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent) {
     const DeviceChoice before = actions.devices();
     DeviceChooser chooser(before, presentDevices(), parent);

@@ -40,6 +40,9 @@ private:
 
 enum class ChooserOutcome { Chosen, Unchanged, Cancelled, Interrupted };
 
+// The chooser as offered in menus and dialogs ("Choose Device…").
+[[nodiscard]] QString chooseDeviceCommand();
+
 // Runs the chooser on the devices present now. A new choice is set for this run and saved.
 [[nodiscard]] ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent);
 

@@ -2,10 +2,10 @@
 #include "ui/help_text.h"
 
 #include "core/commands.h"
+#include "core/control_catalog.h"
 #include "core/panel_logic.h"
 #include "core/status_decoding.h"
 #include "ui/accessible_text.h"
-#include "ui/control_table.h"
 
 #include <QStringList>
 
@@ -17,16 +17,16 @@ QString html(std::string_view text) {
     return QString::fromUtf8(text).toHtmlEscaped();
 }
 
-// One row per button and option, in the order of the layout table (top row first).
+// One row per button and option, in the catalog's order (top row first).
 QString buttonTable() {
     QString rows;
-    for (const layout::ControlRow& row : layout::kControls) {
-        if (!layout::isFocusable(row.kind)) {
+    for (const catalog::Entry& entry : catalog::kEntries) {
+        if (!catalog::isFocusable(entry.kind)) {
             continue;
         }
         rows += QStringLiteral("<tr><td>%1</td><td><b>%2</b></td><td>%3</td></tr>")
-                    .arg(groupTitle(row.control).toHtmlEscaped(), html(row.caption),
-                         accessibleDescriptionFor(row.control, row.caption).toHtmlEscaped());
+                    .arg(spokenGroupTitle(entry.control).toHtmlEscaped(), html(entry.caption),
+                         accessibleDescriptionFor(entry.control, entry.caption).toHtmlEscaped());
     }
     return QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\" border=\"1\">"
                           "<tr><th>Group</th><th>Button</th><th>What it does</th></tr>") +
@@ -36,12 +36,13 @@ QString buttonTable() {
 // The group titles of the buttons a predicate picks, or their names where they have no group.
 template <typename Pick> QString namesOf(Pick pick) {
     QStringList names;
-    for (const layout::ControlRow& row : layout::kControls) {
-        if (row.kind != layout::Kind::Button || !pick(row.control)) {
+    for (const catalog::Entry& entry : catalog::kEntries) {
+        if (!catalog::isButton(entry.kind) || !pick(entry.control)) {
             continue;
         }
-        const QString group = groupTitle(row.control);
-        const QString name = (group.isEmpty() ? accessibleNameFor(row.control, row.caption) : group).toHtmlEscaped();
+        const QString group = spokenGroupTitle(entry.control);
+        const QString name =
+            (group.isEmpty() ? accessibleNameFor(entry.control, entry.caption) : group).toHtmlEscaped();
         if (!names.contains(name)) {
             names += name;
         }
@@ -52,7 +53,7 @@ template <typename Pick> QString namesOf(Pick pick) {
 
 QString paneCaptions() {
     QStringList items;
-    for (const layout::PaneCaption& pane : layout::kPaneCaptions) {
+    for (const catalog::PaneCaption& pane : catalog::kPaneCaptions) {
         items += QStringLiteral("<b>%1</b>: %2").arg(html(pane.caption), html(pane.does).toLower());
     }
     return items.join(QStringLiteral("; "));

@@ -2,8 +2,8 @@
 #pragma once
 
 // The text of the help window, in simple rich text: what the groups do, the keys, where settings
-// live, the version and the licence. The button list is generated from the layout and command
-// tables, so the codes shown are the codes sent.
+// live, the version and the licence. The button list is generated from the control catalog and the
+// command tables, so the codes shown are the codes sent.
 
 #include <QString>
 

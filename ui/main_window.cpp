@@ -1,209 +1,58 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main_window.h"
 
-#include "core/commands.h"
 #include "core/panel_logic.h"
 #include "ui/accessible_text.h"
 #include "ui/control_table.h"
 #include "ui/device_actions.h"
 #include "ui/device_chooser.h"
+#include "ui/device_notice.h"
 #include "ui/help_window.h"
 #include "ui/hold_push_button.h"
 #include "ui/key_codes.h"
-#include "ui/panel_button.h"
+#include "ui/panel_builder.h"
+#include "ui/ui_log.h"
 
-#include <QAccessible>
+#include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QContextMenuEvent>
-#include <QFrame>
+#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPainter>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTextDocument>
 #include <QTimer>
-#include <QWindow>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <memory>
 
 namespace tavo {
 
 namespace {
 
-QColor toColor(layout::Rgb rgb) {
-    return {rgb.r, rgb.g, rgb.b};
-}
-
 int pixels(double twips) {
     return static_cast<int>(std::lround(twips / layout::kTwipsPerPixel));
 }
 
-QRect pixelRect(const layout::ControlRow& row) {
-    return {layout::toPixels(row.x), layout::toPixels(row.y), layout::toPixels(row.w), layout::toPixels(row.h)};
-}
-
-QFont fontFor(const layout::FontStyle& style) {
-    QFont font(QString::fromUtf8(style.face == layout::Face::Gothic ? layout::kGothicFamily : layout::kPGothicFamily));
-    font.setPointSizeF(style.points);
-    font.setWeight(style.bold ? QFont::Bold : QFont::Normal);
-    return font;
-}
-
-Qt::Alignment alignmentFor(layout::Align align) {
-    switch (align) {
-    case layout::Align::Centre:
-        return Qt::AlignHCenter | Qt::AlignTop;
-    case layout::Align::Right:
-        return Qt::AlignRight | Qt::AlignTop;
-    case layout::Align::Left:
-        break;
-    }
-    return Qt::AlignLeft | Qt::AlignTop;
-}
-
-// How long the notice that a device is back stays.
-constexpr int kPassingNoticeMs = 5000;
-
-const QString kChooseDevice = QStringLiteral("Choose Device…");
-
-QMargins assumedDecorations() {
-    const int side = layout::toPixels(layout::kAssumedDecorationWidth) / 2;
-    const int titleAndFrame = layout::toPixels(layout::kAssumedDecorationHeight) - side;
-    return {side, titleAndFrame, side, side};
-}
-
-bool isWindowless(layout::Kind kind) {
-    return kind == layout::Kind::Label || kind == layout::Kind::Image;
-}
-
-QWidget* createWidget(const layout::ControlRow& row, QWidget* parent) {
-    switch (row.kind) {
-    case layout::Kind::Button: {
-        QPushButton* button = isHoldButton(row.control) ? new HoldPushButton(parent) : new PanelButton(parent);
-        button->setText(QString::fromUtf8(row.caption));
-        return button;
-    }
-    case layout::Kind::Option: {
-        auto* option = new QRadioButton(QString::fromUtf8(row.caption), parent);
-        option->setChecked(row.selected);
-        return option;
-    }
-    case layout::Kind::Frame: {
-        auto* frame = new QFrame(parent);
-        frame->setFrameStyle(QFrame::Box | QFrame::Sunken); // etched, without a title
-        return frame;
-    }
-    case layout::Kind::Label: {
-        auto* label = new QLabel(parent);
-        // Device replies are shown in labels: never let markup in them be interpreted.
-        label->setTextFormat(Qt::PlainText);
-        label->setText(QString::fromUtf8(row.caption));
-        label->setWordWrap(true);
-        label->setAlignment(alignmentFor(row.align));
-        if (row.border) {
-            label->setFrameStyle(QFrame::Box | QFrame::Plain);
-            label->setLineWidth(1);
-        }
-        return label;
-    }
-    case layout::Kind::Image: {
-        auto* image = new QLabel(parent);
-        image->setPixmap(QPixmap(QStringLiteral(":/tavo/logo.png")));
-        image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        return image;
-    }
-    }
-    return nullptr;
-}
-
-void applyLooks(QWidget* widget, const layout::ControlRow& row) {
-    QPalette palette = widget->palette();
-    if (row.background) {
-        const QColor colour = toColor(*row.background);
-        if (row.kind == layout::Kind::Button) {
-            palette.setColor(QPalette::Button, colour);
-        } else {
-            palette.setColor(QPalette::Window, colour);
-            widget->setAutoFillBackground(true);
-        }
-    }
-    if (row.text) {
-        palette.setColor(QPalette::WindowText, toColor(*row.text));
-        palette.setColor(QPalette::ButtonText, toColor(*row.text));
-    }
-    widget->setPalette(palette);
-    if (row.font.face != layout::Face::None) {
-        widget->setFont(fontFor(row.font));
-    }
-    // Labels without a name of their own are read by their text.
-    const QString name = accessibleNameFor(row.control, row.caption);
-    if (!name.isEmpty()) {
-        widget->setAccessibleName(name);
-    }
-    widget->setAccessibleDescription(accessibleDescriptionFor(row.control, row.caption));
-}
-
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent), decorations_(assumedDecorations()) {
-    setWindowTitle(QString::fromUtf8(layout::kTitle));
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/tavo/icon-32-mono.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/tavo/icon-32-16.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/tavo/icon-16-16.png"), QSize(16, 16));
-    setWindowIcon(icon);
-
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, toColor(layout::kWindowBackground));
-    setPalette(palette);
-    setAutoFillBackground(true);
-    setFont(fontFor(layout::kWindowFont));
-
-    setFixedSize(layout::toPixels(layout::kClientWidth), layout::toPixels(layout::kClientHeight));
-
-    buildControls();
-    buildTimers();
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), dialogs_(*this), decorations_(assumedDecorations()) {
+    PanelWidgets built = buildPanel(*this);
+    controls_ = built.controls;
+    timers_ = built.timers;
+    holdButtons_ = std::move(built.holdButtons);
     routeEvents();
+    addKeys();
 
-    chooseDeviceAction_ = new QAction(kChooseDevice, this);
-    chooseDeviceAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    chooseDeviceAction_->setShortcutContext(Qt::WindowShortcut);
-    addAction(chooseDeviceAction_);
-    connect(chooseDeviceAction_, &QAction::triggered, this, &MainWindow::chooseDevicesInPanel);
-
-    notice_ = new QLabel(this);
-    notice_->setObjectName(QStringLiteral("deviceNotice"));
-    notice_->setAccessibleName(QStringLiteral("Device notice"));
-    notice_->setTextFormat(Qt::PlainText);
-    notice_->setWordWrap(true);
-    notice_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    notice_->setFrameStyle(QFrame::Box | QFrame::Plain);
-    notice_->setMargin(2);
-    notice_->setAutoFillBackground(true);
-    notice_->setFocusPolicy(Qt::NoFocus);
-    QFont noticeFont = QApplication::font();
-    noticeFont.setBold(true);
-    notice_->setFont(noticeFont);
-    notice_->hide();
-    // At the bottom of the stack until shown, so that it covers nothing of the layout.
-    notice_->lower();
-    noticeTimer_ = new QTimer(this);
-    noticeTimer_->setSingleShot(true);
-    noticeTimer_->setInterval(kPassingNoticeMs);
-    connect(noticeTimer_, &QTimer::timeout, this, &MainWindow::clearNotice);
-
-    // Key preview: the platform window sees every key once, before the focused control.
-    createWinId();
-    windowHandle()->installEventFilter(this);
+    notice_ = new DeviceNotice(*this);
+    connect(notice_, &DeviceNotice::cancelRequested, this, [this] {
+        qCDebug(lcUi) << "opening cancelled by the user";
+        if (logic_ != nullptr) {
+            logic_->cancelOpening();
+        }
+    });
 
     control(Control::PowerOn)->setFocus(Qt::OtherFocusReason);
 }
@@ -227,6 +76,7 @@ void MainWindow::setLogic(PanelLogic* logic) {
 
 void MainWindow::setDeviceActions(DeviceActions* actions) {
     deviceActions_ = actions;
+    dialogs_.setDeviceActions(actions);
 }
 
 QWidget* MainWindow::control(Control control) const {
@@ -237,69 +87,9 @@ QTimer* MainWindow::timer(TimerId timer) const {
     return timers_[index(timer)];
 }
 
-void MainWindow::buildControls() {
-    for (const layout::ControlRow& row : layout::kControls) {
-        QWidget* parent = row.parent ? control(*row.parent) : this;
-        QWidget* widget = createWidget(row, parent);
-        widget->setObjectName(QString::fromUtf8(row.id));
-        QRect rect = pixelRect(row);
-        if (row.parent) {
-            // Rounded in window coordinates first, so that controls inside and outside a frame
-            // stay on one pixel grid.
-            rect.translate(-pixelRect(*layout::find(*row.parent)).topLeft());
-        }
-        widget->setGeometry(rect);
-        applyLooks(widget, row);
-        if (row.hidden) {
-            widget->hide();
-        }
-        // Only COM and the background offer the context menu; every other button keeps its right
-        // mouse button to itself (hold buttons react to any button).
-        if ((row.kind == layout::Kind::Button || row.kind == layout::Kind::Option) &&
-            row.control != Control::PortButton) {
-            widget->setContextMenuPolicy(Qt::PreventContextMenu);
-        }
-        controls_[index(row.control)] = widget;
-        if (auto* hold = qobject_cast<HoldPushButton*>(widget)) {
-            holdButtons_.push_back(hold);
-        }
-    }
-
-    // Windowed controls lie above labels and the image; reverse order keeps the table's order
-    // among the windowless ones.
-    for (auto it = layout::kControls.rbegin(); it != layout::kControls.rend(); ++it) {
-        if (isWindowless(it->kind)) {
-            control(it->control)->lower();
-        }
-    }
-
-    std::vector<const layout::ControlRow*> focusable;
-    for (const layout::ControlRow& row : layout::kControls) {
-        if (row.tab > 0) {
-            focusable.push_back(&row);
-        }
-    }
-    std::ranges::sort(focusable, {}, &layout::ControlRow::tab);
-    for (std::size_t i = 1; i < focusable.size(); ++i) {
-        setTabOrder(control(focusable[i - 1]->control), control(focusable[i]->control));
-    }
-}
-
-void MainWindow::buildTimers() {
-    for (const layout::TimerRow& row : layout::kTimers) {
-        auto* timer = new QTimer(this);
-        timer->setObjectName(QString::fromUtf8(row.id));
-        // The repeat runs at 5 to 50 ms; a coarse timer would merge ticks.
-        timer->setTimerType(Qt::PreciseTimer);
-        timer->setSingleShot(false);
-        timer->setInterval(startInterval(row.timer));
-        timers_[index(row.timer)] = timer;
-    }
-}
-
 void MainWindow::routeEvents() {
-    for (const layout::ControlRow& row : layout::kControls) {
-        const Control id = row.control;
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        const auto id = static_cast<Control>(i);
         QWidget* widget = control(id);
         if (auto* hold = qobject_cast<HoldPushButton*>(widget)) {
             connect(hold, &HoldPushButton::holdPressed, this, [this, id] {
@@ -327,14 +117,43 @@ void MainWindow::routeEvents() {
             });
         }
     }
-    for (const layout::TimerRow& row : layout::kTimers) {
-        const TimerId id = row.timer;
+    for (std::size_t i = 0; i < kTimerCount; ++i) {
+        const auto id = static_cast<TimerId>(i);
         connect(timer(id), &QTimer::timeout, this, [this, id] {
             if (logic_ != nullptr) {
                 logic_->timerTick(id);
             }
         });
     }
+}
+
+void MainWindow::addKeys() {
+    // Ctrl+H is the logic's own key: it goes to the key-down handler as it was pressed, and the
+    // focused control never sees it. Other chords with H do not match and reach no handler.
+    auto* fullView = new QAction(this);
+    fullView->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    fullView->setShortcutContext(Qt::WindowShortcut);
+    addAction(fullView);
+    connect(fullView, &QAction::triggered, this, [this] {
+        if (logic_ != nullptr) {
+            logic_->keyDown(keyCodeFor(Qt::Key_H), shiftStateFor(Qt::ControlModifier));
+        }
+    });
+
+    // In every window of the program: the help is a window of its own, and F1 there brings it
+    // forward as F1 in the panel does, even before the activation has passed back to the panel.
+    // A modal dialog still blocks it.
+    helpAction_ = new QAction(QStringLiteral("Help"), this);
+    helpAction_->setShortcut(QKeySequence(Qt::Key_F1));
+    helpAction_->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(helpAction_);
+    connect(helpAction_, &QAction::triggered, this, &MainWindow::showHelp);
+
+    chooseDeviceAction_ = new QAction(chooseDeviceCommand(), this);
+    chooseDeviceAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    chooseDeviceAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(chooseDeviceAction_);
+    connect(chooseDeviceAction_, &QAction::triggered, this, &MainWindow::chooseDevicesInPanel);
 }
 
 void MainWindow::cancelHolds() {
@@ -352,6 +171,7 @@ void MainWindow::showHelp() {
     // might then never come); not every platform lets a new window open without activation. So
     // while a hold button is down the help waits for the hold to end.
     if (holding()) {
+        qCDebug(lcUi) << "help deferred until the hold ends";
         helpAfterHold_ = true;
         return;
     }
@@ -365,8 +185,12 @@ void MainWindow::showHelp() {
         const int gap = 8;
         if (panel.right() + gap + help_->width() <= room.right()) {
             help_->move(panel.right() + gap, std::max(room.top(), panel.top()));
+            qCDebug(lcUi) << "help placed right of the panel at" << help_->pos();
         } else if (panel.left() - gap - help_->width() >= room.left()) {
             help_->move(panel.left() - gap - help_->width(), std::max(room.top(), panel.top()));
+            qCDebug(lcUi) << "help placed left of the panel at" << help_->pos();
+        } else {
+            qCDebug(lcUi) << "no room beside the panel; the help is centred over it";
         }
     }
     help_->show();
@@ -384,7 +208,7 @@ void MainWindow::holdEnded() {
 void MainWindow::fillContextMenu(QMenu& menu, [[maybe_unused]] QWidget* under) {
     chooseDeviceAction_->setEnabled(deviceActions_ != nullptr && logic_ != nullptr);
     menu.addAction(chooseDeviceAction_);
-    menu.addAction(QStringLiteral("Help\tF1"), this, &MainWindow::showHelp);
+    menu.addAction(helpAction_);
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
@@ -407,7 +231,7 @@ bool MainWindow::event(QEvent* event) {
         QTimer::singleShot(0, this, &MainWindow::measureDecorations);
         break;
     case QEvent::Resize:
-        placeNotice();
+        notice_->place();
         measureDecorations();
         break;
     case QEvent::Move:
@@ -420,29 +244,10 @@ bool MainWindow::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == windowHandle() && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (logic_ != nullptr) {
-            logic_->keyDown(keyCodeFor(key->key()), shiftStateFor(key->modifiers()));
-        }
-        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
-            showHelp();
-        }
-    }
-    return false; // the focused control still gets the key
-}
-
 void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     QPainter painter(this);
-    QPen pen(toColor(layout::kLineColour), layout::kLinePixels);
-    pen.setCapStyle(Qt::SquareCap);
-    painter.setPen(pen);
-    for (const layout::LineRow& line : layout::kLines) {
-        painter.drawLine(layout::toPixels(line.x1), layout::toPixels(line.y1), layout::toPixels(line.x2),
-                         layout::toPixels(line.y2));
-    }
+    paintPanelLines(painter);
 }
 
 void MainWindow::chooseDevicesInPanel() {
@@ -529,6 +334,7 @@ void MainWindow::measureDecorations() {
     if (measured == decorations_) {
         return;
     }
+    qCDebug(lcUi) << "decorations measured:" << measured;
     decorations_ = measured;
     if (requestedOuterHeight_ > 0) {
         applyOuterHeight();
@@ -553,102 +359,23 @@ void MainWindow::setTimerInterval(TimerId id, int milliseconds) {
 }
 
 void MainWindow::showWarning(std::string_view text) {
-    QMessageBox box(QMessageBox::Warning, windowTitle(), QString::fromUtf8(text), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    dialogs_.showWarning(QString::fromUtf8(text));
 }
 
 PortFailureChoice MainWindow::showPortWarning(std::string_view text) {
-    QMessageBox box(QMessageBox::Warning, windowTitle(), QString::fromUtf8(text), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    QAbstractButton* choose =
-        deviceActions_ != nullptr ? box.addButton(kChooseDevice, QMessageBox::ActionRole) : nullptr;
-    box.setDefaultButton(QMessageBox::Ok);
-    box.exec();
-    if (choose == nullptr || box.clickedButton() != choose) {
-        return PortFailureChoice::Dismiss;
-    }
-    const ChooserOutcome outcome = chooseDevices(*deviceActions_, this);
-    const bool retry = outcome == ChooserOutcome::Chosen || outcome == ChooserOutcome::Unchanged;
-    return retry ? PortFailureChoice::Retry : PortFailureChoice::Dismiss;
+    return dialogs_.showPortWarning(QString::fromUtf8(text));
 }
 
 PortFailureChoice MainWindow::showStartupError(std::string_view text) {
-    QString shown = QString::fromUtf8(text);
-    for (;;) {
-        // Also on the terminal, where a user who started the panel from a shell looks first.
-        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(shown));
-        QMessageBox box(QMessageBox::Critical, windowTitle(), shown, QMessageBox::NoButton);
-        box.setTextFormat(Qt::PlainText);
-        box.setWindowIcon(windowIcon());
-        QAbstractButton* choose = nullptr;
-        QAbstractButton* simulate = nullptr;
-        if (deviceActions_ != nullptr) {
-            choose = box.addButton(kChooseDevice, QMessageBox::ActionRole);
-            simulate = box.addButton(QStringLiteral("Try Without a Projector"), QMessageBox::ActionRole);
-        }
-        QPushButton* quit = box.addButton(QStringLiteral("Quit"), QMessageBox::RejectRole);
-        // Return still ends the panel, as the one-button error did.
-        box.setDefaultButton(quit);
-        box.setEscapeButton(quit);
-        box.exec();
-        // No button at all: the program is being ended.
-        const QAbstractButton* clicked = box.clickedButton();
-        if (clicked != nullptr && clicked == choose) {
-            switch (chooseDevices(*deviceActions_, nullptr)) {
-            case ChooserOutcome::Chosen:
-            case ChooserOutcome::Unchanged:
-                return PortFailureChoice::Retry;
-            case ChooserOutcome::Cancelled:
-                continue;
-            case ChooserOutcome::Interrupted:
-                return PortFailureChoice::Dismiss;
-            }
-        }
-        if (clicked != nullptr && clicked == simulate) {
-            const QString failure = deviceActions_->useSimulatedProjector();
-            if (failure.isEmpty()) {
-                return PortFailureChoice::Retry;
-            }
-            shown = failure;
-            continue;
-        }
-        return PortFailureChoice::Dismiss;
-    }
+    return dialogs_.showStartupError(QString::fromUtf8(text));
 }
 
 void MainWindow::showNotice(std::string_view text, Notice kind) {
-    const QString shown = QString::fromUtf8(text);
-    const bool lasting = kind == Notice::Lasting;
-    QPalette palette = notice_->palette();
-    palette.setColor(QPalette::Window, lasting ? QColor(255, 255, 176) : QColor(208, 255, 208));
-    palette.setColor(QPalette::WindowText, lasting ? QColor(160, 0, 0) : QColor(0, 96, 0));
-    notice_->setPalette(palette);
-    notice_->setText(shown);
-    notice_->setToolTip(Qt::convertFromPlainText(shown));
-    notice_->setAccessibleDescription(shown);
-    placeNotice();
-    notice_->raise();
-    notice_->show();
-    if (lasting) {
-        noticeTimer_->stop();
-        // Flashes the task bar entry of a window in the background; takes no focus.
-        QApplication::alert(this);
-    } else {
-        noticeTimer_->start();
-    }
-    QAccessibleEvent announce(notice_, QAccessible::Alert);
-    QAccessible::updateAccessibility(&announce);
+    notice_->present(QString::fromUtf8(text), kind);
 }
 
 void MainWindow::clearNotice() {
-    noticeTimer_->stop();
-    notice_->hide();
-}
-
-void MainWindow::placeNotice() {
-    const int h = notice_->heightForWidth(width());
-    notice_->setGeometry(0, height() - h, width(), h);
+    notice_->clear();
 }
 
 void MainWindow::endProgram() {

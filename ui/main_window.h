@@ -3,12 +3,14 @@
 
 // The panel window: every control of the layout table, the decorative lines, the logo and the
 // four timers, drawn at 15 twips per device-independent pixel. It implements the panel port for
-// the logic and hands every toolkit event to the logic's handlers unchanged; it decides nothing
-// itself.
+// the logic and hands every toolkit event and the window's keys to the logic's handlers unchanged;
+// it decides nothing itself. Building the panel, the device notice and the dialogs of a failed
+// port each have a class of their own.
 
 #include "core/ports/controls.h"
 #include "core/ports/panel.h"
 #include "ui/help_window.h"
+#include "ui/port_failure_dialogs.h"
 
 #include <QMargins>
 #include <QPoint>
@@ -19,13 +21,13 @@
 #include <vector>
 
 class QAction;
-class QLabel;
 class QMenu;
 class QTimer;
 
 namespace tavo {
 
 class DeviceActions;
+class DeviceNotice;
 class PanelLogic;
 class HoldPushButton;
 
@@ -76,14 +78,12 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void buildControls();
-    void buildTimers();
     void routeEvents();
+    void addKeys();
     void cancelHolds();
     [[nodiscard]] bool holding() const;
     void holdEnded();
@@ -93,7 +93,6 @@ private:
     void applyOuterHeight();
     void measureDecorations();
     void chooseDevicesInPanel();
-    void placeNotice();
 
     std::array<QWidget*, kControlCount> controls_{};
     std::array<QTimer*, kTimerCount> timers_{};
@@ -103,9 +102,9 @@ private:
     PanelLogic* logic_ = nullptr;
     DeviceActions* deviceActions_ = nullptr;
     QAction* chooseDeviceAction_ = nullptr;
-    // The notice over the lower edge of whatever part of the window is visible.
-    QLabel* notice_ = nullptr;
-    QTimer* noticeTimer_ = nullptr;
+    QAction* helpAction_ = nullptr;
+    DeviceNotice* notice_ = nullptr;
+    PortFailureDialogs dialogs_;
     QMargins decorations_;
     // The outer height last asked for, applied again once the real decorations are known.
     double requestedOuterHeight_ = 0;

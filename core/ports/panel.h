@@ -21,8 +21,9 @@ namespace tavo {
 enum class PortFailureChoice { Dismiss, Retry };
 
 // A notice over the lower edge of the window, seen in every view and taking no focus. A lasting one
-// stays until replaced or cleared; a passing one goes by itself after a few seconds.
-enum class Notice { Lasting, Passing };
+// stays until replaced or cleared; a passing one goes by itself after a few seconds; a progress one
+// tells of an open in progress, which the user may cancel, and stays until replaced or cleared.
+enum class Notice { Lasting, Passing, Progress };
 
 struct ScreenSize {
     double width = 0;  // twips

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The real window, logic and host serial port on a pseudo-terminal whose far end misbehaves: the
+// The real window, logic and COM ports on a pseudo-terminal whose far end misbehaves: the
 // device vanishing during a 5 ms hold, writes failing under a hold, a device flooding the line, a
 // second panel on the same device, and replies full of bytes no projector should send.
 

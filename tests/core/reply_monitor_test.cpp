@@ -126,7 +126,7 @@ TEST_F(ReplyMonitor, OtherEventCodesAreIgnored) {
     start();
     logic.click(Control::ReadStatus);
     port.pending = "80\r";
-    port.notify(3);
+    port.notify(PortEvent::LineError);
     EXPECT_TRUE(logic.replyPending());
     EXPECT_EQ(rxd(), "");
     EXPECT_EQ(port.pending, "80\r") << "nothing was read";

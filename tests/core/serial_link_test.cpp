@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/core/logic_fixture.h"
 
+#include <optional>
 #include <ostream>
+#include <string>
+#include <utility>
 
 namespace tavo::test {
 namespace {
@@ -113,7 +116,7 @@ TEST_F(SerialLink, LostDeviceStopsTheHoldAndIsNoticedUntilItIsBack) {
     panel.advance(450);
     ASSERT_TRUE(running(TimerId::HoldRepeat));
 
-    port.notify(kPortEventDeviceLost);
+    port.notify(PortEvent::DeviceLost);
     EXPECT_EQ(logic.heldButton(), HoldButton::None);
     EXPECT_FALSE(running(TimerId::HoldRepeat));
     ASSERT_TRUE(panel.notice);
@@ -126,14 +129,14 @@ TEST_F(SerialLink, LostDeviceStopsTheHoldAndIsNoticedUntilItIsBack) {
     EXPECT_TRUE(panel.warnings.empty());
     EXPECT_TRUE(panel.startupErrors.empty());
 
-    port.notify(kPortEventDeviceBack);
+    port.notify(PortEvent::DeviceBack);
     EXPECT_EQ(*panel.notice, std::pair(std::string("COM1 is back."), Notice::Passing));
     EXPECT_EQ(panel.noticesShown, 2);
     logic.click(Control::PowerOn);
     EXPECT_EQ(port.writes.back(), "C00\r");
 
     // A line error still changes nothing.
-    port.notify(1000);
+    port.notify(PortEvent::LineError);
     EXPECT_EQ(panel.noticesShown, 2);
     logic.click(Control::Com1Option);
     EXPECT_FALSE(panel.notice) << "a port change starts afresh";
@@ -185,6 +188,132 @@ TEST_F(SerialLink, EndClosesThePortWithoutWritingAndEndsTheProgram) {
     EXPECT_EQ(port.calls, (Calls{"close"}));
     EXPECT_TRUE(port.writes.empty());
     EXPECT_TRUE(panel.ended);
+}
+
+// A device on the network connects in the background: the panel goes on meanwhile and tells the
+// end of the open as it would have told it at once.
+class Connecting : public LogicTest {
+protected:
+    [[nodiscard]] std::optional<std::pair<std::string, Notice>> progress(int number) const {
+        return std::pair("Connecting to 127.0.0.1:400" + std::to_string(number) + "\u2026", Notice::Progress);
+    }
+};
+
+TEST_F(Connecting, PortChangeShowsProgressThenHidesThePanelOrWarnsAndFallsBack) {
+    port.pendingPorts = {2};
+    start();
+    logic.click(Control::PortButton);
+    panel.selectOption(Control::Com2Option);
+    logic.click(Control::Com2Option);
+    EXPECT_EQ(panel.notice, progress(2));
+    EXPECT_TRUE(panel.isVisible(Control::PortPanel)) << "the panel stays until the device answers";
+
+    // A click meanwhile fails as on a closed port, in the status line only.
+    logic.click(Control::PowerOn);
+    EXPECT_EQ(status(), " Not sent: COM2 is still connecting.");
+    EXPECT_EQ(txd(), " C 0 0 CR ");
+    EXPECT_TRUE(port.writes.empty());
+    EXPECT_TRUE(panel.warnings.empty());
+
+    port.completeOpen();
+    EXPECT_FALSE(panel.notice);
+    EXPECT_FALSE(panel.isVisible(Control::PortPanel));
+    EXPECT_TRUE(panel.warnings.empty());
+    logic.click(Control::PowerOn);
+    EXPECT_EQ(port.writes, (Calls{"C00\r"}));
+
+    // The same change failing later: the warning carries the port's reason, the port falls back,
+    // and Retry tries the same port again.
+    port.calls.clear();
+    panel.selectOption(Control::Com1Option);
+    logic.click(Control::Com1Option);
+    panel.selectOption(Control::Com2Option);
+    logic.click(Control::Com2Option);
+    int answers = 0;
+    panel.answer = [&answers] {
+        return ++answers == 1 ? PortFailureChoice::Retry : PortFailureChoice::Dismiss;
+    };
+    port.calls.clear();
+    port.failOpen("COM2 cannot be opened: the device server refused the connection.");
+    EXPECT_EQ(panel.warnings, (Calls{"COM2 cannot be opened: the device server refused the connection."}));
+    EXPECT_EQ(port.calls, (Calls{"setPortNumber(1)", "isOpen", "setPortNumber(2)", "open"})) << "Retry";
+    EXPECT_EQ(panel.notice, progress(2));
+    port.failOpen("COM2 cannot be opened: again.");
+    EXPECT_EQ(panel.warnings.size(), 2U);
+    EXPECT_EQ(port.portNumber, 1);
+    EXPECT_FALSE(port.opened);
+    EXPECT_FALSE(panel.notice);
+    EXPECT_TRUE(panel.isSelected(Control::Com2Option)) << "the user's choice stays selected";
+    EXPECT_TRUE(panel.startupErrors.empty());
+}
+
+TEST_F(Connecting, StartUpShowsTheWindowAndAFailureLaterIsTheStartUpError) {
+    port.pendingPorts = {1};
+    ASSERT_TRUE(logic.start()) << "the window is shown while the device connects";
+    EXPECT_EQ(port.calls, (Calls{"setPortNumber(1)", "setLineSettings(19200,N,8,1)", "open", "isOpen", "close",
+                                 "setPortNumber(1)", "open"}))
+        << "only the last open connects";
+    EXPECT_EQ(panel.notice, progress(1));
+    EXPECT_TRUE(panel.isSelected(Control::Com1Option));
+
+    // Retry opens again; the second failure dismissed ends the program.
+    int answers = 0;
+    panel.answer = [&answers] {
+        return ++answers == 1 ? PortFailureChoice::Retry : PortFailureChoice::Dismiss;
+    };
+    port.failOpen("COM1 cannot be opened: the device server did not answer within 4 seconds.");
+    EXPECT_EQ(panel.startupErrors,
+              (Calls{"COM1 cannot be opened: the device server did not answer within 4 seconds."}));
+    EXPECT_TRUE(panel.warnings.empty());
+    EXPECT_FALSE(panel.ended);
+    EXPECT_TRUE(port.opening) << "Retry opened again";
+    EXPECT_EQ(panel.notice, progress(1));
+    EXPECT_FALSE(logic.gaveUpAtStartUp());
+    port.failOpen("COM1 cannot be opened: again.");
+    EXPECT_EQ(panel.startupErrors.size(), 2U);
+    EXPECT_TRUE(panel.ended);
+    EXPECT_TRUE(logic.gaveUpAtStartUp());
+
+    // An answer after the open ended, or for an open the user replaced, changes nothing.
+    panel.notice.reset();
+    port.notify(PortEvent::Opened);
+    port.notify(PortEvent::OpenFailed);
+    EXPECT_FALSE(panel.notice);
+    EXPECT_EQ(panel.startupErrors.size(), 2U);
+}
+
+TEST_F(Connecting, CancelClosesThePortFallsBackAndSaysSoWithoutADialog) {
+    port.pendingPorts = {2};
+    start();
+    panel.selectOption(Control::Com2Option);
+    logic.click(Control::Com2Option);
+    port.calls.clear();
+    logic.cancelOpening();
+    EXPECT_EQ(port.calls, (Calls{"close", "setPortNumber(1)"}));
+    EXPECT_FALSE(port.opened);
+    EXPECT_FALSE(panel.notice);
+    EXPECT_EQ(status(), " Cancelled: Connecting to 127.0.0.1:4002\u2026");
+    EXPECT_TRUE(panel.warnings.empty());
+    EXPECT_TRUE(panel.startupErrors.empty());
+
+    // Nothing to cancel now; a click is answered as on a closed port.
+    port.calls.clear();
+    logic.cancelOpening();
+    EXPECT_TRUE(port.calls.empty());
+    logic.click(Control::PowerOn);
+    EXPECT_EQ(status(), " Not sent: COM1 is not open.");
+    EXPECT_TRUE(port.writes.empty());
+}
+
+TEST_F(Connecting, RefusedSpeedWarnsAndNoticeGoesToTheStatusLine) {
+    start();
+    port.refusal = "COM1 does not accept the line settings 9600,N,8,1: the device server set 19200 baud.";
+    port.notify(PortEvent::SettingsRefused);
+    EXPECT_EQ(panel.warnings, (Calls{port.refusal}));
+    port.noticeText = "COM1 is a raw TCP connection.";
+    port.notify(PortEvent::Notice);
+    EXPECT_EQ(status(), " COM1 is a raw TCP connection.");
+    EXPECT_EQ(panel.warnings.size(), 1U);
 }
 
 class DataPaneAndKeys : public LogicTest {};

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -19,12 +20,18 @@ struct ToolRun {
     QString err;
 };
 
+// One whole run, driven by the test's event loop as the program's own would drive it.
 ToolRun run(QStringList arguments) {
     ToolRun result;
     QTextStream out(&result.out);
     QTextStream err(&result.err);
     arguments.prepend(QStringLiteral("tavo-ctl"));
-    result.code = runTool(arguments, out, err);
+    Tool tool(arguments, out, err);
+    bool finished = false;
+    QObject::connect(&tool, &Tool::finished, [&finished] { finished = true; });
+    tool.start();
+    EXPECT_TRUE(QTest::qWaitFor([&finished] { return finished; }, 20000)) << "the run did not end";
+    result.code = tool.exitCode();
     out.flush();
     err.flush();
     return result;
@@ -133,7 +140,7 @@ TEST_F(CtlOverPty, JsonCarriesTheLineTheReplyItsRenderingAndTheValue) {
 }
 
 TEST_F(CtlOverPty, DeviceHeldByAnotherProgramIsADeviceError) {
-    ASSERT_FALSE(port->open().has_value());
+    ASSERT_FALSE(port->open().error.has_value());
     const ToolRun r = run(on({QStringLiteral("status")}));
     EXPECT_EQ(r.code, kDeviceError);
     EXPECT_TRUE(r.err.contains(QStringLiteral("in use by another program"))) << r.err.toStdString();

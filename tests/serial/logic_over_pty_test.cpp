@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The panel's logic driving the simulated projector through the host serial port and a real
+// The panel's logic driving the simulated projector through the COM ports and a real
 // pseudo-terminal: the whole road of an exchange except the window.
 
 #include "core/panel_logic.h"
-#include "serial/host_serial_port.h"
+#include "serial/com_ports.h"
 #include "simulator/pty_projector.h"
 #include "tests/support/fake_panel.h"
 #include "tests/support/projector_over_pty.h"

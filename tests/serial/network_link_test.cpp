@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The host serial port on a device server: ser2net on 127.0.0.1 in front of the simulated
+// The COM ports on a device server: ser2net on 127.0.0.1 in front of the simulated
 // projector's pseudo-terminal, over RFC 2217 and raw TCP; and scripted servers for the failures.
 
-#include "serial/host_serial_port.h"
+#include "serial/com_ports.h"
+#include "serial/device_factory.h"
 #include "simulator/pty_projector.h"
 
 #include <QElapsedTimer>
@@ -14,8 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -113,19 +114,22 @@ protected:
         server = std::make_unique<Ser2net>(projector->devicePath());
         ASSERT_TRUE(server->start());
         const quint16 serverPort = GetParam().setsSpeed ? server->rfc2217Port : server->rawPort;
-        port = std::make_unique<HostSerialPort>(
-            QStringList{QStringLiteral("%1://127.0.0.1:%2").arg(QLatin1String(GetParam().scheme)).arg(serverPort), {}});
-        port->setEventHandler([this](int code) {
-            events.push_back(code);
-            if (code == kPortEventReceive) {
+        port = std::make_unique<ComPorts>(
+            QStringList{QStringLiteral("%1://127.0.0.1:%2").arg(QLatin1String(GetParam().scheme)).arg(serverPort), {}},
+            makeDevice);
+        port->setEventHandler([this](PortEvent event) {
+            events.push_back(event);
+            if (event == PortEvent::Received) {
                 received += port->readAll().value;
+            } else if (event == PortEvent::Notice) {
+                notices.push_back(port->describe(event));
             }
         });
-        QObject::connect(port.get(), &HostSerialPort::notice,
-                         [this](const QString& text) { notices.push_back(text.toStdString()); });
         ASSERT_FALSE(port->setLineSettings({.baud = 19200}));
-        const PortError failure = port->open();
-        ASSERT_FALSE(failure) << *failure;
+        const PortResult<Opening> opening = port->open();
+        ASSERT_FALSE(opening.error) << *opening.error;
+        ASSERT_EQ(opening.value, Opening::InProgress) << "a device on the network connects in the background";
+        ASSERT_TRUE(seen(PortEvent::Opened)) << port->describe(PortEvent::OpenFailed);
     }
 
     // Sends a line and waits (bounded) for the answer's bytes.
@@ -136,17 +140,17 @@ protected:
         return received;
     }
 
-    bool seen(int code) {
-        return QTest::qWaitFor([this, code] { return std::find(events.begin(), events.end(), code) != events.end(); },
+    bool seen(PortEvent event) {
+        return QTest::qWaitFor([this, event] { return std::find(events.begin(), events.end(), event) != events.end(); },
                                8000);
     }
 
     std::unique_ptr<PtyProjector> projector;
     std::unique_ptr<Ser2net> server;
-    std::unique_ptr<HostSerialPort> port;
+    std::unique_ptr<ComPorts> port;
     std::string atProjector;
     std::string received;
-    std::vector<int> events;
+    std::vector<PortEvent> events;
     std::vector<std::string> notices;
 };
 
@@ -164,6 +168,7 @@ TEST_P(OverSer2net, ChangesSpeedBehindTheServerOrSaysItCannot) {
         // The projector still talks at 19200: its answer no longer comes through whole.
         EXPECT_NE(exchange("CR0\r"), "80\r");
         EXPECT_TRUE(notices.empty());
+        EXPECT_EQ(std::count(events.begin(), events.end(), PortEvent::SettingsRefused), 0);
     } else {
         EXPECT_EQ(exchange("CR0\r"), "80\r");
         EXPECT_EQ(projector->panelBaud(), 19200);
@@ -177,14 +182,14 @@ TEST_P(OverSer2net, ResumesAfterTheServerWasGone) {
         ASSERT_FALSE(port->setLineSettings({.baud = 9600}));
     }
     server->stop();
-    ASSERT_TRUE(seen(kPortEventDisconnected));
+    ASSERT_TRUE(seen(PortEvent::DeviceLost));
     const PortError failure = port->write("CR0\r");
     ASSERT_TRUE(failure);
     EXPECT_NE(failure->find("lost the connection"), std::string::npos) << *failure;
     EXPECT_TRUE(port->isOpen().value);
 
     ASSERT_TRUE(server->start());
-    ASSERT_TRUE(seen(kPortEventReconnected));
+    ASSERT_TRUE(seen(PortEvent::DeviceBack));
     if (GetParam().setsSpeed) {
         // The line is set again as it was before the loss.
         EXPECT_TRUE(QTest::qWaitFor([this] { return projector->panelBaud() == 9600; }, 2000));
@@ -233,17 +238,23 @@ TEST_P(ScriptedServer, OpensOrSaysWhatToCheckInBoundedTime) {
     if (!script.listening) {
         server.close();
     }
-    HostSerialPort port({QStringLiteral("rfc2217://%1:%2").arg(host).arg(serverPort), {}});
+    ComPorts port({QStringLiteral("rfc2217://%1:%2").arg(host).arg(serverPort), {}}, makeDevice);
+    std::vector<PortEvent> events;
+    port.setEventHandler([&events](PortEvent event) { events.push_back(event); });
     QElapsedTimer clock;
     clock.start();
-    const PortError failure = port.open();
-    EXPECT_LT(clock.elapsed(), 7000);
+    const PortResult<Opening> opening = port.open();
+    ASSERT_FALSE(opening.error) << *opening.error;
+    EXPECT_LT(clock.elapsed(), 100) << "opening does not wait";
+    ASSERT_TRUE(QTest::qWaitFor([&events] { return !events.empty(); }, 7000));
     if (!script.failure.empty()) {
-        ASSERT_TRUE(failure);
-        EXPECT_NE(failure->find(script.failure), std::string::npos) << *failure;
+        ASSERT_EQ(events, std::vector<PortEvent>{PortEvent::OpenFailed});
+        const std::string failure = port.describe(PortEvent::OpenFailed);
+        EXPECT_NE(failure.find(script.failure), std::string::npos) << failure;
+        EXPECT_FALSE(port.isOpen().value);
         return;
     }
-    ASSERT_FALSE(failure) << *failure;
+    ASSERT_EQ(events.front(), PortEvent::Opened) << port.describe(PortEvent::OpenFailed);
     std::string data;
     (void)QTest::qWaitFor(
         [&] {
@@ -275,7 +286,13 @@ INSTANTIATE_TEST_SUITE_P(
                .reply = "\xff\xfe\x2c"s,
                .failure = "does not let the panel set",
                .data = {}},
-        Script{.name = "Closed", .listening = false, .reply = {}, .failure = "refused the connection", .data = {}}),
+        Script{.name = "Closed", .listening = false, .reply = {}, .failure = "refused the connection", .data = {}},
+        // A speed the server replaces while the line is set is a failure of the open.
+        Script{.name = "SpeedReplaced",
+               .listening = true,
+               .reply = "\xff\xfd\x2c\xff\xfa\x2c\x65\x00\x00\x25\x80\xff\xf0"s,
+               .failure = "does not accept the line settings 19200,N,8,1: the device server set 9600 baud",
+               .data = {}}),
     [](const testing::TestParamInfo<Script>& p) { return std::string(p.param.name); });
 
 } // namespace

@@ -35,7 +35,7 @@ std::string ask(ProjectorModel& model, std::string_view line, std::int64_t nowMs
     return joined(model.takeDue(nowMs + model.options().replyDelayMs));
 }
 
-const std::string kAckReply{kAcknowledge, '\r'};
+const std::string kAckReply{kAck, '\r'};
 
 struct ReplyCase {
     const char* name;

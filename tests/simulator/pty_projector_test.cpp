@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "serial/host_serial_port.h"
+#include "serial/com_ports.h"
 #include "simulator/pty_projector.h"
 #include "tests/support/projector_over_pty.h"
 #include "tests/support/pty_pair.h"
@@ -30,13 +30,13 @@ class PtyProjectorTest : public test::ProjectorOverPty {
 protected:
     void start(ProjectorModel::Options model) {
         ASSERT_NO_FATAL_FAILURE(startProjector(std::move(model)));
-        port->setEventHandler([this](int code) {
-            if (code == kPortEventReceive) {
+        port->setEventHandler([this](PortEvent event) {
+            if (event == PortEvent::Received) {
                 buffer += port->readAll().value;
             }
         });
         ASSERT_FALSE(port->setLineSettings({.baud = 19200}));
-        ASSERT_FALSE(port->open());
+        ASSERT_FALSE(port->open().error);
     }
 
     // Sends one line and waits (bounded) for a reply that ends in CR.
@@ -128,7 +128,7 @@ TEST_F(PtyProjectorTest, PanelMayCloseAndReopenItsEnd) {
     start(fastProjector());
     for (int round = 0; round < 3; ++round) {
         ASSERT_FALSE(port->close());
-        ASSERT_FALSE(port->open()) << "round " << round;
+        ASSERT_FALSE(port->open().error) << "round " << round;
         EXPECT_EQ(ask("CR1"), "1\r") << "round " << round;
     }
 }

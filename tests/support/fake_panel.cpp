@@ -6,6 +6,25 @@
 #include <algorithm>
 #include <limits>
 
+namespace tavo {
+
+void PrintTo(Notice kind, std::ostream* os) {
+    switch (kind) {
+    case Notice::Lasting:
+        *os << "Lasting";
+        return;
+    case Notice::Passing:
+        *os << "Passing";
+        return;
+    case Notice::Progress:
+        *os << "Progress";
+        return;
+    }
+    *os << "Notice(" << static_cast<int>(kind) << ')';
+}
+
+} // namespace tavo
+
 namespace tavo::test {
 
 namespace {

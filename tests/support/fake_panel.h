@@ -17,8 +17,15 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
+
+namespace tavo {
+
+void PrintTo(Notice kind, std::ostream* os);
+
+} // namespace tavo
 
 namespace tavo::test {
 

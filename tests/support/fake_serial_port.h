@@ -7,9 +7,16 @@
 
 #include "core/ports/serial_port.h"
 
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
+
+namespace tavo {
+
+void PrintTo(PortEvent event, std::ostream* os);
+
+} // namespace tavo
 
 namespace tavo::test {
 
@@ -18,17 +25,22 @@ public:
     PortError setPortNumber(int number) override;
     PortError setLineSettings(const LineSettings& lineSettings) override;
     PortResult<bool> isOpen() override;
-    PortError open() override;
+    PortResult<Opening> open() override;
     PortError close() override;
     PortError write(std::string_view text) override;
     PortResult<std::string> readAll() override;
     void setEventHandler(EventHandler handler) override { handler_ = std::move(handler); }
-    std::string describeEvent(int eventCode) override;
+    std::string describe(PortEvent event) override;
+    std::string describeOpening() override;
 
     // Queues bytes as if they had arrived and raises the receive notification.
     void deliver(std::string_view bytes);
-    // Raises a notification with any code, without input.
-    void notify(int eventCode);
+    // Raises any event, without input.
+    void notify(PortEvent event);
+    // Ends the open in progress as the event loop would: opened, or failed with the text given
+    // (the port is then closed).
+    void completeOpen();
+    void failOpen(std::string text);
 
     // Every operation in call order, e.g. "setPortNumber(1)", "open", "write(C00\r)".
     std::vector<std::string> calls;
@@ -36,10 +48,18 @@ public:
     int portNumber = 0;
     std::string settings;
     bool opened = false;
+    // An open in progress: opened is set too, as isOpen() is true meanwhile.
+    bool opening = false;
     std::string pending;
 
     // Port numbers whose device does not exist: opening them fails.
     std::set<int> missingPorts;
+    // Port numbers whose device is on the network: opening them goes on in the background.
+    std::set<int> pendingPorts;
+    // What describe() gives for these events.
+    std::string openFailure;
+    std::string noticeText;
+    std::string refusal;
     bool failWrites = false;
     bool failReads = false;
 

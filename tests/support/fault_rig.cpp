@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/fault_rig.h"
 
+#include "serial/device_factory.h"
+
 #include <QLabel>
 #include <QTest>
 #include <QWindow>
@@ -105,16 +107,16 @@ void CountingPort::setEventHandler(EventHandler handler) {
         inner_.setEventHandler(nullptr);
         return;
     }
-    inner_.setEventHandler([this, handler = std::move(handler)](int eventCode) {
+    inner_.setEventHandler([this, handler = std::move(handler)](PortEvent event) {
         ++notifications;
-        handler(eventCode);
+        handler(event);
         if (afterNotification) {
             afterNotification();
         }
     });
 }
 
-PanelRig::PanelRig(const QString& device) : port(QStringList{device, QString()}) {
+PanelRig::PanelRig(const QString& device) : port(QStringList{device, QString()}, makeDevice) {
     logic = std::make_unique<PanelLogic>(window, counting);
     window.setLogic(logic.get());
 }

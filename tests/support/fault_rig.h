@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The real panel (window, logic, host serial port) on a pseudo-terminal whose far end a fault test
+// The real panel (window, logic, COM ports) on a pseudo-terminal whose far end a fault test
 // or benchmark controls: it can hang the line up, break the writes under the port, flood the line
 // from another thread, and count what the logic asks of the window and the port.
 
 #include "core/panel_logic.h"
-#include "serial/host_serial_port.h"
+#include "serial/com_ports.h"
 #include "tests/support/pty_pair.h"
 #include "ui/main_window.h"
 
@@ -69,12 +69,13 @@ public:
     PortError setPortNumber(int number) override { return inner_.setPortNumber(number); }
     PortError setLineSettings(const LineSettings& settings) override { return inner_.setLineSettings(settings); }
     [[nodiscard]] PortResult<bool> isOpen() override { return inner_.isOpen(); }
-    PortError open() override { return inner_.open(); }
+    [[nodiscard]] PortResult<Opening> open() override { return inner_.open(); }
     PortError close() override { return inner_.close(); }
     PortError write(std::string_view text) override;
     [[nodiscard]] PortResult<std::string> readAll() override;
     void setEventHandler(EventHandler handler) override;
-    [[nodiscard]] std::string describeEvent(int eventCode) override { return inner_.describeEvent(eventCode); }
+    [[nodiscard]] std::string describe(PortEvent event) override { return inner_.describe(event); }
+    [[nodiscard]] std::string describeOpening() override { return inner_.describeOpening(); }
 
     int writes = 0;
     int failedWrites = 0;
@@ -88,7 +89,7 @@ private:
     SerialPort& inner_;
 };
 
-// One panel instance: window, logic, counting port, real host port on the given device.
+// One panel instance: window, logic, counting port, real COM ports on the given device.
 struct PanelRig {
     explicit PanelRig(const QString& device);
     ~PanelRig();
@@ -103,7 +104,7 @@ struct PanelRig {
     [[nodiscard]] QLabel* label(Control control) const;
 
     CountingWindow window;
-    HostSerialPort port;
+    ComPorts port;
     CountingPort counting{port};
     std::unique_ptr<PanelLogic> logic;
 };

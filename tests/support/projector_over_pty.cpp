@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/projector_over_pty.h"
 
+#include "serial/device_factory.h"
+
 #include <QString>
 #include <QStringList>
 #include <utility>
@@ -12,7 +14,7 @@ void ProjectorOverPty::startProjector(ProjectorModel::Options model) {
     projector = PtyProjector::create({.model = std::move(model), .device = {}}, &error);
     ASSERT_NE(projector, nullptr) << error.toStdString();
     link = std::make_unique<PrivateLink>(projector->devicePath());
-    port = std::make_unique<HostSerialPort>(QStringList{link->path(), QString()});
+    port = std::make_unique<ComPorts>(QStringList{link->path(), QString()}, makeDevice);
 }
 
 } // namespace tavo::test

@@ -4,7 +4,7 @@
 // A test fixture with the simulated projector on a pseudo-terminal of its own and the host serial
 // port the panel uses on the other end of that line, for tests of the whole road of an exchange.
 
-#include "serial/host_serial_port.h"
+#include "serial/com_ports.h"
 #include "simulator/projector_model.h"
 #include "simulator/pty_projector.h"
 #include "tests/support/pty_pair.h"
@@ -23,7 +23,7 @@ protected:
     std::unique_ptr<PtyProjector> projector;
     // The port opens the projector's line through this, for the reason PtyPair::devicePath() gives.
     std::unique_ptr<PrivateLink> link;
-    std::unique_ptr<HostSerialPort> port;
+    std::unique_ptr<ComPorts> port;
 };
 
 } // namespace tavo::test

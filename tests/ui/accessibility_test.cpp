@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/control_catalog.h"
 #include "tests/ui/panel_fixture.h"
-#include "ui/control_table.h"
 #include "ui/help_window.h"
 
 #include <QAccessible>
@@ -41,7 +41,7 @@ using AccessibilityTest = PanelTest;
 // Every view, including the collapsed one in which the pane button sits below the window's edge.
 TEST_F(AccessibilityTest, ButtonsHaveUniqueEnglishNamesAndSayWhatTheyDoInEveryView) {
     const auto buttonRows = std::ranges::count_if(
-        layout::kControls, [](const layout::ControlRow& row) { return layout::isFocusable(row.kind); });
+        catalog::kEntries, [](const catalog::Entry& entry) { return catalog::isFocusable(entry.kind); });
     // Start, full view ("CLOSE"), collapsed, data view.
     for (int view = 0; view < 4; ++view) {
         if (view == 1) {

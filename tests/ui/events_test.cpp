@@ -263,15 +263,5 @@ TEST_F(ReplyTest, SentLineShownAndAnnounced) {
     EXPECT_EQ(txd->accessibleDescription(), txd->text());
 }
 
-TEST(AccessibleNameTest, ArrowButtonsSayWhatTheyDo) {
-    MainWindow window;
-    EXPECT_EQ(window.control(Control::CursorUp)->accessibleName(), QStringLiteral("Cursor up"));
-    EXPECT_EQ(window.control(Control::CursorDown)->accessibleName(), QStringLiteral("Cursor down"));
-    EXPECT_EQ(window.control(Control::CursorLeft)->accessibleName(), QStringLiteral("Cursor left"));
-    EXPECT_EQ(window.control(Control::CursorRight)->accessibleName(), QStringLiteral("Cursor right"));
-    EXPECT_EQ(window.control(Control::LensShiftUp)->accessibleName(), QStringLiteral("Lens shift up"));
-    EXPECT_EQ(window.control(Control::LensShiftDown)->accessibleName(), QStringLiteral("Lens shift down"));
-}
-
 } // namespace
 } // namespace tavo::test

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The whole chain on a real pseudo-terminal: window, logic, host serial port and the simulated
+// The whole chain on a real pseudo-terminal: window, logic, COM ports and the simulated
 // projector at the other end of the line.
 
-#include "serial/host_serial_port.h"
+#include "serial/com_ports.h"
 #include "simulator/pty_projector.h"
 #include "tests/support/projector_over_pty.h"
 #include "tests/ui/panel_fixture.h"

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/printers.h"
 #include "tests/ui/panel_fixture.h"
+#include "ui/device_notice.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
@@ -137,6 +140,39 @@ TEST(StartupFailureTest, ShowsTheErrorAndNeverTheWindow) {
     EXPECT_EQ(dismisser.text.toStdString(), port.description(1) + " does not exist.");
     EXPECT_FALSE(window.isVisible());
     window.setLogic(nullptr);
+}
+
+using NoticeTest = PanelTest;
+
+// Only an open in progress can be cancelled: by the notice's own button or by Escape, and the
+// notice takes the focus from no control.
+TEST_F(NoticeTest, AnOpenInProgressIsCancelledByItsButtonOrEscape) {
+    auto* notice = window.findChild<DeviceNotice*>();
+    ASSERT_NE(notice, nullptr);
+    QSignalSpy cancelled(notice, &DeviceNotice::cancelRequested);
+    key(Qt::Key_Escape);
+    window.showNotice("COM1 was disconnected.", Notice::Lasting);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(notice->cancelButton(), nullptr);
+    EXPECT_EQ(cancelled.count(), 0);
+
+    window.showNotice("Connecting to host:4001…", Notice::Progress);
+    QPushButton* cancel = notice->cancelButton();
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_TRUE(cancel->isVisible());
+    EXPECT_EQ(notice->geometry().bottom(), window.rect().bottom());
+    EXPECT_TRUE(window.rect().contains(QRect(cancel->mapTo(&window, QPoint(0, 0)), cancel->size())));
+    EXPECT_EQ(QApplication::focusWidget(), window.control(Control::PowerOn));
+    QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, cancel->mapTo(&window, cancel->rect().center()));
+    EXPECT_EQ(cancelled.count(), 1);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(cancelled.count(), 2);
+    EXPECT_TRUE(port.writes.empty());
+
+    window.showNotice("COM1 is back.", Notice::Passing);
+    EXPECT_EQ(notice->cancelButton(), nullptr);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(cancelled.count(), 2);
 }
 
 using PortChangeTest = PanelTest;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/commands.h"
-#include "serial/host_serial_port.h"
+#include "serial/com_ports.h"
+#include "serial/device_factory.h"
+#include "serial/device_settings.h"
+#include "serial/open_diagnosis.h"
 #include "tests/support/pty_pair.h"
 
 #include <QCoreApplication>
@@ -30,44 +33,47 @@ bool contains(const PortError& error, std::string_view part) {
     return error && error->find(part) != std::string::npos;
 }
 
-// Receives as the panel's logic does: on code 2 it reads everything and appends it to one buffer.
+// Receives as the panel's logic does: on each arrival it reads everything and appends it to one
+// buffer.
 struct Receiver {
     std::string buffer;
     std::vector<std::string> buffers; // the buffer after each receive notification
-    std::vector<int> codes;
+    std::vector<PortEvent> codes;
 
-    void attach(HostSerialPort& port) {
-        port.setEventHandler([this, &port](int code) {
+    void attach(ComPorts& port) {
+        port.setEventHandler([this, &port](PortEvent code) {
             codes.push_back(code);
-            if (code == kPortEventReceive) {
+            if (code == PortEvent::Received) {
                 buffer += port.readAll().value;
                 buffers.push_back(buffer);
             }
         });
     }
-    [[nodiscard]] int count(int code) const { return static_cast<int>(std::count(codes.begin(), codes.end(), code)); }
+    [[nodiscard]] int count(PortEvent code) const {
+        return static_cast<int>(std::count(codes.begin(), codes.end(), code));
+    }
 };
 
-class HostSerialPortTest : public testing::Test {
+class ComPortsTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(pty.ok());
-        port = std::make_unique<HostSerialPort>(QStringList{pty.devicePath(), QString()});
+        port = std::make_unique<ComPorts>(QStringList{pty.devicePath(), QString()}, makeDevice);
         receiver.attach(*port);
     }
 
     void openPort() {
         ASSERT_FALSE(port->setLineSettings({.baud = 19200}));
-        const PortError error = port->open();
+        const PortError error = port->open().error;
         ASSERT_FALSE(error) << *error;
     }
 
     PtyPair pty;
-    std::unique_ptr<HostSerialPort> port;
+    std::unique_ptr<ComPorts> port;
     Receiver receiver;
 };
 
-TEST_F(HostSerialPortTest, WritesEveryCommandLineByteForByte) {
+TEST_F(ComPortsTest, WritesEveryCommandLineByteForByte) {
     openPort();
     std::vector<std::string_view> codes;
     for (const auto& button : kOneShotCommands) {
@@ -85,7 +91,7 @@ TEST_F(HostSerialPortTest, WritesEveryCommandLineByteForByte) {
     }
 }
 
-TEST_F(HostSerialPortTest, ReplyInThreePiecesRaisesThreeNotificationsWithAGrowingBuffer) {
+TEST_F(ComPortsTest, ReplyInThreePiecesRaisesThreeNotificationsWithAGrowingBuffer) {
     openPort();
     const std::vector<std::string> pieces{"02", "5", ".0 "};
     std::string expected;
@@ -97,21 +103,21 @@ TEST_F(HostSerialPortTest, ReplyInThreePiecesRaisesThreeNotificationsWithAGrowin
         ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.buffer == expected; })) << receiver.buffer;
     }
     EXPECT_EQ(receiver.buffers, expectedBuffers);
-    EXPECT_EQ(receiver.count(kPortEventReceive), 3);
+    EXPECT_EQ(receiver.count(PortEvent::Received), 3);
 }
 
-TEST(HostSerialPortPaths, OpensAPseudoTerminalByItsFullPath) {
+TEST(ComPortsPaths, OpensAPseudoTerminalByItsFullPath) {
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
     ASSERT_TRUE(pty.slavePath().startsWith(QStringLiteral("/dev/pts/")));
-    HostSerialPort port(QStringList{pty.slavePath()});
-    const PortError error = port.open();
+    ComPorts port(QStringList{pty.slavePath()}, makeDevice);
+    const PortError error = port.open().error;
     ASSERT_FALSE(error) << *error;
     ASSERT_FALSE(port.write("CR0\r"));
     EXPECT_EQ(pty.drain(), "CR0\r");
 }
 
-TEST(HostSerialPortPaths, OpensAPseudoTerminalBehindALinkWithAPathTooLongForALockFileName) {
+TEST(ComPortsPaths, OpensAPseudoTerminalBehindALinkWithAPathTooLongForALockFileName) {
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
     QTemporaryDir dir;
@@ -121,22 +127,22 @@ TEST(HostSerialPortPaths, OpensAPseudoTerminalBehindALinkWithAPathTooLongForALoc
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString link = folder + QStringLiteral("/projector");
     ASSERT_TRUE(QFile::link(pty.slavePath(), link));
-    HostSerialPort port(QStringList{link});
-    const PortError error = port.open();
+    ComPorts port(QStringList{link}, makeDevice);
+    const PortError error = port.open().error;
     ASSERT_FALSE(error) << *error;
     ASSERT_FALSE(port.write("CR0\r"));
     EXPECT_EQ(pty.drain(), "CR0\r");
 }
 
-TEST_F(HostSerialPortTest, OneCharacterIsEnoughForANotification) {
+TEST_F(ComPortsTest, OneCharacterIsEnoughForANotification) {
     openPort();
     pty.send("\x06");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !receiver.codes.empty(); }));
-    EXPECT_EQ(receiver.codes, std::vector<int>{kPortEventReceive});
+    EXPECT_EQ(receiver.codes, std::vector<PortEvent>{PortEvent::Received});
     EXPECT_EQ(receiver.buffer, "\x06");
 }
 
-TEST_F(HostSerialPortTest, LongInputArrivesWholeThroughTheSmallReceiveBuffer) {
+TEST_F(ComPortsTest, LongInputArrivesWholeThroughTheSmallReceiveBuffer) {
     openPort();
     std::string sent;
     for (int i = 0; i < 3000; ++i) {
@@ -148,7 +154,7 @@ TEST_F(HostSerialPortTest, LongInputArrivesWholeThroughTheSmallReceiveBuffer) {
     EXPECT_EQ(receiver.buffer, sent);
 }
 
-TEST_F(HostSerialPortTest, StaleInputFromBeforeTheOpeningIsDropped) {
+TEST_F(ComPortsTest, StaleInputFromBeforeTheOpeningIsDropped) {
     pty.send("stale");
     openPort();
     pty.send("80\r");
@@ -169,7 +175,7 @@ void PrintTo(const SpeedCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class LineSettingsOnTheWire : public HostSerialPortTest, public testing::WithParamInterface<SpeedCase> {};
+class LineSettingsOnTheWire : public ComPortsTest, public testing::WithParamInterface<SpeedCase> {};
 
 TEST_P(LineSettingsOnTheWire, ApplyAtOnceWhileOpen) {
     openPort();
@@ -190,7 +196,7 @@ TEST_P(LineSettingsOnTheWire, ApplyAtOnceWhileOpen) {
 TEST_P(LineSettingsOnTheWire, AreKeptForLaterOpenings) {
     ASSERT_FALSE(port->setLineSettings(GetParam().settings));
     for (int opening = 0; opening < 2; ++opening) {
-        ASSERT_FALSE(port->open());
+        ASSERT_FALSE(port->open().error);
         const termios tio = pty.lineSettings();
         EXPECT_EQ(cfgetospeed(&tio), GetParam().speed) << "opening " << opening;
         EXPECT_EQ(tio.c_cflag & CSIZE, GetParam().size) << "opening " << opening;
@@ -205,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SpeedCase{"TwoStopBits", {.baud = 9600, .stopBits = StopBits::Two}, B9600, CS8, false, true}),
     [](const testing::TestParamInfo<SpeedCase>& row) { return std::string(row.param.name); });
 
-TEST_F(HostSerialPortTest, SettingsTheDeviceRejectsAreReportedAndThePortStaysOpen) {
+TEST_F(ComPortsTest, SettingsTheDeviceRejectsAreReportedAndThePortStaysOpen) {
     // A pseudo-terminal carries 8 data bits without parity only.
     openPort();
     const PortError error = port->setLineSettings({.baud = 9600, .parity = Parity::Even, .dataBits = 7});
@@ -216,24 +222,24 @@ TEST_F(HostSerialPortTest, SettingsTheDeviceRejectsAreReportedAndThePortStaysOpe
     EXPECT_EQ(pty.drain(), "CR0\r");
 }
 
-TEST_F(HostSerialPortTest, PortNumbersChooseTheirDevices) {
+TEST_F(ComPortsTest, PortNumbersChooseTheirDevices) {
     PtyPair second;
     ASSERT_TRUE(second.ok());
-    port = std::make_unique<HostSerialPort>(QStringList{pty.devicePath(), second.devicePath()});
+    port = std::make_unique<ComPorts>(QStringList{pty.devicePath(), second.devicePath()}, makeDevice);
     ASSERT_FALSE(port->setPortNumber(2));
-    ASSERT_FALSE(port->open());
+    ASSERT_FALSE(port->open().error);
     ASSERT_FALSE(port->write("C00\r"));
     EXPECT_EQ(second.drain(), "C00\r");
     EXPECT_EQ(pty.drain(), "");
     ASSERT_FALSE(port->close());
     ASSERT_FALSE(port->setPortNumber(1));
-    ASSERT_FALSE(port->open());
+    ASSERT_FALSE(port->open().error);
     ASSERT_FALSE(port->write("C02\r"));
     EXPECT_EQ(pty.drain(), "C02\r");
     EXPECT_EQ(second.drain(), "");
 }
 
-TEST_F(HostSerialPortTest, PortNumberCannotChangeWhileOpenOrLeaveOneAndTwo) {
+TEST_F(ComPortsTest, PortNumberCannotChangeWhileOpenOrLeaveOneAndTwo) {
     openPort();
     EXPECT_TRUE(contains(port->setPortNumber(2), "close it before"));
     EXPECT_EQ(port->portNumber(), 1);
@@ -243,15 +249,15 @@ TEST_F(HostSerialPortTest, PortNumberCannotChangeWhileOpenOrLeaveOneAndTwo) {
     EXPECT_EQ(port->portNumber(), 1);
 }
 
-TEST_F(HostSerialPortTest, OpeningTwiceIsRefusedWithoutClosing) {
+TEST_F(ComPortsTest, OpeningTwiceIsRefusedWithoutClosing) {
     openPort();
-    EXPECT_TRUE(contains(port->open(), "already open"));
+    EXPECT_TRUE(contains(port->open().error, "already open"));
     EXPECT_TRUE(port->isOpen().value);
     ASSERT_FALSE(port->write("CR1\r"));
     EXPECT_EQ(pty.drain(), "CR1\r");
 }
 
-TEST_F(HostSerialPortTest, WriteOnAClosedPortFailsWithADescription) {
+TEST_F(ComPortsTest, WriteOnAClosedPortFailsWithADescription) {
     const PortError neverOpened = port->write("C00\r");
     EXPECT_TRUE(contains(neverOpened, "is not open")) << neverOpened.value_or("success");
     openPort();
@@ -263,7 +269,7 @@ TEST_F(HostSerialPortTest, WriteOnAClosedPortFailsWithADescription) {
     EXPECT_EQ(pty.drain(), "");
 }
 
-TEST_F(HostSerialPortTest, OverlongWriteIsRefusedWhole) {
+TEST_F(ComPortsTest, OverlongWriteIsRefusedWhole) {
     openPort();
     EXPECT_TRUE(contains(port->write(std::string(513, 'C')), "513 characters"));
     EXPECT_EQ(pty.drain(), "");
@@ -272,7 +278,7 @@ TEST_F(HostSerialPortTest, OverlongWriteIsRefusedWhole) {
     EXPECT_EQ(pty.receive(longest.size()), longest);
 }
 
-TEST_F(HostSerialPortTest, ClosingAClosedPortIsHarmless) {
+TEST_F(ComPortsTest, ClosingAClosedPortIsHarmless) {
     EXPECT_FALSE(port->close());
     openPort();
     EXPECT_FALSE(port->close());
@@ -280,10 +286,10 @@ TEST_F(HostSerialPortTest, ClosingAClosedPortIsHarmless) {
     EXPECT_FALSE(port->isOpen().value);
 }
 
-TEST_F(HostSerialPortTest, SecondOpeningOfTheSameDeviceIsBusy) {
+TEST_F(ComPortsTest, SecondOpeningOfTheSameDeviceIsBusy) {
     openPort();
-    HostSerialPort other(QStringList{pty.devicePath()});
-    const PortError error = other.open();
+    ComPorts other(QStringList{pty.devicePath()}, makeDevice);
+    const PortError error = other.open().error;
     EXPECT_TRUE(contains(error, "in use by another program")) << error.value_or("success");
     EXPECT_FALSE(other.isOpen().value);
     // The first holder is undisturbed.
@@ -291,19 +297,19 @@ TEST_F(HostSerialPortTest, SecondOpeningOfTheSameDeviceIsBusy) {
     EXPECT_EQ(pty.drain(), "CR0\r");
     // Once released, the other one can have it.
     ASSERT_FALSE(port->close());
-    EXPECT_FALSE(other.open());
+    EXPECT_FALSE(other.open().error);
 }
 
-TEST_F(HostSerialPortTest, PeerHangingUpIsReportedOnceAndStopsTheDevice) {
+TEST_F(ComPortsTest, PeerHangingUpIsReportedOnceAndStopsTheDevice) {
     openPort();
     pty.hangUp();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.count(kPortEventDisconnected) > 0; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.count(PortEvent::DeviceLost) > 0; }));
     // A few more turns of the event loop: a spinning device would keep notifying.
     for (int i = 0; i < 50; ++i) {
         QCoreApplication::processEvents();
     }
-    EXPECT_EQ(receiver.count(kPortEventDisconnected), 1);
-    EXPECT_EQ(receiver.count(kPortEventReceive), 0);
+    EXPECT_EQ(receiver.count(PortEvent::DeviceLost), 1);
+    EXPECT_EQ(receiver.count(PortEvent::Received), 0);
     EXPECT_FALSE(port->deviceOpen());
     // Still open for the logic, so that choosing the port again reopens it.
     EXPECT_TRUE(port->isOpen().value);
@@ -312,24 +318,24 @@ TEST_F(HostSerialPortTest, PeerHangingUpIsReportedOnceAndStopsTheDevice) {
     EXPECT_TRUE(contains(port->write("C00\r"), "was disconnected"));
 }
 
-TEST(HostSerialPortRecovery, ChoosingThePortAgainReopensTheDeviceOnceItIsBack) {
+TEST(ComPortsRecovery, ChoosingThePortAgainReopensTheDeviceOnceItIsBack) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString link = dir.filePath(QStringLiteral("ttyUSB-adapter"));
     auto before = std::make_unique<PtyPair>();
     ASSERT_TRUE(QFile::link(before->slavePath(), link));
 
-    HostSerialPort port(QStringList{link});
+    ComPorts port(QStringList{link}, makeDevice);
     Receiver receiver;
     receiver.attach(port);
-    ASSERT_FALSE(port.open());
+    ASSERT_FALSE(port.open().error);
     before->hangUp();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.count(kPortEventDisconnected) == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.count(PortEvent::DeviceLost) == 1; }));
 
     // While the device is away, reopening fails with a description and leaves the port closed.
     ASSERT_TRUE(QFile::remove(link));
     ASSERT_FALSE(port.close());
-    const PortError away = port.open();
+    const PortError away = port.open().error;
     EXPECT_TRUE(contains(away, "does not exist")) << away.value_or("success");
     EXPECT_FALSE(port.isOpen().value);
 
@@ -337,7 +343,7 @@ TEST(HostSerialPortRecovery, ChoosingThePortAgainReopensTheDeviceOnceItIsBack) {
     PtyPair after;
     ASSERT_TRUE(after.ok());
     ASSERT_TRUE(QFile::link(after.slavePath(), link));
-    ASSERT_FALSE(port.open());
+    ASSERT_FALSE(port.open().error);
     ASSERT_FALSE(port.write("CR0\r"));
     EXPECT_EQ(after.drain(), "CR0\r");
     after.send("80\r");
@@ -346,28 +352,28 @@ TEST(HostSerialPortRecovery, ChoosingThePortAgainReopensTheDeviceOnceItIsBack) {
 
 // The adapter pulled (the far end of the line closed) and plugged in again (a new pseudo-terminal
 // behind the same link): the port reopens it by itself, at the speed last set, and says so once.
-TEST(HostSerialPortRecovery, LostDeviceIsReopenedByItselfWhenItsLinkReturns) {
+TEST(ComPortsRecovery, LostDeviceIsReopenedByItselfWhenItsLinkReturns) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString link = dir.filePath(QStringLiteral("ttyUSB-adapter"));
     auto before = std::make_unique<PtyPair>();
     ASSERT_TRUE(QFile::link(before->slavePath(), link));
 
-    HostSerialPort port(QStringList{link, QString()});
+    ComPorts port(QStringList{link, QString()}, makeDevice);
     Receiver receiver;
     receiver.attach(port);
     ASSERT_FALSE(port.setLineSettings({.baud = 9600}));
-    ASSERT_FALSE(port.open());
+    ASSERT_FALSE(port.open().error);
     before->hangUp();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.count(kPortEventDisconnected) == 1; }));
-    EXPECT_EQ(port.describeEvent(kPortEventDisconnected),
+    ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.count(PortEvent::DeviceLost) == 1; }));
+    EXPECT_EQ(port.describe(PortEvent::DeviceLost),
               QStringLiteral("COM1 (%1) was disconnected. The panel opens it again as soon as it is back.")
                   .arg(link)
                   .toStdString());
 
     // Away for a while: nothing is reopened, nothing more is raised.
     QTest::qWait(1500);
-    EXPECT_EQ(receiver.count(kPortEventReconnected), 0);
+    EXPECT_EQ(receiver.count(PortEvent::DeviceBack), 0);
     EXPECT_TRUE(contains(port.write("C00\r"), "was disconnected"));
 
     PtyPair after;
@@ -376,7 +382,7 @@ TEST(HostSerialPortRecovery, LostDeviceIsReopenedByItselfWhenItsLinkReturns) {
     ASSERT_TRUE(QFile::link(after.slavePath(), link));
     QElapsedTimer back;
     back.start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.count(kPortEventReconnected) == 1; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.count(PortEvent::DeviceBack) == 1; }, 3000));
     EXPECT_LE(back.elapsed(), 2000);
     EXPECT_TRUE(port.deviceOpen());
     const termios line = after.lineSettings();
@@ -385,14 +391,14 @@ TEST(HostSerialPortRecovery, LostDeviceIsReopenedByItselfWhenItsLinkReturns) {
     EXPECT_EQ(after.receive(4), "CR0\r");
     after.send("80\r");
     ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.buffer == "80\r"; })) << receiver.buffer;
-    EXPECT_EQ(receiver.count(kPortEventDisconnected), 1);
+    EXPECT_EQ(receiver.count(PortEvent::DeviceLost), 1);
 
     // Closed by the user, a port no longer looks for its device.
     ASSERT_FALSE(port.close());
     after.hangUp();
     QTest::qWait(1200);
-    EXPECT_EQ(receiver.count(kPortEventDisconnected), 1);
-    EXPECT_EQ(receiver.count(kPortEventReconnected), 1);
+    EXPECT_EQ(receiver.count(PortEvent::DeviceLost), 1);
+    EXPECT_EQ(receiver.count(PortEvent::DeviceBack), 1);
 }
 
 struct OpenFailureCase {
@@ -415,8 +421,8 @@ TEST_P(OpenFailures, AreDescribedForTheUser) {
     plain.close();
 
     const QString device = GetParam().device(dir);
-    HostSerialPort port(QStringList{device, QString()});
-    const PortError error = port.open();
+    ComPorts port(QStringList{device, QString()}, makeDevice);
+    const PortError error = port.open().error;
     ASSERT_TRUE(error.has_value());
     for (const char* part : GetParam().mustContain) {
         EXPECT_NE(error->find(part), std::string::npos) << "missing \"" << part << "\" in\n" << *error;
@@ -478,27 +484,27 @@ TEST(OpenFailureClassification, FollowsTheSystemErrorBeforeQtsGuess) {
     EXPECT_TRUE(text.contains(QStringLiteral("Serial ports found: /dev/ttyUSB0."))) << text.toStdString();
 }
 
-TEST(HostSerialPortDevices, DeviceTheUserMayNotOpenNamesTheDialoutGroup) {
+TEST(ComPortsDevices, DeviceTheUserMayNotOpenNamesTheDialoutGroup) {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "root may open any device";
     }
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
     ASSERT_EQ(::chmod(QFile::encodeName(pty.slavePath()).constData(), 0), 0);
-    HostSerialPort port(QStringList{pty.devicePath()});
-    const PortError error = port.open();
+    ComPorts port(QStringList{pty.devicePath()}, makeDevice);
+    const PortError error = port.open().error;
     EXPECT_TRUE(contains(error, "permission denied")) << error.value_or("success");
     EXPECT_TRUE(contains(error, "dialout")) << error.value_or("success");
 }
 
-TEST(HostSerialPortDevices, OtherProgramsCannotOpenTheDeviceWhileThePanelHasIt) {
+TEST(ComPortsDevices, OtherProgramsCannotOpenTheDeviceWhileThePanelHasIt) {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "root passes over exclusive use";
     }
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
-    HostSerialPort port(QStringList{pty.devicePath()});
-    ASSERT_FALSE(port.open());
+    ComPorts port(QStringList{pty.devicePath()}, makeDevice);
+    ASSERT_FALSE(port.open().error);
     const int fd = ::open(QFile::encodeName(pty.slavePath()).constData(), O_RDWR | O_NOCTTY);
     const int openError = errno;
     if (fd >= 0) {
@@ -508,18 +514,18 @@ TEST(HostSerialPortDevices, OtherProgramsCannotOpenTheDeviceWhileThePanelHasIt) 
     EXPECT_EQ(openError, EBUSY);
 }
 
-TEST(HostSerialPortDevices, SecondPortWithoutADeviceFailsToOpen) {
-    HostSerialPort port(QStringList{QStringLiteral("/dev/null")});
+TEST(ComPortsDevices, SecondPortWithoutADeviceFailsToOpen) {
+    ComPorts port(QStringList{QStringLiteral("/dev/null")}, makeDevice);
     ASSERT_FALSE(port.setPortNumber(2));
-    EXPECT_TRUE(contains(port.open(), "No device is set for COM2"));
+    EXPECT_TRUE(contains(port.open().error, "No device is set for COM2"));
 }
 
-TEST(HostSerialPortDevices, DefaultsAreTheFirstTwoSystemPorts) {
+TEST(ComPortsDevices, DefaultsAreTheFirstTwoSystemPorts) {
 #ifdef Q_OS_WIN
-    EXPECT_EQ(HostSerialPort::defaultDevices(), (QStringList{QStringLiteral("COM1"), QStringLiteral("COM2")}));
+    EXPECT_EQ(defaultDevices(), (DeviceChoice{.com1 = QStringLiteral("COM1"), .com2 = QStringLiteral("COM2")}));
 #else
-    EXPECT_EQ(HostSerialPort::defaultDevices(),
-              (QStringList{QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyS1")}));
+    EXPECT_EQ(defaultDevices(),
+              (DeviceChoice{.com1 = QStringLiteral("/dev/ttyS0"), .com2 = QStringLiteral("/dev/ttyS1")}));
 #endif
 }
 

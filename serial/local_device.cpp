@@ -1,0 +1,269 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "serial/local_device.h"
+
+#include "core/line_settings.h"
+#include "serial/device_list.h"
+#include "serial/logging.h"
+#include "serial/open_diagnosis.h"
+#include "serial/port_messages.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace tavo {
+
+namespace {
+
+QSerialPort::Parity toQt(Parity parity) {
+    switch (parity) {
+    case Parity::None:
+        return QSerialPort::NoParity;
+    case Parity::Even:
+        return QSerialPort::EvenParity;
+    case Parity::Odd:
+        return QSerialPort::OddParity;
+    case Parity::Mark:
+        return QSerialPort::MarkParity;
+    case Parity::Space:
+        return QSerialPort::SpaceParity;
+    }
+    return QSerialPort::NoParity;
+}
+
+QSerialPort::StopBits toQt(StopBits stopBits) {
+    switch (stopBits) {
+    case StopBits::One:
+        return QSerialPort::OneStop;
+    case StopBits::OneAndHalf:
+        return QSerialPort::OneAndHalfStop;
+    case StopBits::Two:
+        return QSerialPort::TwoStop;
+    }
+    return QSerialPort::OneStop;
+}
+
+} // namespace
+
+LocalDevice::LocalDevice(int portNumber, QString name, QObject* parent) : Device(portNumber, std::move(name), parent) {
+    connect(&serial_, &QSerialPort::readyRead, this, [this] {
+        if (serial_.bytesAvailable() > 0) {
+            emit received();
+        }
+    });
+    connect(&serial_, &QSerialPort::errorOccurred, this, &LocalDevice::onErrorOccurred);
+    connect(&serial_, &QSerialPort::bytesWritten, this, [this] {
+        if (serial_.bytesToWrite() == 0) {
+            writeTimer_.stop();
+        }
+    });
+    writeTimer_.setSingleShot(true);
+    connect(&writeTimer_, &QTimer::timeout, this, &LocalDevice::onWriteTimeout);
+}
+
+LocalDevice::~LocalDevice() {
+    serial_.disconnect(this);
+    serial_.close();
+}
+
+QString LocalDevice::label() const {
+    return portLabel(portNumber(), name());
+}
+
+QString LocalDevice::describeOpening() const {
+    return QStringLiteral("Opening %1\u2026").arg(label());
+}
+
+DeviceOpening LocalDevice::open(const LineSettings& settings) {
+    settings_ = settings;
+    if (lost_) {
+        // An adapter that came back under another number is found by its stable name.
+        const QString stableTarget = QFileInfo(stableName_).canonicalFilePath();
+        if (!stableName_.isEmpty() && !stableTarget.isEmpty() &&
+            stableTarget != QFileInfo(name()).canonicalFilePath()) {
+            qCInfo(lcSerial) << name() << "is back as" << stableName_;
+            rename(stableName_);
+        }
+        if (!mayReopen()) {
+            return {.error = describeDisconnected(portNumber(), name()), .inProgress = false};
+        }
+    }
+    if (DeviceError error = openDevice()) {
+        qCInfo(lcSerial) << "cannot open" << name() << ":" << *error;
+        return {.error = std::move(error), .inProgress = false};
+    }
+    qCInfo(lcSerial) << "opened" << name() << "at" << QString::fromStdString(toText(settings_));
+    lost_ = false;
+    rememberDevice();
+    return {};
+}
+
+DeviceError LocalDevice::openDevice() {
+    serial_.close();
+    serial_.clearError();
+    lossQueued_ = false;
+    writeTimer_.stop();
+
+    const QString path = name();
+    if (isNoLineOfItsOwn(path)) {
+        return describeOpenFailure({.kind = OpenFailureKind::NotASerialPort,
+                                    .portNumber = portNumber(),
+                                    .device = path,
+                                    .existingPorts = {},
+                                    .detail = {}});
+    }
+    const QString opening = openingPath(path);
+    serial_.setPortName(opening);
+    serial_.setReadBufferSize(kReceiveBufferSize);
+    // A second try follows the removal of a stale lock file.
+    for (bool lockRemoved = false; !serial_.open(QIODevice::ReadWrite);) {
+        const OpenFailure failure =
+            diagnoseOpenFailure(portNumber(), path, opening, serial_.error(), serial_.errorString());
+        serial_.clearError();
+        if (failure.kind != OpenFailureKind::StaleLock || lockRemoved || !QFile::remove(failure.lockFile)) {
+            return describeOpenFailure(failure);
+        }
+        qCInfo(lcSerial) << "removed the stale lock file" << failure.lockFile << "of process" << failure.lockPid;
+        lockRemoved = true;
+    }
+    if (DeviceError error = applySettings()) {
+        serial_.close();
+        return error;
+    }
+    // Whatever the device collected before this opening answers nothing the panel asked.
+    serial_.clear(QSerialPort::AllDirections);
+    return std::nullopt;
+}
+
+DeviceError LocalDevice::applySettings() {
+    const bool applied = serial_.setBaudRate(settings_.baud) && serial_.setParity(toQt(settings_.parity)) &&
+                         serial_.setDataBits(static_cast<QSerialPort::DataBits>(settings_.dataBits)) &&
+                         serial_.setStopBits(toQt(settings_.stopBits)) &&
+                         serial_.setFlowControl(QSerialPort::NoFlowControl);
+    if (applied) {
+        return std::nullopt;
+    }
+    const QString reason = serial_.errorString();
+    serial_.clearError();
+    qCInfo(lcSerial) << name() << "refused the line settings:" << reason;
+    return describeSettingsRefused(portNumber(), name(), QString::fromStdString(toText(settings_)), reason);
+}
+
+void LocalDevice::close() {
+    writeTimer_.stop();
+    serial_.close();
+    serial_.clearError();
+    lossQueued_ = false;
+    lost_ = false;
+}
+
+DeviceError LocalDevice::write(const QByteArray& bytes) {
+    if (lost_) {
+        return describeDisconnected(portNumber(), name());
+    }
+    if (!serial_.isOpen()) {
+        return describeNotOpen(portNumber(), name());
+    }
+    const auto size = static_cast<std::size_t>(bytes.size());
+    if (size > kSendBufferSize) {
+        return QStringLiteral("%1 characters do not fit the send buffer of %2.").arg(size).arg(kSendBufferSize);
+    }
+    // The queue stays within the send buffer: a device that stopped taking data gets no more.
+    if (static_cast<std::size_t>(serial_.bytesToWrite()) + size > kSendBufferSize) {
+        return QStringLiteral("Sending on %1 failed: the device did not take the data.").arg(label());
+    }
+    if (serial_.write(bytes) != bytes.size()) {
+        return QStringLiteral("Sending on %1 failed: %2.").arg(label(), serial_.errorString());
+    }
+    // Qt only queues the bytes; hand them to the driver now, without waiting, so that the line
+    // leaves at once and a refusal is known here.
+    serial_.flush();
+    if (lossQueued_) {
+        serial_.clear(QSerialPort::Output);
+        return describeDisconnected(portNumber(), name());
+    }
+    if (serial_.bytesToWrite() > 0 && !writeTimer_.isActive()) {
+        writeTimer_.start(kWriteTimeoutMs);
+    }
+    return std::nullopt;
+}
+
+void LocalDevice::onWriteTimeout() {
+    if (!serial_.isOpen() || serial_.bytesToWrite() == 0) {
+        return;
+    }
+    qCInfo(lcSerial) << name() << "did not take" << serial_.bytesToWrite() << "bytes within" << kWriteTimeoutMs << "ms";
+    serial_.clear(QSerialPort::Output);
+    emit notice(QStringLiteral("Sending on %1 failed: the device did not take the data.").arg(label()));
+}
+
+QByteArray LocalDevice::readAll() {
+    if (!serial_.isOpen()) {
+        return {};
+    }
+    return serial_.readAll();
+}
+
+DeviceError LocalDevice::setLineSettings(const LineSettings& settings) {
+    settings_ = settings;
+    if (serial_.isOpen()) {
+        return applySettings();
+    }
+    return std::nullopt;
+}
+
+void LocalDevice::onErrorOccurred(QSerialPort::SerialPortError error) {
+    switch (error) {
+    case QSerialPort::NoError:
+        return;
+    case QSerialPort::ReadError:
+    case QSerialPort::ResourceError:
+        // After a hang-up the device keeps reporting itself readable with nothing to read. Closing
+        // it stops that, but not from inside Qt's own read handler: close at the next turn.
+        if (!lossQueued_ && serial_.isOpen()) {
+            lossQueued_ = true;
+            QMetaObject::invokeMethod(this, &LocalDevice::onDeviceLost, Qt::QueuedConnection);
+        }
+        return;
+    default:
+        if (serial_.isOpen()) {
+            qCDebug(lcSerial) << name() << "line error" << error;
+            emit lineError();
+        }
+        return;
+    }
+}
+
+void LocalDevice::onDeviceLost() {
+    if (!lossQueued_) {
+        return; // closed or reopened in the meantime
+    }
+    lossQueued_ = false;
+    qCInfo(lcSerial) << name() << "went away:" << serial_.errorString();
+    writeTimer_.stop();
+    serial_.close();
+    serial_.clearError();
+    lost_ = true;
+    emit lost(describeDisconnected(portNumber(), name()));
+}
+
+void LocalDevice::rememberDevice() {
+    stableName_ = stableNameOf(name());
+    linkStamp_ = linkStamp(name());
+}
+
+// Pseudo-terminal numbers are reused at once, so a new pseudo-terminal under the old number is
+// most likely another program's terminal. One behind a link counts as the lost line only once the
+// link was made anew (a simulated projector started again on the same link).
+bool LocalDevice::mayReopen() const {
+    const QString target = QFileInfo(name()).canonicalFilePath();
+    if (target.isEmpty()) {
+        return false;
+    }
+    if (!target.startsWith(QStringLiteral("/dev/pts/"))) {
+        return true;
+    }
+    const qint64 stamp = linkStamp(name());
+    return stamp != 0 && stamp != linkStamp_;
+}
+
+} // namespace tavo

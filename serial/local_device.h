@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// A serial device of this computer (a built-in port, a USB adapter, a pseudo-terminal) through Qt
+// SerialPort. Opening completes at once. Writes are queued, never waited for: bytes the device
+// does not take within kWriteTimeoutMs are dropped and reported as a notice. A hang-up or a
+// refused write is a loss; opening again after a loss finds an adapter that came back under
+// another number by its stable name.
+
+#include "serial/device.h"
+
+#include <QSerialPort>
+#include <QTimer>
+
+namespace tavo {
+
+// Like the projector's own port: what arrives and is not yet read, and what one write may carry.
+inline constexpr qint64 kReceiveBufferSize = 1024;
+inline constexpr std::size_t kSendBufferSize = 512;
+// Long enough for 512 characters at 9600 baud to reach the line.
+inline constexpr int kWriteTimeoutMs = 1000;
+
+class LocalDevice final : public Device {
+    Q_OBJECT
+
+public:
+    LocalDevice(int portNumber, QString name, QObject* parent = nullptr);
+    ~LocalDevice() override;
+
+    [[nodiscard]] DeviceOpening open(const LineSettings& settings) override;
+    void close() override;
+    [[nodiscard]] DeviceError write(const QByteArray& bytes) override;
+    [[nodiscard]] QByteArray readAll() override;
+    [[nodiscard]] bool hasReceived() const override { return serial_.bytesAvailable() > 0; }
+    [[nodiscard]] DeviceError setLineSettings(const LineSettings& settings) override;
+    [[nodiscard]] QString describeOpening() const override;
+
+private:
+    void onErrorOccurred(QSerialPort::SerialPortError error);
+    void onDeviceLost();
+    void onWriteTimeout();
+    [[nodiscard]] DeviceError openDevice();
+    [[nodiscard]] DeviceError applySettings();
+    void rememberDevice();
+    [[nodiscard]] bool mayReopen() const;
+    [[nodiscard]] QString label() const;
+
+    QSerialPort serial_;
+    LineSettings settings_;
+    QTimer writeTimer_;
+    bool lossQueued_ = false;
+    bool lost_ = false;
+    // How the open device is known again after a loss: its stable name, and when the link to it
+    // was made (see mayReopen).
+    QString stableName_;
+    qint64 linkStamp_ = 0;
+};
+
+} // namespace tavo

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "serial/network_address.h"
+
+#include <QUrl>
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace tavo {
+
+namespace {
+
+struct Scheme {
+    const char* name;
+    NetworkProtocol protocol;
+};
+
+// "socket://" is how other serial tools write raw TCP.
+constexpr std::array<Scheme, 3> kSchemes{{
+    {.name = "rfc2217", .protocol = NetworkProtocol::Rfc2217},
+    {.name = "tcp", .protocol = NetworkProtocol::RawTcp},
+    {.name = "socket", .protocol = NetworkProtocol::RawTcp},
+}};
+static_assert(std::ranges::all_of(kSchemes, [](const Scheme& s) { return s.name[0] != '\0'; }));
+
+} // namespace
+
+bool isNetworkDevice(const QString& device) {
+    return device.contains(QStringLiteral("://"));
+}
+
+std::optional<NetworkAddress> parseNetworkDevice(const QString& device, QString* error) {
+    const auto fail = [error](QString reason) {
+        if (error != nullptr) {
+            *error = std::move(reason);
+        }
+        return std::nullopt;
+    };
+    const QUrl url(device, QUrl::StrictMode);
+    if (!url.isValid()) {
+        return fail(QStringLiteral("%1 is no network address").arg(device));
+    }
+    const QString scheme = url.scheme().toLower();
+    const auto it = std::find_if(kSchemes.begin(), kSchemes.end(),
+                                 [&scheme](const Scheme& s) { return scheme == QLatin1String(s.name); });
+    if (it == kSchemes.end()) {
+        return fail(QStringLiteral("%1:// is not a kind of network device the panel knows").arg(scheme));
+    }
+    if (url.host().isEmpty() || url.port() <= 0 || (!url.path().isEmpty() && url.path() != QStringLiteral("/")) ||
+        url.hasQuery() || url.hasFragment() || !url.userInfo().isEmpty()) {
+        return fail(QStringLiteral("%1 does not name a host and a port").arg(device));
+    }
+    return NetworkAddress{.protocol = it->protocol, .host = url.host(), .port = static_cast<quint16>(url.port())};
+}
+
+QString hostAndPort(const NetworkAddress& address) {
+    const QString host =
+        address.host.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(address.host) : address.host;
+    return QStringLiteral("%1:%2").arg(host).arg(address.port);
+}
+
+} // namespace tavo

@@ -1,0 +1,463 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "serial/network_device.h"
+
+#include "core/line_settings.h"
+#include "serial/logging.h"
+
+#include <QTcpSocket>
+#include <algorithm>
+#include <array>
+#include <libtelnet.h>
+
+namespace tavo {
+
+namespace {
+
+// The COM-PORT-OPTION of RFC 2217: the client's commands, and the server's answers 100 higher.
+constexpr unsigned char kComPortOption = 44;
+constexpr unsigned char kSetBaudRate = 1;
+constexpr unsigned char kSetDataSize = 2;
+constexpr unsigned char kSetParity = 3;
+constexpr unsigned char kSetStopSize = 4;
+constexpr unsigned char kSetControl = 5;
+constexpr unsigned char kServerReply = 100;
+constexpr unsigned char kNoFlowControl = 1;
+
+struct ParityCode {
+    Parity parity;
+    unsigned char code;
+};
+
+constexpr std::array<ParityCode, 5> kParityCodes{{
+    {.parity = Parity::None, .code = 1},
+    {.parity = Parity::Odd, .code = 2},
+    {.parity = Parity::Even, .code = 3},
+    {.parity = Parity::Mark, .code = 4},
+    {.parity = Parity::Space, .code = 5},
+}};
+static_assert(kParityCodes.front().parity == Parity::None && kParityCodes.front().code == 1);
+
+constexpr unsigned char stopSizeCode(StopBits stopBits) {
+    switch (stopBits) {
+    case StopBits::One:
+        return 1;
+    case StopBits::Two:
+        return 2;
+    case StopBits::OneAndHalf:
+        return 3;
+    }
+    return 1;
+}
+
+// Binary both ways, so that a carriage return passes alone; COM-PORT-OPTION on our side only.
+constexpr std::array<telnet_telopt_t, 3> kTelnetOptions{{
+    {.telopt = TELNET_TELOPT_BINARY, .us = TELNET_WILL, .him = TELNET_DO},
+    {.telopt = kComPortOption, .us = TELNET_WILL, .him = TELNET_DONT},
+    {.telopt = -1, .us = 0, .him = 0},
+}};
+
+NetworkFailureKind failureKindOf(QAbstractSocket::SocketError error) {
+    switch (error) {
+    case QAbstractSocket::HostNotFoundError:
+        return NetworkFailureKind::HostNotFound;
+    case QAbstractSocket::ConnectionRefusedError:
+        return NetworkFailureKind::Refused;
+    case QAbstractSocket::SocketTimeoutError:
+        return NetworkFailureKind::NoAnswer;
+    case QAbstractSocket::RemoteHostClosedError:
+        return NetworkFailureKind::ClosedByServer;
+    default:
+        return NetworkFailureKind::Other;
+    }
+}
+
+} // namespace
+
+// The telnet protocol state of one connection. Freed only by a new connection or the device's
+// end, never from inside its own callback.
+struct NetworkDevice::Telnet {
+    explicit Telnet(NetworkDevice* device) : handle(telnet_init(kTelnetOptions.data(), &Telnet::onEvent, 0, device)) {}
+    ~Telnet() { telnet_free(handle); }
+    Telnet(const Telnet&) = delete;
+    Telnet& operator=(const Telnet&) = delete;
+
+    static void onEvent(telnet_t* /*telnet*/, telnet_event_t* event, void* data) {
+        auto* device = static_cast<NetworkDevice*>(data);
+        if (device->state_ == State::Closed) {
+            return; // cut off while the rest of the input was still being read
+        }
+        switch (event->type) {
+        case TELNET_EV_SEND:
+            device->sendToSocket(event->data.buffer, event->data.size);
+            break;
+        case TELNET_EV_DATA:
+            device->onTelnetData(event->data.buffer, event->data.size);
+            break;
+        case TELNET_EV_DO:
+            if (event->neg.telopt == kComPortOption) {
+                device->onComPortOptionAccepted();
+            }
+            break;
+        case TELNET_EV_SUBNEGOTIATION:
+            if (event->sub.telopt == kComPortOption && event->sub.size > 0) {
+                device->onComPortReply(static_cast<unsigned char>(event->sub.buffer[0]), event->sub.buffer + 1,
+                                       event->sub.size - 1);
+            }
+            break;
+        case TELNET_EV_ERROR:
+            qCInfo(lcNetwork) << "telnet error:" << event->error.msg;
+            device->fail({.kind = NetworkFailureKind::Other, .detail = QString::fromLatin1(event->error.msg)});
+            break;
+        default:
+            break;
+        }
+    }
+
+    telnet_t* handle;
+};
+
+NetworkDevice::NetworkDevice(int portNumber, QString name, QObject* parent)
+    : Device(portNumber, std::move(name), parent), socket_(new QTcpSocket(this)) {
+    phaseTimer_.setSingleShot(true);
+    speedTimer_.setSingleShot(true);
+    connect(&phaseTimer_, &QTimer::timeout, this, &NetworkDevice::onPhaseTimeout);
+    connect(&speedTimer_, &QTimer::timeout, this, &NetworkDevice::onSpeedTimeout);
+    connect(socket_, &QTcpSocket::connected, this, &NetworkDevice::onConnected);
+    connect(socket_, &QTcpSocket::readyRead, this, &NetworkDevice::onReadable);
+    connect(socket_, &QTcpSocket::errorOccurred, this, &NetworkDevice::onSocketError);
+    connect(socket_, &QTcpSocket::disconnected, this, &NetworkDevice::onSocketError);
+    socket_->setReadBufferSize(kSocketReadBufferSize);
+}
+
+NetworkDevice::~NetworkDevice() {
+    socket_->disconnect(this);
+    socket_->abort();
+}
+
+QString NetworkDevice::describeOpening() const {
+    QString reason;
+    const std::optional<NetworkAddress> address = parseNetworkDevice(name(), &reason);
+    return QStringLiteral("Connecting to %1\u2026").arg(address ? hostAndPort(*address) : name());
+}
+
+DeviceOpening NetworkDevice::open(const LineSettings& settings) {
+    QString reason;
+    const std::optional<NetworkAddress> address = parseNetworkDevice(name(), &reason);
+    if (!address) {
+        return {.error = describeNetworkFailure(portNumber(), name(),
+                                                {.kind = NetworkFailureKind::BadAddress, .detail = reason}),
+                .inProgress = false};
+    }
+    close();
+    address_ = *address;
+    settings_ = settings;
+    state_ = State::Connecting;
+    ++connection_;
+    lastLoss_.clear();
+    telnet_.reset();
+    framing_ = TelnetFraming();
+    comPortAccepted_ = false;
+    serverSpoke_ = false;
+    received_.clear();
+    qCInfo(lcNetwork) << "connecting to" << hostAndPort(address_);
+    phaseTimer_.start(kNetworkOpenTimeoutMs);
+    socket_->connectToHost(address_.host, address_.port);
+    return {.error = std::nullopt, .inProgress = true};
+}
+
+void NetworkDevice::close() {
+    state_ = State::Closed;
+    phaseTimer_.stop();
+    speedTimer_.stop();
+    requestedBaud_ = 0;
+    socket_->abort();
+    received_.clear();
+}
+
+DeviceError NetworkDevice::write(const QByteArray& bytes) {
+    if (state_ != State::Ready) {
+        // Dropped a moment ago, before the port has heard of it: say why.
+        if (!lastLoss_.isEmpty()) {
+            return lastLoss_;
+        }
+        return describeNetworkFailure(portNumber(), name(), {.kind = NetworkFailureKind::Lost, .detail = {}});
+    }
+    if (telnet_) {
+        telnet_send(telnet_->handle, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    } else {
+        sendToSocket(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    }
+    // Hand the bytes to the system now rather than at the next turn of the event loop.
+    socket_->flush();
+    if (!unsentWithinBound()) {
+        return lastLoss_;
+    }
+    return std::nullopt;
+}
+
+QByteArray NetworkDevice::readAll() {
+    QByteArray bytes = std::exchange(received_, {});
+    // What waited in the socket for room is read at the next turn.
+    if (state_ == State::Ready && socket_->bytesAvailable() > 0) {
+        QMetaObject::invokeMethod(this, &NetworkDevice::onReadable, Qt::QueuedConnection);
+    }
+    return bytes;
+}
+
+DeviceError NetworkDevice::setLineSettings(const LineSettings& settings) {
+    settings_ = settings;
+    if (state_ != State::Ready) {
+        // Applied when the connection is made; a negotiation under way takes the new settings.
+        if (state_ == State::Negotiating && comPortAccepted_) {
+            sendLineSettings();
+            socket_->flush();
+        }
+        return std::nullopt;
+    }
+    if (address_.protocol == NetworkProtocol::RawTcp) {
+        emit notice(describeSpeedSetOnServer(portNumber(), name()));
+        return std::nullopt;
+    }
+    qCDebug(lcNetwork) << "asking the server for" << QString::fromStdString(toText(settings));
+    requestedBaud_ = settings.baud;
+    sendLineSettings();
+    socket_->flush();
+    // A server that never answers is taken to have applied the speed.
+    speedTimer_.start(kNetworkReplyTimeoutMs);
+    return std::nullopt;
+}
+
+void NetworkDevice::onConnected() {
+    if (state_ != State::Connecting) {
+        return;
+    }
+    socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    if (address_.protocol == NetworkProtocol::RawTcp) {
+        becomeReady();
+        return;
+    }
+    qCDebug(lcNetwork) << "connected; offering binary mode and the COM-PORT-OPTION";
+    state_ = State::Negotiating;
+    telnet_ = std::make_unique<Telnet>(this);
+    telnet_negotiate(telnet_->handle, TELNET_WILL, TELNET_TELOPT_BINARY);
+    telnet_negotiate(telnet_->handle, TELNET_DO, TELNET_TELOPT_BINARY);
+    telnet_negotiate(telnet_->handle, TELNET_WILL, kComPortOption);
+    socket_->flush();
+}
+
+void NetworkDevice::onReadable() {
+    // Each pass reads what the socket buffer holds and no more, so that a flood is taken in
+    // bounded portions between other events.
+    qint64 budget = kSocketReadBufferSize;
+    while (state_ != State::Closed && budget > 0 && socket_->bytesAvailable() > 0) {
+        const qsizetype before = received_.size();
+        const qsizetype room = kNetworkReceiveLimit - received_.size();
+        if (state_ == State::Ready && room <= 0) {
+            return; // the rest waits until the reader has taken what it has
+        }
+        const QByteArray bytes = socket_->read(state_ == State::Ready ? std::min<qint64>(room, budget) : budget);
+        if (bytes.isEmpty()) {
+            return;
+        }
+        budget -= bytes.size();
+        serverSpoke_ = true;
+        if (!telnet_) {
+            onTelnetData(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        } else {
+            QByteArray passed;
+            const TelnetFraming::Verdict verdict =
+                framing_.feed(bytes.constData(), static_cast<std::size_t>(bytes.size()), passed);
+            if (!passed.isEmpty()) {
+                telnet_recv(telnet_->handle, passed.constData(), static_cast<std::size_t>(passed.size()));
+            }
+            if (verdict == TelnetFraming::Verdict::EndlessNegotiation) {
+                cutOff(QStringLiteral("the device server sent endless telnet negotiation"));
+                return;
+            }
+            if (verdict == TelnetFraming::Verdict::EndlessSubnegotiation) {
+                cutOff(QStringLiteral("the device server sent a telnet subnegotiation that never ends"));
+                return;
+            }
+            // Answers leave as they arise, never queued behind or ahead of anything.
+            socket_->flush();
+            if (!unsentWithinBound()) {
+                return;
+            }
+        }
+        if (state_ == State::Ready && received_.size() > before) {
+            emit received();
+        }
+    }
+}
+
+void NetworkDevice::onTelnetData(const char* bytes, std::size_t size) {
+    // Nothing before the line is set answers anything the panel asked.
+    if (state_ != State::Ready) {
+        return;
+    }
+    received_.append(bytes, static_cast<qsizetype>(size));
+}
+
+void NetworkDevice::onSocketError() {
+    if (state_ == State::Closed) {
+        return;
+    }
+    const QAbstractSocket::SocketError error = socket_->error();
+    NetworkFailure failure{.kind = failureKindOf(error), .detail = socket_->errorString()};
+    if (failure.kind == NetworkFailureKind::HostNotFound) {
+        failure.detail = address_.host;
+    }
+    qCInfo(lcNetwork) << hostAndPort(address_) << "socket error:" << socket_->errorString();
+    fail(failure);
+}
+
+void NetworkDevice::onPhaseTimeout() {
+    if (state_ == State::Connecting) {
+        qCInfo(lcNetwork) << hostAndPort(address_) << "did not accept the connection in time";
+        fail({.kind = NetworkFailureKind::NoAnswer, .detail = {}});
+    } else if (state_ == State::Negotiating) {
+        if (comPortAccepted_) {
+            qCDebug(lcNetwork) << "the server did not answer the speed; taking it as set";
+            becomeReady();
+        } else {
+            // libtelnet settles a refusal of an option we asked for without telling; a server that
+            // spoke telnet but never agreed has refused it.
+            qCInfo(lcNetwork) << hostAndPort(address_) << (serverSpoke_ ? "refused" : "never answered")
+                              << "the COM-PORT-OPTION";
+            fail({.kind = serverSpoke_ ? NetworkFailureKind::NoComPortOption : NetworkFailureKind::Silent,
+                  .detail = {}});
+        }
+    }
+}
+
+void NetworkDevice::onSpeedTimeout() {
+    if (requestedBaud_ != 0) {
+        qCDebug(lcNetwork) << "no answer to the speed" << requestedBaud_ << "; taking it as set";
+    }
+    requestedBaud_ = 0;
+}
+
+void NetworkDevice::onComPortOptionAccepted() {
+    if (state_ != State::Negotiating || comPortAccepted_) {
+        return;
+    }
+    qCDebug(lcNetwork) << "the server takes the COM-PORT-OPTION; setting" << QString::fromStdString(toText(settings_));
+    comPortAccepted_ = true;
+    sendLineSettings();
+    // Some servers never answer; the line is taken as set after this grace.
+    phaseTimer_.start(kNetworkReplyTimeoutMs);
+}
+
+void NetworkDevice::sendLineSettings() {
+    if (!telnet_) {
+        return;
+    }
+    const auto baud = static_cast<quint32>(settings_.baud);
+    const std::array<char, 4> baudBytes{static_cast<char>(baud >> 24U), static_cast<char>(baud >> 16U),
+                                        static_cast<char>(baud >> 8U), static_cast<char>(baud)};
+    const auto parity = std::find_if(kParityCodes.begin(), kParityCodes.end(),
+                                     [this](const ParityCode& p) { return p.parity == settings_.parity; });
+    const auto send = [this](unsigned char command, const char* value, std::size_t size) {
+        std::array<char, 5> buffer{static_cast<char>(command)};
+        std::copy_n(value, size, buffer.begin() + 1);
+        telnet_subnegotiation(telnet_->handle, kComPortOption, buffer.data(), size + 1);
+    };
+    const std::array<char, 4> bytes{
+        static_cast<char>(settings_.dataBits), static_cast<char>(parity == kParityCodes.end() ? 1 : parity->code),
+        static_cast<char>(stopSizeCode(settings_.stopBits)), static_cast<char>(kNoFlowControl)};
+    send(kSetBaudRate, baudBytes.data(), baudBytes.size());
+    send(kSetDataSize, &bytes[0], 1);
+    send(kSetParity, &bytes[1], 1);
+    send(kSetStopSize, &bytes[2], 1);
+    send(kSetControl, &bytes[3], 1);
+}
+
+void NetworkDevice::onComPortReply(unsigned char code, const char* value, std::size_t size) {
+    if (code != kServerReply + kSetBaudRate || size != 4) {
+        return;
+    }
+    const auto byte = [value](std::size_t i) {
+        return static_cast<quint32>(static_cast<unsigned char>(value[i]));
+    };
+    const int answered = static_cast<int>((byte(0) << 24U) | (byte(1) << 16U) | (byte(2) << 8U) | byte(3));
+    qCDebug(lcNetwork) << "the server answers the speed with" << answered;
+    const QString refusal = describeSettingsRefused(portNumber(), name(), QString::fromStdString(toText(settings_)),
+                                                    QStringLiteral("the device server set %1 baud").arg(answered));
+    if (state_ == State::Negotiating) {
+        if (answered != settings_.baud) {
+            qCInfo(lcNetwork) << "the server set" << answered << "baud instead of" << settings_.baud;
+            drop(refusal, refusal);
+            return;
+        }
+        becomeReady();
+        return;
+    }
+    if (state_ == State::Ready && requestedBaud_ != 0) {
+        const bool refused = answered != requestedBaud_;
+        requestedBaud_ = 0;
+        speedTimer_.stop();
+        if (refused) {
+            qCInfo(lcNetwork) << "the server set" << answered << "baud instead of" << settings_.baud;
+            emit settingsRefused(refusal);
+        }
+    }
+}
+
+void NetworkDevice::becomeReady() {
+    phaseTimer_.stop();
+    state_ = State::Ready;
+    received_.clear();
+    qCInfo(lcNetwork) << "ready:" << hostAndPort(address_) << "after" << framing_.optionCommands() << "option commands";
+    emit opened();
+}
+
+void NetworkDevice::fail(const NetworkFailure& failure) {
+    drop(describeNetworkFailure(portNumber(), name(), failure), describeNetworkLoss(portNumber(), name(), failure));
+}
+
+void NetworkDevice::drop(const QString& openFailure, const QString& loss) {
+    if (state_ == State::Closed) {
+        return;
+    }
+    const bool wasReady = state_ == State::Ready;
+    state_ = State::Closed;
+    phaseTimer_.stop();
+    speedTimer_.stop();
+    requestedBaud_ = 0;
+    received_.clear();
+    // Not from inside the socket's own signals: abort at the next turn, unless a new connection
+    // was begun meanwhile.
+    QMetaObject::invokeMethod(
+        this,
+        [this, connection = connection_] {
+            if (connection == connection_ && state_ == State::Closed) {
+                socket_->abort();
+            }
+        },
+        Qt::QueuedConnection);
+    if (wasReady) {
+        lastLoss_ = loss;
+        emit lost(loss);
+    } else {
+        emit openFailed(openFailure);
+    }
+}
+
+void NetworkDevice::cutOff(const QString& what) {
+    qCInfo(lcNetwork).noquote() << "cutting off" << hostAndPort(address_) << "-" << what;
+    fail({.kind = NetworkFailureKind::CutOff, .detail = what});
+}
+
+bool NetworkDevice::unsentWithinBound() {
+    if (socket_->bytesToWrite() <= kMaxUnsentBytes) {
+        return true;
+    }
+    cutOff(QStringLiteral("the device server does not take what the panel sends"));
+    return false;
+}
+
+void NetworkDevice::sendToSocket(const char* bytes, std::size_t size) {
+    socket_->write(bytes, static_cast<qint64>(size));
+}
+
+} // namespace tavo

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// A serial line reached through a device server on the network: a TCP connection that either
+// carries the bytes as they are (raw TCP, the speed fixed on the server) or speaks telnet with the
+// COM-PORT-OPTION of RFC 2217, through which the panel sets the line itself. Opening connects and
+// negotiates in the background, driven by the socket's signals and timers; a speed change sends
+// the request and returns, and a server that refuses or replaces the speed is reported later.
+//
+// What the server can make the panel hold is bounded: data not yet read (the rest waits in the
+// system's socket buffer), the telnet guard's bounds (telnet_framing.h), and the answers waiting
+// to leave. A server past a bound is cut off with a text saying what it did.
+
+#include "serial/device.h"
+#include "serial/network_address.h"
+#include "serial/port_messages.h"
+#include "serial/telnet_framing.h"
+
+#include <QTimer>
+#include <memory>
+
+class QTcpSocket;
+
+namespace tavo {
+
+// How long opening waits for the connection and the server's first answers, and then for the
+// server's answer to the speed.
+inline constexpr int kNetworkOpenTimeoutMs = 4000;
+inline constexpr int kNetworkReplyTimeoutMs = 1500;
+// Received data not yet read; past it the socket is not read until the reader catches up.
+inline constexpr qsizetype kNetworkReceiveLimit = 4096;
+// What Qt reads ahead of that from the system.
+inline constexpr qint64 kSocketReadBufferSize = 16 * 1024;
+// Bytes the panel wrote (lines, telnet answers) that the server has not taken; a stuck server.
+inline constexpr qint64 kMaxUnsentBytes = 64 * 1024;
+
+class NetworkDevice final : public Device {
+    Q_OBJECT
+
+public:
+    NetworkDevice(int portNumber, QString name, QObject* parent = nullptr);
+    ~NetworkDevice() override;
+
+    [[nodiscard]] DeviceOpening open(const LineSettings& settings) override;
+    void close() override;
+    [[nodiscard]] DeviceError write(const QByteArray& bytes) override;
+    [[nodiscard]] QByteArray readAll() override;
+    [[nodiscard]] bool hasReceived() const override { return !received_.isEmpty(); }
+    [[nodiscard]] DeviceError setLineSettings(const LineSettings& settings) override;
+    [[nodiscard]] QString describeOpening() const override;
+
+private:
+    enum class State { Closed, Connecting, Negotiating, Ready };
+    struct Telnet;
+
+    void onConnected();
+    void onSocketError();
+    void onReadable();
+    void onPhaseTimeout();
+    void onSpeedTimeout();
+    void sendLineSettings();
+    void becomeReady();
+    void fail(const NetworkFailure& failure);
+    // Ends the connection with the text for an open that fails, or for the loss of a ready one.
+    void drop(const QString& openFailure, const QString& loss);
+    void cutOff(const QString& what);
+    void onTelnetData(const char* bytes, std::size_t size);
+    void onComPortOptionAccepted();
+    void onComPortReply(unsigned char code, const char* value, std::size_t size);
+    void sendToSocket(const char* bytes, std::size_t size);
+    [[nodiscard]] bool unsentWithinBound();
+
+    NetworkAddress address_;
+    LineSettings settings_;
+    State state_ = State::Closed;
+    QTcpSocket* socket_ = nullptr;
+    std::unique_ptr<Telnet> telnet_;
+    TelnetFraming framing_;
+    // Bounds the connection and the first answers, then the wait for the answer to the speed.
+    QTimer phaseTimer_;
+    // The wait for the server's answer to a speed change while open.
+    QTimer speedTimer_;
+    // Counts connections, so that a deferred abort meant for one spares the next.
+    quint64 connection_ = 0;
+    bool comPortAccepted_ = false;
+    bool serverSpoke_ = false;
+    // The speed asked for by a change while open, 0 while none waits for its answer.
+    int requestedBaud_ = 0;
+    QByteArray received_;
+    // Why the connection that was ready was dropped.
+    QString lastLoss_;
+};
+
+} // namespace tavo
