@@ -19,6 +19,8 @@ namespace {
 
 enum ExitCode : int { kStopped = 0, kFailed = 1, kUsage = 2 };
 
+// The device's texts in the log speak of the bridge, which has none of the panel's device chooser.
+constexpr tavo::TextVoice kBridgeVoice{.program = "bridge", .panelHints = false};
 
 // journald reads a "<N>" priority at the start of each line it takes from a service; a terminal
 // gets plain words. Neither gets colours or time stamps.
@@ -68,7 +70,9 @@ int main(int argc, char* argv[]) {
     tavo::quitOnTerminationSignals(app);
 
     const tavo::pjlink::PortChoice choice = tavo::pjlink::portChoice(options.device);
-    tavo::ComPorts port(choice.devices, tavo::makeDevice);
+    tavo::ComPorts port(choice.devices, [](int portNumber, const QString& name) {
+        return tavo::makeDeviceFor(portNumber, name, kBridgeVoice);
+    });
     tavo::pjlink::LineQueue queue(port, choice.devices.value(choice.portNumber - 1));
 
     tavo::pjlink::Server server(queue, options.identity, password, options.maxConnections);
