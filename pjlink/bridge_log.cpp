@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pjlink/bridge_log.h"
 
-Q_LOGGING_CATEGORY(lcBridge, "tavo.pjlink")
+// Debug lines (each try of a device that stays away) only when asked for with QT_LOGGING_RULES.
+Q_LOGGING_CATEGORY(lcBridge, "tavo.pjlink", QtInfoMsg)
 
 namespace tavo::pjlink {
 

@@ -59,7 +59,12 @@ void LineQueue::tryOpen() {
     } else {
         state_ = State::Opening;
         unavailable_ = "the device is not open yet: " + port_.describeOpening();
-        qCInfo(lcBridge).noquote() << fromStd(port_.describeOpening());
+        // Said once; the tries after a failure are told only when they fail otherwise.
+        if (failedBefore_) {
+            qCDebug(lcBridge).noquote() << fromStd(port_.describeOpening());
+        } else {
+            qCInfo(lcBridge).noquote() << fromStd(port_.describeOpening());
+        }
     }
 }
 

@@ -78,6 +78,31 @@ function ask(client, method, ...args) {
   return new Promise((resolve) => client[method](...args, (...result) => resolve(result)));
 }
 
+// A plain TCP client that collects what it receives and notes when the bridge closes it.
+function rawClient(port) {
+  return new Promise((resolve, reject) => {
+    const socket = net.connect(port, '127.0.0.1');
+    socket.received = '';
+    socket.ended = false;
+    socket.on('data', (d) => { socket.received += d; });
+    socket.on('close', () => { socket.ended = true; });
+    socket.once('error', reject);
+    socket.once('connect', () => resolve(socket));
+  });
+}
+
+// Whether `condition` holds within `ms`.
+async function within(ms, condition) {
+  const end = Date.now() + ms;
+  while (!condition()) {
+    if (Date.now() > end) {
+      return false;
+    }
+    await sleep(5);
+  }
+  return true;
+}
+
 let simulator;
 let simulatorPort;
 let bridge;
@@ -236,5 +261,76 @@ test('a lost device gives ERR4 at once, and the bridge carries on once it is bac
     assert.deepEqual(answer, [null, 0]);
   } finally {
     client.disconnect();
+  }
+});
+
+test('a device missing at start: ERR4 at once, and answers as soon as the device is there', async () => {
+  const port = await freePort();
+  const late = await startBridge(`tcp://127.0.0.1:${port}`, []);
+  let lateSimulator;
+  const client = new PJLink('127.0.0.1', late.port);
+  try {
+    const asked = Date.now();
+    const [error] = await ask(client, 'getPowerState');
+    assert.equal(error?.message, 'Projector/Display failure');
+    assert.ok(Date.now() - asked < 1500, `ERR4 took ${Date.now() - asked} ms`);
+    assert.match(late.child.errors, /cannot be opened.*The bridge answers ERR4 and tries again/);
+    assert.doesNotMatch(late.child.errors, /panel/i);
+    lateSimulator = (await startSimulator(port)).child;
+    let answer;
+    // The retries come ever less often, 8 s apart at the longest.
+    for (let tries = 0; tries < 30; ++tries) {
+      answer = await ask(client, 'getPowerState');
+      if (answer[0] === null) {
+        break;
+      }
+      await sleep(500);
+    }
+    assert.deepEqual(answer, [null, 0]);
+  } finally {
+    client.disconnect();
+    await stop(late.child);
+    if (lateSimulator) {
+      await stop(lateSimulator);
+    }
+  }
+});
+
+test('50 connections dropped at once leave the bridge answering; beside eight held, a ninth is refused', async () => {
+  await Promise.all(Array.from({ length: 50 }, () => new Promise((resolve) => {
+    const socket = net.connect(bridge.port, '127.0.0.1', () => {
+      socket.destroy();
+      resolve();
+    });
+    socket.on('error', resolve);
+  })));
+  const next = new PJLink('127.0.0.1', bridge.port);
+  const asked = Date.now();
+  assert.deepEqual(await ask(next, 'getClass'), [null, '1']);
+  assert.ok(Date.now() - asked < 1000, `the next client waited ${Date.now() - asked} ms`);
+  next.disconnect();
+
+  const held = [];
+  try {
+    for (let i = 0; i < 8; ++i) {
+      const socket = await rawClient(bridge.port);
+      held.push(socket);
+      // Greeted, so the bridge counts it.
+      assert.ok(await within(2000, () => socket.received === 'PJLINK 0\r'), socket.received);
+    }
+    const ninth = await rawClient(bridge.port);
+    held.push(ninth);
+    assert.ok(await within(500, () => ninth.ended), 'the ninth connection stayed open');
+    assert.equal(ninth.received, '');
+    for (const socket of held.slice(0, 8)) {
+      socket.received = '';
+      socket.write('%1POWR ?\r');
+    }
+    for (const socket of held.slice(0, 8)) {
+      assert.ok(await within(5000, () => socket.received.endsWith('\r')), 'one of the eight got no answer');
+      assert.match(socket.received, /^%1POWR=[0-3]\r$/);
+    }
+  } finally {
+    held.forEach((socket) => socket.destroy());
   }
 });
