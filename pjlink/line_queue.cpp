@@ -58,7 +58,6 @@ void LineQueue::tryOpen() {
         opened();
     } else {
         state_ = State::Opening;
-        unavailable_ = "the device is not open yet: " + port_.describeOpening();
         // Said once; the tries after a failure are told only when they fail otherwise.
         if (failedBefore_) {
             qCDebug(lcBridge).noquote() << fromStd(port_.describeOpening());
@@ -70,7 +69,6 @@ void LineQueue::tryOpen() {
 
 void LineQueue::opened() {
     state_ = State::Open;
-    unavailable_.clear();
     lastFailure_.clear();
     retry_.back();
     qCInfo(lcBridge).noquote() << "projector on" << device_;
@@ -78,7 +76,6 @@ void LineQueue::opened() {
 
 void LineQueue::openFailed(const std::string& text) {
     state_ = State::Waiting;
-    unavailable_ = text;
     // The first failure waits the policy's first delay, and each further one longer.
     if (failedBefore_) {
         retry_.tryFailed();
@@ -96,11 +93,27 @@ void LineQueue::openFailed(const std::string& text) {
     }
 }
 
+std::string LineQueue::whyNotOpen() const {
+    // Short, for the line of each command: the device's own text is logged once when it happens.
+    switch (state_) {
+    case State::Opening:
+        return "not sent: the device is still being opened";
+    case State::Waiting:
+        return "not sent: the device could not be opened; the bridge tries again";
+    case State::Away:
+        return "not sent: the device is lost; the bridge opens it again when it is back";
+    case State::Closed:
+        return "not sent: the bridge is stopping";
+    case State::Open:
+        break;
+    }
+    return {};
+}
+
 void LineQueue::close() {
     retry_.stop();
     state_ = State::Closed;
-    unavailable_ = "the bridge is stopping";
-    failExchange(unavailable_);
+    failExchange(whyNotOpen());
     kept_.clear();
     port_.close();
 }
@@ -147,7 +160,7 @@ void LineQueue::pump() {
         }
         if (state_ != State::Open) {
             // Nothing is written to a device that is away: the job fails now, not after a wait.
-            entry.job->fail(unavailable_);
+            entry.job->fail(whyNotOpen());
             continue;
         }
         if (const auto kept = keptReply(request->line)) {
@@ -232,14 +245,12 @@ void LineQueue::onPortEvent(PortEvent event) {
         return;
     case PortEvent::DeviceLost:
         state_ = State::Away;
-        unavailable_ = port_.describe(event);
-        qCWarning(lcBridge).noquote() << fromStd(unavailable_);
+        qCWarning(lcBridge).noquote() << fromStd(port_.describe(event));
         kept_.clear();
-        failExchange(unavailable_);
+        failExchange("the device was lost before the reply");
         return;
     case PortEvent::DeviceBack:
         state_ = State::Open;
-        unavailable_.clear();
         qCInfo(lcBridge).noquote() << fromStd(port_.describe(event));
         return;
     case PortEvent::SettingsRefused:

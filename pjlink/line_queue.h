@@ -102,13 +102,13 @@ private:
     void onPortEvent(PortEvent event);
     void onReceived();
     void failExchange(const std::string& reason);
+    // Why a line is not sent now, for the log.
+    [[nodiscard]] std::string whyNotOpen() const;
     [[nodiscard]] std::optional<std::string> keptReply(const std::string& line);
 
     SerialPort& port_;
     QString device_;
     State state_ = State::Closed;
-    // Why lines fail while the device is not open, for the log.
-    std::string unavailable_;
     // The last open failure logged: a device that stays away is not logged at every try.
     std::string lastFailure_;
     bool failedBefore_ = false;
