@@ -190,7 +190,7 @@ test('lamp hours and the error status', async () => {
   }
 });
 
-test('a wrong password is refused, the right one works', async () => {
+test('a wrong password is refused; with the right one, the whole round', async () => {
   const wrong = new PJLink({ host: '127.0.0.1', port: secured.port, password: 'guess' });
   const [error] = await ask(wrong, 'getPowerState');
   assert.equal(error?.message, 'Authorization failed');
@@ -202,6 +202,17 @@ test('a wrong password is refused, the right one works', async () => {
     assert.deepEqual(await ask(right, 'getPowerState'), [null, 3]);
     assert.deepEqual(await ask(right, 'getLamps'), [null, [{ hours: 1234, on: true }]]);
     assert.deepEqual(await ask(right, 'getErrors'), [null, null]);
+    // The rest of the round, once the projector is on.
+    let state;
+    for (let tries = 0; tries < 40 && state !== 1; ++tries) {
+      await sleep(300);
+      state = (await ask(right, 'getPowerState'))[1];
+    }
+    assert.equal(state, 1);
+    assert.deepEqual(await ask(right, 'setInput', '31'), []);
+    assert.equal((await ask(right, 'getInput'))[1]?.code, '31');
+    assert.deepEqual(await ask(right, 'setMute', { audio: true, video: false }), []);
+    assert.deepEqual(await ask(right, 'getMute'), [null, { audio: true, video: false }]);
   } finally {
     right.disconnect();
   }
