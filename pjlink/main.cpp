@@ -75,17 +75,18 @@ int main(int argc, char* argv[]) {
     });
     tavo::pjlink::LineQueue queue(port, choice.devices.value(choice.portNumber - 1));
 
+    // The device opens in the background; until it is open every command gets ERR4 at once.
+    if (auto error = queue.start(choice.portNumber, options.settings)) {
+        qCCritical(lcBridge).noquote() << QString::fromStdString(*error);
+        return kFailed;
+    }
     tavo::pjlink::Server server(queue, options.identity, password, options.maxConnections);
     for (const auto& listen : options.listen) {
         if (const auto error = server.listen(listen.address, listen.port)) {
             qCCritical(lcBridge).noquote() << *error;
+            queue.close();
             return kFailed;
         }
-    }
-    // Serving from here on: until the device is open every command gets ERR4 at once.
-    if (auto error = queue.start(choice.portNumber, options.settings)) {
-        qCCritical(lcBridge).noquote() << QString::fromStdString(*error);
-        return kFailed;
     }
     qCInfo(lcBridge).noquote() << "serving PJLink on" << server.addresses().join(QStringLiteral(", "))
                                << (password ? "with a password" : "without a password");
