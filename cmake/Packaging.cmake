@@ -24,7 +24,7 @@ foreach(form "TAVO_RELEASE_MONTH;+%B %Y" "TAVO_RELEASE_CHANGELOG_DATE;+%a, %d %b
     COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
 
-foreach(file ${tavo_app_id}.metainfo.xml tavo-panel.1 tavo-projector-sim.1 tavo-ctl.1 changelog.Debian)
+foreach(file ${tavo_app_id}.metainfo.xml tavo-panel.1 tavo-projector-sim.1 tavo-ctl.1 tavo-pjlink.1 changelog.Debian)
   configure_file(${tavo_packaging_dir}/${file}.in ${tavo_configured_dir}/${file} @ONLY)
 endforeach()
 
@@ -53,7 +53,7 @@ install(FILES ${tavo_packaging_dir}/tavo-panel.lintian-overrides
 find_program(TAVO_GZIP gzip REQUIRED)
 set(tavo_compressed)
 foreach(source ${tavo_configured_dir}/tavo-panel.1 ${tavo_configured_dir}/tavo-projector-sim.1
-               ${tavo_configured_dir}/tavo-ctl.1
+               ${tavo_configured_dir}/tavo-ctl.1 ${tavo_configured_dir}/tavo-pjlink.1
                ${tavo_configured_dir}/changelog.Debian ${PROJECT_SOURCE_DIR}/README.md)
   get_filename_component(name ${source} NAME)
   set(compressed ${tavo_configured_dir}/${name}.gz)
@@ -67,14 +67,22 @@ foreach(source ${tavo_configured_dir}/tavo-panel.1 ${tavo_configured_dir}/tavo-p
 endforeach()
 add_custom_target(tavo_compressed_documents ALL DEPENDS ${tavo_compressed})
 install(FILES ${tavo_configured_dir}/tavo-panel.1.gz ${tavo_configured_dir}/tavo-projector-sim.1.gz
-              ${tavo_configured_dir}/tavo-ctl.1.gz
+              ${tavo_configured_dir}/tavo-ctl.1.gz ${tavo_configured_dir}/tavo-pjlink.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${tavo_configured_dir}/changelog.Debian.gz ${tavo_configured_dir}/README.md.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-install(FILES ${tavo_packaging_dir}/tavo-ctl.bash-completion
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
-        RENAME tavo-ctl)
+foreach(program tavo-ctl tavo-pjlink)
+  install(FILES ${tavo_packaging_dir}/${program}.bash-completion
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+          RENAME ${program})
+endforeach()
+
+# The bridge's service, shipped disabled: nothing enables it, and a template needs an instance.
+# Below the prefix, so that a staged install stays inside its stage.
+set(TAVO_SYSTEMD_UNIT_DIR lib/systemd/system CACHE STRING "Where systemd units go, below the prefix")
+install(FILES ${tavo_packaging_dir}/tavo-pjlink@.service DESTINATION ${TAVO_SYSTEMD_UNIT_DIR})
+install(FILES ${tavo_packaging_dir}/pjlink-example.conf DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tavo-panel)
@@ -91,9 +99,10 @@ set(CPACK_PACKAGE_DESCRIPTION
     "decoded into power, input, lamp hours, mirror setting and temperatures.\n"
     "\n"
     "Includes tavo-ctl, which sends the same commands and status reads from\n"
-    "scripts, and tavo-projector-sim, a simulated projector on a\n"
-    "pseudo-terminal, for trying the panel or a serial terminal without a\n"
-    "projector.")
+    "scripts; tavo-pjlink, which serves the projector on the network as a\n"
+    "PJLink Class 1 projector for room-control systems; and\n"
+    "tavo-projector-sim, a simulated projector on a pseudo-terminal, for\n"
+    "trying the panel or a serial terminal without a projector.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_STRIP_FILES ON)
 

@@ -10,6 +10,7 @@
 // was lost tries to reach the same device.
 
 #include "core/ports/serial_port.h"
+#include "serial/port_messages.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -31,9 +32,10 @@ class Device : public QObject {
     Q_OBJECT
 
 public:
-    // The device named `name` for COM`portNumber`; the two make the texts.
-    Device(int portNumber, QString name, QObject* parent = nullptr)
-        : QObject(parent), portNumber_(portNumber), name_(std::move(name)) {}
+    // The device named `name` for COM`portNumber`; the two make the texts, which speak for the
+    // program `voice` names.
+    Device(int portNumber, QString name, const TextVoice& voice = kPanelVoice, QObject* parent = nullptr)
+        : QObject(parent), portNumber_(portNumber), name_(std::move(name)), voice_(voice) {}
     ~Device() override = default;
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;
@@ -53,6 +55,7 @@ public:
     [[nodiscard]] int portNumber() const { return portNumber_; }
     // The device's name; a local device found again under its stable name after a loss takes it.
     [[nodiscard]] const QString& name() const { return name_; }
+    [[nodiscard]] const TextVoice& voice() const { return voice_; }
 
 signals:
     void received();
@@ -69,6 +72,7 @@ protected:
 private:
     int portNumber_;
     QString name_;
+    TextVoice voice_;
 };
 
 } // namespace tavo

@@ -8,10 +8,14 @@
 namespace tavo {
 
 std::unique_ptr<Device> makeDevice(int portNumber, const QString& name) {
+    return makeDeviceFor(portNumber, name, kPanelVoice);
+}
+
+std::unique_ptr<Device> makeDeviceFor(int portNumber, const QString& name, const TextVoice& voice) {
     if (isNetworkDevice(name)) {
-        return std::make_unique<NetworkDevice>(portNumber, name);
+        return std::make_unique<NetworkDevice>(portNumber, name, voice);
     }
-    return std::make_unique<LocalDevice>(portNumber, name);
+    return std::make_unique<LocalDevice>(portNumber, name, voice);
 }
 
 } // namespace tavo

@@ -44,7 +44,8 @@ QSerialPort::StopBits toQt(StopBits stopBits) {
 
 } // namespace
 
-LocalDevice::LocalDevice(int portNumber, QString name, QObject* parent) : Device(portNumber, std::move(name), parent) {
+LocalDevice::LocalDevice(int portNumber, QString name, const TextVoice& voice, QObject* parent)
+    : Device(portNumber, std::move(name), voice, parent) {
     connect(&serial_, &QSerialPort::readyRead, this, [this] {
         if (serial_.bytesAvailable() > 0) {
             emit received();
@@ -84,7 +85,7 @@ DeviceOpening LocalDevice::open(const LineSettings& settings) {
             rename(stableName_);
         }
         if (!mayReopen()) {
-            return {.error = describeDisconnected(portNumber(), name()), .inProgress = false};
+            return {.error = describeDisconnected(portNumber(), name(), voice()), .inProgress = false};
         }
     }
     if (DeviceError error = openDevice()) {
@@ -109,7 +110,8 @@ DeviceError LocalDevice::openDevice() {
                                     .portNumber = portNumber(),
                                     .device = path,
                                     .existingPorts = {},
-                                    .detail = {}});
+                                    .detail = {}},
+                                   voice());
     }
     const QString opening = openingPath(path);
     serial_.setPortName(opening);
@@ -120,7 +122,7 @@ DeviceError LocalDevice::openDevice() {
             diagnoseOpenFailure(portNumber(), path, opening, serial_.error(), serial_.errorString());
         serial_.clearError();
         if (failure.kind != OpenFailureKind::StaleLock || lockRemoved || !QFile::remove(failure.lockFile)) {
-            return describeOpenFailure(failure);
+            return describeOpenFailure(failure, voice());
         }
         qCInfo(lcSerial) << "removed the stale lock file" << failure.lockFile << "of process" << failure.lockPid;
         lockRemoved = true;
@@ -158,7 +160,7 @@ void LocalDevice::close() {
 
 DeviceError LocalDevice::write(const QByteArray& bytes) {
     if (lost_) {
-        return describeDisconnected(portNumber(), name());
+        return describeDisconnected(portNumber(), name(), voice());
     }
     if (!serial_.isOpen()) {
         return describeNotOpen(portNumber(), name());
@@ -179,7 +181,7 @@ DeviceError LocalDevice::write(const QByteArray& bytes) {
     serial_.flush();
     if (lossQueued_) {
         serial_.clear(QSerialPort::Output);
-        return describeDisconnected(portNumber(), name());
+        return describeDisconnected(portNumber(), name(), voice());
     }
     if (serial_.bytesToWrite() > 0 && !writeTimer_.isActive()) {
         writeTimer_.start(kWriteTimeoutMs);
@@ -243,7 +245,7 @@ void LocalDevice::onDeviceLost() {
     serial_.close();
     serial_.clearError();
     lost_ = true;
-    emit lost(describeDisconnected(portNumber(), name()));
+    emit lost(describeDisconnected(portNumber(), name(), voice()));
 }
 
 void LocalDevice::rememberDevice() {

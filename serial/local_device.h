@@ -24,7 +24,7 @@ class LocalDevice final : public Device {
     Q_OBJECT
 
 public:
-    LocalDevice(int portNumber, QString name, QObject* parent = nullptr);
+    LocalDevice(int portNumber, QString name, const TextVoice& voice = kPanelVoice, QObject* parent = nullptr);
     ~LocalDevice() override;
 
     [[nodiscard]] DeviceOpening open(const LineSettings& settings) override;

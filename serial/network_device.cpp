@@ -116,8 +116,8 @@ struct NetworkDevice::Telnet {
     telnet_t* handle;
 };
 
-NetworkDevice::NetworkDevice(int portNumber, QString name, QObject* parent)
-    : Device(portNumber, std::move(name), parent), socket_(new QTcpSocket(this)) {
+NetworkDevice::NetworkDevice(int portNumber, QString name, const TextVoice& voice, QObject* parent)
+    : Device(portNumber, std::move(name), voice, parent), socket_(new QTcpSocket(this)) {
     phaseTimer_.setSingleShot(true);
     speedTimer_.setSingleShot(true);
     connect(&phaseTimer_, &QTimer::timeout, this, &NetworkDevice::onPhaseTimeout);
@@ -145,7 +145,7 @@ DeviceOpening NetworkDevice::open(const LineSettings& settings) {
     const std::optional<NetworkAddress> address = parseNetworkDevice(name(), &reason);
     if (!address) {
         return {.error = describeNetworkFailure(portNumber(), name(),
-                                                {.kind = NetworkFailureKind::BadAddress, .detail = reason}),
+                                                {.kind = NetworkFailureKind::BadAddress, .detail = reason}, voice()),
                 .inProgress = false};
     }
     close();
@@ -180,7 +180,7 @@ DeviceError NetworkDevice::write(const QByteArray& bytes) {
         if (!lastLoss_.isEmpty()) {
             return lastLoss_;
         }
-        return describeNetworkFailure(portNumber(), name(), {.kind = NetworkFailureKind::Lost, .detail = {}});
+        return describeNetworkFailure(portNumber(), name(), {.kind = NetworkFailureKind::Lost, .detail = {}}, voice());
     }
     if (telnet_) {
         telnet_send(telnet_->handle, bytes.constData(), static_cast<std::size_t>(bytes.size()));
@@ -215,7 +215,7 @@ DeviceError NetworkDevice::setLineSettings(const LineSettings& settings) {
         return std::nullopt;
     }
     if (address_.protocol == NetworkProtocol::RawTcp) {
-        emit notice(describeSpeedSetOnServer(portNumber(), name()));
+        emit notice(describeSpeedSetOnServer(portNumber(), name(), voice()));
         return std::nullopt;
     }
     qCDebug(lcNetwork) << "asking the server for" << QString::fromStdString(toText(settings));
@@ -412,7 +412,8 @@ void NetworkDevice::becomeReady() {
 }
 
 void NetworkDevice::fail(const NetworkFailure& failure) {
-    drop(describeNetworkFailure(portNumber(), name(), failure), describeNetworkLoss(portNumber(), name(), failure));
+    drop(describeNetworkFailure(portNumber(), name(), failure, voice()),
+         describeNetworkLoss(portNumber(), name(), failure, voice()));
 }
 
 void NetworkDevice::drop(const QString& openFailure, const QString& loss) {
@@ -452,7 +453,7 @@ bool NetworkDevice::unsentWithinBound() {
     if (socket_->bytesToWrite() <= kMaxUnsentBytes) {
         return true;
     }
-    cutOff(QStringLiteral("the device server does not take what the panel sends"));
+    cutOff(QStringLiteral("the device server does not take what the %1 sends").arg(QLatin1StringView(voice().program)));
     return false;
 }
 

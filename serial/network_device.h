@@ -38,7 +38,7 @@ class NetworkDevice final : public Device {
     Q_OBJECT
 
 public:
-    NetworkDevice(int portNumber, QString name, QObject* parent = nullptr);
+    NetworkDevice(int portNumber, QString name, const TextVoice& voice = kPanelVoice, QObject* parent = nullptr);
     ~NetworkDevice() override;
 
     [[nodiscard]] DeviceOpening open(const LineSettings& settings) override;

@@ -21,8 +21,17 @@ QString portList(const QStringList& ports) {
     return QStringLiteral("Serial ports found: %1.").arg(list);
 }
 
-QString chooseDeviceHint(int portNumber) {
-    return QStringLiteral("Choose Device… sets the device for COM%1 (in the running panel: right-click COM, or "
+QLatin1StringView programOf(const TextVoice& voice) {
+    return QLatin1StringView(voice.program);
+}
+
+// The panel's advice on choosing another device, with its leading blank; other programs have
+// neither the chooser nor the options it names.
+QString chooseDeviceHint(int portNumber, const TextVoice& voice) {
+    if (!voice.panelHints) {
+        return {};
+    }
+    return QStringLiteral(" Choose Device… sets the device for COM%1 (in the running panel: right-click COM, or "
                           "Ctrl+D); Try Without a Projector uses a simulated one. From a terminal: --com%1 DEVICE "
                           "or --simulate.")
         .arg(portNumber);
@@ -30,9 +39,10 @@ QString chooseDeviceHint(int portNumber) {
 
 // Joining a group helps only when the group may read and write the device; otherwise say whose it
 // is, so the user can ask for a rule that hands it to the right group.
-QString describePermissionDenied(const QString& port, const OpenFailure& failure) {
+QString describePermissionDenied(const QString& port, const OpenFailure& failure, const TextVoice& voice) {
 #ifdef Q_OS_WIN
     Q_UNUSED(failure);
+    Q_UNUSED(voice);
     return QStringLiteral("%1 cannot be opened: access is denied.").arg(port);
 #else
     constexpr unsigned kGroupReadWrite = 060;
@@ -46,13 +56,16 @@ QString describePermissionDenied(const QString& port, const OpenFailure& failure
     }
     constexpr int kModeDigits = 4;
     constexpr int kOctal = 8;
+    const QString otherDevice =
+        voice.panelHints
+            ? QStringLiteral(", or start the panel with --com%1 DEVICE to use another device").arg(failure.portNumber)
+            : QString();
     return QStringLiteral("%1 cannot be opened: permission denied. The device belongs to user %2 and group %3 "
                           "with mode %4, so joining a group does not help. Have the administrator add a udev rule "
-                          "that gives it group dialout and mode 0660, or start the panel with --com%5 DEVICE to "
-                          "use another device.")
+                          "that gives it group dialout and mode 0660%5.")
         .arg(port, failure.owner, failure.group)
         .arg(failure.mode, kModeDigits, kOctal, QLatin1Char('0'))
-        .arg(failure.portNumber);
+        .arg(otherDevice);
 #endif
 }
 
@@ -66,28 +79,28 @@ QString portLabel(int portNumber, const QString& device) {
     return QStringLiteral("%1 (%2)").arg(name, device);
 }
 
-QString describeOpenFailure(const OpenFailure& failure) {
+QString describeOpenFailure(const OpenFailure& failure, const TextVoice& voice) {
     const QString port = portLabel(failure.portNumber, failure.device);
+    const QString hint = chooseDeviceHint(failure.portNumber, voice);
     switch (failure.kind) {
     case OpenFailureKind::NoSuchDevice:
         if (failure.device.isEmpty()) {
-            return QStringLiteral("No device is set for %1. %2").arg(port, chooseDeviceHint(failure.portNumber));
+            return QStringLiteral("No device is set for %1.%2").arg(port, hint);
         }
-        return QStringLiteral("%1 cannot be opened: the device does not exist. %2 %3")
-            .arg(port, portList(failure.existingPorts), chooseDeviceHint(failure.portNumber));
+        return QStringLiteral("%1 cannot be opened: the device does not exist. %2%3")
+            .arg(port, portList(failure.existingPorts), hint);
     case OpenFailureKind::PermissionDenied:
-        return describePermissionDenied(port, failure);
+        return describePermissionDenied(port, failure, voice);
     case OpenFailureKind::Busy:
         return QStringLiteral("%1 cannot be opened: it is in use by another program. Close that "
                               "program (a terminal, another panel) and try again.")
             .arg(port);
     case OpenFailureKind::NotASerialPort:
-        return QStringLiteral("%1 cannot be opened: it is not a serial port. %2")
-            .arg(port, chooseDeviceHint(failure.portNumber));
+        return QStringLiteral("%1 cannot be opened: it is not a serial port.%2").arg(port, hint);
     case OpenFailureKind::NoHardware:
         return QStringLiteral("%1 cannot be opened: the device exists, but no serial port answers behind it (a "
-                              "built-in COM port this computer does not have). %2 %3")
-            .arg(port, portList(failure.existingPorts), chooseDeviceHint(failure.portNumber));
+                              "built-in COM port this computer does not have). %2%3")
+            .arg(port, portList(failure.existingPorts), hint);
     case OpenFailureKind::StaleLock:
         return QStringLiteral("%1 cannot be opened: the lock file %2 names process %3, which no longer exists, "
                               "and this user may not remove it. Remove it with  sudo rm %2  and try again.")
@@ -102,9 +115,9 @@ QString describeOpenFailure(const OpenFailure& failure) {
     return QStringLiteral("%1 cannot be opened: %2.").arg(port, failure.detail);
 }
 
-QString describeDisconnected(int portNumber, const QString& device) {
-    return QStringLiteral("%1 was disconnected. The panel opens it again as soon as it is back.")
-        .arg(portLabel(portNumber, device));
+QString describeDisconnected(int portNumber, const QString& device, const TextVoice& voice) {
+    return QStringLiteral("%1 was disconnected. The %2 opens it again as soon as it is back.")
+        .arg(portLabel(portNumber, device), programOf(voice));
 }
 
 QString describeReconnected(int portNumber, const QString& device) {
@@ -123,7 +136,8 @@ QString describeSettingsRefused(int portNumber, const QString& device, const QSt
         .arg(portLabel(portNumber, device), settings, reason);
 }
 
-QString describeNetworkFailure(int portNumber, const QString& device, const NetworkFailure& failure) {
+QString describeNetworkFailure(int portNumber, const QString& device, const NetworkFailure& failure,
+                               const TextVoice& voice) {
     const QString port = portLabel(portNumber, device);
     switch (failure.kind) {
     case NetworkFailureKind::BadAddress:
@@ -150,16 +164,16 @@ QString describeNetworkFailure(int portNumber, const QString& device, const Netw
             .arg(port)
             .arg(kNetworkOpenTimeoutMs / 1000);
     case NetworkFailureKind::NoComPortOption:
-        return QStringLiteral("%1 cannot be opened: the device server does not let the panel set the line "
+        return QStringLiteral("%1 cannot be opened: the device server does not let the %2 set the line "
                               "(RFC 2217). Enable it on the server, or use tcp://HOST:PORT with the speed set "
                               "on the server.")
-            .arg(port);
+            .arg(port, programOf(voice));
     case NetworkFailureKind::ClosedByServer:
         return QStringLiteral("%1 cannot be opened: the device server closed the connection. Its serial device "
                               "may be missing or in use by another client; check the server.")
             .arg(port);
     case NetworkFailureKind::Lost:
-        return describeNetworkLoss(portNumber, device, failure);
+        return describeNetworkLoss(portNumber, device, failure, voice);
     case NetworkFailureKind::CutOff:
     case NetworkFailureKind::Other:
         break;
@@ -167,27 +181,28 @@ QString describeNetworkFailure(int portNumber, const QString& device, const Netw
     return QStringLiteral("%1 cannot be opened: %2.").arg(port, failure.detail);
 }
 
-QString describeNetworkLoss(int portNumber, const QString& device, const NetworkFailure& failure) {
+QString describeNetworkLoss(int portNumber, const QString& device, const NetworkFailure& failure,
+                            const TextVoice& voice) {
     const QString port = portLabel(portNumber, device);
     if (failure.kind == NetworkFailureKind::CutOff) {
-        return QStringLiteral("%1 was cut off from the device server: %2. The panel connects again by itself after "
+        return QStringLiteral("%1 was cut off from the device server: %2. The %3 connects again by itself after "
                               "a pause.")
-            .arg(port, failure.detail);
+            .arg(port, failure.detail, programOf(voice));
     }
-    return QStringLiteral("%1 lost the connection to the device server. The panel connects again by itself as soon "
+    return QStringLiteral("%1 lost the connection to the device server. The %2 connects again by itself as soon "
                           "as the server answers.")
-        .arg(port);
+        .arg(port, programOf(voice));
 }
 
-QString describeStillOpening(int portNumber, const QString& device) {
-    return QStringLiteral("%1 is not ready yet: the panel is still connecting to it.")
-        .arg(portLabel(portNumber, device));
+QString describeStillOpening(int portNumber, const QString& device, const TextVoice& voice) {
+    return QStringLiteral("%1 is not ready yet: the %2 is still connecting to it.")
+        .arg(portLabel(portNumber, device), programOf(voice));
 }
 
-QString describeSpeedSetOnServer(int portNumber, const QString& device) {
+QString describeSpeedSetOnServer(int portNumber, const QString& device, const TextVoice& voice) {
     return QStringLiteral("%1 is a raw TCP connection: its line speed is set on the device server, not by the "
-                          "panel.")
-        .arg(portLabel(portNumber, device));
+                          "%2.")
+        .arg(portLabel(portNumber, device), programOf(voice));
 }
 
 } // namespace tavo

@@ -10,6 +10,17 @@
 
 namespace tavo {
 
+// The program a text speaks for: the one that opens the device again and sets its line, named as
+// in "The panel opens it again as soon as it is back." Only the panel has the device chooser and
+// the --comN options its hints point to.
+struct TextVoice {
+    // Lower case: "panel", "bridge".
+    const char* program = "panel";
+    bool panelHints = true;
+};
+
+inline constexpr TextVoice kPanelVoice{};
+
 enum class OpenFailureKind {
     NoSuchDevice,
     PermissionDenied,
@@ -50,7 +61,7 @@ enum class NetworkFailureKind {
     NoComPortOption,
     ClosedByServer,
     Lost,
-    // The panel cut the connection off: the server went past a bound (what it did is the detail).
+    // The program cut the connection off: the server went past a bound (what it did is the detail).
     CutOff,
     Other,
 };
@@ -65,19 +76,22 @@ struct NetworkFailure {
 // "COM1 (/dev/ttyS0)", or just "COM1" when the device is not known.
 [[nodiscard]] QString portLabel(int portNumber, const QString& device);
 
-[[nodiscard]] QString describeOpenFailure(const OpenFailure& failure);
-[[nodiscard]] QString describeDisconnected(int portNumber, const QString& device);
+[[nodiscard]] QString describeOpenFailure(const OpenFailure& failure, const TextVoice& voice = kPanelVoice);
+[[nodiscard]] QString describeDisconnected(int portNumber, const QString& device, const TextVoice& voice = kPanelVoice);
 [[nodiscard]] QString describeReconnected(int portNumber, const QString& device);
 [[nodiscard]] QString describeNotOpen(int portNumber, const QString& device);
 [[nodiscard]] QString describeSettingsRefused(int portNumber, const QString& device, const QString& settings,
                                               const QString& reason);
 
-[[nodiscard]] QString describeNetworkFailure(int portNumber, const QString& device, const NetworkFailure& failure);
+[[nodiscard]] QString describeNetworkFailure(int portNumber, const QString& device, const NetworkFailure& failure,
+                                             const TextVoice& voice = kPanelVoice);
 // The loss of an open connection, for any of the kinds above.
-[[nodiscard]] QString describeNetworkLoss(int portNumber, const QString& device, const NetworkFailure& failure);
+[[nodiscard]] QString describeNetworkLoss(int portNumber, const QString& device, const NetworkFailure& failure,
+                                          const TextVoice& voice = kPanelVoice);
 // A write while the port's open is still in progress.
-[[nodiscard]] QString describeStillOpening(int portNumber, const QString& device);
-// A speed change on a raw TCP connection, which the panel cannot pass on.
-[[nodiscard]] QString describeSpeedSetOnServer(int portNumber, const QString& device);
+[[nodiscard]] QString describeStillOpening(int portNumber, const QString& device, const TextVoice& voice = kPanelVoice);
+// A speed change on a raw TCP connection, which the program cannot pass on.
+[[nodiscard]] QString describeSpeedSetOnServer(int portNumber, const QString& device,
+                                               const TextVoice& voice = kPanelVoice);
 
 } // namespace tavo

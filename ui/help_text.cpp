@@ -105,6 +105,10 @@ QString helpText(const QString& version) {
                            "the port panel are not kept: each run starts on COM1 at 19200 "
                            "baud.</p>");
 
+    text += QStringLiteral("<h3>Room control</h3>"
+                           "<p><b>tavo-pjlink</b> makes the projector reachable from PJLink room-control "
+                           "systems over the network; see <tt>man tavo-pjlink</tt>.</p>");
+
     text += QStringLiteral("<h3>About</h3><p>");
     if (!version.isEmpty()) {
         text += QStringLiteral("Version %1. ").arg(version.toHtmlEscaped());

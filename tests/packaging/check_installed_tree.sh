@@ -4,7 +4,7 @@
 # package are needed. CTest runs one CHECK per test:
 #
 #   check_installed_tree.sh STAGE install CMAKE BUILD_DIR   installs BUILD_DIR below STAGE/usr
-#   check_installed_tree.sh STAGE desktop-entry|appstream|man-pages|icons
+#   check_installed_tree.sh STAGE desktop-entry|appstream|man-pages|icons|systemd-units
 #   check_installed_tree.sh STAGE versions VERSION
 #
 # A check whose tool is missing exits with 77, which CTest reports as skipped.
@@ -85,6 +85,34 @@ icons)
   icon=$(sed -n 's/^Icon=//p' "$desktop_entry")
   [ -f "$share/icons/hicolor/48x48/apps/$icon.png" ] || fail "no 48x48 icon $icon.png"
   grep -qs '<svg' "$share/icons/hicolor/scalable/apps/$icon.svg" || fail "no scalable icon $icon.svg"
+  ;;
+
+systemd-units)
+  needs systemd-analyze systemd
+  # The staged tree as the root, with the system's targets and slices that every service is
+  # ordered against; the man pages come from the stage.
+  root=$(mktemp -d)
+  trap 'rm -rf "$root"' EXIT
+  cp -a "$usr" "$root/usr"
+  mkdir -p "$root/etc/systemd/system"
+  for unit in /lib/systemd/system/*.target /lib/systemd/system/*.slice; do
+    [ -e "$root/usr/lib/systemd/system/$(basename "$unit")" ] || cp "$unit" "$root/usr/lib/systemd/system/"
+  done
+  units=("$usr"/lib/systemd/system/*.service)
+  [ -f "${units[0]}" ] || fail "no systemd service is installed below $usr/lib/systemd/system"
+  for unit in "${units[@]}"; do
+    [ -f "$unit" ] || continue
+    name=$(basename "$unit")
+    # A template is verified through an instance of it.
+    [[ $name == *@.service ]] && name=${name/@./@check.}
+    # Unknown settings are only warned about, so any output fails the check as well.
+    output=$(MANPATH=$share/man SYSTEMD_LOG_COLOR=0 systemd-analyze verify --root="$root" "$name" 2>&1) ||
+      fail "systemd-analyze verify rejects $name:"$'\n'"$output"
+    [ -z "$output" ] || fail "systemd-analyze verify warns about $name:"$'\n'"$output"
+    grep -qx 'DynamicUser=yes' "$unit" || fail "$name does not run as a dynamic user"
+    grep -q '^\[Install\]' "$unit" && [ ! -e "$usr/lib/systemd/system/multi-user.target.wants/$(basename "$unit")" ] ||
+      fail "$name is enabled by the installation, or cannot be enabled"
+  done
   ;;
 
 versions)

@@ -157,6 +157,50 @@ TEST(PortMessages, DisconnectedAndBackSayWhatThePanelDoes) {
               QStringLiteral("COM2 (/dev/ttyUSB0) is back and open again."));
 }
 
+// Another program that owns the device speaks of itself, and gives none of the panel's advice.
+TEST(PortMessages, AnotherProgramsTextsNameIt) {
+    constexpr TextVoice kBridge{.program = "bridge", .panelHints = false};
+    const QString device = QStringLiteral("tcp://192.0.2.7:4001");
+    const NetworkFailure cut{.kind = NetworkFailureKind::CutOff, .detail = QStringLiteral("a flood")};
+    const std::vector<QString> texts{
+        describeDisconnected(1, QStringLiteral("/dev/ttyUSB0"), kBridge),
+        describeNetworkLoss(1, device, {.kind = NetworkFailureKind::Lost, .detail = {}}, kBridge),
+        describeNetworkLoss(1, device, cut, kBridge),
+        describeNetworkFailure(1, device, {.kind = NetworkFailureKind::NoComPortOption, .detail = {}}, kBridge),
+        describeSpeedSetOnServer(1, device, kBridge),
+        describeStillOpening(1, device, kBridge),
+        describeOpenFailure({.kind = OpenFailureKind::NoSuchDevice,
+                             .portNumber = 1,
+                             .device = QStringLiteral("/dev/ttyUSB9"),
+                             .existingPorts = {QStringLiteral("/dev/ttyUSB0")},
+                             .detail = {}},
+                            kBridge),
+        describeOpenFailure({.kind = OpenFailureKind::NotASerialPort,
+                             .portNumber = 1,
+                             .device = QStringLiteral("/dev/null"),
+                             .existingPorts = {},
+                             .detail = {}},
+                            kBridge),
+        describeOpenFailure({.kind = OpenFailureKind::PermissionDenied,
+                             .portNumber = 1,
+                             .device = QStringLiteral("/dev/ttyS4"),
+                             .existingPorts = {},
+                             .detail = {},
+                             .owner = QStringLiteral("root"),
+                             .group = QStringLiteral("root"),
+                             .mode = 0600},
+                            kBridge),
+    };
+    for (const QString& text : texts) {
+        EXPECT_FALSE(text.contains(QStringLiteral("panel"), Qt::CaseInsensitive)) << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("--com"))) << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("  ")) || text.endsWith(u' ')) << text.toStdString();
+    }
+    EXPECT_TRUE(texts[0].endsWith(QStringLiteral("The bridge opens it again as soon as it is back.")))
+        << texts[0].toStdString();
+    EXPECT_TRUE(texts[1].contains(QStringLiteral("The bridge connects again"))) << texts[1].toStdString();
+}
+
 TEST(PortMessages, NotOpenSaysHowToOpen) {
     const QString text = describeNotOpen(1, QStringLiteral("/dev/ttyS0"));
     EXPECT_TRUE(text.startsWith(QStringLiteral("COM1 (/dev/ttyS0) is not open"))) << text.toStdString();

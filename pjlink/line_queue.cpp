@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pjlink/line_queue.h"
+
+#include "core/commands.h"
+#include "core/rendering.h"
+#include "core/reply_judgement.h"
+#include "core/status_decoding.h"
+#include "pjlink/bridge_log.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tavo::pjlink {
+
+namespace {
+
+QString printable(std::string_view bytes) {
+    return QString::fromStdString(spelledOut(bytes));
+}
+
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+LineQueue::LineQueue(SerialPort& port, QString device, QObject* parent)
+    : QObject(parent), port_(port), device_(std::move(device)) {
+    replyWait_.setSingleShot(true);
+    // A coarse timer may end the wait early, and a reply a few milliseconds late would read as none.
+    replyWait_.setTimerType(Qt::PreciseTimer);
+    connect(&replyWait_, &QTimer::timeout, this, &LineQueue::finishExchange);
+    connect(&retry_, &ReconnectPolicy::tryAgain, this, &LineQueue::tryOpen);
+    clock_.start();
+    port_.setEventHandler([this](PortEvent event) { onPortEvent(event); });
+}
+
+LineQueue::~LineQueue() {
+    port_.setEventHandler({});
+}
+
+PortError LineQueue::start(int portNumber, const LineSettings& settings) {
+    if (auto error = port_.setPortNumber(portNumber)) {
+        return error;
+    }
+    if (auto error = port_.setLineSettings(settings)) {
+        return error;
+    }
+    tryOpen();
+    return std::nullopt;
+}
+
+void LineQueue::tryOpen() {
+    const PortResult<Opening> opening = port_.open();
+    if (opening.error) {
+        openFailed(*opening.error);
+    } else if (opening.value == Opening::Done) {
+        opened();
+    } else {
+        state_ = State::Opening;
+        // Said once; the tries after a failure are told only when they fail otherwise.
+        if (failedBefore_) {
+            qCDebug(lcBridge).noquote() << fromStd(port_.describeOpening());
+        } else {
+            qCInfo(lcBridge).noquote() << fromStd(port_.describeOpening());
+        }
+    }
+}
+
+void LineQueue::opened() {
+    state_ = State::Open;
+    lastFailure_.clear();
+    retry_.back();
+    qCInfo(lcBridge).noquote() << "projector on" << device_;
+}
+
+void LineQueue::openFailed(const std::string& text) {
+    state_ = State::Waiting;
+    // The first failure waits the policy's first delay, and each further one longer.
+    if (failedBefore_) {
+        retry_.tryFailed();
+    } else {
+        failedBefore_ = true;
+        retry_.lost();
+    }
+    if (text != lastFailure_) {
+        lastFailure_ = text;
+        qCWarning(lcBridge).noquote() << fromStd(text) << "The bridge answers ERR4 and tries again, every"
+                                      << kLongestRetryMs / 1000 << "s at the longest.";
+    } else {
+        qCDebug(lcBridge).noquote() << "still cannot open" << device_ << "- next try in" << retry_.currentDelayMs()
+                                    << "ms";
+    }
+}
+
+std::string LineQueue::whyNotOpen() const {
+    // Short, for the line of each command: the device's own text is logged once when it happens.
+    switch (state_) {
+    case State::Opening:
+        return "not sent: the device is still being opened";
+    case State::Waiting:
+        return "not sent: the device could not be opened; the bridge tries again";
+    case State::Away:
+        return "not sent: the device is lost; the bridge opens it again when it is back";
+    case State::Closed:
+        return "not sent: the bridge is stopping";
+    case State::Open:
+        break;
+    }
+    return {};
+}
+
+void LineQueue::close() {
+    retry_.stop();
+    state_ = State::Closed;
+    failExchange(whyNotOpen());
+    kept_.clear();
+    port_.close();
+}
+
+void LineQueue::submit(std::unique_ptr<LineJob> job, QObject* owner, Done done) {
+    Entry entry{.job = std::move(job), .owner = owner, .done = std::move(done)};
+    if (jobs_.size() >= kMaxQueuedJobs) {
+        entry.job->fail("too many commands are waiting for the projector's line");
+        refused_.push_back(std::move(entry));
+    } else {
+        jobs_.push_back(std::move(entry));
+    }
+    schedulePump();
+}
+
+void LineQueue::schedulePump() {
+    if (!pumpQueued_) {
+        pumpQueued_ = true;
+        QMetaObject::invokeMethod(this, &LineQueue::pump, Qt::QueuedConnection);
+    }
+}
+
+void LineQueue::pump() {
+    pumpQueued_ = false;
+    while (!refused_.empty()) {
+        Entry refused = std::move(refused_.front());
+        refused_.pop_front();
+        if (refused.owner) {
+            refused.done(std::move(refused.job));
+        }
+    }
+    while (!current_ && !jobs_.empty()) {
+        Entry& entry = jobs_.front();
+        if (!entry.owner) {
+            jobs_.pop_front();
+            continue;
+        }
+        const auto request = entry.job->next();
+        if (!request) {
+            Entry finished = std::move(entry);
+            jobs_.pop_front();
+            finished.done(std::move(finished.job));
+            continue;
+        }
+        if (state_ != State::Open) {
+            // Nothing is written to a device that is away: the job fails now, not after a wait.
+            entry.job->fail(whyNotOpen());
+            continue;
+        }
+        if (const auto kept = keptReply(request->line)) {
+            entry.job->answer(*kept, true);
+            continue;
+        }
+        startExchange(entry, *request);
+    }
+}
+
+std::optional<std::string> LineQueue::keptReply(const std::string& line) {
+    const qint64 now = clock_.elapsed();
+    std::erase_if(kept_, [now](const KeptReply& k) { return now - k.atMs > kReadReuseMs; });
+    const auto found = std::ranges::find(kept_, line, &KeptReply::line);
+    if (found == kept_.end()) {
+        return std::nullopt;
+    }
+    return found->reply;
+}
+
+void LineQueue::startExchange(Entry& entry, const LineRequest& request) {
+    // Whatever arrived since the last exchange ended answers nothing asked now.
+    const auto stale = port_.readAll();
+    if (!stale.value.empty()) {
+        qCInfo(lcBridge).noquote() << "projector: dropped" << printable(stale.value) << "received between exchanges";
+    }
+    if (!statusReadOf(request.line)) {
+        kept_.clear();
+    }
+    if (auto error = port_.write(request.line)) {
+        entry.job->fail(*error);
+        return;
+    }
+    current_ = Exchange{.line = request.line, .reply = {}};
+    replyWait_.start(request.replyWaitMs);
+}
+
+void LineQueue::finishExchange() {
+    if (!current_) {
+        return;
+    }
+    replyWait_.stop();
+    Exchange exchange = std::move(*current_);
+    current_.reset();
+    if (judgeReply(exchange.line, exchange.reply).verdict == ReplyVerdict::Status) {
+        std::erase_if(kept_, [&exchange](const KeptReply& k) { return k.line == exchange.line; });
+        kept_.push_back({.line = exchange.line, .reply = exchange.reply, .atMs = clock_.elapsed()});
+    }
+    if (!jobs_.empty() && jobs_.front().owner) {
+        jobs_.front().job->answer(exchange.reply, false);
+    }
+    schedulePump();
+}
+
+void LineQueue::failExchange(const std::string& reason) {
+    if (!current_) {
+        return;
+    }
+    // The reply cannot come: the job fails now rather than at the end of the wait.
+    replyWait_.stop();
+    current_.reset();
+    if (!jobs_.empty() && jobs_.front().owner) {
+        jobs_.front().job->fail(reason);
+    }
+    schedulePump();
+}
+
+void LineQueue::onPortEvent(PortEvent event) {
+    switch (event) {
+    case PortEvent::Received:
+        onReceived();
+        return;
+    case PortEvent::Opened:
+        if (state_ == State::Opening) {
+            opened();
+        }
+        return;
+    case PortEvent::OpenFailed:
+        if (state_ == State::Opening) {
+            openFailed(port_.describe(event));
+        }
+        return;
+    case PortEvent::DeviceLost:
+        state_ = State::Away;
+        qCWarning(lcBridge).noquote() << fromStd(port_.describe(event));
+        kept_.clear();
+        failExchange("the device was lost before the reply");
+        return;
+    case PortEvent::DeviceBack:
+        state_ = State::Open;
+        qCInfo(lcBridge).noquote() << fromStd(port_.describe(event));
+        return;
+    case PortEvent::SettingsRefused:
+        qCWarning(lcBridge).noquote() << fromStd(port_.describe(event));
+        return;
+    case PortEvent::Notice:
+        qCInfo(lcBridge).noquote() << fromStd(port_.describe(event));
+        return;
+    case PortEvent::LineError:
+        // A garbled byte shows in the reply it belongs to, which the judgement then rejects.
+        return;
+    }
+}
+
+void LineQueue::onReceived() {
+    const auto received = port_.readAll();
+    if (received.value.empty()) {
+        return;
+    }
+    if (!current_) {
+        qCInfo(lcBridge).noquote() << "projector: dropped" << printable(received.value) << "received between exchanges";
+        return;
+    }
+    const std::size_t room = kMaxReplyBytes - std::min(kMaxReplyBytes, current_->reply.size());
+    current_->reply.append(received.value, 0, std::min(room, received.value.size()));
+    // Every reply of the projector ends with its CR: the exchange is over.
+    if (current_->reply.find(kCarriageReturn) != std::string::npos || current_->reply.size() >= kMaxReplyBytes) {
+        finishExchange();
+    }
+}
+
+} // namespace tavo::pjlink

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tavo-pjlink: the projector on the serial line as a PJLink Class 1 projector on the network.
+
+#include "pjlink/bridge_log.h"
+#include "pjlink/line_queue.h"
+#include "pjlink/options.h"
+#include "pjlink/password_file.h"
+#include "pjlink/server.h"
+#include "process/termination_signals.h"
+#include "serial/com_ports.h"
+#include "serial/device_factory.h"
+#include "tavo/version.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+enum ExitCode : int { kStopped = 0, kFailed = 1, kUsage = 2 };
+
+// The device's texts in the log speak of the bridge, which has none of the panel's device chooser.
+constexpr tavo::TextVoice kBridgeVoice{.program = "bridge", .panelHints = false};
+
+// journald reads a "<N>" priority at the start of each line it takes from a service; a terminal
+// gets plain words. Neither gets colours or time stamps.
+void setLogPattern() {
+    if (qEnvironmentVariableIsSet("JOURNAL_STREAM")) {
+        qSetMessagePattern(QStringLiteral("%{if-debug}<7>%{endif}%{if-info}<6>%{endif}%{if-warning}<4>%{endif}"
+                                          "%{if-critical}<3>%{endif}%{if-fatal}<2>%{endif}%{message}"));
+    } else {
+        qSetMessagePattern(QStringLiteral("%{if-warning}warning: %{endif}%{if-critical}error: %{endif}"
+                                          "%{if-fatal}error: %{endif}%{message}"));
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tavo-pjlink"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(tavo::kVersion));
+    setLogPattern();
+
+    const auto parsed = tavo::pjlink::parseOptions(QCoreApplication::arguments());
+    switch (parsed.outcome) {
+    case tavo::pjlink::ParsedOptions::Outcome::Done:
+        QTextStream(stdout) << parsed.text;
+        return kStopped;
+    case tavo::pjlink::ParsedOptions::Outcome::UsageError:
+        QTextStream(stderr) << "tavo-pjlink: " << parsed.text << '\n';
+        return kUsage;
+    case tavo::pjlink::ParsedOptions::Outcome::Run:
+        break;
+    }
+    const auto& options = parsed.options;
+
+    std::optional<QByteArray> password;
+    if (!options.passwordFile.isEmpty()) {
+        const auto read = tavo::pjlink::readPasswordFile(options.passwordFile);
+        if (!read.error.isEmpty()) {
+            qCCritical(lcBridge).noquote() << read.error;
+            return kFailed;
+        }
+        password = read.password;
+    } else if (options.noPassword) {
+        qCWarning(lcBridge).noquote() << "no password: anyone who reaches the bridge can control the projector";
+    }
+
+    tavo::quitOnTerminationSignals(app);
+
+    const tavo::pjlink::PortChoice choice = tavo::pjlink::portChoice(options.device);
+    tavo::ComPorts port(choice.devices, [](int portNumber, const QString& name) {
+        return tavo::makeDeviceFor(portNumber, name, kBridgeVoice);
+    });
+    tavo::pjlink::LineQueue queue(port, choice.devices.value(choice.portNumber - 1));
+
+    // The device opens in the background; until it is open every command gets ERR4 at once.
+    if (auto error = queue.start(choice.portNumber, options.settings)) {
+        qCCritical(lcBridge).noquote() << QString::fromStdString(*error);
+        return kFailed;
+    }
+    tavo::pjlink::Server server(queue, options.identity, password, options.maxConnections);
+    for (const auto& listen : options.listen) {
+        if (const auto error = server.listen(listen.address, listen.port)) {
+            qCCritical(lcBridge).noquote() << *error;
+            queue.close();
+            return kFailed;
+        }
+    }
+    qCInfo(lcBridge).noquote() << "serving PJLink on" << server.addresses().join(QStringLiteral(", "))
+                               << (password ? "with a password" : "without a password");
+
+    const int status = tavo::terminationRequested() ? kStopped : QCoreApplication::exec();
+    server.closeAll();
+    queue.close();
+    qCInfo(lcBridge).noquote() << "stopped";
+    return status;
+}

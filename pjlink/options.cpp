@@ -1,0 +1,233 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pjlink/options.h"
+
+#include "core/panel_logic.h"
+#include "pjlink/server.h"
+#include "serial/device_settings.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace tavo::pjlink {
+
+namespace {
+
+const QString kDescription =
+    QStringLiteral("Makes an R5500 or R730 projector on a serial line answer as a PJLink Class 1 projector on the\n"
+                   "network, so that room-control systems can switch it on and off, choose its input, mute it and\n"
+                   "read its state.\n"
+                   "\n"
+                   "DEVICE is the projector's serial device (/dev/ttyUSB0, a /dev/serial/by-id/ name,\n"
+                   "rfc2217://HOST:PORT, tcp://HOST:PORT), or COM1 or COM2 as chosen in tavo-panel.\n"
+                   "\n"
+                   "Without --password-file it serves only this computer (loopback), unless --no-password is\n"
+                   "given.");
+
+bool printableAscii(const QString& text) {
+    return std::ranges::all_of(text, [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7e; });
+}
+
+std::optional<int> parseBounded(const QString& text, int low, int high) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<ListenAddress> parseListenAddress(const QString& text, QString* error) {
+    QString host = text;
+    QString port;
+    if (text.startsWith(u'[')) {
+        const auto close = text.indexOf(u']');
+        if (close < 0) {
+            *error = QStringLiteral("%1 lacks the closing ] of its IPv6 address").arg(text);
+            return std::nullopt;
+        }
+        host = text.mid(1, close - 1);
+        const QString rest = text.mid(close + 1);
+        if (!rest.isEmpty()) {
+            if (!rest.startsWith(u':')) {
+                *error = QStringLiteral("%1: write [ADDRESS]:PORT").arg(text);
+                return std::nullopt;
+            }
+            port = rest.mid(1);
+        }
+    } else if (text.count(u':') == 1) {
+        host = text.section(u':', 0, 0);
+        port = text.section(u':', 1);
+    }
+    ListenAddress listen;
+    listen.port = kDefaultPort;
+    if (!port.isEmpty()) {
+        // 0 lets the system pick a free port, which the log then names.
+        const auto number = parseBounded(port, 0, 65535);
+        if (!number) {
+            *error = QStringLiteral("%1: the port must lie between 0 and 65535").arg(text);
+            return std::nullopt;
+        }
+        listen.port = static_cast<quint16>(*number);
+    }
+    if (host == u'*' || host.isEmpty()) {
+        listen.address = QHostAddress(QHostAddress::Any);
+    } else if (host == QStringLiteral("localhost")) {
+        listen.address = QHostAddress(QHostAddress::LocalHost);
+    } else if (!listen.address.setAddress(host)) {
+        *error = QStringLiteral("%1 is no IP address; write it as 192.0.2.7, [2001:db8::7], localhost or *").arg(host);
+        return std::nullopt;
+    }
+    return listen;
+}
+
+bool loopbackOnly(const QList<ListenAddress>& listen) {
+    return std::ranges::all_of(listen, [](const ListenAddress& l) { return l.address.isLoopback(); });
+}
+
+PortChoice portChoice(const QString& name) {
+    const int number = name == QStringLiteral("COM1") ? 1 : name == QStringLiteral("COM2") ? 2 : 0;
+    if (number == 0) {
+        // Passed on as given: the port layer decides what a device name means.
+        return {.devices = {name, name}, .portNumber = 1};
+    }
+    const DeviceChoice choice = devicesForRun({});
+    return {.devices = {choice.com1, choice.com2}, .portNumber = number};
+}
+
+ParsedOptions parseOptions(const QStringList& arguments) {
+    ParsedOptions parsed;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(kDescription);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption listenOption(
+        QStringLiteral("listen"),
+        QStringLiteral("Serve PJLink on ADDRESS:PORT (port %1 if left out); may be given several times.")
+            .arg(kDefaultPort),
+        QStringLiteral("ADDRESS:PORT"));
+    const QCommandLineOption passwordOption(
+        QStringLiteral("password-file"),
+        QStringLiteral("Ask controllers for the password in FILE, which only its owner may read."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption noPasswordOption(QStringLiteral("no-password"),
+                                              QStringLiteral("Serve other computers without a password."));
+    const QCommandLineOption nameOption(
+        QStringLiteral("name"), QStringLiteral("The projector's name (NAME), up to %1 characters.").arg(kMaxNameLength),
+        QStringLiteral("TEXT"));
+    const QCommandLineOption makerOption(
+        QStringLiteral("maker"), QStringLiteral("The maker's name (INF1), up to %1 characters.").arg(kMaxInfoLength),
+        QStringLiteral("TEXT"), QStringLiteral("TAVO"));
+    const QCommandLineOption productOption(
+        QStringLiteral("product"), QStringLiteral("The product name (INF2), up to %1 characters.").arg(kMaxInfoLength),
+        QStringLiteral("TEXT"), QStringLiteral("R5500/R730"));
+    const QCommandLineOption infoOption(
+        QStringLiteral("info"), QStringLiteral("Other information (INFO), up to %1 characters.").arg(kMaxInfoLength),
+        QStringLiteral("TEXT"),
+        QStringLiteral("%1 %2")
+            .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion())
+            .trimmed());
+    const QCommandLineOption speedOption(QStringLiteral("speed"),
+                                         QStringLiteral("The projector's line speed: 19200 (default) or 9600."),
+                                         QStringLiteral("BAUD"), QStringLiteral("19200"));
+    const QCommandLineOption connectionsOption(QStringLiteral("max-connections"),
+                                               QStringLiteral("Controllers served at once, 1 to %1 (default %2).")
+                                                   .arg(kLargestMaxConnections)
+                                                   .arg(kDefaultMaxConnections),
+                                               QStringLiteral("N"), QString::number(kDefaultMaxConnections));
+    parser.addOptions({listenOption, passwordOption, noPasswordOption, nameOption, makerOption, productOption,
+                       infoOption, speedOption, connectionsOption});
+    parser.addPositionalArgument(QStringLiteral("DEVICE"), QStringLiteral("The projector's device, or COM1 or COM2."));
+
+    const auto usage = [&parsed](const QString& text) {
+        parsed.outcome = ParsedOptions::Outcome::UsageError;
+        parsed.text = text;
+        return parsed;
+    };
+    if (!parser.parse(arguments)) {
+        return usage(parser.errorText());
+    }
+    if (parser.isSet(help) || parser.isSet(version)) {
+        parsed.outcome = ParsedOptions::Outcome::Done;
+        parsed.text = parser.isSet(help) ? parser.helpText()
+                                         : QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                                         QCoreApplication::applicationVersion());
+        return parsed;
+    }
+    BridgeOptions& options = parsed.options;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1 || positional.front().isEmpty()) {
+        return usage(positional.size() > 1 ? QStringLiteral("give one DEVICE only")
+                                           : QStringLiteral("no DEVICE given, such as /dev/ttyUSB0 or COM1"));
+    }
+    options.device = positional.front();
+
+    for (const QString& text : parser.values(listenOption)) {
+        QString error;
+        const auto address = parseListenAddress(text, &error);
+        if (!address) {
+            return usage(QStringLiteral("--listen %1").arg(error));
+        }
+        options.listen << *address;
+    }
+    options.passwordFile = parser.value(passwordOption);
+    options.noPassword = parser.isSet(noPasswordOption);
+    if (parser.isSet(passwordOption) && options.noPassword) {
+        return usage(QStringLiteral("give either --password-file or --no-password"));
+    }
+    if (parser.isSet(passwordOption) && options.passwordFile.isEmpty()) {
+        return usage(QStringLiteral("--password-file needs a FILE"));
+    }
+    const bool withPassword = !options.passwordFile.isEmpty();
+    if (options.listen.isEmpty()) {
+        options.listen << ListenAddress{
+            .address = QHostAddress(withPassword || options.noPassword ? QHostAddress::Any : QHostAddress::LocalHost),
+            .port = kDefaultPort};
+    }
+    if (!withPassword && !options.noPassword && !loopbackOnly(options.listen)) {
+        return usage(QStringLiteral("without a password the bridge serves this computer only (127.0.0.1, ::1): "
+                                    "give --password-file FILE, or --no-password to let any computer that "
+                                    "reaches it control the projector"));
+    }
+
+    const struct {
+        const QCommandLineOption& option;
+        std::string* field;
+        qsizetype limit;
+        const char* what;
+    } texts[] = {
+        {nameOption, &options.identity.name, static_cast<qsizetype>(kMaxNameLength), "--name"},
+        {makerOption, &options.identity.maker, static_cast<qsizetype>(kMaxInfoLength), "--maker"},
+        {productOption, &options.identity.product, static_cast<qsizetype>(kMaxInfoLength), "--product"},
+        {infoOption, &options.identity.info, static_cast<qsizetype>(kMaxInfoLength), "--info"},
+    };
+    for (const auto& text : texts) {
+        const QString value = parser.value(text.option);
+        if (value.size() > text.limit || !printableAscii(value)) {
+            return usage(QStringLiteral("%1 takes up to %2 printable ASCII characters")
+                             .arg(QLatin1StringView(text.what))
+                             .arg(text.limit));
+        }
+        *text.field = value.toStdString();
+    }
+
+    const QString speed = parser.value(speedOption);
+    if (speed == QStringLiteral("19200")) {
+        options.settings = kSettings19200;
+    } else if (speed == QStringLiteral("9600")) {
+        options.settings = kSettings9600;
+    } else {
+        return usage(QStringLiteral("--speed must be 19200 or 9600"));
+    }
+    const auto connections = parseBounded(parser.value(connectionsOption), 1, kLargestMaxConnections);
+    if (!connections) {
+        return usage(QStringLiteral("--max-connections must lie between 1 and %1").arg(kLargestMaxConnections));
+    }
+    options.maxConnections = *connections;
+    parsed.outcome = ParsedOptions::Outcome::Run;
+    return parsed;
+}
+
+} // namespace tavo::pjlink

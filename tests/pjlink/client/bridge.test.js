@@ -1,0 +1,347 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tavo-pjlink in front of the simulated projector, driven by the npm "pjlink" client, which knows
+// nothing of this project. Run by CTest with TAVO_PJLINK and TAVO_PROJECTOR_SIM naming the programs
+// and NODE_PATH the node_modules that `npm ci` filled from package-lock.json.
+'use strict';
+
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const { spawn } = require('node:child_process');
+const fs = require('node:fs');
+const net = require('node:net');
+const os = require('node:os');
+const path = require('node:path');
+const PJLink = require('pjlink');
+
+const bridgeProgram = process.env.TAVO_PJLINK;
+const simulatorProgram = process.env.TAVO_PROJECTOR_SIM;
+const password = 'JBMIAProjectorLink';
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// Starts a program and resolves with it once a line of its output matches `ready`.
+function start(program, args, stream, ready) {
+  return new Promise((resolve, reject) => {
+    const child = spawn(program, args, { stdio: ['ignore', 'pipe', 'pipe'] });
+    child.output = '';
+    child.errors = '';
+    child.stdout.on('data', (d) => { child.output += d; });
+    child.stderr.on('data', (d) => { child.errors += d; });
+    const timer = setTimeout(() => reject(new Error(`${program} did not start: ${child.errors}`)), 10000);
+    child[stream].on('data', () => {
+      const match = (stream === 'stdout' ? child.output : child.errors).match(ready);
+      if (match) {
+        clearTimeout(timer);
+        resolve({ child, match });
+      }
+    });
+    child.on('exit', (code) => reject(new Error(`${program} ended with ${code}: ${child.errors}`)));
+  });
+}
+
+// A port no one listens on now, for a simulator that must come back on the same port.
+function freePort() {
+  return new Promise((resolve) => {
+    const server = net.createServer();
+    server.listen(0, '127.0.0.1', () => {
+      const { port } = server.address();
+      server.close(() => resolve(port));
+    });
+  });
+}
+
+function startSimulator(port) {
+  return start(simulatorProgram, ['--listen', `tcp://127.0.0.1:${port}`, '--verbose', '--split', '0'], 'stdout',
+    /tcp:\/\/127\.0\.0\.1:(\d+)/);
+}
+
+async function startBridge(device, extra) {
+  const { child, match } = await start(bridgeProgram, ['--listen', '127.0.0.1:0', ...extra, device], 'stderr',
+    /serving PJLink on 127\.0\.0\.1:(\d+)/);
+  return { child, port: Number(match[1]) };
+}
+
+function stop(child) {
+  return new Promise((resolve) => {
+    if (child.exitCode !== null) {
+      resolve();
+      return;
+    }
+    child.removeAllListeners('exit');
+    child.on('exit', resolve);
+    child.kill('SIGTERM');
+  });
+}
+
+// The client's calls as promises of [error, ...values].
+function ask(client, method, ...args) {
+  return new Promise((resolve) => client[method](...args, (...result) => resolve(result)));
+}
+
+// A plain TCP client that collects what it receives and notes when the bridge closes it.
+function rawClient(port) {
+  return new Promise((resolve, reject) => {
+    const socket = net.connect(port, '127.0.0.1');
+    socket.received = '';
+    socket.ended = false;
+    socket.on('data', (d) => { socket.received += d; });
+    socket.on('close', () => { socket.ended = true; });
+    socket.once('error', reject);
+    socket.once('connect', () => resolve(socket));
+  });
+}
+
+// Whether `condition` holds within `ms`.
+async function within(ms, condition) {
+  const end = Date.now() + ms;
+  while (!condition()) {
+    if (Date.now() > end) {
+      return false;
+    }
+    await sleep(5);
+  }
+  return true;
+}
+
+let simulator;
+let simulatorPort;
+let bridge;
+// A bridge with a password, in front of a simulator of its own: a raw TCP port serves one client.
+let securedSimulator;
+let secured;
+let passwordDir;
+
+before(async () => {
+  simulatorPort = await freePort();
+  simulator = (await startSimulator(simulatorPort)).child;
+  bridge = await startBridge(`tcp://127.0.0.1:${simulatorPort}`, ['--name', 'Hall 2']);
+  passwordDir = fs.mkdtempSync(path.join(os.tmpdir(), 'tavo-pjlink-'));
+  const passwordFile = path.join(passwordDir, 'password');
+  fs.writeFileSync(passwordFile, `${password}\n`, { mode: 0o600 });
+  const securedPort = await freePort();
+  securedSimulator = (await startSimulator(securedPort)).child;
+  secured = await startBridge(`tcp://127.0.0.1:${securedPort}`, ['--password-file', passwordFile]);
+});
+
+after(async () => {
+  await stop(bridge.child);
+  await stop(secured.child);
+  await stop(simulator);
+  await stop(securedSimulator);
+  fs.rmSync(passwordDir, { recursive: true, force: true });
+});
+
+test('power on, then POWR ? goes through warming up to on', async () => {
+  const client = new PJLink('127.0.0.1', bridge.port);
+  try {
+    assert.deepEqual(await ask(client, 'getPowerState'), [null, 0]);
+    assert.deepEqual(await ask(client, 'powerOn'), []);
+    const seen = [];
+    for (let tries = 0; tries < 40 && seen.at(-1) !== 1; ++tries) {
+      const [error, state] = await ask(client, 'getPowerState');
+      assert.equal(error, null);
+      if (seen.at(-1) !== state) {
+        seen.push(state);
+      }
+      await sleep(300);
+    }
+    assert.deepEqual(seen, [3, 1]);
+    assert.deepEqual(await ask(client, 'getName'), [null, 'Hall', '2']);
+    assert.deepEqual(await ask(client, 'getClass'), [null, '1']);
+  } finally {
+    client.disconnect();
+  }
+});
+
+test('an input is set and read back, and listed by INST', async () => {
+  const client = new PJLink('127.0.0.1', bridge.port);
+  try {
+    const [listError, inputs] = await ask(client, 'getInputs');
+    assert.equal(listError, null);
+    assert.ok(inputs.some((i) => i.code === '24'));
+    assert.deepEqual(await ask(client, 'setInput', '24'), []);
+    const [error, input] = await ask(client, 'getInput');
+    assert.equal(error, null);
+    assert.equal(input.code, '24');
+    assert.match(simulator.errors, /<- CF INPUT3 S-VIDEO<CR>/);
+  } finally {
+    client.disconnect();
+  }
+});
+
+test('audio mute is set and reported', async () => {
+  const client = new PJLink('127.0.0.1', bridge.port);
+  try {
+    assert.deepEqual(await ask(client, 'setMute', { audio: true, video: false }), []);
+    assert.deepEqual(await ask(client, 'getMute'), [null, { audio: true, video: false }]);
+    assert.match(simulator.errors, /<- C0B<CR>/);
+  } finally {
+    client.disconnect();
+  }
+});
+
+test('lamp hours and the error status', async () => {
+  const client = new PJLink('127.0.0.1', bridge.port);
+  try {
+    assert.deepEqual(await ask(client, 'getLamps'), [null, [{ hours: 1234, on: true }]]);
+    assert.deepEqual(await ask(client, 'getErrors'), [null, null]);
+  } finally {
+    client.disconnect();
+  }
+});
+
+test('a wrong password is refused; with the right one, the whole round', async () => {
+  const wrong = new PJLink({ host: '127.0.0.1', port: secured.port, password: 'guess' });
+  const [error] = await ask(wrong, 'getPowerState');
+  assert.equal(error?.message, 'Authorization failed');
+  wrong.disconnect();
+  const right = new PJLink({ host: '127.0.0.1', port: secured.port, password });
+  try {
+    assert.deepEqual(await ask(right, 'getPowerState'), [null, 0]);
+    assert.deepEqual(await ask(right, 'powerOn'), []);
+    assert.deepEqual(await ask(right, 'getPowerState'), [null, 3]);
+    assert.deepEqual(await ask(right, 'getLamps'), [null, [{ hours: 1234, on: true }]]);
+    assert.deepEqual(await ask(right, 'getErrors'), [null, null]);
+    // The rest of the round, once the projector is on.
+    let state;
+    for (let tries = 0; tries < 40 && state !== 1; ++tries) {
+      await sleep(300);
+      state = (await ask(right, 'getPowerState'))[1];
+    }
+    assert.equal(state, 1);
+    assert.deepEqual(await ask(right, 'setInput', '31'), []);
+    assert.equal((await ask(right, 'getInput'))[1]?.code, '31');
+    assert.deepEqual(await ask(right, 'setMute', { audio: true, video: false }), []);
+    assert.deepEqual(await ask(right, 'getMute'), [null, { audio: true, video: false }]);
+  } finally {
+    right.disconnect();
+  }
+});
+
+test('two clients polling at once never interleave on the wire', async () => {
+  const before = simulator.errors.length;
+  const poll = async (client) => {
+    // Long enough for the replies the bridge keeps for a second to go stale a few times.
+    for (let i = 0; i < 12; ++i) {
+      assert.equal((await ask(client, 'getPowerState'))[0], null);
+      assert.equal((await ask(client, 'getInput'))[0], null);
+      assert.equal((await ask(client, 'getLamps'))[0], null);
+      assert.equal((await ask(client, 'getErrors'))[0], null);
+      await sleep(200);
+    }
+    client.disconnect();
+  };
+  await Promise.all([
+    poll(new PJLink('127.0.0.1', bridge.port)),
+    poll(new PJLink('127.0.0.1', bridge.port)),
+  ]);
+  // The simulator logs each piece it received ("<- ") and sent ("-> "): every line must arrive
+  // whole and be answered before the next one is written.
+  const wire = simulator.errors.slice(before).trim().split('\n');
+  assert.ok(wire.length >= 16, wire.join('\n'));
+  let waiting = false;
+  for (const entry of wire) {
+    if (entry.startsWith('<- ')) {
+      assert.ok(!waiting, `a line was written before the last one was answered:\n${wire.join('\n')}`);
+      assert.match(entry, /^<- CR[0136]<CR>$/);
+      waiting = true;
+    } else {
+      assert.match(entry, /^-> .*<CR>$/);
+      waiting = false;
+    }
+  }
+});
+
+test('a lost device gives ERR4 at once, and the bridge carries on once it is back', async () => {
+  await stop(simulator);
+  const client = new PJLink('127.0.0.1', bridge.port);
+  try {
+    const asked = Date.now();
+    const [error] = await ask(client, 'getInput');
+    assert.equal(error?.message, 'Projector/Display failure');
+    assert.ok(Date.now() - asked < 1500, `ERR4 took ${Date.now() - asked} ms`);
+    simulator = (await startSimulator(simulatorPort)).child;
+    let answer;
+    for (let tries = 0; tries < 20; ++tries) {
+      answer = await ask(client, 'getPowerState');
+      if (answer[0] === null) {
+        break;
+      }
+      await sleep(500);
+    }
+    assert.deepEqual(answer, [null, 0]);
+  } finally {
+    client.disconnect();
+  }
+});
+
+test('a device missing at start: ERR4 at once, and answers as soon as the device is there', async () => {
+  const port = await freePort();
+  const late = await startBridge(`tcp://127.0.0.1:${port}`, []);
+  let lateSimulator;
+  const client = new PJLink('127.0.0.1', late.port);
+  try {
+    const asked = Date.now();
+    const [error] = await ask(client, 'getPowerState');
+    assert.equal(error?.message, 'Projector/Display failure');
+    assert.ok(Date.now() - asked < 1500, `ERR4 took ${Date.now() - asked} ms`);
+    assert.match(late.child.errors, /cannot be opened.*The bridge answers ERR4 and tries again/);
+    assert.doesNotMatch(late.child.errors, /panel/i);
+    lateSimulator = (await startSimulator(port)).child;
+    let answer;
+    // The retries come ever less often, 8 s apart at the longest.
+    for (let tries = 0; tries < 30; ++tries) {
+      answer = await ask(client, 'getPowerState');
+      if (answer[0] === null) {
+        break;
+      }
+      await sleep(500);
+    }
+    assert.deepEqual(answer, [null, 0]);
+  } finally {
+    client.disconnect();
+    await stop(late.child);
+    if (lateSimulator) {
+      await stop(lateSimulator);
+    }
+  }
+});
+
+test('50 connections dropped at once leave the bridge answering; beside eight held, a ninth is refused', async () => {
+  await Promise.all(Array.from({ length: 50 }, () => new Promise((resolve) => {
+    const socket = net.connect(bridge.port, '127.0.0.1', () => {
+      socket.destroy();
+      resolve();
+    });
+    socket.on('error', resolve);
+  })));
+  const next = new PJLink('127.0.0.1', bridge.port);
+  const asked = Date.now();
+  assert.deepEqual(await ask(next, 'getClass'), [null, '1']);
+  assert.ok(Date.now() - asked < 1000, `the next client waited ${Date.now() - asked} ms`);
+  next.disconnect();
+
+  const held = [];
+  try {
+    for (let i = 0; i < 8; ++i) {
+      const socket = await rawClient(bridge.port);
+      held.push(socket);
+      // Greeted, so the bridge counts it.
+      assert.ok(await within(2000, () => socket.received === 'PJLINK 0\r'), socket.received);
+    }
+    const ninth = await rawClient(bridge.port);
+    held.push(ninth);
+    assert.ok(await within(500, () => ninth.ended), 'the ninth connection stayed open');
+    assert.equal(ninth.received, '');
+    for (const socket of held.slice(0, 8)) {
+      socket.received = '';
+      socket.write('%1POWR ?\r');
+    }
+    for (const socket of held.slice(0, 8)) {
+      assert.ok(await within(5000, () => socket.received.endsWith('\r')), 'one of the eight got no answer');
+      assert.match(socket.received, /^%1POWR=[0-3]\r$/);
+    }
+  } finally {
+    held.forEach((socket) => socket.destroy());
+  }
+});
