@@ -15,7 +15,7 @@ namespace tavo {
 
 namespace {
 
-// How long the notice that a device is back stays.
+// How long a passing notice (a device that is back, how things stand) stays.
 constexpr int kPassingNoticeMs = 5000;
 // Room between the Cancel button and the notice's edge.
 constexpr int kCancelGap = 2;
@@ -31,7 +31,8 @@ struct NoticeLook {
     bool cancellable;
 };
 
-// A lost device in alarm colours; a device that is back in green; an open in progress calmly.
+// A lost device in alarm colours; a device that is back in green; an open in progress and how
+// things stand calmly.
 constexpr std::array kLooks{
     NoticeLook{.kind = Notice::Lasting,
                .background = qRgb(255, 255, 176),
@@ -51,6 +52,12 @@ constexpr std::array kLooks{
                .alert = false,
                .passes = false,
                .cancellable = true},
+    NoticeLook{.kind = Notice::Calm,
+               .background = qRgb(224, 232, 248),
+               .text = qRgb(0, 40, 104),
+               .alert = false,
+               .passes = true,
+               .cancellable = false},
 };
 
 const NoticeLook& lookOf(Notice kind) {
