@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/device_notice.h"
 
+#include "ui/elided_text.h"
 #include "ui/ui_log.h"
 
 #include <QAccessible>
@@ -71,7 +72,9 @@ DeviceNotice::DeviceNotice(QWidget& window) : QLabel(&window) {
     setObjectName(QStringLiteral("deviceNotice"));
     setAccessibleName(QStringLiteral("Device notice"));
     setTextFormat(Qt::PlainText);
-    setWordWrap(true);
+    // One line, so that the notice leaves the controls above it in reach (COM, to choose a port
+    // again); the whole text is in the tool tip and the description.
+    setWordWrap(false);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setMargin(2);
@@ -103,7 +106,7 @@ void DeviceNotice::present(const QString& text, Notice kind) {
     colours.setColor(QPalette::Window, QColor::fromRgb(look.background));
     colours.setColor(QPalette::WindowText, QColor::fromRgb(look.text));
     setPalette(colours);
-    setText(text);
+    whole_ = text;
     setToolTip(Qt::convertFromPlainText(text));
     setAccessibleDescription(text);
     setCancellable(look.cancellable);
@@ -133,7 +136,10 @@ void DeviceNotice::clear() {
 
 void DeviceNotice::place() {
     const QWidget* window = parentWidget();
-    int h = heightForWidth(window->width());
+    const QMargins margins = contentsMargins();
+    const int room = window->width() - margins.left() - margins.right() - 2 * (frameWidth() + margin());
+    setText(elidedAtWord(whole_, fontMetrics(), room));
+    int h = sizeHint().height();
     if (cancel_ != nullptr) {
         h = std::max(h, cancel_->sizeHint().height() + 2 * kCancelGap);
     }

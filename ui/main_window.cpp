@@ -8,6 +8,7 @@
 #include "ui/device_actions.h"
 #include "ui/device_chooser.h"
 #include "ui/device_notice.h"
+#include "ui/elided_text.h"
 #include "ui/help_placement.h"
 #include "ui/help_window.h"
 #include "ui/hold_push_button.h"
@@ -37,27 +38,6 @@ namespace {
 
 int pixels(double twips) {
     return static_cast<int>(std::lround(twips / layout::kTwipsPerPixel));
-}
-
-// The text cut after the last whole word that fits `width` with an ellipsis; a text without a
-// blank to cut at is cut where it must be.
-QString elidedAtWord(const QString& text, const QFontMetrics& metrics, int width) {
-    if (metrics.horizontalAdvance(text) <= width) {
-        return text;
-    }
-    const QString ellipsis(QChar(0x2026));
-    const QString cut = metrics.elidedText(text, Qt::ElideRight, width);
-    QString kept = cut.endsWith(ellipsis) ? cut.chopped(1) : cut;
-    if (kept.size() < text.size() && !text.at(kept.size()).isSpace()) {
-        const qsizetype blank = kept.lastIndexOf(QLatin1Char(' '));
-        if (blank > 0 && !kept.left(blank).trimmed().isEmpty()) {
-            kept.truncate(blank);
-        }
-    }
-    while (!kept.isEmpty() && kept.back().isSpace()) {
-        kept.chop(1);
-    }
-    return kept + ellipsis;
 }
 
 } // namespace
@@ -169,7 +149,7 @@ void MainWindow::addKeys() {
     // Ctrl+H is the logic's own key: it goes to the key-down handler as it was pressed, and the
     // focused control never sees it. Other chords with H do not match and reach no handler.
     // Also in the context menu, where its shortcut is the hint that Ctrl+H shows the data.
-    auto* fullView = new QAction(QStringLiteral("Show Data (Full View)"), this);
+    auto* fullView = new QAction(QStringLiteral("Full View with Data and Status"), this);
     fullView->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     fullView->setShortcutContext(Qt::WindowShortcut);
     addAction(fullView);
@@ -253,11 +233,11 @@ void MainWindow::fillContextMenu(QMenu& menu, [[maybe_unused]] QWidget* under) {
     menu.addAction(helpAction_);
     menu.addSeparator();
     menu.addAction(fullViewAction_);
-    // The pane button's own click, for the view in which the button lies below the window's edge,
-    // out of reach of the pointer and the keyboard.
+    // The pane button's own click, for the view in which the window's edge cuts the button off,
+    // out of reach of the keyboard.
     QWidget* pane = control(Control::PaneButton);
-    if (pane->isVisibleTo(this) && !shownFocus_.partlyShown(*pane)) {
-        QAction* toggle = menu.addAction(pane->accessibleName());
+    if (pane->isVisibleTo(this) && !shownFocus_.wholeShown(*pane)) {
+        QAction* toggle = menu.addAction(QStringLiteral("Show Data Pane"));
         connect(toggle, &QAction::triggered, this, [this] {
             if (logic_ != nullptr) {
                 logic_->click(Control::PaneButton);

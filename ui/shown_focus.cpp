@@ -62,6 +62,7 @@ bool ShownFocus::moveFocus(bool next) {
             return false;
         }
         if (takesTabFocus(*w)) {
+            qCDebug(lcUi) << "focus to" << w->objectName();
             w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return true;
         }

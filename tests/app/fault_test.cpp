@@ -111,7 +111,8 @@ TEST_F(FaultTest, DeviceVanishingDuringAFiveMsHoldStopsItWithOneNoticeAndNoSpinn
     const auto* notice = rig->window.findChild<QLabel*>(QStringLiteral("deviceNotice"));
     ASSERT_NE(notice, nullptr);
     EXPECT_TRUE(notice->isVisible());
-    EXPECT_TRUE(contains(notice->text().toStdString(), "was disconnected")) << notice->text().toStdString();
+    EXPECT_TRUE(contains(notice->accessibleDescription().toStdString(), "was disconnected"))
+        << notice->accessibleDescription().toStdString();
     EXPECT_EQ(notice->geometry().bottom(), rig->window.rect().bottom());
     EXPECT_TRUE(contains(rig->window.lastStatus, "disconnected")) << rig->window.lastStatus;
     expectCleanRelease();
