@@ -21,11 +21,13 @@ QString portList(const QStringList& ports) {
     return QStringLiteral("Serial ports found: %1.").arg(list);
 }
 
+// Only what every dialog showing it offers: the dialogs name their other buttons themselves. The
+// simulated projector stands only behind COM1.
 QString chooseDeviceHint(int portNumber) {
     return QStringLiteral("Choose Device… sets the device for COM%1 (in the running panel: right-click COM, or "
-                          "Ctrl+D); Try Without a Projector uses a simulated one. From a terminal: --com%1 DEVICE "
-                          "or --simulate.")
-        .arg(portNumber);
+                          "Ctrl+D). From a terminal: --com%1 DEVICE%2.")
+        .arg(portNumber)
+        .arg(portNumber == 1 ? QStringLiteral(", or --simulate for a simulated projector") : QString());
 }
 
 // Joining a group helps only when the group may read and write the device; otherwise say whose it
