@@ -72,9 +72,12 @@ install(FILES ${tavo_configured_dir}/tavo-panel.1.gz ${tavo_configured_dir}/tavo
 install(FILES ${tavo_configured_dir}/changelog.Debian.gz ${tavo_configured_dir}/README.md.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-install(FILES ${tavo_packaging_dir}/tavo-ctl.bash-completion
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
-        RENAME tavo-ctl)
+# One file for both programs; bash-completion loads it by the command's name.
+foreach(program tavo-ctl tavo-panel)
+  install(FILES ${tavo_packaging_dir}/tavo.bash-completion
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+          RENAME ${program})
+endforeach()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tavo-panel)
