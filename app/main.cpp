@@ -41,9 +41,7 @@ public:
         setDevices(choice);
         return {};
     }
-    [[nodiscard]] QString simulatedDevice() const override {
-        return projector_ ? projector_->devicePath() : QString();
-    }
+    [[nodiscard]] QString simulatedDevice() const override { return projector_ ? projector_->devicePath() : QString(); }
 
 private:
     tavo::ComPorts& port_;

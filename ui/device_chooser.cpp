@@ -128,9 +128,8 @@ void DeviceChooser::fillList(const QList<SerialDevice>& present) {
 
 void DeviceChooser::addRecentRows(const QList<SerialDevice>& present) {
     for (const QString& device : std::as_const(recent_)) {
-        const bool listed = std::ranges::any_of(present, [&device](const SerialDevice& d) {
-            return d.path == device || d.stableName == device;
-        });
+        const bool listed = std::ranges::any_of(
+            present, [&device](const SerialDevice& d) { return d.path == device || d.stableName == device; });
         if (listed || device == simulated_) {
             continue;
         }

@@ -367,8 +367,8 @@ void MainWindow::setLabelText(Control label, std::string_view text) {
     // The status line has room for one line: a longer text ends at a word with an ellipsis.
     if (label == Control::StatusLine) {
         const QFontMetrics metrics = widget->fontMetrics();
-        const int room = widget->contentsRect().width() - 2 * widget->margin() -
-                         metrics.horizontalAdvance(QLatin1Char('x'));
+        const int room =
+            widget->contentsRect().width() - 2 * widget->margin() - metrics.horizontalAdvance(QLatin1Char('x'));
         widget->setText(elidedAtWord(shown, metrics, room));
     } else {
         widget->setText(shown);

@@ -201,33 +201,32 @@ TEST_P(NotSent, EveryClickChangesTheNoticeAndTxdShowsNoLine) {
     EXPECT_FALSE(panel.ended);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    States, NotSent,
-    ::testing::Values(NotSentRow{.name = "AfterAFailedPortChange",
-                                 .arrange =
-                                     [](FakeSerialPort& port, PanelLogic& logic) {
-                                         port.missingPorts = {2};
-                                         logic.click(Control::Com2Option);
-                                     },
-                                 .reason = "COM1 is not open.",
-                                 .kind = Notice::Lasting},
-                      NotSentRow{.name = "DeviceLost",
-                                 .arrange =
-                                     [](FakeSerialPort& port, PanelLogic& /*logic*/) {
-                                         port.failWrites = true;
-                                         port.notify(PortEvent::DeviceLost);
-                                     },
-                                 .reason = "Write failed on COM1.",
-                                 .kind = Notice::Lasting},
-                      NotSentRow{.name = "Connecting",
-                                 .arrange =
-                                     [](FakeSerialPort& port, PanelLogic& logic) {
-                                         port.pendingPorts = {2};
-                                         logic.click(Control::Com2Option);
-                                     },
-                                 .reason = "COM2 is still connecting.",
-                                 .kind = Notice::Progress}),
-    tavo::test::RowName{});
+INSTANTIATE_TEST_SUITE_P(States, NotSent,
+                         ::testing::Values(NotSentRow{.name = "AfterAFailedPortChange",
+                                                      .arrange =
+                                                          [](FakeSerialPort& port, PanelLogic& logic) {
+                                                              port.missingPorts = {2};
+                                                              logic.click(Control::Com2Option);
+                                                          },
+                                                      .reason = "COM1 is not open.",
+                                                      .kind = Notice::Lasting},
+                                           NotSentRow{.name = "DeviceLost",
+                                                      .arrange =
+                                                          [](FakeSerialPort& port, PanelLogic& /*logic*/) {
+                                                              port.failWrites = true;
+                                                              port.notify(PortEvent::DeviceLost);
+                                                          },
+                                                      .reason = "Write failed on COM1.",
+                                                      .kind = Notice::Lasting},
+                                           NotSentRow{.name = "Connecting",
+                                                      .arrange =
+                                                          [](FakeSerialPort& port, PanelLogic& logic) {
+                                                              port.pendingPorts = {2};
+                                                              logic.click(Control::Com2Option);
+                                                          },
+                                                      .reason = "COM2 is still connecting.",
+                                                      .kind = Notice::Progress}),
+                         tavo::test::RowName{});
 
 TEST_F(SendFailures, AWrittenLineEndsTheReport) {
     start();

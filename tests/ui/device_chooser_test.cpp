@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "serial/recent_devices.h"
 #include "tests/support/printers.h"
 #include "tests/ui/panel_fixture.h"
-#include "serial/recent_devices.h"
 #include "ui/device_actions.h"
 #include "ui/device_chooser.h"
 
@@ -96,8 +96,9 @@ TEST_F(ChooserTest, NamesTheSimulatedProjectorAndOffersDevicesChosenBefore) {
 
     rememberDevices({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("rfc2217://hall:3000")});
     rememberDevices({QStringLiteral("tcp://hall:3001"), QStringLiteral("rfc2217://hall:3000")});
-    EXPECT_EQ(loadRecentDevices(), (QStringList{QStringLiteral("tcp://hall:3001"), QStringLiteral("rfc2217://hall:3000"),
-                                                QStringLiteral("/dev/ttyUSB0")}));
+    EXPECT_EQ(loadRecentDevices(),
+              (QStringList{QStringLiteral("tcp://hall:3001"), QStringLiteral("rfc2217://hall:3000"),
+                           QStringLiteral("/dev/ttyUSB0")}));
     for (int i = 0; i < 20; ++i) {
         rememberDevices({QStringLiteral("tcp://room%1:4001").arg(i)});
     }

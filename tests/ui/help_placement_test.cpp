@@ -38,21 +38,20 @@ TEST_P(HelpPlacementTest, BesideThePanelOrOverlappingLeastAndOnTheScreen) {
 // wants 486 x 585 with its frame.
 INSTANTIATE_TEST_SUITE_P(
     Screens, HelpPlacementTest,
-    ::testing::Values(
-        PlacementRow{"NarrowedToTheRoomRightOfACentredPanel", QRect(320, 279, 640, 466), QSize(486, 585),
-                     QRect(0, 0, 1280, 1024), QRect(968, 279, 312, 585), true},
-        PlacementRow{"WholeOnTheRightWhenThereIsRoom", QRect(0, 100, 640, 466), QSize(486, 585),
-                     QRect(0, 0, 1280, 1024), QRect(648, 100, 486, 585), true},
-        PlacementRow{"LeftWhereTheLeftHasMoreRoom", QRect(700, 100, 500, 400), QSize(486, 585),
-                     QRect(0, 0, 1280, 1024), QRect(206, 100, 486, 585), true},
-        PlacementRow{"KeptBelowATopBarAndAboveTheScreensFoot", QRect(0, 10, 640, 466), QSize(486, 1200),
-                     QRect(0, 30, 1280, 994), QRect(648, 30, 486, 994), true},
-        PlacementRow{"RaisedWhereThePanelSitsLow", QRect(320, 800, 640, 224), QSize(486, 585),
-                     QRect(0, 0, 1280, 1024), QRect(968, 439, 312, 585), true},
-        PlacementRow{"NoRoomBesideCoversTheLeastOfThePanel", QRect(192, 151, 640, 466), QSize(486, 585),
-                     QRect(0, 0, 1024, 768), QRect(538, 0, 486, 585), false},
-        PlacementRow{"TwiceTheScaleFitsTheScreen", QRect(0, 23, 640, 466), QSize(486, 585), QRect(0, 0, 640, 512),
-                     QRect(154, 0, 486, 512), false}),
+    ::testing::Values(PlacementRow{"NarrowedToTheRoomRightOfACentredPanel", QRect(320, 279, 640, 466), QSize(486, 585),
+                                   QRect(0, 0, 1280, 1024), QRect(968, 279, 312, 585), true},
+                      PlacementRow{"WholeOnTheRightWhenThereIsRoom", QRect(0, 100, 640, 466), QSize(486, 585),
+                                   QRect(0, 0, 1280, 1024), QRect(648, 100, 486, 585), true},
+                      PlacementRow{"LeftWhereTheLeftHasMoreRoom", QRect(700, 100, 500, 400), QSize(486, 585),
+                                   QRect(0, 0, 1280, 1024), QRect(206, 100, 486, 585), true},
+                      PlacementRow{"KeptBelowATopBarAndAboveTheScreensFoot", QRect(0, 10, 640, 466), QSize(486, 1200),
+                                   QRect(0, 30, 1280, 994), QRect(648, 30, 486, 994), true},
+                      PlacementRow{"RaisedWhereThePanelSitsLow", QRect(320, 800, 640, 224), QSize(486, 585),
+                                   QRect(0, 0, 1280, 1024), QRect(968, 439, 312, 585), true},
+                      PlacementRow{"NoRoomBesideCoversTheLeastOfThePanel", QRect(192, 151, 640, 466), QSize(486, 585),
+                                   QRect(0, 0, 1024, 768), QRect(538, 0, 486, 585), false},
+                      PlacementRow{"TwiceTheScaleFitsTheScreen", QRect(0, 23, 640, 466), QSize(486, 585),
+                                   QRect(0, 0, 640, 512), QRect(154, 0, 486, 512), false}),
     tavo::test::RowName{});
 
 } // namespace

@@ -31,8 +31,8 @@ void PrintTo(const ViewRow& row, std::ostream* os) {
     *os << row.name;
 }
 
-const std::vector<Control> kBottomBlock{Control::ReadStatus, Control::ReadLampTime, Control::ReadInput,
-                                        Control::ReadMirror,  Control::ReadTemperatures, Control::SendC01};
+const std::vector<Control> kBottomBlock{Control::ReadStatus, Control::ReadLampTime,     Control::ReadInput,
+                                        Control::ReadMirror, Control::ReadTemperatures, Control::SendC01};
 
 class KeyboardTest : public PanelTest, public ::testing::WithParamInterface<ViewRow> {
 protected:
@@ -76,8 +76,8 @@ protected:
         for (const layout::ControlRow* row : rows) {
             QWidget* widget = window.control(row->control);
             const QRect rect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
-            const bool underPortPanel = row->control != Control::PortPanel &&
-                                        !portPanel->isAncestorOf(widget) && rect.intersects(portPanelRect);
+            const bool underPortPanel = row->control != Control::PortPanel && !portPanel->isAncestorOf(widget) &&
+                                        rect.intersects(portPanelRect);
             const bool tabbable = (widget->focusPolicy() & Qt::TabFocus) != 0;
             if (tabbable && widget->isVisible() && window.rect().contains(rect) && !underPortPanel) {
                 shown.push_back(widget);
@@ -112,7 +112,8 @@ TEST_P(KeyboardTest, TabAndShiftTabVisitWhatIsInViewInTabOrder) {
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const std::size_t ahead = (start + i + 1) % expected.size();
         const std::size_t behind = (start + 2 * expected.size() - i - 1) % expected.size();
-        ASSERT_EQ(forward[i], expected[ahead]) << "Tab " << i + 1 << " reached " << forward[i]->objectName().toStdString();
+        ASSERT_EQ(forward[i], expected[ahead])
+            << "Tab " << i + 1 << " reached " << forward[i]->objectName().toStdString();
         ASSERT_EQ(backward[i], expected[behind])
             << "Shift+Tab " << i + 1 << " reached " << backward[i]->objectName().toStdString();
     }

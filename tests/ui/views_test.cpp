@@ -203,9 +203,10 @@ TEST_F(NoticeTest, EachClickNotSentChangesTheCollapsedView) {
 
     // A text longer than the status line ends at a word there, and is whole for the tool tip and
     // a screen reader.
-    const QString whole = QStringLiteral(" Not sent: C00. COM1 (/dev/serial/by-id/usb-Example_Serial_A12345-if00-port0) "
-                                         "is not open: a port change failed. Choose COM1 again under COM to try "
-                                         "again, or choose another device (Ctrl+D).");
+    const QString whole =
+        QStringLiteral(" Not sent: C00. COM1 (/dev/serial/by-id/usb-Example_Serial_A12345-if00-port0) "
+                       "is not open: a port change failed. Choose COM1 again under COM to try "
+                       "again, or choose another device (Ctrl+D).");
     window.setLabelText(Control::StatusLine, whole.toStdString());
     const auto* status = qobject_cast<QLabel*>(window.control(Control::StatusLine));
     ASSERT_TRUE(status->text().endsWith(QChar(0x2026))) << status->text().toStdString();
