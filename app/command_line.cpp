@@ -3,6 +3,7 @@
 #include "tavo/version.h"
 
 #include "serial/device_settings.h"
+#include "serial/recent_devices.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -25,25 +26,32 @@ struct Parser {
                                            "the panel, else %1).")
                                 .arg(defaultDevices().com1),
                             QStringLiteral("DEVICE")};
-    QCommandLineOption com2{
-        QStringLiteral("com2"),
-        QStringLiteral("Use DEVICE as COM2 for this run (default: the device chosen in the panel, else %1).")
-            .arg(defaultDevices().com2),
-        QStringLiteral("DEVICE")};
+    QCommandLineOption com2{QStringLiteral("com2"),
+                            QStringLiteral("Use DEVICE as COM2 for this run, a serial device or "
+                                           "rfc2217://HOST:PORT or tcp://HOST:PORT as for --com1 (default: the "
+                                           "device chosen in the panel, else %1).")
+                                .arg(defaultDevices().com2),
+                            QStringLiteral("DEVICE")};
     QCommandLineOption simulate{QStringLiteral("simulate"),
                                 QStringLiteral("Put a simulated projector behind COM1, to try "
                                                "the panel without one.")};
+    // The devices the shell's completion offers, one a line.
+    QCommandLineOption completeDevices{QStringLiteral("complete-devices")};
 
     Parser() : help(parser.addHelpOption()), version(parser.addVersionOption()) {
+        completeDevices.setFlags(QCommandLineOption::HiddenFromHelp);
         QCoreApplication::setApplicationName(QStringLiteral("tavo-panel"));
         QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
         parser.setApplicationDescription(
             QStringLiteral("Remote-control panel for R5500 and R730 data projectors over RS-232C.\n\n"
-                           "In the panel, Ctrl+D (or right-click COM) chooses the devices for COM1 and COM2; "
-                           "the choice is saved for the next start. --com1 and --com2 override it for one run."));
+                           "In the panel, Ctrl+D (or right-click COM) chooses the devices for COM1 and COM2, "
+                           "serial devices or device servers on the network (rfc2217://HOST:PORT, "
+                           "tcp://HOST:PORT); the choice is saved for the next start. --com1 and --com2 override "
+                           "it for one run."));
         parser.addOption(com1);
         parser.addOption(com2);
         parser.addOption(simulate);
+        parser.addOption(completeDevices);
     }
 };
 
@@ -89,6 +97,11 @@ CommandLineParse tryParseCommandLine(const QStringList& arguments) {
         result.text = QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
         return result;
     }
+    if (p.parser.isSet(p.completeDevices)) {
+        result.outcome = CommandLineParse::Outcome::Completion;
+        result.text = offeredDeviceNames().join(QLatin1Char('\n'));
+        return result;
+    }
     result.text = usageError(p, &result.options);
     if (!result.text.isEmpty()) {
         result.outcome = CommandLineParse::Outcome::Error;
@@ -101,6 +114,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     Parser p;
     // Prints and exits for --help, --version and options it does not know.
     p.parser.process(arguments);
+    if (p.parser.isSet(p.completeDevices)) {
+        QTextStream out(stdout);
+        for (const QString& name : offeredDeviceNames()) {
+            out << name << '\n';
+        }
+        out.flush();
+        std::exit(EXIT_SUCCESS);
+    }
     CommandLine options;
     const QString error = usageError(p, &options);
     if (!error.isEmpty()) {

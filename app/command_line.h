@@ -16,10 +16,11 @@ struct CommandLine {
 };
 
 struct CommandLineParse {
-    enum class Outcome { Run, Help, Version, Error };
+    enum class Outcome { Run, Help, Version, Completion, Error };
     Outcome outcome = Outcome::Run;
     CommandLine options;
-    // The help text, the version line or the error message, as it would be printed.
+    // The help text, the version line, the devices to complete (one a line) or the error message,
+    // as it would be printed.
     QString text;
 };
 

@@ -41,6 +41,7 @@ public:
         setDevices(choice);
         return {};
     }
+    [[nodiscard]] QString simulatedDevice() const override { return projector_ ? projector_->devicePath() : QString(); }
 
 private:
     tavo::ComPorts& port_;
@@ -71,10 +72,11 @@ int main(int argc, char* argv[]) {
     tavo::ComPorts port({devices.com1, devices.com2}, tavo::makeDevice);
     ProgramDevices deviceActions(port);
     if (options.simulate) {
-        const QString error = deviceActions.useSimulatedProjector();
-        if (!error.isEmpty()) {
-            (void)window.showStartupError(error.toStdString());
-            return 1;
+        for (QString error = deviceActions.useSimulatedProjector(); !error.isEmpty();
+             error = deviceActions.useSimulatedProjector()) {
+            if (window.showStartupError(error.toStdString()) != tavo::PortFailureChoice::Retry) {
+                return 1;
+            }
         }
     }
     window.setDeviceActions(&deviceActions);

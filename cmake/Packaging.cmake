@@ -72,8 +72,9 @@ install(FILES ${tavo_configured_dir}/tavo-panel.1.gz ${tavo_configured_dir}/tavo
 install(FILES ${tavo_configured_dir}/changelog.Debian.gz ${tavo_configured_dir}/README.md.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-foreach(program tavo-ctl tavo-pjlink)
-  install(FILES ${tavo_packaging_dir}/${program}.bash-completion
+# One file for the three programs; bash-completion loads it by the command's name.
+foreach(program tavo-ctl tavo-panel tavo-pjlink)
+  install(FILES ${tavo_packaging_dir}/tavo.bash-completion
           DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
           RENAME ${program})
 endforeach()

@@ -85,9 +85,10 @@ void PanelLogic::cancelOpening() {
     const bool portChange = opening_ == OpenPurpose::PortChange;
     opening_ = OpenPurpose::None;
     (void)port_.close();
-    panel_.clearNotice();
+    clearNotice();
     if (portChange) {
         (void)port_.setPortNumber(openingFallback_);
+        settleOn(openingFallback_);
     }
     panel_.setLabelText(Control::StatusLine, " Cancelled: " + what);
 }
@@ -203,9 +204,9 @@ void PanelLogic::deviceEvent(PortEvent event) {
     if (event == PortEvent::DeviceLost) {
         // Nothing the held button repeats can reach the projector any more.
         holdCancelled();
-        panel_.showNotice(text, Notice::Lasting);
+        showNotice(text, Notice::Lasting);
     } else {
-        panel_.showNotice(text, Notice::Passing);
+        showNotice(text, Notice::Passing);
     }
     panel_.setLabelText(Control::StatusLine, " " + text);
 }
@@ -219,17 +220,67 @@ void PanelLogic::keyDown(int keyCode, int shiftState) {
 }
 
 void PanelLogic::sendLine(std::string_view line) {
+    send(line, Attempt::First);
+}
+
+void PanelLogic::send(std::string_view line, Attempt attempt) {
     // Whatever arrives from here on answers this line; what came before does not.
     replyStart_ = receiveBuffer_.size();
-    // A failed write must neither end the program nor stop a hold: it is told in the status line,
-    // which a hold repeating every few milliseconds can afford, unlike a dialog.
+    // A failed write must neither end the program nor stop a hold, so it is told without a dialog.
+    // Nothing went out: TXD shows no line and no reply is awaited, while the display clear runs as
+    // after any send and takes the status line's report with it.
     if (const PortError failure = port_.write(line)) {
-        panel_.setLabelText(Control::StatusLine, " Not sent: " + *failure);
+        tellNotSent(line, *failure, attempt);
+        panel_.setLabelText(Control::TxdField, "");
+        panel_.setTimerEnabled(TimerId::DisplayClear, true);
+        return;
+    }
+    notSentInARow_ = 0;
+    if (noticeTellsNotSent_) {
+        clearNotice();
     }
     panel_.setLabelText(Control::TxdField, visibleRendering(line));
     panel_.setTimerEnabled(TimerId::ReplyWait, true);
     replyPending_ = true;
     panel_.setTimerEnabled(TimerId::DisplayClear, true);
+}
+
+void PanelLogic::tellNotSent(std::string_view line, const std::string& reason, Attempt attempt) {
+    // A hold repeating every few milliseconds counts and tells its first line only.
+    const bool told = attempt == Attempt::First || notSentInARow_ == 0;
+    if (told) {
+        ++notSentInARow_;
+    }
+    std::string text = "Not sent: ";
+    text += line.substr(0, line.find(kCarriageReturn));
+    // The count makes each click that is not sent change what the notice says.
+    if (notSentInARow_ > 1) {
+        text += " (" + std::to_string(notSentInARow_) + " in a row)";
+    }
+    text += ". " + reason;
+    panel_.setLabelText(Control::StatusLine, " " + text);
+    if (told) {
+        // An open in progress keeps its notice's kind, so that it can still be cancelled there.
+        panel_.showNotice(text, opening_ == OpenPurpose::None ? Notice::Lasting : Notice::Progress);
+        noticeTellsNotSent_ = true;
+    }
+}
+
+void PanelLogic::showNotice(std::string_view text, Notice kind) {
+    notSentInARow_ = 0;
+    noticeTellsNotSent_ = false;
+    panel_.showNotice(text, kind);
+}
+
+void PanelLogic::clearNotice() {
+    notSentInARow_ = 0;
+    noticeTellsNotSent_ = false;
+    panel_.clearNotice();
+}
+
+void PanelLogic::settleOn(int port) {
+    chosenPort_ = port;
+    panel_.selectOption(port == 1 ? Control::Com1Option : Control::Com2Option);
 }
 
 void PanelLogic::showReceived() {
@@ -298,7 +349,7 @@ void PanelLogic::repeatHeldCommand() {
         return;
     }
     lastSentLine_ = commandLine(command->code);
-    sendLine(lastSentLine_);
+    send(lastSentLine_, Attempt::Repeat);
     panel_.setTimerEnabled(TimerId::HoldRepeat, true);
 }
 
@@ -323,7 +374,7 @@ void PanelLogic::changePort(int chosen, int fallback) {
     // A new open replaces one in progress, whose end is then never told.
     opening_ = OpenPurpose::None;
     // A notice about the device last open no longer applies once the port opens anew or fails.
-    panel_.clearNotice();
+    clearNotice();
     for (;;) {
         const PortResult<Opening> result = reopenAs(chosen);
         if (!result.error) {
@@ -335,10 +386,11 @@ void PanelLogic::changePort(int chosen, int fallback) {
             return;
         }
         const PortFailureChoice choice = panel_.showPortWarning(*result.error);
-        // The port stays closed on the fallback number; the user's choice stays selected, and
-        // choosing it again tries it again.
         (void)port_.setPortNumber(fallback);
         if (choice != PortFailureChoice::Retry) {
+            // The port stays closed on the fallback number, and the panel says so rather than
+            // showing the choice that failed; choosing that one again tries it again.
+            settleOn(fallback);
             return;
         }
     }
@@ -364,7 +416,7 @@ void PanelLogic::retryStartUp() {
 void PanelLogic::awaitOpening(OpenPurpose purpose, int fallback) {
     opening_ = purpose;
     openingFallback_ = fallback;
-    panel_.showNotice(port_.describeOpening(), Notice::Progress);
+    showNotice(port_.describeOpening(), Notice::Progress);
 }
 
 void PanelLogic::openCompleted() {
@@ -372,7 +424,7 @@ void PanelLogic::openCompleted() {
         return;
     }
     opening_ = OpenPurpose::None;
-    panel_.clearNotice();
+    clearNotice();
     panel_.setVisible(Control::PortPanel, false);
 }
 
@@ -382,7 +434,7 @@ void PanelLogic::openFailed() {
         return;
     }
     const std::string text = port_.describe(PortEvent::OpenFailed);
-    panel_.clearNotice();
+    clearNotice();
     if (purpose == OpenPurpose::StartUp) {
         if (panel_.showStartupError(text) != PortFailureChoice::Retry) {
             gaveUpAtStartUp_ = true;
@@ -397,6 +449,8 @@ void PanelLogic::openFailed() {
     (void)port_.setPortNumber(fallback);
     if (choice == PortFailureChoice::Retry) {
         changePort(chosenPort_, fallback);
+    } else {
+        settleOn(fallback);
     }
 }
 

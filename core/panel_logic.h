@@ -81,7 +81,8 @@ public:
     void keyDown(int keyCode, int shiftState);
 
     // The only way a line reaches the port: writes it, shows it in the TXD field and starts the
-    // reply wait and the display clear.
+    // reply wait and the display clear. A line the port does not take is told in the status line
+    // and in the notice, which every view shows; TXD then shows no line and no reply is awaited.
     void sendLine(std::string_view line);
 
     // The logic's state, readable for the window and the tests.
@@ -95,6 +96,16 @@ public:
     [[nodiscard]] bool gaveUpAtStartUp() const { return gaveUpAtStartUp_; }
 
 private:
+    // A repeat of a held button is told in the status line only: the press told the notice.
+    enum class Attempt : std::uint8_t { First, Repeat };
+
+    void send(std::string_view line, Attempt attempt);
+    void tellNotSent(std::string_view line, const std::string& reason, Attempt attempt);
+    void showNotice(std::string_view text, Notice kind);
+    void clearNotice();
+    // After a failed port change: the panel shows the port the number fell back to, and that port
+    // is the one a new choice of devices opens again.
+    void settleOn(int port);
     void sendOneShot(const OneShotCommand& command);
     void pressHold(const HoldCommand& command);
     void releaseHold(const HoldCommand& command);
@@ -137,6 +148,10 @@ private:
     bool gaveUpAtStartUp_ = false;
     // The port number a port change in progress falls back to when it fails.
     int openingFallback_ = 1;
+    // Lines the port did not take since one was written or the notice last changed, and whether
+    // the notice shown now tells of them.
+    int notSentInARow_ = 0;
+    bool noticeTellsNotSent_ = false;
 };
 
 } // namespace tavo

@@ -12,6 +12,7 @@
 #include "serial/device_settings.h"
 #include "serial/local_device.h"
 #include "serial/port_messages.h"
+#include "serial/recent_devices.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -267,7 +268,8 @@ std::optional<int> parse(const QStringList& arguments, QTextStream& out, QTextSt
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption deviceOption(QStringLiteral("device"),
-                                          QStringLiteral("The projector's serial device, e.g. /dev/ttyUSB0."),
+                                          QStringLiteral("The projector's serial device, e.g. /dev/ttyUSB0, or a "
+                                                         "device server: rfc2217://HOST:PORT or tcp://HOST:PORT."),
                                           QStringLiteral("DEV"));
     const QCommandLineOption com1Option(QStringLiteral("com1"), QStringLiteral("The panel's COM1 (the default)."));
     const QCommandLineOption com2Option(QStringLiteral("com2"), QStringLiteral("The panel's COM2."));
@@ -285,8 +287,10 @@ std::optional<int> parse(const QStringList& arguments, QTextStream& out, QTextSt
                                                        "value as one JSON object."));
     QCommandLineOption completeOption(QStringLiteral("complete"));
     completeOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions(
-        {deviceOption, com1Option, com2Option, speedOption, timeoutOption, repeatOption, jsonOption, completeOption});
+    QCommandLineOption completeDevicesOption(QStringLiteral("complete-devices"));
+    completeDevicesOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({deviceOption, com1Option, com2Option, speedOption, timeoutOption, repeatOption, jsonOption,
+                       completeOption, completeDevicesOption});
     parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("What to send; see Commands above."));
 
     const auto usage = [&err](const QString& message) {
@@ -309,6 +313,12 @@ std::optional<int> parse(const QStringList& arguments, QTextStream& out, QTextSt
         out << "list\nsend\n";
         for (const auto& c : ctlCommands()) {
             out << fromStd(c.name) << '\n';
+        }
+        return kAnswered;
+    }
+    if (parser.isSet(completeDevicesOption)) {
+        for (const QString& name : offeredDeviceNames()) {
+            out << name << '\n';
         }
         return kAnswered;
     }

@@ -4,6 +4,7 @@
 #include "core/panel_logic.h"
 #include "pjlink/server.h"
 #include "serial/device_settings.h"
+#include "serial/recent_devices.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -137,8 +138,12 @@ ParsedOptions parseOptions(const QStringList& arguments) {
                                                    .arg(kLargestMaxConnections)
                                                    .arg(kDefaultMaxConnections),
                                                QStringLiteral("N"), QString::number(kDefaultMaxConnections));
+    // The devices the shell's completion offers, listed by the program so that they are never
+    // typed a second time in the completion script.
+    QCommandLineOption completeDevicesOption(QStringLiteral("complete-devices"));
+    completeDevicesOption.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({listenOption, passwordOption, noPasswordOption, nameOption, makerOption, productOption,
-                       infoOption, speedOption, connectionsOption});
+                       infoOption, speedOption, connectionsOption, completeDevicesOption});
     parser.addPositionalArgument(QStringLiteral("DEVICE"), QStringLiteral("The projector's device, or COM1 or COM2."));
 
     const auto usage = [&parsed](const QString& text) {
@@ -154,6 +159,13 @@ ParsedOptions parseOptions(const QStringList& arguments) {
         parsed.text = parser.isSet(help) ? parser.helpText()
                                          : QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
                                                                          QCoreApplication::applicationVersion());
+        return parsed;
+    }
+    if (parser.isSet(completeDevicesOption)) {
+        parsed.outcome = ParsedOptions::Outcome::Done;
+        parsed.text = (QStringList{QStringLiteral("COM1"), QStringLiteral("COM2")} + offeredDeviceNames())
+                          .join(QLatin1Char('\n')) +
+                      QLatin1Char('\n');
         return parsed;
     }
     BridgeOptions& options = parsed.options;

@@ -12,18 +12,16 @@ namespace {
 const QString kCom1Key = QStringLiteral("devices/com1");
 const QString kCom2Key = QStringLiteral("devices/com2");
 
-// Named explicitly rather than through the application's names, so that every program of the
-// package reads the panel's file.
-QSettings panelSettings() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tavo"),
-                     QStringLiteral("tavo-panel"));
-}
-
 QString firstOf(const QString& a, const QString& b) {
     return a.isEmpty() ? b : a;
 }
 
 } // namespace
+
+QSettings panelSettings() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tavo"),
+                     QStringLiteral("tavo-panel"));
+}
 
 DeviceChoice loadSavedDevices() {
     const QSettings settings = panelSettings();

@@ -5,6 +5,7 @@
 // user's settings; the panel and the command-line tool both read it from here, so that a script and
 // the panel agree on which device is which.
 
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -20,7 +21,9 @@ struct DeviceChoice {
 
 // Where the choice is kept: the platform's usual place for the user's settings of this program
 // (on Linux ~/.config/tavo/tavo-panel.conf). A test may point it elsewhere through
-// QStandardPaths::setTestModeEnabled or XDG_CONFIG_HOME.
+// QStandardPaths::setTestModeEnabled or XDG_CONFIG_HOME. Named explicitly rather than through the
+// application's names, so that every program of the package reads the panel's file.
+[[nodiscard]] QSettings panelSettings();
 [[nodiscard]] DeviceChoice loadSavedDevices();
 void saveDevices(const DeviceChoice& choice);
 

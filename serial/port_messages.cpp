@@ -25,16 +25,17 @@ QLatin1StringView programOf(const TextVoice& voice) {
     return QLatin1StringView(voice.program);
 }
 
-// The panel's advice on choosing another device, with its leading blank; other programs have
-// neither the chooser nor the options it names.
+// The panel's advice on choosing another device, with its leading blank: only what every dialog
+// showing it offers, since the dialogs name their other buttons themselves; the simulated
+// projector stands only behind COM1. Other programs have neither the chooser nor these options.
 QString chooseDeviceHint(int portNumber, const TextVoice& voice) {
     if (!voice.panelHints) {
         return {};
     }
     return QStringLiteral(" Choose Device… sets the device for COM%1 (in the running panel: right-click COM, or "
-                          "Ctrl+D); Try Without a Projector uses a simulated one. From a terminal: --com%1 DEVICE "
-                          "or --simulate.")
-        .arg(portNumber);
+                          "Ctrl+D). From a terminal: --com%1 DEVICE%2.")
+        .arg(portNumber)
+        .arg(portNumber == 1 ? QStringLiteral(", or --simulate for a simulated projector") : QString());
 }
 
 // Joining a group helps only when the group may read and write the device; otherwise say whose it

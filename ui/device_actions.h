@@ -22,6 +22,13 @@ public:
     // Puts the built-in simulated projector behind COM1 for this run: empty on success, else why
     // it could not be started.
     [[nodiscard]] virtual QString useSimulatedProjector() = 0;
+    // The device the simulated projector is served on in this run, or empty.
+    [[nodiscard]] virtual QString simulatedDevice() const = 0;
 };
+
+// What the window calls the built-in simulated projector instead of its pseudo-terminal's name.
+[[nodiscard]] inline QString simulatedProjectorName() {
+    return QStringLiteral("simulated projector");
+}
 
 } // namespace tavo

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/device_chooser.h"
 
+#include "serial/network_address.h"
+#include "serial/recent_devices.h"
 #include "ui/device_actions.h"
 
 #include <QDialogButtonBox>
@@ -12,6 +14,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 namespace tavo {
 
@@ -26,7 +30,9 @@ DeviceChooser::DeviceChooser(const DeviceChoice& current, const QList<SerialDevi
     setWindowTitle(QStringLiteral("Choose Device"));
 
     auto* intro = new QLabel(QStringLiteral("Which serial device is COM1, and which is COM2? Pick one from the "
-                                            "list or type its path. The choice is kept for the next start."),
+                                            "list or type its path. For a device server on the network, type "
+                                            "rfc2217://HOST:PORT (RFC 2217) or tcp://HOST:PORT (raw TCP). The "
+                                            "choice is kept for the next start."),
                              this);
     intro->setWordWrap(true);
 
@@ -57,7 +63,7 @@ DeviceChooser::DeviceChooser(const DeviceChoice& current, const QList<SerialDevi
     com2_ = new QLineEdit(current.com2, this);
     com2_->setObjectName(QStringLiteral("com2Device"));
     for (QLineEdit* field : {com1_, com2_}) {
-        field->setPlaceholderText(QStringLiteral("e.g. /dev/ttyUSB0"));
+        field->setPlaceholderText(QStringLiteral("e.g. /dev/ttyUSB0 or rfc2217://HOST:PORT"));
         field->setClearButtonEnabled(true);
         field->setMinimumWidth(360);
     }
@@ -68,6 +74,11 @@ DeviceChooser::DeviceChooser(const DeviceChoice& current, const QList<SerialDevi
     auto* note = new QLabel(QStringLiteral("Started with --com1 or --com2, the panel uses those for that run."), this);
     note->setWordWrap(true);
 
+    portToOpen_ = new QLabel(this);
+    portToOpen_->setObjectName(QStringLiteral("portToOpen"));
+    portToOpen_->setWordWrap(true);
+    portToOpen_->hide();
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
     auto* layout = new QVBoxLayout(this);
@@ -76,6 +87,7 @@ DeviceChooser::DeviceChooser(const DeviceChoice& current, const QList<SerialDevi
     layout->addLayout(listButtons);
     layout->addLayout(fields);
     layout->addWidget(note);
+    layout->addWidget(portToOpen_);
     layout->addWidget(buttons);
 
     connect(asCom1, &QPushButton::clicked, this, [this] { useSelected(com1_); });
@@ -90,6 +102,7 @@ DeviceChooser::DeviceChooser(const DeviceChoice& current, const QList<SerialDevi
 }
 
 void DeviceChooser::fillList(const QList<SerialDevice>& present) {
+    present_ = present;
     list_->clear();
     for (const SerialDevice& device : present) {
         auto* item = new QTreeWidgetItem(list_);
@@ -101,7 +114,8 @@ void DeviceChooser::fillList(const QList<SerialDevice>& present) {
         item->setData(DeviceColumn, Qt::UserRole, device.preferredPath());
         item->setToolTip(DeviceColumn, device.preferredPath());
     }
-    if (present.isEmpty()) {
+    addRecentRows(present);
+    if (list_->topLevelItemCount() == 0) {
         auto* item = new QTreeWidgetItem(list_);
         item->setText(DeviceColumn, QStringLiteral("No serial devices found: plug the adapter in and press "
                                                    "Refresh, or type the device's path below."));
@@ -110,6 +124,42 @@ void DeviceChooser::fillList(const QList<SerialDevice>& present) {
     } else {
         list_->setCurrentItem(list_->topLevelItem(0));
     }
+}
+
+void DeviceChooser::addRecentRows(const QList<SerialDevice>& present) {
+    for (const QString& device : std::as_const(recent_)) {
+        const bool listed = std::ranges::any_of(
+            present, [&device](const SerialDevice& d) { return d.path == device || d.stableName == device; });
+        if (listed || device == simulated_) {
+            continue;
+        }
+        auto* item = new QTreeWidgetItem(list_);
+        item->setText(DeviceColumn, device);
+        item->setText(DescriptionColumn, isNetworkDevice(device)
+                                             ? QStringLiteral("Device server on the network, chosen before")
+                                             : QStringLiteral("Chosen before, not present now"));
+        item->setData(DeviceColumn, Qt::UserRole, device);
+        item->setToolTip(DeviceColumn, device);
+    }
+}
+
+void DeviceChooser::setSimulatedDevice(const QString& device) {
+    simulated_ = device;
+    for (QLineEdit* field : {com1_, com2_}) {
+        if (!device.isEmpty() && field->text() == device) {
+            field->setText(simulatedProjectorName());
+        }
+    }
+}
+
+void DeviceChooser::setRecentDevices(const QStringList& devices) {
+    recent_ = devices;
+    fillList(QList<SerialDevice>(present_));
+}
+
+void DeviceChooser::setPortToOpen(int port) {
+    portToOpen_->setText(QStringLiteral("OK opens COM%1 again with the device given.").arg(port));
+    portToOpen_->setVisible(port == 1 || port == 2);
 }
 
 void DeviceChooser::useSelected(QLineEdit* field) {
@@ -121,7 +171,11 @@ void DeviceChooser::useSelected(QLineEdit* field) {
 }
 
 DeviceChoice DeviceChooser::choice() const {
-    return {.com1 = com1_->text().trimmed(), .com2 = com2_->text().trimmed()};
+    const auto device = [this](const QLineEdit* field) {
+        const QString text = field->text().trimmed();
+        return !simulated_.isEmpty() && text == simulatedProjectorName() ? simulated_ : text;
+    };
+    return {.com1 = device(com1_), .com2 = device(com2_)};
 }
 
 void DeviceChooser::done(int result) {
@@ -145,9 +199,12 @@ QString chooseDeviceCommand() {
     return QStringLiteral("Choose Device…");
 }
 
-ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent) {
+ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent, int port) {
     const DeviceChoice before = actions.devices();
     DeviceChooser chooser(before, presentDevices(), parent);
+    chooser.setSimulatedDevice(actions.simulatedDevice());
+    chooser.setRecentDevices(loadRecentDevices());
+    chooser.setPortToOpen(port);
     const int result = chooser.exec();
     if (!chooser.answered()) {
         return ChooserOutcome::Interrupted;
@@ -160,6 +217,15 @@ ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent) {
         return ChooserOutcome::Unchanged;
     }
     applyChosenDevices(actions, before, after);
+    // Offered the next time; the simulated projector's pseudo-terminal is gone by then.
+    QStringList chosen;
+    for (const QString& device : {after.com1, after.com2}) {
+        if (!device.isEmpty() && device != actions.simulatedDevice() && device != before.com1 &&
+            device != before.com2) {
+            chosen << device;
+        }
+    }
+    rememberDevices(chosen);
     return ChooserOutcome::Chosen;
 }
 

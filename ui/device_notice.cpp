@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/device_notice.h"
 
+#include "ui/elided_text.h"
 #include "ui/ui_log.h"
 
 #include <QAccessible>
@@ -15,7 +16,7 @@ namespace tavo {
 
 namespace {
 
-// How long the notice that a device is back stays.
+// How long a passing notice (a device that is back, how things stand) stays.
 constexpr int kPassingNoticeMs = 5000;
 // Room between the Cancel button and the notice's edge.
 constexpr int kCancelGap = 2;
@@ -31,7 +32,8 @@ struct NoticeLook {
     bool cancellable;
 };
 
-// A lost device in alarm colours; a device that is back in green; an open in progress calmly.
+// A lost device in alarm colours; a device that is back in green; an open in progress and how
+// things stand calmly.
 constexpr std::array kLooks{
     NoticeLook{.kind = Notice::Lasting,
                .background = qRgb(255, 255, 176),
@@ -51,6 +53,12 @@ constexpr std::array kLooks{
                .alert = false,
                .passes = false,
                .cancellable = true},
+    NoticeLook{.kind = Notice::Calm,
+               .background = qRgb(224, 232, 248),
+               .text = qRgb(0, 40, 104),
+               .alert = false,
+               .passes = true,
+               .cancellable = false},
 };
 
 const NoticeLook& lookOf(Notice kind) {
@@ -64,7 +72,9 @@ DeviceNotice::DeviceNotice(QWidget& window) : QLabel(&window) {
     setObjectName(QStringLiteral("deviceNotice"));
     setAccessibleName(QStringLiteral("Device notice"));
     setTextFormat(Qt::PlainText);
-    setWordWrap(true);
+    // One line, so that the notice leaves the controls above it in reach (COM, to choose a port
+    // again); the whole text is in the tool tip and the description.
+    setWordWrap(false);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setMargin(2);
@@ -96,7 +106,7 @@ void DeviceNotice::present(const QString& text, Notice kind) {
     colours.setColor(QPalette::Window, QColor::fromRgb(look.background));
     colours.setColor(QPalette::WindowText, QColor::fromRgb(look.text));
     setPalette(colours);
-    setText(text);
+    whole_ = text;
     setToolTip(Qt::convertFromPlainText(text));
     setAccessibleDescription(text);
     setCancellable(look.cancellable);
@@ -126,7 +136,10 @@ void DeviceNotice::clear() {
 
 void DeviceNotice::place() {
     const QWidget* window = parentWidget();
-    int h = heightForWidth(window->width());
+    const QMargins margins = contentsMargins();
+    const int room = window->width() - margins.left() - margins.right() - 2 * (frameWidth() + margin());
+    setText(elidedAtWord(whole_, fontMetrics(), room));
+    int h = sizeHint().height();
     if (cancel_ != nullptr) {
         h = std::max(h, cancel_->sizeHint().height() + 2 * kCancelGap);
     }

@@ -42,6 +42,7 @@ private:
     void setCancellable(bool cancellable);
     void placeCancelButton();
 
+    QString whole_;
     QPointer<QPushButton> cancel_;
     QShortcut* escape_ = nullptr;
     QTimer* passing_ = nullptr;

@@ -94,8 +94,25 @@ QString helpText(const QString& version) {
                            "<tr><td><b>Ctrl+D</b></td><td>the device chooser, which sets the "
                            "devices COM1 and COM2 stand for; also <i>Choose Device…</i> in the "
                            "context menu of the COM button.</td></tr>"
-                           "<tr><td><b>Tab</b>, <b>Space</b></td><td>move between buttons and "
-                           "activate one-shot buttons.</td></tr></table>");
+                           "<tr><td><b>Menu</b>, <b>Shift+F10</b></td><td>the context menu at the "
+                           "button that has the focus: the device chooser, this help and the views.</td></tr>"
+                           "<tr><td><b>Tab</b>, <b>Space</b></td><td>move between the buttons in view and "
+                           "activate one-shot buttons; buttons below the window's lower edge are passed "
+                           "by.</td></tr></table>");
+
+    text += QStringLiteral("<p>A line the port cannot take (the port is not open, the device was lost, the "
+                           "panel is still connecting) is not sent: the notice over the window's lower edge "
+                           "says so, in every view, and TXD shows no line.</p>");
+
+    text += QStringLiteral("<h3>Devices</h3>"
+                           "<p>COM1 and COM2 stand for devices of your choice (Ctrl+D): a serial device such "
+                           "as <tt>/dev/ttyUSB0</tt> or its stable name under <tt>/dev/serial/by-id/</tt>, "
+                           "or a device server on the network: <tt>rfc2217://HOST:PORT</tt> for one that "
+                           "speaks RFC 2217 (the panel sets the speed there), <tt>tcp://HOST:PORT</tt> for a "
+                           "raw TCP port, whose speed is set on the server. The chooser also offers the "
+                           "devices chosen before. <tt>tavo-panel --com1 DEVICE</tt> uses a device for one "
+                           "run; <tt>tavo-panel --simulate</tt> puts the simulated projector behind COM1, "
+                           "as <i>Try Without a Projector</i> does.</p>");
 
     text += QStringLiteral("<h3>Buttons</h3>") + buttonTable();
 

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main_window.h"
 
+#include "core/control_catalog.h"
 #include "core/panel_logic.h"
 #include "ui/accessible_text.h"
 #include "ui/control_table.h"
 #include "ui/device_actions.h"
 #include "ui/device_chooser.h"
 #include "ui/device_notice.h"
+#include "ui/elided_text.h"
+#include "ui/help_placement.h"
 #include "ui/help_window.h"
 #include "ui/hold_push_button.h"
 #include "ui/key_codes.h"
@@ -27,6 +30,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tavo {
 
@@ -43,8 +47,10 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), dialogs_(*this), deco
     controls_ = built.controls;
     timers_ = built.timers;
     holdButtons_ = std::move(built.holdButtons);
+    shownFocus_.setCovers({control(Control::PortPanel)});
     routeEvents();
     addKeys();
+    markSimulation(false);
 
     notice_ = new DeviceNotice(*this);
     connect(notice_, &DeviceNotice::cancelRequested, this, [this] {
@@ -77,6 +83,7 @@ void MainWindow::setLogic(PanelLogic* logic) {
 void MainWindow::setDeviceActions(DeviceActions* actions) {
     deviceActions_ = actions;
     dialogs_.setDeviceActions(actions);
+    markSimulation(false);
 }
 
 QWidget* MainWindow::control(Control control) const {
@@ -110,11 +117,22 @@ void MainWindow::routeEvents() {
                 holdEnded();
             });
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            connect(button, &QAbstractButton::clicked, this, [this, id] {
+            connect(button, &QAbstractButton::clicked, this, [this, id, button] {
+                // Nobody can have meant a control out of sight, whatever reached it (an assistive
+                // tool, a focus given by a program): nothing it would send reaches the wire.
+                if (!shownFocus_.partlyShown(*button)) {
+                    qCDebug(lcUi) << "click of" << button->objectName() << "out of sight ignored";
+                    return;
+                }
                 if (logic_ != nullptr) {
                     logic_->click(id);
                 }
             });
+        }
+        // The Menu key on any control opens the window's menu, though the controls keep the right
+        // mouse button to themselves.
+        if (catalog::isFocusable(catalog::kindOf(id))) {
+            widget->installEventFilter(this);
         }
     }
     for (std::size_t i = 0; i < kTimerCount; ++i) {
@@ -130,10 +148,12 @@ void MainWindow::routeEvents() {
 void MainWindow::addKeys() {
     // Ctrl+H is the logic's own key: it goes to the key-down handler as it was pressed, and the
     // focused control never sees it. Other chords with H do not match and reach no handler.
-    auto* fullView = new QAction(this);
+    // Also in the context menu, where its shortcut is the hint that Ctrl+H shows the data.
+    auto* fullView = new QAction(QStringLiteral("Full View with Data and Status"), this);
     fullView->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     fullView->setShortcutContext(Qt::WindowShortcut);
     addAction(fullView);
+    fullViewAction_ = fullView;
     connect(fullView, &QAction::triggered, this, [this] {
         if (logic_ != nullptr) {
             logic_->keyDown(keyCodeFor(Qt::Key_H), shiftStateFor(Qt::ControlModifier));
@@ -154,6 +174,14 @@ void MainWindow::addKeys() {
     chooseDeviceAction_->setShortcutContext(Qt::WindowShortcut);
     addAction(chooseDeviceAction_);
     connect(chooseDeviceAction_, &QAction::triggered, this, &MainWindow::chooseDevicesInPanel);
+
+    // Where the platform makes no context menu event of these keys; where it does, the menu that
+    // is already open is not opened twice.
+    auto* menuKeys = new QAction(this);
+    menuKeys->setShortcuts({QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)});
+    menuKeys->setShortcutContext(Qt::WindowShortcut);
+    addAction(menuKeys);
+    connect(menuKeys, &QAction::triggered, this, &MainWindow::popUpContextMenuFromKeyboard);
 }
 
 void MainWindow::cancelHolds() {
@@ -178,20 +206,14 @@ void MainWindow::showHelp() {
     helpAfterHold_ = false;
     if (help_ == nullptr) {
         help_ = new HelpWindow(this);
-        // Beside the panel where the screen has room, so that both stay in view; otherwise the
-        // toolkit centres it over the panel.
-        const QRect panel = frameGeometry();
-        const QRect room = screen()->availableGeometry();
-        const int gap = 8;
-        if (panel.right() + gap + help_->width() <= room.right()) {
-            help_->move(panel.right() + gap, std::max(room.top(), panel.top()));
-            qCDebug(lcUi) << "help placed right of the panel at" << help_->pos();
-        } else if (panel.left() - gap - help_->width() >= room.left()) {
-            help_->move(panel.left() - gap - help_->width(), std::max(room.top(), panel.top()));
-            qCDebug(lcUi) << "help placed left of the panel at" << help_->pos();
-        } else {
-            qCDebug(lcUi) << "no room beside the panel; the help is centred over it";
-        }
+    }
+    if (!help_->isVisible()) {
+        // Beside the panel, wherever the panel is now. The help's frame is not known before it is
+        // shown: the panel's stands in for it.
+        const QMargins frame = decorations_;
+        const QRect placed = placeHelp(frameGeometry(), help_->size().grownBy(frame), screen()->availableGeometry());
+        help_->setGeometry(placed.marginsRemoved(frame));
+        qCDebug(lcUi) << "help placed at" << placed << "beside the panel at" << frameGeometry();
     }
     help_->show();
     help_->raise();
@@ -209,14 +231,84 @@ void MainWindow::fillContextMenu(QMenu& menu, [[maybe_unused]] QWidget* under) {
     chooseDeviceAction_->setEnabled(deviceActions_ != nullptr && logic_ != nullptr);
     menu.addAction(chooseDeviceAction_);
     menu.addAction(helpAction_);
+    menu.addSeparator();
+    menu.addAction(fullViewAction_);
+    // The pane button's own click, for the view in which the window's edge cuts the button off,
+    // out of reach of the keyboard.
+    QWidget* pane = control(Control::PaneButton);
+    if (pane->isVisibleTo(this) && !shownFocus_.wholeShown(*pane)) {
+        QAction* toggle = menu.addAction(QStringLiteral("Show Data Pane"));
+        connect(toggle, &QAction::triggered, this, [this] {
+            if (logic_ != nullptr) {
+                logic_->click(Control::PaneButton);
+            }
+        });
+    }
+}
+
+void MainWindow::popUpContextMenu(QWidget* under, QPoint globalPos) {
+    if (contextMenu_ != nullptr && contextMenu_->isVisible()) {
+        return;
+    }
+    // Not exec(): a nested event loop would hold up the timers' routing until the menu closes.
+    contextMenu_ = new QMenu(this);
+    contextMenu_->setObjectName(QStringLiteral("contextMenu"));
+    contextMenu_->setAttribute(Qt::WA_DeleteOnClose);
+    fillContextMenu(*contextMenu_, under);
+    contextMenu_->popup(globalPos);
+}
+
+void MainWindow::popUpContextMenuFromKeyboard() {
+    QWidget* focused = focusWidget();
+    if (focused != nullptr && focused != this && shownFocus_.partlyShown(*focused)) {
+        popUpContextMenu(focused, focused->mapToGlobal(focused->rect().center()));
+    } else {
+        popUpContextMenu(nullptr, mapToGlobal(rect().center()));
+    }
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
-    // Not exec(): a nested event loop would hold up the timers' routing until the menu closes.
-    auto* menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    fillContextMenu(*menu, childAt(event->pos()));
-    menu->popup(event->globalPos());
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        popUpContextMenuFromKeyboard();
+        return;
+    }
+    popUpContextMenu(childAt(event->pos()), event->globalPos());
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        popUpContextMenuFromKeyboard();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::focusNextPrevChild(bool next) {
+    return shownFocus_.moveFocus(next);
+}
+
+int MainWindow::portInUse() const {
+    return qobject_cast<QRadioButton*>(control(Control::Com2Option))->isChecked() ? 2 : 1;
+}
+
+void MainWindow::markSimulation(bool tell) {
+    QString tip = QStringLiteral("The port panel: COM1 or COM2, 19200 or 9600 baud. Ctrl+D or right-click: %1 "
+                                 "Ctrl+H: the full view with the data pane.")
+                      .arg(chooseDeviceCommand());
+    const int port = portInUse();
+    const QString simulated = deviceActions_ != nullptr ? deviceActions_->simulatedDevice() : QString();
+    bool onSimulator = false;
+    if (!simulated.isEmpty()) {
+        const DeviceChoice devices = deviceActions_->devices();
+        onSimulator = (port == 1 ? devices.com1 : devices.com2) == simulated;
+    }
+    const QString text =
+        QStringLiteral("COM%1 is the %2: nothing reaches a real projector.").arg(port).arg(simulatedProjectorName());
+    control(Control::PortButton)->setToolTip(onSimulator ? text + QLatin1Char('\n') + tip : tip);
+    if (tell && onSimulator && notice_ != nullptr && notice_->isHidden()) {
+        notice_->present(text, Notice::Calm);
+    }
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -229,10 +321,14 @@ bool MainWindow::event(QEvent* event) {
         break;
     case QEvent::Show:
         QTimer::singleShot(0, this, &MainWindow::measureDecorations);
+        if (!std::exchange(shownOnce_, true)) {
+            markSimulation(true);
+        }
         break;
     case QEvent::Resize:
         notice_->place();
         measureDecorations();
+        shownFocus_.keepFocusShown();
         break;
     case QEvent::Move:
     case QEvent::WindowActivate:
@@ -254,7 +350,10 @@ void MainWindow::chooseDevicesInPanel() {
     if (deviceActions_ == nullptr || logic_ == nullptr) {
         return;
     }
-    if (chooseDevices(*deviceActions_, this) == ChooserOutcome::Chosen) {
+    const ChooserOutcome outcome = chooseDevices(*deviceActions_, this, portInUse());
+    markSimulation(false);
+    // OK opens the port in use again, also with nothing changed: that is how it is tried again.
+    if (outcome == ChooserOutcome::Chosen || outcome == ChooserOutcome::Unchanged) {
         logic_->devicesChanged();
     }
 }
@@ -265,7 +364,15 @@ void MainWindow::setLabelText(Control label, std::string_view text) {
         return;
     }
     const QString shown = QString::fromUtf8(text);
-    widget->setText(shown);
+    // The status line has room for one line: a longer text ends at a word with an ellipsis.
+    if (label == Control::StatusLine) {
+        const QFontMetrics metrics = widget->fontMetrics();
+        const int room =
+            widget->contentsRect().width() - 2 * widget->margin() - metrics.horizontalAdvance(QLatin1Char('x'));
+        widget->setText(elidedAtWord(shown, metrics, room));
+    } else {
+        widget->setText(shown);
+    }
     // The field keeps its name ("Received data"); what it shows is read as its description, and
     // a text longer than its field (a port failure in the status line) can be read whole under the
     // pointer.
@@ -286,12 +393,18 @@ void MainWindow::setCaption(Control button, std::string_view caption) {
 
 void MainWindow::setVisible(Control control, bool visible) {
     this->control(control)->setVisible(visible);
+    shownFocus_.keepFocusShown();
+    // Where the port is chosen, say which one is the simulated projector.
+    if (control == Control::PortPanel && visible) {
+        markSimulation(true);
+    }
 }
 
 void MainWindow::selectOption(Control option) {
     if (auto* radio = qobject_cast<QRadioButton*>(control(option))) {
         radio->setChecked(true);
     }
+    markSimulation(false);
 }
 
 double MainWindow::outerHeight() const {
@@ -363,7 +476,8 @@ void MainWindow::showWarning(std::string_view text) {
 }
 
 PortFailureChoice MainWindow::showPortWarning(std::string_view text) {
-    return dialogs_.showPortWarning(QString::fromUtf8(text));
+    // The port panel still shows the port that failed, which the user may choose a device for.
+    return dialogs_.showPortWarning(QString::fromUtf8(text), portInUse());
 }
 
 PortFailureChoice MainWindow::showStartupError(std::string_view text) {

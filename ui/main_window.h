@@ -11,8 +11,10 @@
 #include "core/ports/panel.h"
 #include "ui/help_window.h"
 #include "ui/port_failure_dialogs.h"
+#include "ui/shown_focus.h"
 
 #include <QMargins>
+#include <QMenu>
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
@@ -21,7 +23,6 @@
 #include <vector>
 
 class QAction;
-class QMenu;
 class QTimer;
 
 namespace tavo {
@@ -75,9 +76,13 @@ public:
     // is down, once the hold has ended.
     void showHelp();
     [[nodiscard]] HelpWindow* helpWindow() const { return help_; }
+    // The window's context menu while it is open.
+    [[nodiscard]] QMenu* contextMenu() const { return contextMenu_; }
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -90,6 +95,14 @@ private:
     // Every entry of the window's context menu is added here; `under` is the control the pointer
     // is on (the window itself where it is on none), for entries that belong to one control.
     void fillContextMenu(QMenu& menu, QWidget* under);
+    void popUpContextMenu(QWidget* under, QPoint globalPos);
+    // The Menu key and Shift+F10: the menu at the control that has the focus, else at the window.
+    void popUpContextMenuFromKeyboard();
+    // The port the port panel shows as chosen: the one in use.
+    [[nodiscard]] int portInUse() const;
+    // The port in use is the simulated projector's: the COM button's tip says so, and `tell` says
+    // so in a calm notice too, unless another notice is shown.
+    void markSimulation(bool tell);
     void applyOuterHeight();
     void measureDecorations();
     void chooseDevicesInPanel();
@@ -103,6 +116,10 @@ private:
     DeviceActions* deviceActions_ = nullptr;
     QAction* chooseDeviceAction_ = nullptr;
     QAction* helpAction_ = nullptr;
+    QAction* fullViewAction_ = nullptr;
+    QPointer<QMenu> contextMenu_;
+    ShownFocus shownFocus_{*this};
+    bool shownOnce_ = false;
     DeviceNotice* notice_ = nullptr;
     PortFailureDialogs dialogs_;
     QMargins decorations_;

@@ -20,7 +20,7 @@ void PortFailureDialogs::showWarning(const QString& text) {
     box.exec();
 }
 
-PortFailureChoice PortFailureDialogs::showPortWarning(const QString& text) {
+PortFailureChoice PortFailureDialogs::showPortWarning(const QString& text, int port) {
     qCDebug(lcUi) << "port warning:" << text;
     QMessageBox box(QMessageBox::Warning, window_.windowTitle(), text, QMessageBox::Ok, &window_);
     box.setTextFormat(Qt::PlainText);
@@ -32,7 +32,7 @@ PortFailureChoice PortFailureDialogs::showPortWarning(const QString& text) {
         qCDebug(lcUi) << "port warning dismissed";
         return PortFailureChoice::Dismiss;
     }
-    const ChooserOutcome outcome = chooseDevices(*deviceActions_, &window_);
+    const ChooserOutcome outcome = chooseDevices(*deviceActions_, &window_, port);
     const bool retry = outcome == ChooserOutcome::Chosen || outcome == ChooserOutcome::Unchanged;
     qCDebug(lcUi) << "device chooser after a port warning:" << (retry ? "trying again" : "dismissed");
     return retry ? PortFailureChoice::Retry : PortFailureChoice::Dismiss;
@@ -48,10 +48,16 @@ PortFailureChoice PortFailureDialogs::showStartupError(const QString& text) {
         box.setWindowIcon(window_.windowIcon());
         QAbstractButton* choose = nullptr;
         QAbstractButton* simulate = nullptr;
+        // Says what the buttons that the port's own text cannot know of do.
+        QString buttons = QStringLiteral("Retry tries the same device again, for one about to appear (a USB adapter "
+                                         "just plugged in).");
         if (deviceActions_ != nullptr) {
             choose = box.addButton(chooseDeviceCommand(), QMessageBox::ActionRole);
             simulate = box.addButton(QStringLiteral("Try Without a Projector"), QMessageBox::ActionRole);
+            buttons += QStringLiteral(" Try Without a Projector uses a simulated one.");
         }
+        QAbstractButton* retry = box.addButton(QMessageBox::Retry);
+        box.setInformativeText(buttons);
         QPushButton* quit = box.addButton(QStringLiteral("Quit"), QMessageBox::RejectRole);
         // Return still ends the panel, as the one-button error did.
         box.setDefaultButton(quit);
@@ -59,9 +65,13 @@ PortFailureChoice PortFailureDialogs::showStartupError(const QString& text) {
         box.exec();
         // No button at all: the program is being ended.
         const QAbstractButton* clicked = box.clickedButton();
+        if (clicked != nullptr && clicked == retry) {
+            qCDebug(lcUi) << "start-up error: trying again";
+            return PortFailureChoice::Retry;
+        }
         if (clicked != nullptr && clicked == choose) {
             qCDebug(lcUi) << "start-up error: choosing a device";
-            switch (chooseDevices(*deviceActions_, nullptr)) {
+            switch (chooseDevices(*deviceActions_, nullptr, 1)) {
             case ChooserOutcome::Chosen:
             case ChooserOutcome::Unchanged:
                 return PortFailureChoice::Retry;

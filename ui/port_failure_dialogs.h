@@ -3,7 +3,8 @@
 
 // The dialogs of a port that cannot be opened: the plain warning, the warning of a failed port
 // change that offers the device chooser, and the start-up error that also offers the simulated
-// projector. Each returns once the user has answered; the window passes on what was chosen.
+// projector and trying again. Each returns once the user has answered; the window passes on what
+// was chosen.
 
 #include "core/ports/panel.h"
 
@@ -25,7 +26,8 @@ public:
     void setDeviceActions(DeviceActions* actions) { deviceActions_ = actions; }
 
     void showWarning(const QString& text);
-    [[nodiscard]] PortFailureChoice showPortWarning(const QString& text);
+    // `port` is the port that failed, which the device chooser offered there opens again.
+    [[nodiscard]] PortFailureChoice showPortWarning(const QString& text, int port);
     [[nodiscard]] PortFailureChoice showStartupError(const QString& text);
 
 private:

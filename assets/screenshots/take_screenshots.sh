@@ -1,12 +1,26 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's screenshots of the panel on the simulated projector: the collapsed view at
-# start, the full view (Ctrl+H) right after a "STATUS" read, and the help (F1) over it. Needs xvfb,
-# openbox and ImageMagick; keys are typed through the XTEST extension.
+# start, the full view (Ctrl+H) right after a "STATUS" read, the help (F1) beside it; a click that
+# could not be sent after a failed change to COM2, the context menu from the Menu key and the device
+# chooser (Ctrl+D); the full view and the help at 200 % scaling. Needs xvfb, openbox and
+# ImageMagick; keys are typed through the XTEST extension, as a keyboard user would.
 # Usage: take_screenshots.sh PATH/TO/tavo-panel
+# SCREENSHOT_DISPLAY=N uses X display N (and N+1) instead of the first free one.
 set -eu
 panel=$(realpath "$1")
 out=$(cd "$(dirname "$0")" && pwd)
+# A new user's settings, so that COM2 is the usual /dev/ttyS1 and nothing chosen before shows.
+config=$(mktemp -d)
+trap 'rm -rf "$config"' EXIT
+export XDG_CONFIG_HOME="$config"
+server() {
+    if [ -n "${SCREENSHOT_DISPLAY:-}" ]; then
+        echo "-n $((SCREENSHOT_DISPLAY + $1))"
+    else
+        echo "-a"
+    fi
+}
 
 cat > /tmp/tavo-keys.py <<'PY'
 import ctypes, sys, time
@@ -30,7 +44,8 @@ for arg in sys.argv[1:]:
         chord(keys.split("+"))
 PY
 
-xvfb-run -a -s "-screen 0 1280x1024x24" sh -c "
+# The help is taken of the whole screen, to show where it opens.
+xvfb-run $(server 0) -s "-screen 0 1280x1024x24" sh -c "
     openbox & sleep 1
     '$panel' --simulate & sleep 3
     import -window root -trim +repage '$out/collapsed.png'
@@ -39,16 +54,46 @@ xvfb-run -a -s "-screen 0 1280x1024x24" sh -c "
     import -window root -trim +repage '$out/full.png'
     python3 /tmp/tavo-keys.py F1
     sleep 0.8
-    import -window root -trim +repage '$out/help.png'
+    import -window root '$out/help.png'
     kill \$! 2>/dev/null || true
 "
 
-# The same full view at 200 % scaling.
-xvfb-run -a -s "-screen 0 1600x1200x24" sh -c "
+# From the start, by keyboard: 24 Tabs reach COM, Space opens the port panel with COM1 focused, and
+# the right arrow chooses COM2, which fails. Once the warning is answered and the port panel has
+# gone, 25 Tabs come round to POWER ON, which is then pressed twice.
+xvfb-run $(server 0) -s "-screen 0 1280x1024x24" sh -c "
+    openbox & sleep 1
+    '$panel' --simulate & sleep 3
+    python3 /tmp/tavo-keys.py 24*Tab space Right
+    sleep 1
+    python3 /tmp/tavo-keys.py Return
+    sleep 6
+    python3 /tmp/tavo-keys.py 25*Tab space space
+    sleep 0.5
+    import -window root -trim +repage '$out/not-sent.png'
+    python3 /tmp/tavo-keys.py Menu
+    sleep 0.5
+    import -window root -trim +repage '$out/keyboard-menu.png'
+    python3 /tmp/tavo-keys.py Escape Control_L+d
+    sleep 1
+    import -window root -trim +repage '$out/device-chooser.png'
+    kill \$! 2>/dev/null || true
+"
+
+# The same full view at 200 % scaling, and the help on a 1280 x 1024 screen at that scale.
+xvfb-run $(server 0) -s "-screen 0 1600x1200x24" sh -c "
     openbox & sleep 1
     QT_SCALE_FACTOR=2 '$panel' --simulate & sleep 3
     python3 /tmp/tavo-keys.py Control_L+h 30*Tab space
     sleep 0.8
     import -window root -trim +repage '$out/full-200.png'
+    kill \$! 2>/dev/null || true
+"
+xvfb-run $(server 1) -s "-screen 0 1280x1024x24" sh -c "
+    openbox & sleep 1
+    QT_SCALE_FACTOR=2 '$panel' --simulate & sleep 3
+    python3 /tmp/tavo-keys.py F1
+    sleep 1
+    import -window root '$out/help-200.png'
     kill \$! 2>/dev/null || true
 "

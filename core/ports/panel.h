@@ -22,8 +22,9 @@ enum class PortFailureChoice { Dismiss, Retry };
 
 // A notice over the lower edge of the window, seen in every view and taking no focus. A lasting one
 // stays until replaced or cleared; a passing one goes by itself after a few seconds; a progress one
-// tells of an open in progress, which the user may cancel, and stays until replaced or cleared.
-enum class Notice { Lasting, Passing, Progress };
+// tells of an open in progress, which the user may cancel, and stays until replaced or cleared; a
+// calm one tells how things stand (the panel runs on the simulated projector) and goes by itself.
+enum class Notice { Lasting, Passing, Progress, Calm };
 
 struct ScreenSize {
     double width = 0;  // twips

@@ -24,6 +24,8 @@ const char* name(Outcome outcome) {
         return "Help";
     case Outcome::Version:
         return "Version";
+    case Outcome::Completion:
+        return "Completion";
     case Outcome::Error:
         return "Error";
     }

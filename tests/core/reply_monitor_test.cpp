@@ -158,23 +158,89 @@ TEST_F(ReplyMonitor, ReceiveBufferStaysBoundedAndKeepsItsStart) {
 
 class SendFailures : public LogicTest {};
 
-TEST_F(SendFailures, ClosedPortIsReportedInTheStatusLineWithoutEndingAnything) {
-    port.missingPorts = {2};
+// Where the port stands when a line is not sent: what it refuses the write with, and the notice
+// that tells of it (an open in progress keeps its Cancel).
+struct NotSentRow {
+    const char* name;
+    void (*arrange)(FakeSerialPort& port, PanelLogic& logic);
+    std::string reason;
+    Notice kind;
+};
+
+void PrintTo(const NotSentRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class NotSent : public LogicTest, public ::testing::WithParamInterface<NotSentRow> {};
+
+TEST_P(NotSent, EveryClickChangesTheNoticeAndTxdShowsNoLine) {
     start();
-    logic.click(Control::PortButton);
-    logic.click(Control::Com2Option); // fails: the port stays closed on COM1
-    ASSERT_FALSE(port.opened);
+    GetParam().arrange(port, logic);
     panel.warnings.clear();
 
     logic.click(Control::PowerOn);
-    EXPECT_EQ(status(), " Not sent: COM1 is not open.");
-    EXPECT_EQ(txd(), " C 0 0 CR ") << "the line is still shown";
-    EXPECT_TRUE(running(TimerId::ReplyWait));
-    EXPECT_TRUE(panel.warnings.empty()) << "no dialog for a send";
-    EXPECT_FALSE(panel.ended);
-    panel.advance(5000);
-    EXPECT_EQ(rxd(), " X X X X");
+    const std::string first = "Not sent: C00. " + GetParam().reason;
+    EXPECT_EQ(panel.notice, std::pair(first, GetParam().kind));
+    EXPECT_EQ(status(), " " + first);
+    EXPECT_EQ(txd(), "") << "nothing was written";
+    EXPECT_FALSE(running(TimerId::ReplyWait)) << "no reply can come";
+    EXPECT_FALSE(logic.replyPending());
     EXPECT_EQ(logic.lastSentLine(), "C00\r");
+
+    // The same button again still changes what the collapsed view shows.
+    logic.click(Control::ReadStatus);
+    logic.click(Control::ReadStatus);
+    EXPECT_EQ(panel.notice, std::pair("Not sent: CR0 (3 in a row). " + GetParam().reason, GetParam().kind));
+    EXPECT_TRUE(port.writes.empty());
+    EXPECT_TRUE(panel.warnings.empty()) << "no dialog for a send";
+
+    panel.advance(5000);
+    EXPECT_EQ(status(), "") << "the display clear takes the status line's report";
+    EXPECT_EQ(rxd(), "") << "no missing reply for a line never sent";
+    EXPECT_TRUE(panel.notice) << "the notice stays with the state it tells of";
+    EXPECT_FALSE(panel.ended);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, NotSent,
+                         ::testing::Values(NotSentRow{.name = "AfterAFailedPortChange",
+                                                      .arrange =
+                                                          [](FakeSerialPort& port, PanelLogic& logic) {
+                                                              port.missingPorts = {2};
+                                                              logic.click(Control::Com2Option);
+                                                          },
+                                                      .reason = "COM1 is not open.",
+                                                      .kind = Notice::Lasting},
+                                           NotSentRow{.name = "DeviceLost",
+                                                      .arrange =
+                                                          [](FakeSerialPort& port, PanelLogic& /*logic*/) {
+                                                              port.failWrites = true;
+                                                              port.notify(PortEvent::DeviceLost);
+                                                          },
+                                                      .reason = "Write failed on COM1.",
+                                                      .kind = Notice::Lasting},
+                                           NotSentRow{.name = "Connecting",
+                                                      .arrange =
+                                                          [](FakeSerialPort& port, PanelLogic& logic) {
+                                                              port.pendingPorts = {2};
+                                                              logic.click(Control::Com2Option);
+                                                          },
+                                                      .reason = "COM2 is still connecting.",
+                                                      .kind = Notice::Progress}),
+                         tavo::test::RowName{});
+
+TEST_F(SendFailures, AWrittenLineEndsTheReport) {
+    start();
+    port.failWrites = true;
+    logic.click(Control::PowerOn);
+    ASSERT_TRUE(panel.notice);
+    port.failWrites = false;
+    logic.click(Control::PowerOn);
+    EXPECT_FALSE(panel.notice);
+    EXPECT_EQ(txd(), " C 0 0 CR ");
+    port.failWrites = true;
+    logic.click(Control::PowerOn);
+    EXPECT_EQ(panel.notice, std::pair(std::string("Not sent: C00. Write failed on COM1."), Notice::Lasting))
+        << "counted afresh";
 }
 
 TEST_F(SendFailures, RejectedWritesDuringAHoldDoNotStopTheRepeat) {
@@ -184,6 +250,8 @@ TEST_F(SendFailures, RejectedWritesDuringAHoldDoNotStopTheRepeat) {
     panel.advance(500);
     EXPECT_EQ(logic.heldButton(), HoldButton::ZoomIn);
     EXPECT_EQ(std::count(port.calls.begin(), port.calls.end(), "write(C47\r)"), 11);
+    EXPECT_EQ(panel.noticesShown, 1) << "the repeats are not told one by one";
+    EXPECT_EQ(status(), " Not sent: C47. Write failed on COM1.");
     logic.release(Control::ZoomIn);
     EXPECT_FALSE(running(TimerId::HoldRepeat));
     EXPECT_TRUE(panel.warnings.empty());

@@ -69,7 +69,7 @@ TEST_F(SerialLink, PortChangeFailureWarnsFallsBackAndLeavesThePanelShown) {
     EXPECT_EQ(port.portNumber, 1);
     EXPECT_FALSE(port.opened);
     EXPECT_TRUE(panel.isVisible(Control::PortPanel));
-    EXPECT_TRUE(panel.isSelected(Control::Com2Option)) << "the user's choice stays selected";
+    EXPECT_TRUE(panel.isSelected(Control::Com1Option)) << "the panel shows the port in use, not the one that failed";
     panel.advance(3999);
     EXPECT_TRUE(panel.isVisible(Control::PortPanel));
     panel.advance(1);
@@ -208,10 +208,11 @@ TEST_F(Connecting, PortChangeShowsProgressThenHidesThePanelOrWarnsAndFallsBack) 
     EXPECT_EQ(panel.notice, progress(2));
     EXPECT_TRUE(panel.isVisible(Control::PortPanel)) << "the panel stays until the device answers";
 
-    // A click meanwhile fails as on a closed port, in the status line only.
+    // A click meanwhile is not sent, and the notice says so while it still offers to cancel.
     logic.click(Control::PowerOn);
-    EXPECT_EQ(status(), " Not sent: COM2 is still connecting.");
-    EXPECT_EQ(txd(), " C 0 0 CR ");
+    EXPECT_EQ(status(), " Not sent: C00. COM2 is still connecting.");
+    EXPECT_EQ(panel.notice, std::pair(std::string("Not sent: C00. COM2 is still connecting."), Notice::Progress));
+    EXPECT_EQ(txd(), "");
     EXPECT_TRUE(port.writes.empty());
     EXPECT_TRUE(panel.warnings.empty());
 
@@ -243,8 +244,12 @@ TEST_F(Connecting, PortChangeShowsProgressThenHidesThePanelOrWarnsAndFallsBack) 
     EXPECT_EQ(port.portNumber, 1);
     EXPECT_FALSE(port.opened);
     EXPECT_FALSE(panel.notice);
-    EXPECT_TRUE(panel.isSelected(Control::Com2Option)) << "the user's choice stays selected";
+    EXPECT_TRUE(panel.isSelected(Control::Com1Option)) << "the panel shows the port in use";
     EXPECT_TRUE(panel.startupErrors.empty());
+    port.calls.clear();
+    logic.devicesChanged();
+    EXPECT_EQ(port.calls, (Calls{"isOpen", "setPortNumber(1)", "open"}))
+        << "a new choice of devices opens the port in use, not the one that failed";
 }
 
 TEST_F(Connecting, StartUpShowsTheWindowAndAFailureLaterIsTheStartUpError) {
@@ -301,7 +306,7 @@ TEST_F(Connecting, CancelClosesThePortFallsBackAndSaysSoWithoutADialog) {
     logic.cancelOpening();
     EXPECT_TRUE(port.calls.empty());
     logic.click(Control::PowerOn);
-    EXPECT_EQ(status(), " Not sent: COM1 is not open.");
+    EXPECT_EQ(status(), " Not sent: C00. COM1 is not open.");
     EXPECT_TRUE(port.writes.empty());
 }
 

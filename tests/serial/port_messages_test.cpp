@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                      .existingPorts = {},
                      .detail = {}},
                     {"COM2 (/dev/ttyS1)", "No serial ports were found", "--com2"},
-                    {"--com1"}},
+                    {"--com1", "--simulate", "Try Without a Projector"}},
         MessageCase{"LongPortListIsCut",
                     {.kind = OpenFailureKind::NoSuchDevice,
                      .portNumber = 1,

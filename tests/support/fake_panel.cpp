@@ -19,6 +19,9 @@ void PrintTo(Notice kind, std::ostream* os) {
     case Notice::Progress:
         *os << "Progress";
         return;
+    case Notice::Calm:
+        *os << "Calm";
+        return;
     }
     *os << "Notice(" << static_cast<int>(kind) << ')';
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "serial/recent_devices.h"
 #include "tests/support/printers.h"
 #include "tests/ui/panel_fixture.h"
 #include "ui/device_actions.h"
@@ -22,6 +23,9 @@ public:
         onSimulate();
         current.com1 = QStringLiteral("/dev/pts/simulated");
         return {};
+    }
+    [[nodiscard]] QString simulatedDevice() const override {
+        return simulations > 0 ? QStringLiteral("/dev/pts/simulated") : QString();
     }
 
     DeviceChoice current;
@@ -79,6 +83,34 @@ TEST_F(ChooserTest, PicksFromTheListOrTypedAndSavesOnlyWhatTheUserChanged) {
     EXPECT_EQ(loadSavedDevices(), (DeviceChoice{.com1 = QStringLiteral("/tmp/projector"), .com2 = {}}));
 }
 
+// The simulated projector is shown by name and never taken for a device called so; devices chosen
+// before and absent now are offered after those present.
+TEST_F(ChooserTest, NamesTheSimulatedProjectorAndOffersDevicesChosenBefore) {
+    const QList<SerialDevice> present{
+        {.path = QStringLiteral("/dev/ttyUSB0"), .stableName = {}, .description = {}, .maker = {}, .serialNumber = {}}};
+    DeviceChooser chooser({.com1 = QStringLiteral("/dev/pts/6"), .com2 = QStringLiteral("/dev/ttyS1")}, present);
+    chooser.setSimulatedDevice(QStringLiteral("/dev/pts/6"));
+    EXPECT_EQ(chooser.findChild<QLineEdit*>(QStringLiteral("com1Device"))->text(),
+              QStringLiteral("simulated projector"));
+    EXPECT_EQ(chooser.choice().com1, QStringLiteral("/dev/pts/6"));
+
+    rememberDevices({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("rfc2217://hall:3000")});
+    rememberDevices({QStringLiteral("tcp://hall:3001"), QStringLiteral("rfc2217://hall:3000")});
+    EXPECT_EQ(loadRecentDevices(),
+              (QStringList{QStringLiteral("tcp://hall:3001"), QStringLiteral("rfc2217://hall:3000"),
+                           QStringLiteral("/dev/ttyUSB0")}));
+    for (int i = 0; i < 20; ++i) {
+        rememberDevices({QStringLiteral("tcp://room%1:4001").arg(i)});
+    }
+    EXPECT_EQ(loadRecentDevices().size(), kRecentDeviceLimit);
+    EXPECT_EQ(loadRecentDevices().front(), QStringLiteral("tcp://room19:4001"));
+
+    chooser.setRecentDevices({QStringLiteral("rfc2217://hall:3000"), QStringLiteral("/dev/ttyUSB0")});
+    auto* list = chooser.findChild<QTreeWidget*>(QStringLiteral("deviceList"));
+    ASSERT_EQ(list->topLevelItemCount(), 2) << "a device present is listed once";
+    EXPECT_EQ(list->topLevelItem(1)->text(0), QStringLiteral("rfc2217://hall:3000"));
+}
+
 TEST_F(ChooserTest, StartUpErrorOffersTheChoicesWithQuitAsDefault) {
     FakeSerialPort port;
     port.missingPorts = {1};
@@ -98,7 +130,7 @@ TEST_F(ChooserTest, StartUpErrorOffersTheChoicesWithQuitAsDefault) {
         EXPECT_EQ(quit.icon, QMessageBox::Critical);
         quit.buttons.sort();
         EXPECT_EQ(quit.buttons, (QStringList{QStringLiteral("Choose Device…"), QStringLiteral("Quit"),
-                                             QStringLiteral("Try Without a Projector")}));
+                                             QStringLiteral("Retry"), QStringLiteral("Try Without a Projector")}));
         EXPECT_EQ(quit.defaultButton, QStringLiteral("Quit"));
     }
     {

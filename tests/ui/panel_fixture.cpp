@@ -2,7 +2,9 @@
 #include "tests/ui/panel_fixture.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -89,6 +91,21 @@ void PanelTest::key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 
 QString PanelTest::caption(Control control) const {
     return qobject_cast<QAbstractButton*>(window.control(control))->text();
+}
+
+void PanelTest::chooseFromContextMenu(const QString& entry) {
+    key(Qt::Key_Menu);
+    QMenu* menu = window.contextMenu();
+    ASSERT_NE(menu, nullptr) << "the Menu key opens no menu";
+    QAction* chosen = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->text() == entry) {
+            chosen = action;
+        }
+    }
+    ASSERT_NE(chosen, nullptr) << "no entry " << entry.toStdString();
+    menu->close();
+    chosen->trigger();
 }
 
 int PanelTest::clientHeightFor(double outerTwips) const {

@@ -50,6 +50,8 @@ protected:
     void click(Control control, Qt::MouseButton button = Qt::LeftButton);
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     [[nodiscard]] QString caption(Control control) const;
+    // The Menu key, then the entry of the window's context menu with that text.
+    void chooseFromContextMenu(const QString& entry);
     // Client height in pixels that an outer height in twips leaves with the current decorations.
     [[nodiscard]] int clientHeightFor(double outerTwips) const;
 

@@ -4,8 +4,10 @@
 #include "ui/device_notice.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -28,10 +30,9 @@ protected:
         EXPECT_EQ(caption(Control::PaneButton), pane);
         EXPECT_EQ(window.control(Control::PaneButton)->isVisible(), paneShown);
     }
-    void activatePaneButtonFromKeyboard() {
-        window.control(Control::PaneButton)->setFocus(Qt::TabFocusReason);
-        key(Qt::Key_Space);
-    }
+    // In the collapsed view the pane button lies below the window's edge, out of the keyboard's
+    // reach; the context menu stands in for it.
+    void showDataPaneFromKeyboard() { chooseFromContextMenu(QStringLiteral("Show Data Pane")); }
 };
 
 TEST_F(ViewTest, DecorationsAreMeasuredOnceShown) {
@@ -50,13 +51,13 @@ TEST_F(ViewTest, CtrlHAndThePaneButtonGoThroughAllFourStates) {
     click(Control::PaneButton);
     expectView(5350, kShowData, true);
 
-    activatePaneButtonFromKeyboard();
+    showDataPaneFromKeyboard();
     expectView(6645, kHideData, true);
 
     click(Control::PaneButton);
     expectView(5350, kShowData, true);
 
-    activatePaneButtonFromKeyboard();
+    showDataPaneFromKeyboard();
     key(Qt::Key_H, Qt::ControlModifier);
     expectView(7000, QStringLiteral("CLOSE"), true);
     EXPECT_TRUE(port.writes.empty());
@@ -173,6 +174,48 @@ TEST_F(NoticeTest, AnOpenInProgressIsCancelledByItsButtonOrEscape) {
     EXPECT_EQ(notice->cancelButton(), nullptr);
     key(Qt::Key_Escape);
     EXPECT_EQ(cancelled.count(), 2);
+}
+
+// In the collapsed view, where the status line is out of sight, each click that is not sent
+// changes the notice; the port panel shows the port in use after the failed change.
+TEST_F(NoticeTest, EachClickNotSentChangesTheCollapsedView) {
+    const auto* notice = window.findChild<DeviceNotice*>();
+    ASSERT_NE(notice, nullptr);
+    port.missingPorts = {2};
+    click(Control::PortButton);
+    {
+        const ModalDismisser dismisser;
+        click(Control::Com2Option);
+        ASSERT_TRUE(dismisser.seen());
+    }
+    EXPECT_TRUE(qobject_cast<QRadioButton*>(window.control(Control::Com1Option))->isChecked()) << "the port in use";
+    EXPECT_FALSE(notice->isVisible());
+
+    click(Control::PowerOn);
+    ASSERT_TRUE(notice->isVisible());
+    EXPECT_TRUE(window.rect().contains(notice->geometry()));
+    const QString first = notice->text();
+    EXPECT_TRUE(first.startsWith(QStringLiteral("Not sent: C00."))) << first.toStdString();
+    click(Control::PowerOn);
+    EXPECT_NE(notice->text(), first) << "the same click again changes what is seen";
+    EXPECT_TRUE(qobject_cast<QLabel*>(window.control(Control::TxdField))->text().isEmpty());
+    EXPECT_TRUE(port.writes.empty());
+
+    // A text longer than the status line ends at a word there, and is whole for the tool tip and
+    // a screen reader.
+    const QString whole =
+        QStringLiteral(" Not sent: C00. COM1 (/dev/serial/by-id/usb-Example_Serial_A12345-if00-port0) "
+                       "is not open: a port change failed. Choose COM1 again under COM to try "
+                       "again, or choose another device (Ctrl+D).");
+    window.setLabelText(Control::StatusLine, whole.toStdString());
+    const auto* status = qobject_cast<QLabel*>(window.control(Control::StatusLine));
+    ASSERT_TRUE(status->text().endsWith(QChar(0x2026))) << status->text().toStdString();
+    const QString kept = status->text().chopped(1);
+    EXPECT_TRUE(whole.startsWith(kept));
+    EXPECT_EQ(whole.at(kept.size()), QLatin1Char(' ')) << "cut at a word: " << kept.toStdString();
+    EXPECT_LE(status->fontMetrics().horizontalAdvance(status->text()), status->contentsRect().width());
+    EXPECT_EQ(status->accessibleDescription(), whole);
+    EXPECT_TRUE(status->toolTip().contains(QStringLiteral("(Ctrl+D).")));
 }
 
 using PortChangeTest = PanelTest;
