@@ -17,6 +17,8 @@
 namespace tavo {
 
 inline constexpr char kCarriageReturn = '\r';
+// The projector's acknowledgement of a command it takes, followed by CR.
+inline constexpr char kAcknowledge = '\x06';
 
 // "C" and two upper-case hex digits; "CF", a blank, a word, a blank, a word (upper case); or
 // "CR" and one digit.

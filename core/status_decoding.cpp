@@ -6,30 +6,39 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <span>
 
 namespace tavo {
 
 namespace {
 
-// `code` is the reply's first characters; the status line shows `text` after one blank.
+// `code` is the reply's first characters; the status line shows `text` after one blank. Only the
+// power status table fills in `power`.
 struct StatusEntry {
     std::string_view code;
     std::string_view text;
+    PowerCondition power{};
 };
 
+constexpr PowerCondition phase(PowerPhase p, PowerFault fault = PowerFault::None) {
+    return {.phase = p, .fault = fault};
+}
+
+// Power management turns the lamp off for want of a signal, as stand-by does; the projector keeps
+// its keys locked while the lamp is on.
 constexpr std::array<StatusEntry, 11> kPowerStatus{{
-    {.code = "00", .text = "Power ON"},
-    {.code = "80", .text = "Stand by"},
-    {.code = "40", .text = "Count down"},
-    {.code = "20", .text = "Cooling down"},
-    {.code = "10", .text = "Power abnormality"},
-    {.code = "28", .text = "Temperature abnormality"},
-    {.code = "08", .text = "Temperature abnormality"},
-    {.code = "88", .text = "Temperature abnormality"},
-    {.code = "02", .text = "Key input prohibition"},
-    {.code = "24", .text = "Power Management Cooling"},
-    {.code = "04", .text = "Power Management"},
+    {.code = "00", .text = "Power ON", .power = phase(PowerPhase::On)},
+    {.code = "80", .text = "Stand by", .power = phase(PowerPhase::Standby)},
+    {.code = "40", .text = "Count down", .power = phase(PowerPhase::CountDown)},
+    {.code = "20", .text = "Cooling down", .power = phase(PowerPhase::CoolingDown)},
+    {.code = "10", .text = "Power abnormality", .power = {.phase = std::nullopt, .fault = PowerFault::Power}},
+    {.code = "28", .text = "Temperature abnormality", .power = phase(PowerPhase::CoolingDown, PowerFault::Temperature)},
+    {.code = "08", .text = "Temperature abnormality", .power = phase(PowerPhase::On, PowerFault::Temperature)},
+    {.code = "88", .text = "Temperature abnormality", .power = phase(PowerPhase::Standby, PowerFault::Temperature)},
+    {.code = "02", .text = "Key input prohibition", .power = phase(PowerPhase::On)},
+    {.code = "24", .text = "Power Management Cooling", .power = phase(PowerPhase::CoolingDown)},
+    {.code = "04", .text = "Power Management", .power = phase(PowerPhase::Standby)},
 }};
 
 constexpr std::array<StatusEntry, 3> kInput{{
@@ -64,13 +73,31 @@ struct ReplyField {
     std::size_t count;
 };
 
-constexpr ReplyField kLampField{.first = 1, .count = 4};
+constexpr ReplyField kLampField{.first = 1, .count = kLampHourDigits};
 // Characters 6, 7 and 12 are never shown.
-constexpr std::array<ReplyField, 3> kTemperatureFields{{
+constexpr std::array<ReplyField, kTemperatureCount> kTemperatureFields{{
     {.first = 1, .count = 5},
     {.first = 8, .count = 4},
     {.first = 13, .count = 5},
 }};
+
+// Where the projector puts its three numbers: the status line shows most of each.
+constexpr ReplyField temperatureNumber(std::size_t i) {
+    return {.first = 1 + i * (kTemperatureWidth + 1), .count = kTemperatureWidth};
+}
+constexpr std::size_t kTemperatureReplyLength = kTemperatureCount * (kTemperatureWidth + 1) - 1;
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kTemperatureCount; ++i) {
+            const ReplyField shown = kTemperatureFields[i];
+            const ReplyField number = temperatureNumber(i);
+            if (shown.first < number.first || shown.first + shown.count > number.first + number.count) {
+                return false;
+            }
+        }
+        return true;
+    }(),
+    "the status line shows each temperature from within its number");
 
 // A piece of a text by 1-based positions; a cut past the end takes what is there.
 std::string_view cut(std::string_view r, std::size_t first, std::size_t length) {
@@ -195,6 +222,60 @@ std::optional<StatusReply> decodeReply(std::string_view line, std::string_view r
 
 bool isDecodedStatusRead(std::string_view code) {
     return statusReadOf(std::string(code) + kCarriageReturn).has_value();
+}
+
+std::size_t statusKeyLength(Control read) {
+    const auto table = tableOf(read);
+    return table.empty() ? 0 : table.front().code.size();
+}
+
+bool isStatusKey(Control read, std::string_view body) {
+    const auto table = tableOf(read);
+    return std::ranges::find(table, body, &StatusEntry::code) != table.end();
+}
+
+std::string_view exampleStatusKey(Control read) {
+    const auto table = tableOf(read);
+    return table.empty() ? std::string_view{} : table.front().code;
+}
+
+std::optional<PowerCondition> powerCondition(std::string_view body) {
+    const auto* found = std::ranges::find(kPowerStatus, body, &StatusEntry::code);
+    if (found == kPowerStatus.end()) {
+        return std::nullopt;
+    }
+    return found->power;
+}
+
+std::optional<std::array<double, kTemperatureCount>> temperatureValues(std::string_view body) {
+    if (body.size() != kTemperatureReplyLength) {
+        return std::nullopt;
+    }
+    std::array<double, kTemperatureCount> values{};
+    for (std::size_t i = 0; i < kTemperatureCount; ++i) {
+        const ReplyField field = temperatureNumber(i);
+        if (field.first > 1 && body[field.first - 2] != ' ') {
+            return std::nullopt;
+        }
+        std::string_view number = replyCut(body, field);
+        number.remove_prefix(std::min(number.find_first_not_of(' '), number.size()));
+        // A decimal number: digits, a point, digits, perhaps after a minus sign.
+        const std::string_view unsignedPart = number.starts_with('-') ? number.substr(1) : number;
+        const auto point = unsignedPart.find('.');
+        const auto isDigit = [](char c) {
+            return c >= '0' && c <= '9';
+        };
+        if (point == std::string_view::npos || point == 0 || point + 1 == unsignedPart.size() ||
+            !std::all_of(unsignedPart.begin(), unsignedPart.begin() + static_cast<std::ptrdiff_t>(point), isDigit) ||
+            !std::all_of(unsignedPart.begin() + static_cast<std::ptrdiff_t>(point) + 1, unsignedPart.end(), isDigit)) {
+            return std::nullopt;
+        }
+        const auto parsed = std::from_chars(number.data(), number.data() + number.size(), values[i]);
+        if (parsed.ec != std::errc{} || parsed.ptr != number.data() + number.size()) {
+            return std::nullopt;
+        }
+    }
+    return values;
 }
 
 } // namespace tavo

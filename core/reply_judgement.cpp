@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/reply_judgement.h"
+
+#include "core/commands.h"
+#include "core/status_decoding.h"
+
+#include <algorithm>
+
+namespace tavo {
+
+namespace {
+
+bool wellFormedStatus(Control read, std::string_view body) {
+    switch (read) {
+    case Control::ReadStatus:
+    case Control::ReadInput:
+    case Control::ReadMirror:
+        return isStatusKey(read, body);
+    case Control::ReadLampTime:
+        return body.size() == kLampHourDigits && std::ranges::all_of(body, [](char c) { return c >= '0' && c <= '9'; });
+    case Control::ReadTemperatures:
+        return temperatureValues(body).has_value();
+    default:
+        return false;
+    }
+}
+
+std::string expectedStatus(Control read) {
+    const std::string example(exampleStatusKey(read));
+    switch (read) {
+    case Control::ReadStatus:
+        return "a power status such as " + example + " CR";
+    case Control::ReadInput:
+        return "an input number such as " + example + " CR";
+    case Control::ReadMirror:
+        return "a mirror setting such as " + example + " CR";
+    case Control::ReadLampTime:
+        return std::to_string(kLampHourDigits) + " digits of lamp hours CR";
+    case Control::ReadTemperatures:
+        return std::to_string(kTemperatureCount) + " temperatures such as 025.0 031.5 042.0 CR";
+    default:
+        return "ACK CR";
+    }
+}
+
+} // namespace
+
+ReplyJudgement judgeReply(std::string_view line, std::string_view reply) {
+    const auto read = statusReadOf(line);
+    ReplyJudgement judgement{.verdict = ReplyVerdict::Unexpected,
+                             .expected = read ? expectedStatus(*read) : std::string("ACK CR")};
+    if (reply.empty()) {
+        judgement.verdict = ReplyVerdict::Missing;
+        return judgement;
+    }
+    if (reply.back() != kCarriageReturn) {
+        return judgement;
+    }
+    const std::string_view body = reply.substr(0, reply.size() - 1);
+    if (body == "?") {
+        judgement.verdict = ReplyVerdict::Refused;
+    } else if (read) {
+        if (wellFormedStatus(*read, body)) {
+            judgement.verdict = ReplyVerdict::Status;
+        }
+    } else if (body.size() == 1 && body.front() == kAcknowledge) {
+        judgement.verdict = ReplyVerdict::Acknowledged;
+    }
+    return judgement;
+}
+
+std::string_view verdictName(ReplyVerdict verdict) {
+    switch (verdict) {
+    case ReplyVerdict::Acknowledged:
+        return "acknowledged";
+    case ReplyVerdict::Refused:
+        return "refused";
+    case ReplyVerdict::Status:
+        return "status";
+    case ReplyVerdict::Unexpected:
+        return "unexpected";
+    case ReplyVerdict::Missing:
+        return "missing";
+    }
+    return "unexpected";
+}
+
+} // namespace tavo
