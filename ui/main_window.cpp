@@ -275,6 +275,18 @@ void MainWindow::setLabelText(Control label, std::string_view text) {
     widget->setToolTip(whole.isEmpty() ? QString() : Qt::convertFromPlainText(whole));
 }
 
+void MainWindow::setLabelRemark(Control label, std::string_view remark) {
+    auto* widget = qobject_cast<QLabel*>(control(label));
+    if (widget == nullptr) {
+        return;
+    }
+    const QString shown = widget->text().trimmed();
+    const QString added = QString::fromUtf8(remark);
+    const QString whole = added.isEmpty() || shown.isEmpty() ? QString(shown + added) : shown + u'\n' + added;
+    widget->setAccessibleDescription(whole);
+    widget->setToolTip(whole.isEmpty() ? QString() : Qt::convertFromPlainText(whole));
+}
+
 void MainWindow::setCaption(Control button, std::string_view caption) {
     if (auto* widget = qobject_cast<QAbstractButton*>(control(button))) {
         widget->setText(QString::fromUtf8(caption));

@@ -52,6 +52,7 @@ public:
     [[nodiscard]] QMargins decorations() const { return decorations_; }
 
     void setLabelText(Control label, std::string_view text) override;
+    void setLabelRemark(Control label, std::string_view remark) override;
     void setCaption(Control button, std::string_view caption) override;
     void setVisible(Control control, bool visible) override;
     void selectOption(Control option) override;
