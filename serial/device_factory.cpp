@@ -7,11 +7,11 @@
 
 namespace tavo {
 
-std::unique_ptr<Device> makeDevice(int portNumber, const QString& name) {
+std::unique_ptr<Device> makeDevice(int portNumber, const QString& name, Audience audience) {
     if (isNetworkDevice(name)) {
-        return std::make_unique<NetworkDevice>(portNumber, name);
+        return std::make_unique<NetworkDevice>(portNumber, name, audience);
     }
-    return std::make_unique<LocalDevice>(portNumber, name);
+    return std::make_unique<LocalDevice>(portNumber, name, audience);
 }
 
 } // namespace tavo

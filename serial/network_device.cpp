@@ -56,6 +56,26 @@ constexpr std::array<telnet_telopt_t, 3> kTelnetOptions{{
     {.telopt = -1, .us = 0, .him = 0},
 }};
 
+// What device servers send a client they turn away because another client has the port.
+constexpr std::array<std::string_view, 2> kInUseLines{"Port already in use", "Port's device already in use"};
+// An empty one would hold back nothing and match everything.
+static_assert(std::ranges::none_of(kInUseLines, &std::string_view::empty));
+
+enum class Greeting { InUse, MayBeInUse, Other };
+
+Greeting greetingOf(const QByteArray& held) {
+    const std::string_view start(held.constData(), static_cast<std::size_t>(held.size()));
+    for (const std::string_view line : kInUseLines) {
+        if (start.starts_with(line)) {
+            return Greeting::InUse;
+        }
+        if (line.starts_with(start)) {
+            return Greeting::MayBeInUse;
+        }
+    }
+    return Greeting::Other;
+}
+
 NetworkFailureKind failureKindOf(QAbstractSocket::SocketError error) {
     switch (error) {
     case QAbstractSocket::HostNotFoundError:
@@ -116,8 +136,8 @@ struct NetworkDevice::Telnet {
     telnet_t* handle;
 };
 
-NetworkDevice::NetworkDevice(int portNumber, QString name, QObject* parent)
-    : Device(portNumber, std::move(name), parent), socket_(new QTcpSocket(this)) {
+NetworkDevice::NetworkDevice(int portNumber, QString name, Audience audience, QObject* parent)
+    : Device(portNumber, std::move(name), audience, parent), socket_(new QTcpSocket(this)) {
     phaseTimer_.setSingleShot(true);
     speedTimer_.setSingleShot(true);
     connect(&phaseTimer_, &QTimer::timeout, this, &NetworkDevice::onPhaseTimeout);
@@ -145,7 +165,7 @@ DeviceOpening NetworkDevice::open(const LineSettings& settings) {
     const std::optional<NetworkAddress> address = parseNetworkDevice(name(), &reason);
     if (!address) {
         return {.error = describeNetworkFailure(portNumber(), name(),
-                                                {.kind = NetworkFailureKind::BadAddress, .detail = reason}),
+                                                {.kind = NetworkFailureKind::BadAddress, .detail = reason}, audience()),
                 .inProgress = false};
     }
     close();
@@ -159,6 +179,8 @@ DeviceOpening NetworkDevice::open(const LineSettings& settings) {
     comPortAccepted_ = false;
     serverSpoke_ = false;
     received_.clear();
+    greeting_.clear();
+    greetingDecided_ = false;
     qCInfo(lcNetwork) << "connecting to" << hostAndPort(address_);
     phaseTimer_.start(kNetworkOpenTimeoutMs);
     socket_->connectToHost(address_.host, address_.port);
@@ -180,7 +202,8 @@ DeviceError NetworkDevice::write(const QByteArray& bytes) {
         if (!lastLoss_.isEmpty()) {
             return lastLoss_;
         }
-        return describeNetworkFailure(portNumber(), name(), {.kind = NetworkFailureKind::Lost, .detail = {}});
+        return describeNetworkFailure(portNumber(), name(), {.kind = NetworkFailureKind::Lost, .detail = {}},
+                                      audience());
     }
     if (telnet_) {
         telnet_send(telnet_->handle, bytes.constData(), static_cast<std::size_t>(bytes.size()));
@@ -215,7 +238,7 @@ DeviceError NetworkDevice::setLineSettings(const LineSettings& settings) {
         return std::nullopt;
     }
     if (address_.protocol == NetworkProtocol::RawTcp) {
-        emit notice(describeSpeedSetOnServer(portNumber(), name()));
+        emit notice(describeSpeedSetOnServer(portNumber(), name(), audience()));
         return std::nullopt;
     }
     qCDebug(lcNetwork) << "asking the server for" << QString::fromStdString(toText(settings));
@@ -233,7 +256,8 @@ void NetworkDevice::onConnected() {
     }
     socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     if (address_.protocol == NetworkProtocol::RawTcp) {
-        becomeReady();
+        state_ = State::Negotiating;
+        phaseTimer_.start(kRawGreetingMs);
         return;
     }
     qCDebug(lcNetwork) << "connected; offering binary mode and the COM-PORT-OPTION";
@@ -291,6 +315,30 @@ void NetworkDevice::onReadable() {
 }
 
 void NetworkDevice::onTelnetData(const char* bytes, std::size_t size) {
+    if (greetingDecided_) {
+        take(bytes, size);
+        return;
+    }
+    // The connection's first data is held while it may still be an in-use line: a strict start of
+    // one, so never longer than the longest.
+    greeting_.append(bytes, static_cast<qsizetype>(size));
+    switch (greetingOf(greeting_)) {
+    case Greeting::InUse:
+        qCInfo(lcNetwork) << hostAndPort(address_) << "says its port is in use";
+        greeting_.clear();
+        fail({.kind = NetworkFailureKind::InUse, .detail = {}});
+        return;
+    case Greeting::MayBeInUse:
+        return;
+    case Greeting::Other:
+        break;
+    }
+    greetingDecided_ = true;
+    const QByteArray held = std::exchange(greeting_, {});
+    take(held.constData(), static_cast<std::size_t>(held.size()));
+}
+
+void NetworkDevice::take(const char* bytes, std::size_t size) {
     // Nothing before the line is set answers anything the panel asked.
     if (state_ != State::Ready) {
         return;
@@ -316,7 +364,9 @@ void NetworkDevice::onPhaseTimeout() {
         qCInfo(lcNetwork) << hostAndPort(address_) << "did not accept the connection in time";
         fail({.kind = NetworkFailureKind::NoAnswer, .detail = {}});
     } else if (state_ == State::Negotiating) {
-        if (comPortAccepted_) {
+        if (address_.protocol == NetworkProtocol::RawTcp) {
+            becomeReady(); // no server turned it away
+        } else if (comPortAccepted_) {
             qCDebug(lcNetwork) << "the server did not answer the speed; taking it as set";
             becomeReady();
         } else {
@@ -412,10 +462,13 @@ void NetworkDevice::becomeReady() {
 }
 
 void NetworkDevice::fail(const NetworkFailure& failure) {
-    drop(describeNetworkFailure(portNumber(), name(), failure), describeNetworkLoss(portNumber(), name(), failure));
+    const bool anotherClient =
+        failure.kind == NetworkFailureKind::InUse || failure.kind == NetworkFailureKind::ClosedByServer;
+    drop(describeNetworkFailure(portNumber(), name(), failure, audience()),
+         describeNetworkLoss(portNumber(), name(), failure, audience()), anotherClient);
 }
 
-void NetworkDevice::drop(const QString& openFailure, const QString& loss) {
+void NetworkDevice::drop(const QString& openFailure, const QString& loss, bool anotherClient) {
     if (state_ == State::Closed) {
         return;
     }
@@ -435,7 +488,10 @@ void NetworkDevice::drop(const QString& openFailure, const QString& loss) {
             }
         },
         Qt::QueuedConnection);
-    if (wasReady) {
+    if (wasReady && anotherClient) {
+        lastLoss_ = loss;
+        emit takenOver(loss);
+    } else if (wasReady) {
         lastLoss_ = loss;
         emit lost(loss);
     } else {

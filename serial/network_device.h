@@ -10,6 +10,11 @@
 // What the server can make the panel hold is bounded: data not yet read (the rest waits in the
 // system's socket buffer), the telnet guard's bounds (telnet_framing.h), and the answers waiting
 // to leave. A server past a bound is cut off with a text saying what it did.
+//
+// A server whose port another client has answers a new connection with a line saying so and
+// closes it; one that hands the port to a newer client closes the older. Both are told as a
+// takeover, never passed on as data. A raw TCP connection is ready only after a short wait for
+// such a line, so that it fails the open rather than a first exchange.
 
 #include "serial/device.h"
 #include "serial/network_address.h"
@@ -33,12 +38,14 @@ inline constexpr qsizetype kNetworkReceiveLimit = 4096;
 inline constexpr qint64 kSocketReadBufferSize = 16 * 1024;
 // Bytes the panel wrote (lines, telnet answers) that the server has not taken; a stuck server.
 inline constexpr qint64 kMaxUnsentBytes = 64 * 1024;
+// How long a new raw TCP connection waits for a server that turns it away before it is ready.
+inline constexpr int kRawGreetingMs = 150;
 
 class NetworkDevice final : public Device {
     Q_OBJECT
 
 public:
-    NetworkDevice(int portNumber, QString name, QObject* parent = nullptr);
+    NetworkDevice(int portNumber, QString name, Audience audience, QObject* parent = nullptr);
     ~NetworkDevice() override;
 
     [[nodiscard]] DeviceOpening open(const LineSettings& settings) override;
@@ -62,9 +69,10 @@ private:
     void becomeReady();
     void fail(const NetworkFailure& failure);
     // Ends the connection with the text for an open that fails, or for the loss of a ready one.
-    void drop(const QString& openFailure, const QString& loss);
+    void drop(const QString& openFailure, const QString& loss, bool anotherClient = false);
     void cutOff(const QString& what);
     void onTelnetData(const char* bytes, std::size_t size);
+    void take(const char* bytes, std::size_t size);
     void onComPortOptionAccepted();
     void onComPortReply(unsigned char code, const char* value, std::size_t size);
     void sendToSocket(const char* bytes, std::size_t size);
@@ -87,6 +95,9 @@ private:
     // The speed asked for by a change while open, 0 while none waits for its answer.
     int requestedBaud_ = 0;
     QByteArray received_;
+    // The first data of the connection, held while it may still be a server's in-use line.
+    QByteArray greeting_;
+    bool greetingDecided_ = false;
     // Why the connection that was ready was dropped.
     QString lastLoss_;
 };

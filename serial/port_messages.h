@@ -2,13 +2,23 @@
 #pragma once
 
 // The failure descriptions of the COM ports and their devices. They go to the user as they are (a warning
-// box, the start-up error, the status line), so each names the port and the device and says what
-// to do about it.
+// box, the start-up error, the status line, a program's error output), so each names the port and
+// the device and says what to do about it, in the words of the program that shows it.
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 
 namespace tavo {
+
+// The program whose user reads the texts: the advice names only that program's own options and
+// windows.
+enum class Audience : std::uint8_t {
+    // tavo-panel: its device chooser, Try Without a Projector, --com1 DEVICE and --simulate.
+    Panel,
+    // tavo-ctl: --device DEV, --com1 and --com2.
+    Ctl,
+};
 
 enum class OpenFailureKind {
     NoSuchDevice,
@@ -49,6 +59,8 @@ enum class NetworkFailureKind {
     Silent,
     NoComPortOption,
     ClosedByServer,
+    // The server said its port is in use: another client has it.
+    InUse,
     Lost,
     // The panel cut the connection off: the server went past a bound (what it did is the detail).
     CutOff,
@@ -65,19 +77,23 @@ struct NetworkFailure {
 // "COM1 (/dev/ttyS0)", or just "COM1" when the device is not known.
 [[nodiscard]] QString portLabel(int portNumber, const QString& device);
 
-[[nodiscard]] QString describeOpenFailure(const OpenFailure& failure);
-[[nodiscard]] QString describeDisconnected(int portNumber, const QString& device);
+[[nodiscard]] QString describeOpenFailure(const OpenFailure& failure, Audience audience);
+[[nodiscard]] QString describeDisconnected(int portNumber, const QString& device, Audience audience);
 [[nodiscard]] QString describeReconnected(int portNumber, const QString& device);
-[[nodiscard]] QString describeNotOpen(int portNumber, const QString& device);
+[[nodiscard]] QString describeNotOpen(int portNumber, const QString& device, Audience audience);
 [[nodiscard]] QString describeSettingsRefused(int portNumber, const QString& device, const QString& settings,
                                               const QString& reason);
+// A write the device did not take; the port stays open.
+[[nodiscard]] QString describeNotTaken(int portNumber, const QString& device);
 
-[[nodiscard]] QString describeNetworkFailure(int portNumber, const QString& device, const NetworkFailure& failure);
+[[nodiscard]] QString describeNetworkFailure(int portNumber, const QString& device, const NetworkFailure& failure,
+                                             Audience audience);
 // The loss of an open connection, for any of the kinds above.
-[[nodiscard]] QString describeNetworkLoss(int portNumber, const QString& device, const NetworkFailure& failure);
+[[nodiscard]] QString describeNetworkLoss(int portNumber, const QString& device, const NetworkFailure& failure,
+                                          Audience audience);
 // A write while the port's open is still in progress.
-[[nodiscard]] QString describeStillOpening(int portNumber, const QString& device);
-// A speed change on a raw TCP connection, which the panel cannot pass on.
-[[nodiscard]] QString describeSpeedSetOnServer(int portNumber, const QString& device);
+[[nodiscard]] QString describeStillOpening(int portNumber, const QString& device, Audience audience);
+// A speed change on a raw TCP connection, which the program cannot pass on.
+[[nodiscard]] QString describeSpeedSetOnServer(int portNumber, const QString& device, Audience audience);
 
 } // namespace tavo

@@ -23,7 +23,7 @@ void PrintTo(const MessageCase& c, std::ostream* os) {
 class OpenFailureMessages : public testing::TestWithParam<MessageCase> {};
 
 TEST_P(OpenFailureMessages, TellTheUserWhatToDo) {
-    const QString text = describeOpenFailure(GetParam().failure);
+    const QString text = describeOpenFailure(GetParam().failure, Audience::Panel);
     for (const char* part : GetParam().mustContain) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << "missing \"" << part << "\" in\n" << text.toStdString();
     }
@@ -125,7 +125,8 @@ TEST(PortMessages, PermissionDeniedNamesTheGroupThatGrantsAccess) {
                                               .portNumber = 1,
                                               .device = QStringLiteral("/dev/ttyUSB0"),
                                               .existingPorts = {},
-                                              .detail = {}});
+                                              .detail = {}},
+                                             Audience::Panel);
     for (const char* part : {"COM1 (/dev/ttyUSB0)", "permission denied", "dialout group",
                              "sudo usermod -aG dialout $USER", "log in again"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part << " in\n" << text.toStdString();
@@ -140,7 +141,8 @@ TEST(PortMessages, PermissionDeniedOnADeviceNoGroupMayUseNamesItsOwnership) {
                                               .detail = {},
                                               .owner = QStringLiteral("root"),
                                               .group = QStringLiteral("dialout"),
-                                              .mode = 0600});
+                                              .mode = 0600},
+                                             Audience::Panel);
     for (const char* part : {"COM2 (/dev/ttyS4)", "permission denied", "user root and group dialout with mode 0600",
                              "udev rule", "--com2 DEVICE"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part << " in\n" << text.toStdString();
@@ -150,7 +152,7 @@ TEST(PortMessages, PermissionDeniedOnADeviceNoGroupMayUseNamesItsOwnership) {
 #endif
 
 TEST(PortMessages, DisconnectedAndBackSayWhatThePanelDoes) {
-    const QString lost = describeDisconnected(2, QStringLiteral("/dev/ttyUSB0"));
+    const QString lost = describeDisconnected(2, QStringLiteral("/dev/ttyUSB0"), Audience::Panel);
     EXPECT_TRUE(lost.startsWith(QStringLiteral("COM2 (/dev/ttyUSB0) was disconnected."))) << lost.toStdString();
     EXPECT_TRUE(lost.contains(QStringLiteral("opens it again"))) << lost.toStdString();
     EXPECT_EQ(describeReconnected(2, QStringLiteral("/dev/ttyUSB0")),
@@ -158,7 +160,7 @@ TEST(PortMessages, DisconnectedAndBackSayWhatThePanelDoes) {
 }
 
 TEST(PortMessages, NotOpenSaysHowToOpen) {
-    const QString text = describeNotOpen(1, QStringLiteral("/dev/ttyS0"));
+    const QString text = describeNotOpen(1, QStringLiteral("/dev/ttyS0"), Audience::Panel);
     EXPECT_TRUE(text.startsWith(QStringLiteral("COM1 (/dev/ttyS0) is not open"))) << text.toStdString();
     // Choosing the port again tries to open it again.
     EXPECT_TRUE(text.contains(QStringLiteral("Choose COM1 again under COM"))) << text.toStdString();
