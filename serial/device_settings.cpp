@@ -3,7 +3,9 @@
 
 #include "serial/device_list.h"
 
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace tavo {
 
@@ -12,26 +14,76 @@ namespace {
 const QString kCom1Key = QStringLiteral("devices/com1");
 const QString kCom2Key = QStringLiteral("devices/com2");
 
-// Named explicitly rather than through the application's names, so that every program of the
-// package reads the panel's file.
-QSettings panelSettings() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tavo"),
-                     QStringLiteral("tavo-panel"));
-}
-
 QString firstOf(const QString& a, const QString& b) {
     return a.isEmpty() ? b : a;
 }
 
-} // namespace
+constexpr qint64 kMegabyte = 1024 * 1024;
 
-DeviceChoice loadSavedDevices() {
-    const QSettings settings = panelSettings();
-    return {.com1 = settings.value(kCom1Key).toString(), .com2 = settings.value(kCom2Key).toString()};
+bool tooLarge(const QFileInfo& file) {
+    return file.isFile() && file.size() > kMaxSettingsFileBytes;
 }
 
-void saveDevices(const DeviceChoice& choice) {
-    QSettings settings = panelSettings();
+// Why a file that Qt could not write was not written, as far as the file system tells.
+QString whyNotWritten(const QString& path) {
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    if (file.isDir()) {
+        return QStringLiteral("%1 is a folder").arg(path);
+    }
+    if (file.exists() && !file.isWritable()) {
+        return QStringLiteral("%1 is read-only").arg(path);
+    }
+    if (!folder.exists()) {
+        return QStringLiteral("the folder %1 cannot be made").arg(folder.filePath());
+    }
+    if (!folder.isWritable()) {
+        return QStringLiteral("the folder %1 is not writable").arg(folder.filePath());
+    }
+    return QStringLiteral("%1 could not be written").arg(path);
+}
+
+} // namespace
+
+QString settingsFilePath() {
+    // The file Qt's own user scope names, found without opening it: QSettings reads it whole.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/tavo/tavo-panel.conf");
+}
+
+SavedDevices loadSavedDevices() {
+    const QString path = settingsFilePath();
+    if (tooLarge(QFileInfo(path))) {
+        return {.choice = {},
+                .problem = QStringLiteral("The settings file %1 is larger than %2 MB: it is neither read nor "
+                                          "changed, so the devices chosen before are not used. Remove or shorten "
+                                          "it.")
+                               .arg(path)
+                               .arg(kMaxSettingsFileBytes / kMegabyte)};
+    }
+    const QSettings settings(path, QSettings::IniFormat);
+    if (settings.status() != QSettings::NoError) {
+        return {.choice = {},
+                .problem = QStringLiteral("The settings file %1 cannot be read, so the devices chosen before are "
+                                          "not used.")
+                               .arg(path)};
+    }
+    return {.choice = {.com1 = settings.value(kCom1Key).toString(), .com2 = settings.value(kCom2Key).toString()},
+            .problem = {}};
+}
+
+QString saveChangedDevices(const DeviceChoice& before, const DeviceChoice& after) {
+    const QString path = settingsFilePath();
+    const QFileInfo file(path);
+    if (tooLarge(file)) {
+        return QStringLiteral("%1 is larger than %2 MB and is left as it is")
+            .arg(path)
+            .arg(kMaxSettingsFileBytes / kMegabyte);
+    }
+    if (file.isDir()) {
+        return whyNotWritten(path);
+    }
+    QSettings settings(path, QSettings::IniFormat);
     const auto store = [&settings](const QString& key, const QString& device) {
         if (device.isEmpty()) {
             settings.remove(key);
@@ -39,9 +91,17 @@ void saveDevices(const DeviceChoice& choice) {
             settings.setValue(key, device);
         }
     };
-    store(kCom1Key, choice.com1);
-    store(kCom2Key, choice.com2);
+    if (after.com1 != before.com1) {
+        store(kCom1Key, after.com1);
+    }
+    if (after.com2 != before.com2) {
+        store(kCom2Key, after.com2);
+    }
     settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        return whyNotWritten(path);
+    }
+    return {};
 }
 
 DeviceChoice resolveDevices(const DeviceChoice& commandLine, const DeviceChoice& saved, const QStringList& present,
@@ -60,13 +120,15 @@ DeviceChoice defaultDevices() {
 #endif
 }
 
-DeviceChoice devicesForRun(const DeviceChoice& commandLine) {
+RunDevices devicesForRun(const DeviceChoice& commandLine) {
     QStringList present;
     const QList<SerialDevice> devices = presentDevices();
     for (const SerialDevice& device : devices) {
         present << device.preferredPath();
     }
-    return resolveDevices(commandLine, loadSavedDevices(), present, defaultDevices());
+    const SavedDevices saved = loadSavedDevices();
+    return {.devices = resolveDevices(commandLine, saved.choice, present, defaultDevices()),
+            .settingsProblem = saved.problem};
 }
 
 } // namespace tavo

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -81,7 +82,9 @@ DeviceChooser::DeviceChooser(const DeviceChoice& current, const QList<SerialDevi
     connect(asCom1, &QPushButton::clicked, this, [this] { useSelected(com1_); });
     connect(asCom2, &QPushButton::clicked, this, [this] { useSelected(com2_); });
     connect(refresh, &QPushButton::clicked, this, [this] { fillList(presentDevices()); });
-    connect(list_, &QTreeWidget::itemActivated, this, [this] { useSelected(com1_); });
+    // Not on activation: Enter activates the highlighted row too, and Enter means OK with the
+    // fields as they are.
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { useSelected(com1_); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -121,7 +124,8 @@ void DeviceChooser::useSelected(QLineEdit* field) {
 }
 
 DeviceChoice DeviceChooser::choice() const {
-    return {.com1 = com1_->text().trimmed(), .com2 = com2_->text().trimmed()};
+    // As typed: a device's name may hold blanks anywhere.
+    return {.com1 = com1_->text(), .com2 = com2_->text()};
 }
 
 void DeviceChooser::done(int result) {
@@ -129,16 +133,11 @@ void DeviceChooser::done(int result) {
     QDialog::done(result);
 }
 
-void applyChosenDevices(DeviceActions& actions, const DeviceChoice& before, const DeviceChoice& after) {
-    DeviceChoice saved = loadSavedDevices();
-    if (after.com1 != before.com1) {
-        saved.com1 = after.com1;
-    }
-    if (after.com2 != before.com2) {
-        saved.com2 = after.com2;
-    }
-    saveDevices(saved);
+QString applyChosenDevices(DeviceActions& actions, const DeviceChoice& before, const DeviceChoice& after) {
+    // Saved first: `before` may be the actions' own devices.
+    QString failure = saveChangedDevices(before, after);
     actions.setDevices(after);
+    return failure;
 }
 
 QString chooseDeviceCommand() {
@@ -159,7 +158,18 @@ ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent) {
     if (after == before) {
         return ChooserOutcome::Unchanged;
     }
-    applyChosenDevices(actions, before, after);
+    if (const QString failure = applyChosenDevices(actions, before, after); !failure.isEmpty()) {
+        // Not waited for: the panel goes on with the choice meanwhile.
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Choose Device"),
+                                    QStringLiteral("The devices chosen are used until the panel ends, but they could "
+                                                   "not be saved for the next start: %1.")
+                                        .arg(failure),
+                                    QMessageBox::Ok, parent);
+        box->setObjectName(QStringLiteral("unsavedChoice"));
+        box->setTextFormat(Qt::PlainText);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
     return ChooserOutcome::Chosen;
 }
 

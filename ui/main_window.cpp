@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tavo {
 
@@ -388,6 +389,17 @@ void MainWindow::showNotice(std::string_view text, Notice kind) {
 
 void MainWindow::clearNotice() {
     notice_->clear();
+    if (!pendingNotice_.isEmpty()) {
+        notice_->present(std::exchange(pendingNotice_, {}), Notice::Lasting);
+    }
+}
+
+void MainWindow::showProgramNotice(const QString& text) {
+    if (notice_->isHidden()) {
+        notice_->present(text, Notice::Lasting);
+    } else {
+        pendingNotice_ = text;
+    }
 }
 
 void MainWindow::endProgram() {

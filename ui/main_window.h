@@ -70,6 +70,10 @@ public:
     void clearNotice() override;
     void endProgram() override;
 
+    // A lasting notice of the program's own, such as settings that could not be read: shown at
+    // once, or, while the notice tells of the device, as soon as that is cleared.
+    void showProgramNotice(const QString& text);
+
     using QWidget::setVisible;
 
     // Opens the help beside the panel, or brings it forward with the focus; while a hold button
@@ -105,6 +109,8 @@ private:
     QAction* chooseDeviceAction_ = nullptr;
     QAction* helpAction_ = nullptr;
     DeviceNotice* notice_ = nullptr;
+    // A program notice waiting for the device's notice to end.
+    QString pendingNotice_;
     PortFailureDialogs dialogs_;
     QMargins decorations_;
     // The outer height last asked for, applied again once the real decorations are known.
