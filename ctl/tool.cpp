@@ -561,8 +561,8 @@ void Tool::report(ExchangeResult result) {
         }
         // A telnet command (IAC) first: a device server that speaks RFC 2217 on this port.
         const bool telnet = result.reply.starts_with('\xff');
-        err_ << kProgram << ": an unexpected reply from " << label << " to " << escaped(request->line) << ": \""
-             << quoted << "\"; expected " << fromStd(result.expected) << ". "
+        err_ << kProgram << ": an unexpected reply from " << label << " to " << request->name << " ("
+             << escaped(request->line) << "): \"" << quoted << "\"; expected " << fromStd(result.expected) << ". "
              << (telnet ? QStringLiteral("The device server speaks telnet on this port: name it rfc2217://HOST:PORT.")
                         : QStringLiteral("The speed may differ from the projector's (--speed), or something other "
                                          "than the projector answers on this line."))

@@ -103,8 +103,8 @@ struct NetworkDevice::Telnet {
 
     static void onEvent(telnet_t* /*telnet*/, telnet_event_t* event, void* data) {
         auto* device = static_cast<NetworkDevice*>(data);
-        if (device->state_ == State::Closed) {
-            return; // cut off while the rest of the input was still being read
+        if (!device->connected()) {
+            return; // cut off, or turned away, while the rest of the input was still being read
         }
         switch (event->type) {
         case TELNET_EV_SEND:
@@ -140,6 +140,8 @@ NetworkDevice::NetworkDevice(int portNumber, QString name, Audience audience, QO
     : Device(portNumber, std::move(name), audience, parent), socket_(new QTcpSocket(this)) {
     phaseTimer_.setSingleShot(true);
     speedTimer_.setSingleShot(true);
+    askAgainTimer_.setSingleShot(true);
+    connect(&askAgainTimer_, &QTimer::timeout, this, &NetworkDevice::connectToServer);
     connect(&phaseTimer_, &QTimer::timeout, this, &NetworkDevice::onPhaseTimeout);
     connect(&speedTimer_, &QTimer::timeout, this, &NetworkDevice::onSpeedTimeout);
     connect(socket_, &QTcpSocket::connected, this, &NetworkDevice::onConnected);
@@ -171,9 +173,17 @@ DeviceOpening NetworkDevice::open(const LineSettings& settings) {
     close();
     address_ = *address;
     settings_ = settings;
+    lastLoss_.clear();
+    inUseAnswers_ = 0;
+    connectToServer();
+    return {.error = std::nullopt, .inProgress = true};
+}
+
+void NetworkDevice::connectToServer() {
+    // A connection turned away a moment ago ends here, at a turn of its own.
+    socket_->abort();
     state_ = State::Connecting;
     ++connection_;
-    lastLoss_.clear();
     telnet_.reset();
     framing_ = TelnetFraming();
     comPortAccepted_ = false;
@@ -184,13 +194,13 @@ DeviceOpening NetworkDevice::open(const LineSettings& settings) {
     qCInfo(lcNetwork) << "connecting to" << hostAndPort(address_);
     phaseTimer_.start(kNetworkOpenTimeoutMs);
     socket_->connectToHost(address_.host, address_.port);
-    return {.error = std::nullopt, .inProgress = true};
 }
 
 void NetworkDevice::close() {
     state_ = State::Closed;
     phaseTimer_.stop();
     speedTimer_.stop();
+    askAgainTimer_.stop();
     requestedBaud_ = 0;
     socket_->abort();
     received_.clear();
@@ -273,7 +283,7 @@ void NetworkDevice::onReadable() {
     // Each pass reads what the socket buffer holds and no more, so that a flood is taken in
     // bounded portions between other events.
     qint64 budget = kSocketReadBufferSize;
-    while (state_ != State::Closed && budget > 0 && socket_->bytesAvailable() > 0) {
+    while (connected() && budget > 0 && socket_->bytesAvailable() > 0) {
         const qsizetype before = received_.size();
         const qsizetype room = kNetworkReceiveLimit - received_.size();
         if (state_ == State::Ready && room <= 0) {
@@ -326,6 +336,14 @@ void NetworkDevice::onTelnetData(const char* bytes, std::size_t size) {
     case Greeting::InUse:
         qCInfo(lcNetwork) << hostAndPort(address_) << "says its port is in use";
         greeting_.clear();
+        if (state_ != State::Ready && !wasReady_ && inUseAnswers_ < kInUseAnswersBeforeFailing) {
+            // Perhaps still busy closing this program's own connection of a moment ago.
+            ++inUseAnswers_;
+            state_ = State::AskingAgain;
+            phaseTimer_.stop();
+            askAgainTimer_.start(kInUseAskAgainMs);
+            return;
+        }
         fail({.kind = NetworkFailureKind::InUse, .detail = {}});
         return;
     case Greeting::MayBeInUse:
@@ -347,7 +365,7 @@ void NetworkDevice::take(const char* bytes, std::size_t size) {
 }
 
 void NetworkDevice::onSocketError() {
-    if (state_ == State::Closed) {
+    if (!connected()) {
         return;
     }
     const QAbstractSocket::SocketError error = socket_->error();
@@ -456,6 +474,7 @@ void NetworkDevice::onComPortReply(unsigned char code, const char* value, std::s
 void NetworkDevice::becomeReady() {
     phaseTimer_.stop();
     state_ = State::Ready;
+    wasReady_ = true;
     received_.clear();
     qCInfo(lcNetwork) << "ready:" << hostAndPort(address_) << "after" << framing_.optionCommands() << "option commands";
     emit opened();
@@ -469,7 +488,7 @@ void NetworkDevice::fail(const NetworkFailure& failure) {
 }
 
 void NetworkDevice::drop(const QString& openFailure, const QString& loss, bool anotherClient) {
-    if (state_ == State::Closed) {
+    if (!connected()) {
         return;
     }
     const bool wasReady = state_ == State::Ready;

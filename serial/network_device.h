@@ -40,6 +40,12 @@ inline constexpr qint64 kSocketReadBufferSize = 16 * 1024;
 inline constexpr qint64 kMaxUnsentBytes = 64 * 1024;
 // How long a new raw TCP connection waits for a server that turns it away before it is ready.
 inline constexpr int kRawGreetingMs = 150;
+// A server that says its port is in use may still be closing this program's own connection of a
+// moment ago (the panel closes and opens its port again at start): a first open asks again this
+// often, this many times, before it fails. Tries after a loss fail at once; the reconnect policy
+// paces them.
+inline constexpr int kInUseAskAgainMs = 250;
+inline constexpr int kInUseAnswersBeforeFailing = 8;
 
 class NetworkDevice final : public Device {
     Q_OBJECT
@@ -57,9 +63,14 @@ public:
     [[nodiscard]] QString describeOpening() const override;
 
 private:
-    enum class State { Closed, Connecting, Negotiating, Ready };
+    // AskingAgain: a connection was turned away as in use, and the next one waits its turn.
+    enum class State { Closed, AskingAgain, Connecting, Negotiating, Ready };
     struct Telnet;
 
+    void connectToServer();
+    [[nodiscard]] bool connected() const {
+        return state_ == State::Connecting || state_ == State::Negotiating || state_ == State::Ready;
+    }
     void onConnected();
     void onSocketError();
     void onReadable();
@@ -88,6 +99,9 @@ private:
     QTimer phaseTimer_;
     // The wait for the server's answer to a speed change while open.
     QTimer speedTimer_;
+    QTimer askAgainTimer_;
+    int inUseAnswers_ = 0;
+    bool wasReady_ = false;
     // Counts connections, so that a deferred abort meant for one spares the next.
     quint64 connection_ = 0;
     bool comPortAccepted_ = false;
