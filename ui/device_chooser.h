@@ -3,7 +3,7 @@
 
 // The device chooser: the serial devices present, with what a person recognises them by, and the
 // devices COM1 and COM2 stand for, which the user may also type. Its choice is used at once and
-// saved for the next start, as typed. OK, and Enter wherever the focus is, take the fields as they
+// saved for the next start, as typed. OK, and Enter in the list or a field, take the fields as they
 // are shown.
 
 #include "serial/device_list.h"
