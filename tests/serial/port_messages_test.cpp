@@ -166,6 +166,46 @@ TEST(PortMessages, NotOpenSaysHowToOpen) {
     EXPECT_TRUE(text.contains(QStringLiteral("Choose COM1 again under COM"))) << text.toStdString();
 }
 
+// tavo-ctl has no chooser, no simulated projector and no reconnect: its texts name its own options.
+TEST(PortMessages, TavoCtlsTextsNameOnlyItsOwnOptions) {
+    const QString device = QStringLiteral("/dev/ttyS4");
+    QStringList texts;
+    for (const OpenFailureKind kind :
+         {OpenFailureKind::NoSuchDevice, OpenFailureKind::PermissionDenied, OpenFailureKind::Busy,
+          OpenFailureKind::NotASerialPort, OpenFailureKind::NoHardware, OpenFailureKind::StaleLock,
+          OpenFailureKind::Other}) {
+        for (const QString& name : {device, QString()}) {
+            texts << describeOpenFailure({.kind = kind,
+                                          .portNumber = 1,
+                                          .device = name,
+                                          .existingPorts = {},
+                                          .detail = {},
+                                          .owner = QStringLiteral("root"),
+                                          .group = QStringLiteral("root"),
+                                          .mode = 0600},
+                                         Audience::Ctl);
+        }
+    }
+    for (const NetworkFailureKind kind :
+         {NetworkFailureKind::BadAddress, NetworkFailureKind::HostNotFound, NetworkFailureKind::Refused,
+          NetworkFailureKind::NoAnswer, NetworkFailureKind::Silent, NetworkFailureKind::NoComPortOption,
+          NetworkFailureKind::ClosedByServer, NetworkFailureKind::InUse, NetworkFailureKind::Lost,
+          NetworkFailureKind::CutOff, NetworkFailureKind::Other}) {
+        texts << describeNetworkFailure(1, device, {.kind = kind, .detail = {}}, Audience::Ctl)
+              << describeNetworkLoss(1, device, {.kind = kind, .detail = {}}, Audience::Ctl);
+    }
+    texts << describeDisconnected(1, device, Audience::Ctl) << describeNotOpen(1, device, Audience::Ctl)
+          << describeStillOpening(1, device, Audience::Ctl) << describeSpeedSetOnServer(1, device, Audience::Ctl);
+    for (const QString& text : texts) {
+        for (const char* panelWords :
+             {"Choose Device", "Try Without a Projector", "--simulate", "Ctrl+D", "right-click", "DEVICE", "The panel",
+              "the panel set", "the panel is", "by the panel", "start the panel"}) {
+            EXPECT_FALSE(text.contains(QString::fromUtf8(panelWords))) << panelWords << " in\n" << text.toStdString();
+        }
+    }
+    EXPECT_TRUE(texts.front().contains(QStringLiteral("--device DEV"))) << texts.front().toStdString();
+}
+
 } // namespace
 
 } // namespace tavo
