@@ -12,6 +12,8 @@
 
 #include <QApplication>
 #include <QScopeGuard>
+#include <QTextStream>
+#include <cstdio>
 #include <memory>
 #include <optional>
 
@@ -68,8 +70,11 @@ int main(int argc, char* argv[]) {
 
     tavo::MainWindow window;
 
-    const tavo::DeviceChoice devices = tavo::devicesForRun({.com1 = options.com1, .com2 = options.com2});
-    tavo::ComPorts port({devices.com1, devices.com2}, tavo::makeDevice);
+    const tavo::RunDevices run = tavo::devicesForRun({.com1 = options.com1, .com2 = options.com2});
+    if (!run.settingsProblem.isEmpty()) {
+        QTextStream(stderr) << QCoreApplication::applicationName() << ": " << run.settingsProblem << Qt::endl;
+    }
+    tavo::ComPorts port({run.devices.com1, run.devices.com2}, tavo::makeDevice, tavo::Audience::Panel);
     ProgramDevices deviceActions(port);
     if (options.simulate) {
         for (QString error = deviceActions.useSimulatedProjector(); !error.isEmpty();
@@ -94,6 +99,9 @@ int main(int argc, char* argv[]) {
     }
     if (tavo::terminationRequested()) {
         return 0;
+    }
+    if (!run.settingsProblem.isEmpty()) {
+        window.showProgramNotice(run.settingsProblem);
     }
     window.show();
     const int code = QApplication::exec();

@@ -145,7 +145,8 @@ int main(int argc, char* argv[]) {
     const std::string device = slaveName;
 
     tavo::MainWindow window;
-    tavo::ComPorts port({QString::fromStdString(device), QStringLiteral("/dev/null")}, tavo::makeDevice);
+    tavo::ComPorts port({QString::fromStdString(device), QStringLiteral("/dev/null")}, tavo::makeDevice,
+                        tavo::Audience::Panel);
     tavo::PanelLogic logic(window, port);
     window.setLogic(&logic);
     if (!logic.start()) {

@@ -2,6 +2,7 @@
 #include "core/panel_logic.h"
 
 #include "core/rendering.h"
+#include "core/reply_judgement.h"
 #include "core/status_decoding.h"
 
 #include <algorithm>
@@ -12,6 +13,9 @@ namespace tavo {
 namespace {
 
 constexpr Intervals kAfterRelease{.replyWait = 500, .displayClear = 1000};
+
+// How much of an unexpected reply the status line's remark quotes.
+constexpr std::size_t kRemarkQuotedBytes = 48;
 
 std::string commandLine(std::string_view code) {
     std::string line(code);
@@ -289,6 +293,26 @@ void PanelLogic::showReceived() {
     if (const auto status = decodeStatus(lastSentLine_, visibleRendering(reply))) {
         panel_.setLabelText(Control::StatusLine, *status);
     }
+    remarkOnStatusReply(reply);
+}
+
+// The status line shows what the decoder makes of any reply; whether the reply is one the
+// projector gives at all is told beside it, once the reply has its CR.
+void PanelLogic::remarkOnStatusReply(std::string_view reply) {
+    if (!statusReadOf(lastSentLine_) || reply.find(kCarriageReturn) == std::string_view::npos) {
+        return;
+    }
+    const ReplyJudgement judgement = judgeReply(lastSentLine_, reply);
+    if (judgement.verdict != ReplyVerdict::Unexpected) {
+        panel_.setLabelRemark(Control::StatusLine, "");
+        return;
+    }
+    std::string quoted = spelledOut(reply.substr(0, kRemarkQuotedBytes));
+    if (reply.size() > kRemarkQuotedBytes) {
+        quoted += "\u2026";
+    }
+    panel_.setLabelRemark(Control::StatusLine, "Unexpected reply " + quoted + " to " + spelledOut(lastSentLine_) +
+                                                   "; expected " + judgement.expected + ".");
 }
 
 void PanelLogic::emptyReceiveBuffer() {

@@ -128,6 +128,7 @@ private:
     void clearDisplay();
     void setIntervals(const Intervals& intervals);
     void showReceived();
+    void remarkOnStatusReply(std::string_view reply);
     void emptyReceiveBuffer();
 
     Panel& panel_;

@@ -71,4 +71,22 @@ std::string spelledOut(std::string_view text) {
     return out;
 }
 
+std::string escapedText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (code >= ' ' && code <= '~') {
+            out += c;
+        } else {
+            std::array<char, 8> hex{};
+            std::snprintf(hex.data(), hex.size(), "\\x%02X", code);
+            out += hex.data();
+        }
+    }
+    return out;
+}
+
 } // namespace tavo

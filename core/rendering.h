@@ -15,4 +15,9 @@ namespace tavo {
 // by name and any other byte in hex, e.g. "C00<CR>", "<ACK><CR>", "<FF>".
 [[nodiscard]] std::string spelledOut(std::string_view text);
 
+// The same text in a form that reads back to the very bytes, for programs that print what a
+// device sent: printable ASCII as it is, a backslash doubled, any other byte as \xNN (two upper
+// case hex digits), e.g. "80\x0D", "\x1B[31m".
+[[nodiscard]] std::string escapedText(std::string_view text);
+
 } // namespace tavo

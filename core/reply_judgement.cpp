@@ -69,6 +69,34 @@ ReplyJudgement judgeReply(std::string_view line, std::string_view reply) {
     return judgement;
 }
 
+ReplyJudgement judgeReplies(std::string_view line, int steps, std::string_view replies) {
+    if (steps <= 1) {
+        return judgeReply(line, replies);
+    }
+    ReplyJudgement judgement = judgeReply(line, {});
+    judgement.expected += ", " + std::to_string(steps) + " times";
+    int answered = 0;
+    bool refused = false;
+    ReplyVerdict last = ReplyVerdict::Missing;
+    while (!replies.empty()) {
+        const auto end = replies.find(kCarriageReturn);
+        const std::string_view piece = end == std::string_view::npos ? replies : replies.substr(0, end + 1);
+        replies.remove_prefix(piece.size());
+        last = judgeReply(line, piece).verdict;
+        if (last == ReplyVerdict::Unexpected || ++answered > steps) {
+            judgement.verdict = ReplyVerdict::Unexpected;
+            return judgement;
+        }
+        refused = refused || last == ReplyVerdict::Refused;
+    }
+    if (refused) {
+        judgement.verdict = ReplyVerdict::Refused;
+    } else if (answered == steps) {
+        judgement.verdict = last;
+    }
+    return judgement;
+}
+
 std::string_view verdictName(ReplyVerdict verdict) {
     switch (verdict) {
     case ReplyVerdict::Acknowledged:

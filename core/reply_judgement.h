@@ -30,6 +30,11 @@ struct ReplyJudgement {
 // `line` is the command line as sent, CR included; `reply` everything received within its wait.
 [[nodiscard]] ReplyJudgement judgeReply(std::string_view line, std::string_view reply);
 
+// The same for `steps` writes of the line, as a held button repeats it: the replies, collected
+// together, are cut after each CR and each is judged. One unexpected piece, or more replies than
+// lines, make it unexpected; else one refusal makes it refused; fewer replies than lines, missing.
+[[nodiscard]] ReplyJudgement judgeReplies(std::string_view line, int steps, std::string_view replies);
+
 [[nodiscard]] std::string_view verdictName(ReplyVerdict verdict);
 
 } // namespace tavo

@@ -2,6 +2,7 @@
 #include "ctl/exchange.h"
 
 #include "core/commands.h"
+#include "core/reply_judgement.h"
 #include "ctl/logging.h"
 
 #include <algorithm>
@@ -11,16 +12,19 @@ namespace tavo::ctl {
 
 namespace {
 
-// Each reply ends in CR; a reply to a line the projector does not take starts with "?".
-bool anyRefusal(std::string_view received) {
-    bool lineStart = true;
-    for (const char c : received) {
-        if (lineStart && c == '?') {
-            return true;
-        }
-        lineStart = c == kCarriageReturn;
+ExchangeResult::Outcome outcomeOf(ReplyVerdict verdict) {
+    switch (verdict) {
+    case ReplyVerdict::Acknowledged:
+    case ReplyVerdict::Status:
+        return ExchangeResult::Outcome::Answered;
+    case ReplyVerdict::Refused:
+        return ExchangeResult::Outcome::Refused;
+    case ReplyVerdict::Missing:
+        return ExchangeResult::Outcome::Silent;
+    case ReplyVerdict::Unexpected:
+        break;
     }
-    return false;
+    return ExchangeResult::Outcome::Unexpected;
 }
 
 } // namespace
@@ -112,15 +116,9 @@ void Exchange::finish() {
     done_ = true;
     step_.stop();
     replyWait_.stop();
-    if (failed_) {
-        result_.outcome = ExchangeResult::Outcome::DeviceError;
-    } else if (result_.reply.empty()) {
-        result_.outcome = ExchangeResult::Outcome::Silent;
-    } else if (anyRefusal(result_.reply)) {
-        result_.outcome = ExchangeResult::Outcome::Refused;
-    } else {
-        result_.outcome = ExchangeResult::Outcome::Answered;
-    }
+    const ReplyJudgement judgement = judgeReplies(request_.line, written_, result_.reply);
+    result_.expected = judgement.expected;
+    result_.outcome = failed_ ? ExchangeResult::Outcome::DeviceError : outcomeOf(judgement.verdict);
     QMetaObject::invokeMethod(this, &Exchange::done, Qt::QueuedConnection);
 }
 

@@ -29,11 +29,14 @@ struct ExchangeRequest {
 
 struct ExchangeResult {
     enum class Outcome {
+        // Acknowledged, or a well-formed status of the read.
         Answered,
-        // A reply began with "?": the projector did not take the line.
+        // "?" CR: the projector did not take the line.
         Refused,
-        // Nothing arrived within the reply wait.
+        // Nothing, or too little, arrived within the reply wait.
         Silent,
+        // Something no projector that understood the line would send.
+        Unexpected,
         DeviceError,
         Interrupted,
     };
@@ -42,6 +45,8 @@ struct ExchangeResult {
     std::string reply;
     // DeviceError and Interrupted: what happened, for the user.
     std::string error;
+    // In words, what the line should have been answered with, e.g. "ACK CR".
+    std::string expected{};
 };
 
 class Exchange final : public QObject {

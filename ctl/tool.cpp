@@ -27,6 +27,8 @@ namespace {
 
 constexpr int kMaxTimeoutMs = 600000;
 constexpr int kMaxRepeat = 10000;
+// How much of an unexpected reply the error text quotes; standard output has all of it.
+constexpr std::size_t kQuotedReplyBytes = 160;
 
 const QString kProgram = QStringLiteral("tavo-ctl");
 
@@ -41,12 +43,17 @@ const QString kDescription =
                    "\n"
                    "Without --device, --com1 (the default) and --com2 mean the devices the panel uses.\n"
                    "\n"
+                   "Replies other than the decoded values are printed as the panel's data monitor shows them\n"
+                   "(ACK CR); an unexpected one is escaped: printable ASCII as it is, other bytes as \\xNN.\n"
+                   "\n"
                    "Exit status:\n"
-                   "  0  answered or acknowledged\n"
-                   "  1  device error (cannot open, in use, disconnected)\n"
-                   "  2  usage error, unknown command\n"
-                   "  3  refused by the projector (? CR)\n"
-                   "  4  no reply within the reply wait");
+                   "  0    acknowledged, or a well-formed status\n"
+                   "  1    device error (cannot open, in use, disconnected)\n"
+                   "  2    usage error, unknown command\n"
+                   "  3    refused by the projector (? CR)\n"
+                   "  4    no reply within the reply wait\n"
+                   "  5    an unexpected reply, not one the projector gives\n"
+                   "  130  interrupted");
 
 struct Options {
     QString device; // empty: COM1 or COM2 as the panel resolves them
@@ -75,9 +82,14 @@ QString fromStd(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Bytes as the JSON string's characters, one per byte, so that any reply survives the trip.
-QString fromBytes(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+// What came from the device, escaped, so that no byte of it reaches the terminal as it is.
+QString escaped(std::string_view bytes) {
+    return QString::fromLatin1(escapedText(bytes));
+}
+
+// The data monitor's rendering holds only printable ASCII.
+QString fromRendering(std::string_view rendering) {
+    return QString::fromLatin1(rendering.data(), static_cast<qsizetype>(rendering.size()));
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -128,13 +140,34 @@ std::optional<std::string> personText(const StatusReply& reply) {
     }
 }
 
-QStringList portDevices(const Options& options) {
+QStringList portDevices(const Options& options, QTextStream& err) {
     if (!options.device.isEmpty()) {
         // Passed on as given: the port layer decides what a device name means.
         return {options.device, options.device};
     }
-    const DeviceChoice choice = devicesForRun({});
-    return {choice.com1, choice.com2};
+    const RunDevices run = devicesForRun({});
+    if (!run.settingsProblem.isEmpty()) {
+        err << kProgram << ": " << run.settingsProblem << '\n';
+    }
+    return {run.devices.com1, run.devices.com2};
+}
+
+// The projector's lines are printable 7-bit ASCII; anything else would have to be replaced on the
+// wire by something the user did not write. Empty when the whole line may be sent.
+QString unsendable(const QString& line) {
+    const QList<uint> characters = line.toUcs4();
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const uint c = characters.at(i);
+        if (c < ' ' || c > '~') {
+            constexpr int kCodePointDigits = 4;
+            const QString codePoint =
+                QString::number(c, 16).toUpper().rightJustified(kCodePointDigits, QLatin1Char('0'));
+            return QStringLiteral("character %1 of LINE (U+%2) is not printable 7-bit ASCII; nothing was sent")
+                .arg(i + 1)
+                .arg(codePoint);
+        }
+    }
+    return {};
 }
 
 void printList(QTextStream& out) {
@@ -168,13 +201,18 @@ std::optional<Request> requestFor(const QStringList& positional, const Options& 
             *error = QStringLiteral("send needs one LINE, e.g.  send CR0");
             return std::nullopt;
         }
-        const QByteArray line = positional.at(1).toLatin1();
-        if (line.isEmpty() || line.contains('\r') || line.size() >= static_cast<qsizetype>(kSendBufferSize)) {
+        const QString text = positional.at(1);
+        if (text.isEmpty() || text.contains(QLatin1Char('\r')) ||
+            text.size() >= static_cast<qsizetype>(kSendBufferSize)) {
             *error =
                 QStringLiteral("LINE must be 1 to %1 characters without CR; the CR is added").arg(kSendBufferSize - 1);
             return std::nullopt;
         }
-        request.line = line.toStdString();
+        if (const QString refusal = unsendable(text); !refusal.isEmpty()) {
+            *error = refusal;
+            return std::nullopt;
+        }
+        request.line = text.toLatin1().toStdString();
         // A known line waits as its button does.
         for (const auto& c : ctlCommands()) {
             if (c.code == request.line) {
@@ -228,8 +266,11 @@ const char* outcomeName(ExchangeResult::Outcome outcome) {
         return "refused";
     case ExchangeResult::Outcome::Silent:
         return "no reply";
-    case ExchangeResult::Outcome::DeviceError:
+    case ExchangeResult::Outcome::Unexpected:
+        return "unexpected reply";
     case ExchangeResult::Outcome::Interrupted:
+        return "interrupted";
+    case ExchangeResult::Outcome::DeviceError:
         break;
     }
     return "device error";
@@ -243,8 +284,11 @@ int exitCodeOf(ExchangeResult::Outcome outcome) {
         return kRefused;
     case ExchangeResult::Outcome::Silent:
         return kNoReply;
-    case ExchangeResult::Outcome::DeviceError:
+    case ExchangeResult::Outcome::Unexpected:
+        return kUnexpected;
     case ExchangeResult::Outcome::Interrupted:
+        return kInterrupted;
+    case ExchangeResult::Outcome::DeviceError:
         break;
     }
     return kDeviceError;
@@ -389,7 +433,7 @@ void Tool::start() {
         return;
     }
     const Options& options = run_->options;
-    port_ = std::make_unique<ComPorts>(portDevices(options), makeDevice);
+    port_ = std::make_unique<ComPorts>(portDevices(options, err_), makeDevice, Audience::Ctl);
     port_->setEventHandler([this](PortEvent event) { onPortEvent(event); });
     const auto deviceError = [](std::string text) {
         return ExchangeResult{.outcome = ExchangeResult::Outcome::DeviceError, .reply = {}, .error = std::move(text)};
@@ -416,6 +460,9 @@ void Tool::onPortEvent(PortEvent event) {
     if (isFinished()) {
         return;
     }
+    if (event == PortEvent::Notice) {
+        err_ << kProgram << ": " << fromStd(port_->describe(event)) << '\n';
+    }
     if (exchange_) {
         exchange_->portEvent(event);
         return;
@@ -441,7 +488,7 @@ int Tool::interrupt() {
     if (!isFinished() && !port_) {
         // Before the run began: nothing was opened.
         err_ << kProgram << ": interrupted\n";
-        exitCode_ = kDeviceError;
+        exitCode_ = kInterrupted;
     }
     if (!isFinished()) {
         ExchangeResult result{.outcome = ExchangeResult::Outcome::Interrupted,
@@ -473,35 +520,65 @@ void Tool::report(ExchangeResult result) {
             decoded = personText(*reply);
         }
     }
+    // What the projector may send shows as the data monitor shows it; anything else escaped.
+    const bool fromProjector = result.outcome == ExchangeResult::Outcome::Answered ||
+                               result.outcome == ExchangeResult::Outcome::Refused ||
+                               result.outcome == ExchangeResult::Outcome::Silent;
     const int code = exitCodeOf(result.outcome);
 
     if (options.json) {
         QJsonObject object{
             {QStringLiteral("command"), request->name},
-            {QStringLiteral("line"), fromBytes(request->line)},
-            {QStringLiteral("reply"), fromBytes(result.reply)},
-            {QStringLiteral("rendering"), fromBytes(rendering)},
-            {QStringLiteral("decoded"), decoded ? QJsonValue(fromStd(*decoded)) : QJsonValue()},
+            {QStringLiteral("line"), escaped(request->line)},
+            {QStringLiteral("reply"), escaped(result.reply)},
+            {QStringLiteral("rendering"), fromRendering(rendering)},
+            {QStringLiteral("decoded"), decoded ? QJsonValue(QString::fromLatin1(*decoded)) : QJsonValue()},
             {QStringLiteral("outcome"), QString::fromLatin1(outcomeName(result.outcome))},
             {QStringLiteral("exit"), code},
         };
         if (!result.error.empty()) {
             object.insert(QStringLiteral("error"), fromStd(result.error));
         }
+        if (result.outcome == ExchangeResult::Outcome::Unexpected) {
+            object.insert(QStringLiteral("expected"), fromStd(result.expected));
+        }
         out_ << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) << '\n';
     } else if (!result.reply.empty()) {
-        out_ << (decoded ? fromStd(*decoded) : fromBytes(trimmed(rendering))) << '\n';
+        out_ << (decoded         ? QString::fromLatin1(*decoded)
+                 : fromProjector ? fromRendering(trimmed(rendering))
+                                 : escaped(result.reply))
+             << '\n';
     }
 
     switch (result.outcome) {
     case ExchangeResult::Outcome::Answered:
         break;
     case ExchangeResult::Outcome::Refused:
-        err_ << kProgram << ": the projector refused " << fromBytes(spelledOut(request->line)) << '\n';
+        err_ << kProgram << ": the projector refused " << escaped(request->line) << '\n';
         break;
     case ExchangeResult::Outcome::Silent:
-        err_ << kProgram << ": no reply from " << label << " within " << request->replyWaitMs << " ms\n";
+        if (result.reply.empty()) {
+            err_ << kProgram << ": no reply from " << label << " within " << request->replyWaitMs << " ms\n";
+        } else {
+            err_ << kProgram << ": not every line had its reply from " << label << " within " << request->replyWaitMs
+                 << " ms; expected " << fromStd(result.expected) << '\n';
+        }
         break;
+    case ExchangeResult::Outcome::Unexpected: {
+        QString quoted = escaped(std::string_view(result.reply).substr(0, kQuotedReplyBytes));
+        if (result.reply.size() > kQuotedReplyBytes) {
+            quoted += QStringLiteral("...");
+        }
+        // A telnet command (IAC) first: a device server that speaks RFC 2217 on this port.
+        const bool telnet = result.reply.starts_with('\xff');
+        err_ << kProgram << ": an unexpected reply from " << label << " to " << request->name << " ("
+             << escaped(request->line) << "): \"" << quoted << "\"; expected " << fromStd(result.expected) << ". "
+             << (telnet ? QStringLiteral("The device server speaks telnet on this port: name it rfc2217://HOST:PORT.")
+                        : QStringLiteral("The speed may differ from the projector's (--speed), or something other "
+                                         "than the projector answers on this line."))
+             << '\n';
+        break;
+    }
     case ExchangeResult::Outcome::DeviceError:
     case ExchangeResult::Outcome::Interrupted:
         err_ << kProgram << ": " << fromStd(result.error) << '\n';

@@ -20,11 +20,16 @@ class ComPorts;
 namespace tavo::ctl {
 
 enum ExitCode : int {
+    // Acknowledged, or a well-formed status.
     kAnswered = 0,
     kDeviceError = 1,
     kUsage = 2,
     kRefused = 3,
     kNoReply = 4,
+    // A reply no projector that understood the line gives.
+    kUnexpected = 5,
+    // As shells report a program ended by SIGINT.
+    kInterrupted = 130,
 };
 
 class Tool final : public QObject {

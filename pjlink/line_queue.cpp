@@ -81,7 +81,7 @@ void LineQueue::openFailed(const std::string& text) {
         retry_.tryFailed();
     } else {
         failedBefore_ = true;
-        retry_.lost();
+        retry_.lost(false);
     }
     if (text != lastFailure_) {
         lastFailure_ = text;

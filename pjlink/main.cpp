@@ -19,9 +19,6 @@ namespace {
 
 enum ExitCode : int { kStopped = 0, kFailed = 1, kUsage = 2 };
 
-// The device's texts in the log speak of the bridge, which has none of the panel's device chooser.
-constexpr tavo::TextVoice kBridgeVoice{.program = "bridge", .panelHints = false};
-
 // journald reads a "<N>" priority at the start of each line it takes from a service; a terminal
 // gets plain words. Neither gets colours or time stamps.
 void setLogPattern() {
@@ -70,9 +67,11 @@ int main(int argc, char* argv[]) {
     tavo::quitOnTerminationSignals(app);
 
     const tavo::pjlink::PortChoice choice = tavo::pjlink::portChoice(options.device);
-    tavo::ComPorts port(choice.devices, [](int portNumber, const QString& name) {
-        return tavo::makeDeviceFor(portNumber, name, kBridgeVoice);
-    });
+    if (!choice.settingsProblem.isEmpty()) {
+        qCWarning(lcBridge).noquote() << choice.settingsProblem;
+    }
+    // The device's texts in the log speak of the bridge, which has none of the panel's device chooser.
+    tavo::ComPorts port(choice.devices, tavo::makeDevice, tavo::Audience::Bridge);
     tavo::pjlink::LineQueue queue(port, choice.devices.value(choice.portNumber - 1));
 
     // The device opens in the background; until it is open every command gets ERR4 at once.

@@ -51,6 +51,8 @@ struct PortChoice {
     // Those of port numbers 1 and 2.
     QStringList devices;
     int portNumber = 1;
+    // Why the devices saved in the panel were not read, for the log; empty when they were.
+    QString settingsProblem;
 };
 
 // COM1 and COM2 mean what they mean to every program of the package; any other name is the

@@ -16,8 +16,8 @@ std::size_t indexOf(PortEvent event) {
 
 } // namespace
 
-ComPorts::ComPorts(QStringList devices, DeviceFactory factory, QObject* parent)
-    : QObject(parent), devices_(std::move(devices)), factory_(std::move(factory)) {
+ComPorts::ComPorts(QStringList devices, DeviceFactory factory, Audience audience, QObject* parent)
+    : QObject(parent), devices_(std::move(devices)), factory_(std::move(factory)), audience_(audience) {
     connect(&reconnect_, &ReconnectPolicy::tryAgain, this, &ComPorts::tryAgain);
 }
 
@@ -78,9 +78,9 @@ PortResult<Opening> ComPorts::open() {
                                   .device = {},
                                   .existingPorts = {},
                                   .detail = {}};
-        return {.value = Opening::Done, .error = describeOpenFailure(failure).toStdString()};
+        return {.value = Opening::Done, .error = describeOpenFailure(failure, audience_).toStdString()};
     }
-    device_ = factory_(portNumber_, name);
+    device_ = factory_(portNumber_, name, audience_);
     attach(*device_);
     const DeviceOpening opening = device_->open(settings_);
     if (opening.error) {
@@ -106,9 +106,9 @@ PortError ComPorts::close() {
 PortError ComPorts::write(std::string_view text) {
     switch (state_) {
     case State::Closed:
-        return describeNotOpen(portNumber_, device()).toStdString();
+        return describeNotOpen(portNumber_, device(), audience_).toStdString();
     case State::Opening:
-        return describeStillOpening(portNumber_, device()).toStdString();
+        return describeStillOpening(portNumber_, device(), audience_).toStdString();
     case State::Lost:
         return texts_.at(indexOf(PortEvent::DeviceLost));
     case State::Open:
@@ -154,7 +154,8 @@ void ComPorts::attach(Device& device) {
     connect(&device, &Device::received, this, later([this] { onReceived(); }), kLater);
     connect(&device, &Device::opened, this, later([this] { onOpened(); }), kLater);
     connect(&device, &Device::openFailed, this, later([this](const QString& text) { onOpenFailed(text); }), kLater);
-    connect(&device, &Device::lost, this, later([this](const QString& text) { onLost(text); }), kLater);
+    connect(&device, &Device::lost, this, later([this](const QString& text) { onLost(text, false); }), kLater);
+    connect(&device, &Device::takenOver, this, later([this](const QString& text) { onLost(text, true); }), kLater);
     connect(&device, &Device::lineError, this, later([this] { onLineError(); }), kLater);
     connect(&device, &Device::settingsRefused, this, later([this](const QString& text) { onSettingsRefused(text); }),
             kLater);
@@ -233,13 +234,13 @@ void ComPorts::onOpenFailed(const QString& text) {
     }
 }
 
-void ComPorts::onLost(const QString& text) {
+void ComPorts::onLost(const QString& text, bool takenOver) {
     if (state_ != State::Open) {
         return;
     }
-    qCInfo(lcSerial).noquote() << "lost:" << text;
+    qCInfo(lcSerial).noquote() << (takenOver ? "taken over:" : "lost:") << text;
     state_ = State::Lost;
-    reconnect_.lost();
+    reconnect_.lost(takenOver);
     raise(PortEvent::DeviceLost, text);
 }
 

@@ -7,7 +7,8 @@
 // runs the one reconnect policy: a device lost while open is tried again, ever less often, and
 // reopened at the settings last applied when it is back. Events reach the handler at a later turn
 // of the event loop, never from inside an operation. Everything runs on the thread that owns the
-// object, which must run an event loop.
+// object, which must run an event loop. The texts it and its devices give are written for the
+// program that made it.
 
 #include "core/ports/serial_port.h"
 #include "serial/device.h"
@@ -25,10 +26,11 @@ class ComPorts final : public QObject, public SerialPort {
     Q_OBJECT
 
 public:
-    using DeviceFactory = std::function<std::unique_ptr<Device>(int portNumber, const QString& name)>;
+    using DeviceFactory =
+        std::function<std::unique_ptr<Device>(int portNumber, const QString& name, Audience audience)>;
 
     // devices[0] is the device of port number 1, devices[1] that of port number 2.
-    ComPorts(QStringList devices, DeviceFactory factory, QObject* parent = nullptr);
+    ComPorts(QStringList devices, DeviceFactory factory, Audience audience, QObject* parent = nullptr);
     ~ComPorts() override;
     ComPorts(const ComPorts&) = delete;
     ComPorts& operator=(const ComPorts&) = delete;
@@ -65,11 +67,12 @@ private:
     void onNotice(const QString& text);
     void onOpened();
     void onOpenFailed(const QString& text);
-    void onLost(const QString& text);
+    void onLost(const QString& text, bool takenOver);
     void tryAgain();
 
     QStringList devices_;
     DeviceFactory factory_;
+    Audience audience_;
     std::unique_ptr<Device> device_;
     ReconnectPolicy reconnect_;
     int portNumber_ = 1;

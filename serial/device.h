@@ -6,8 +6,8 @@
 // device only opens, carries bytes and reports what happens to it. An open may complete at once
 // or later (opened or openFailed). A signal may be emitted inside one of the device's operations
 // (a write that finds the peer stuck), so ComPorts takes every signal at a later turn of the event
-// loop. Each carries the user's text where there is one to tell. Opening a device again after it
-// was lost tries to reach the same device.
+// loop. Each carries the user's text where there is one to tell, written for the program that shows
+// it. Opening a device again after it was lost tries to reach the same device.
 
 #include "core/ports/serial_port.h"
 #include "serial/port_messages.h"
@@ -32,10 +32,9 @@ class Device : public QObject {
     Q_OBJECT
 
 public:
-    // The device named `name` for COM`portNumber`; the two make the texts, which speak for the
-    // program `voice` names.
-    Device(int portNumber, QString name, const TextVoice& voice = kPanelVoice, QObject* parent = nullptr)
-        : QObject(parent), portNumber_(portNumber), name_(std::move(name)), voice_(voice) {}
+    // The device named `name` for COM`portNumber`; the two make the texts, for `audience`.
+    Device(int portNumber, QString name, Audience audience, QObject* parent = nullptr)
+        : QObject(parent), portNumber_(portNumber), name_(std::move(name)), audience_(audience) {}
     ~Device() override = default;
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;
@@ -55,7 +54,7 @@ public:
     [[nodiscard]] int portNumber() const { return portNumber_; }
     // The device's name; a local device found again under its stable name after a loss takes it.
     [[nodiscard]] const QString& name() const { return name_; }
-    [[nodiscard]] const TextVoice& voice() const { return voice_; }
+    [[nodiscard]] Audience audience() const { return audience_; }
 
 signals:
     void received();
@@ -63,6 +62,9 @@ signals:
     void opened();
     void openFailed(const QString& text);
     void lost(const QString& text);
+    // Lost to another client of the same device server: the far end closed the line or said it is
+    // in use, so trying again soon would only take it back and forth.
+    void takenOver(const QString& text);
     void settingsRefused(const QString& text);
     void notice(const QString& text);
 
@@ -72,7 +74,7 @@ protected:
 private:
     int portNumber_;
     QString name_;
-    TextVoice voice_;
+    Audience audience_;
 };
 
 } // namespace tavo

@@ -7,15 +7,11 @@
 
 namespace tavo {
 
-std::unique_ptr<Device> makeDevice(int portNumber, const QString& name) {
-    return makeDeviceFor(portNumber, name, kPanelVoice);
-}
-
-std::unique_ptr<Device> makeDeviceFor(int portNumber, const QString& name, const TextVoice& voice) {
+std::unique_ptr<Device> makeDevice(int portNumber, const QString& name, Audience audience) {
     if (isNetworkDevice(name)) {
-        return std::make_unique<NetworkDevice>(portNumber, name, voice);
+        return std::make_unique<NetworkDevice>(portNumber, name, audience);
     }
-    return std::make_unique<LocalDevice>(portNumber, name, voice);
+    return std::make_unique<LocalDevice>(portNumber, name, audience);
 }
 
 } // namespace tavo

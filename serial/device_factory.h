@@ -10,9 +10,6 @@
 
 namespace tavo {
 
-[[nodiscard]] std::unique_ptr<Device> makeDevice(int portNumber, const QString& name);
-// The same for a program other than the panel: the device's texts speak for the program `voice`
-// names.
-[[nodiscard]] std::unique_ptr<Device> makeDeviceFor(int portNumber, const QString& name, const TextVoice& voice);
+[[nodiscard]] std::unique_ptr<Device> makeDevice(int portNumber, const QString& name, Audience audience);
 
 } // namespace tavo

@@ -3,7 +3,9 @@
 
 #include "serial/device_list.h"
 
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace tavo {
 
@@ -16,20 +18,80 @@ QString firstOf(const QString& a, const QString& b) {
     return a.isEmpty() ? b : a;
 }
 
+constexpr qint64 kMegabyte = 1024 * 1024;
+
+bool tooLarge(const QFileInfo& file) {
+    return file.isFile() && file.size() > kMaxSettingsFileBytes;
+}
+
+// Why a file that Qt could not write was not written, as far as the file system tells.
+QString whyNotWritten(const QString& path) {
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    if (file.isDir()) {
+        return QStringLiteral("%1 is a folder").arg(path);
+    }
+    if (file.exists() && !file.isWritable()) {
+        return QStringLiteral("%1 is read-only").arg(path);
+    }
+    if (!folder.exists()) {
+        return QStringLiteral("the folder %1 cannot be made").arg(folder.filePath());
+    }
+    if (!folder.isWritable()) {
+        return QStringLiteral("the folder %1 is not writable").arg(folder.filePath());
+    }
+    return QStringLiteral("%1 could not be written").arg(path);
+}
+
 } // namespace
 
-QSettings panelSettings() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tavo"),
-                     QStringLiteral("tavo-panel"));
+QString settingsFilePath() {
+    // The file Qt's own user scope names, found without opening it: QSettings reads it whole.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/tavo/tavo-panel.conf");
 }
 
-DeviceChoice loadSavedDevices() {
-    const QSettings settings = panelSettings();
-    return {.com1 = settings.value(kCom1Key).toString(), .com2 = settings.value(kCom2Key).toString()};
+std::unique_ptr<QSettings> openSettings() {
+    const QString path = settingsFilePath();
+    if (tooLarge(QFileInfo(path))) {
+        return nullptr;
+    }
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
-void saveDevices(const DeviceChoice& choice) {
-    QSettings settings = panelSettings();
+SavedDevices loadSavedDevices() {
+    const QString path = settingsFilePath();
+    if (tooLarge(QFileInfo(path))) {
+        return {.choice = {},
+                .problem = QStringLiteral("The settings file %1 is larger than %2 MB: it is neither read nor "
+                                          "changed, so the devices chosen before are not used. Remove or shorten "
+                                          "it.")
+                               .arg(path)
+                               .arg(kMaxSettingsFileBytes / kMegabyte)};
+    }
+    const std::unique_ptr<QSettings> settings = openSettings();
+    if (!settings || settings->status() != QSettings::NoError) {
+        return {.choice = {},
+                .problem = QStringLiteral("The settings file %1 cannot be read, so the devices chosen before are "
+                                          "not used.")
+                               .arg(path)};
+    }
+    return {.choice = {.com1 = settings->value(kCom1Key).toString(), .com2 = settings->value(kCom2Key).toString()},
+            .problem = {}};
+}
+
+QString saveChangedDevices(const DeviceChoice& before, const DeviceChoice& after) {
+    const QString path = settingsFilePath();
+    const QFileInfo file(path);
+    if (tooLarge(file)) {
+        return QStringLiteral("%1 is larger than %2 MB and is left as it is")
+            .arg(path)
+            .arg(kMaxSettingsFileBytes / kMegabyte);
+    }
+    if (file.isDir()) {
+        return whyNotWritten(path);
+    }
+    QSettings settings(path, QSettings::IniFormat);
     const auto store = [&settings](const QString& key, const QString& device) {
         if (device.isEmpty()) {
             settings.remove(key);
@@ -37,9 +99,17 @@ void saveDevices(const DeviceChoice& choice) {
             settings.setValue(key, device);
         }
     };
-    store(kCom1Key, choice.com1);
-    store(kCom2Key, choice.com2);
+    if (after.com1 != before.com1) {
+        store(kCom1Key, after.com1);
+    }
+    if (after.com2 != before.com2) {
+        store(kCom2Key, after.com2);
+    }
     settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        return whyNotWritten(path);
+    }
+    return {};
 }
 
 DeviceChoice resolveDevices(const DeviceChoice& commandLine, const DeviceChoice& saved, const QStringList& present,
@@ -58,13 +128,15 @@ DeviceChoice defaultDevices() {
 #endif
 }
 
-DeviceChoice devicesForRun(const DeviceChoice& commandLine) {
+RunDevices devicesForRun(const DeviceChoice& commandLine) {
     QStringList present;
     const QList<SerialDevice> devices = presentDevices();
     for (const SerialDevice& device : devices) {
         present << device.preferredPath();
     }
-    return resolveDevices(commandLine, loadSavedDevices(), present, defaultDevices());
+    const SavedDevices saved = loadSavedDevices();
+    return {.devices = resolveDevices(commandLine, saved.choice, present, defaultDevices()),
+            .settingsProblem = saved.problem};
 }
 
 } // namespace tavo

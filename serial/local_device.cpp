@@ -10,6 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifndef Q_OS_WIN
+#include <poll.h>
+#include <unistd.h>
+#endif
+
 namespace tavo {
 
 namespace {
@@ -44,8 +49,8 @@ QSerialPort::StopBits toQt(StopBits stopBits) {
 
 } // namespace
 
-LocalDevice::LocalDevice(int portNumber, QString name, const TextVoice& voice, QObject* parent)
-    : Device(portNumber, std::move(name), voice, parent) {
+LocalDevice::LocalDevice(int portNumber, QString name, Audience audience, QObject* parent)
+    : Device(portNumber, std::move(name), audience, parent) {
     connect(&serial_, &QSerialPort::readyRead, this, [this] {
         if (serial_.bytesAvailable() > 0) {
             emit received();
@@ -85,7 +90,7 @@ DeviceOpening LocalDevice::open(const LineSettings& settings) {
             rename(stableName_);
         }
         if (!mayReopen()) {
-            return {.error = describeDisconnected(portNumber(), name(), voice()), .inProgress = false};
+            return {.error = describeDisconnected(portNumber(), name(), audience()), .inProgress = false};
         }
     }
     if (DeviceError error = openDevice()) {
@@ -102,16 +107,17 @@ DeviceError LocalDevice::openDevice() {
     serial_.close();
     serial_.clearError();
     lossQueued_ = false;
+    notTaken_ = false;
     writeTimer_.stop();
 
     const QString path = name();
-    if (isNoLineOfItsOwn(path)) {
+    if (isNeverASerialPort(path)) {
         return describeOpenFailure({.kind = OpenFailureKind::NotASerialPort,
                                     .portNumber = portNumber(),
                                     .device = path,
                                     .existingPorts = {},
                                     .detail = {}},
-                                   voice());
+                                   audience());
     }
     const QString opening = openingPath(path);
     serial_.setPortName(opening);
@@ -122,7 +128,7 @@ DeviceError LocalDevice::openDevice() {
             diagnoseOpenFailure(portNumber(), path, opening, serial_.error(), serial_.errorString());
         serial_.clearError();
         if (failure.kind != OpenFailureKind::StaleLock || lockRemoved || !QFile::remove(failure.lockFile)) {
-            return describeOpenFailure(failure, voice());
+            return describeOpenFailure(failure, audience());
         }
         qCInfo(lcSerial) << "removed the stale lock file" << failure.lockFile << "of process" << failure.lockPid;
         lockRemoved = true;
@@ -155,15 +161,16 @@ void LocalDevice::close() {
     serial_.close();
     serial_.clearError();
     lossQueued_ = false;
+    notTaken_ = false;
     lost_ = false;
 }
 
 DeviceError LocalDevice::write(const QByteArray& bytes) {
     if (lost_) {
-        return describeDisconnected(portNumber(), name(), voice());
+        return describeDisconnected(portNumber(), name(), audience());
     }
     if (!serial_.isOpen()) {
-        return describeNotOpen(portNumber(), name());
+        return describeNotOpen(portNumber(), name(), audience());
     }
     const auto size = static_cast<std::size_t>(bytes.size());
     if (size > kSendBufferSize) {
@@ -171,7 +178,7 @@ DeviceError LocalDevice::write(const QByteArray& bytes) {
     }
     // The queue stays within the send buffer: a device that stopped taking data gets no more.
     if (static_cast<std::size_t>(serial_.bytesToWrite()) + size > kSendBufferSize) {
-        return QStringLiteral("Sending on %1 failed: the device did not take the data.").arg(label());
+        return describeNotTaken(portNumber(), name());
     }
     if (serial_.write(bytes) != bytes.size()) {
         return QStringLiteral("Sending on %1 failed: %2.").arg(label(), serial_.errorString());
@@ -181,7 +188,13 @@ DeviceError LocalDevice::write(const QByteArray& bytes) {
     serial_.flush();
     if (lossQueued_) {
         serial_.clear(QSerialPort::Output);
-        return describeDisconnected(portNumber(), name(), voice());
+        return describeDisconnected(portNumber(), name(), audience());
+    }
+    if (notTaken_) {
+        notTaken_ = false;
+        writeTimer_.stop();
+        serial_.clear(QSerialPort::Output);
+        return describeNotTaken(portNumber(), name());
     }
     if (serial_.bytesToWrite() > 0 && !writeTimer_.isActive()) {
         writeTimer_.start(kWriteTimeoutMs);
@@ -195,7 +208,34 @@ void LocalDevice::onWriteTimeout() {
     }
     qCInfo(lcSerial) << name() << "did not take" << serial_.bytesToWrite() << "bytes within" << kWriteTimeoutMs << "ms";
     serial_.clear(QSerialPort::Output);
-    emit notice(QStringLiteral("Sending on %1 failed: the device did not take the data.").arg(label()));
+    emit notice(describeNotTaken(portNumber(), name()));
+}
+
+void LocalDevice::onNotTaken() {
+    if (!notTaken_ || !serial_.isOpen()) {
+        return; // told by the write that met it, or closed meanwhile
+    }
+    notTaken_ = false;
+    writeTimer_.stop();
+    serial_.clear(QSerialPort::Output);
+    emit notice(describeNotTaken(portNumber(), name()));
+}
+
+// A device whose buffer is full (a pseudo-terminal nobody reads) refuses a write with the same Qt
+// error as one that went away. The one still there reports no hang-up and takes an empty write;
+// a hung-up line fails it with EIO, a descriptor that lost its device with EBADF.
+bool LocalDevice::gone() const {
+#ifdef Q_OS_WIN
+    return true;
+#else
+    const int fd = static_cast<int>(serial_.handle());
+    pollfd device{.fd = fd, .events = POLLIN | POLLOUT, .revents = 0};
+    if (::poll(&device, 1, 0) < 0 || (device.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+        return true;
+    }
+    const char none = 0;
+    return ::write(fd, &none, 0) != 0;
+#endif
 }
 
 QByteArray LocalDevice::readAll() {
@@ -217,8 +257,18 @@ void LocalDevice::onErrorOccurred(QSerialPort::SerialPortError error) {
     switch (error) {
     case QSerialPort::NoError:
         return;
-    case QSerialPort::ReadError:
     case QSerialPort::ResourceError:
+        if (serial_.isOpen() && !gone()) {
+            qCInfo(lcSerial) << name() << "did not take the data:" << serial_.errorString();
+            serial_.clearError();
+            if (!notTaken_) {
+                notTaken_ = true;
+                QMetaObject::invokeMethod(this, &LocalDevice::onNotTaken, Qt::QueuedConnection);
+            }
+            return;
+        }
+        [[fallthrough]];
+    case QSerialPort::ReadError:
         // After a hang-up the device keeps reporting itself readable with nothing to read. Closing
         // it stops that, but not from inside Qt's own read handler: close at the next turn.
         if (!lossQueued_ && serial_.isOpen()) {
@@ -245,7 +295,7 @@ void LocalDevice::onDeviceLost() {
     serial_.close();
     serial_.clearError();
     lost_ = true;
-    emit lost(describeDisconnected(portNumber(), name(), voice()));
+    emit lost(describeDisconnected(portNumber(), name(), audience()));
 }
 
 void LocalDevice::rememberDevice() {

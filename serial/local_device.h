@@ -3,9 +3,9 @@
 
 // A serial device of this computer (a built-in port, a USB adapter, a pseudo-terminal) through Qt
 // SerialPort. Opening completes at once. Writes are queued, never waited for: bytes the device
-// does not take within kWriteTimeoutMs are dropped and reported as a notice. A hang-up or a
-// refused write is a loss; opening again after a loss finds an adapter that came back under
-// another number by its stable name.
+// does not take, at once (its buffer is full) or within kWriteTimeoutMs, are dropped and reported
+// as not sent, and the device stays open. A hang-up is a loss; opening again after a loss finds
+// an adapter that came back under another number by its stable name.
 
 #include "serial/device.h"
 
@@ -24,7 +24,7 @@ class LocalDevice final : public Device {
     Q_OBJECT
 
 public:
-    LocalDevice(int portNumber, QString name, const TextVoice& voice = kPanelVoice, QObject* parent = nullptr);
+    LocalDevice(int portNumber, QString name, Audience audience, QObject* parent = nullptr);
     ~LocalDevice() override;
 
     [[nodiscard]] DeviceOpening open(const LineSettings& settings) override;
@@ -39,6 +39,8 @@ private:
     void onErrorOccurred(QSerialPort::SerialPortError error);
     void onDeviceLost();
     void onWriteTimeout();
+    void onNotTaken();
+    [[nodiscard]] bool gone() const;
     [[nodiscard]] DeviceError openDevice();
     [[nodiscard]] DeviceError applySettings();
     void rememberDevice();
@@ -49,6 +51,8 @@ private:
     LineSettings settings_;
     QTimer writeTimer_;
     bool lossQueued_ = false;
+    // The device refused bytes for want of room; told by the write or, if none runs, as a notice.
+    bool notTaken_ = false;
     bool lost_ = false;
     // How the open device is known again after a loss: its stable name, and when the link to it
     // was made (see mayReopen).

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/network_address.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <utility>
 
 namespace tavo {
@@ -27,6 +29,16 @@ static_assert(std::ranges::all_of(kSchemes, [](const Scheme& s) { return s.name[
 
 bool isNetworkDevice(const QString& device) {
     return device.contains(QStringLiteral("://"));
+}
+
+bool looksLikeHostAndPort(const QString& device) {
+    const QRegularExpression shape(QStringLiteral("^(\\[[0-9A-Fa-f:.]+\\]|[A-Za-z0-9][A-Za-z0-9.-]*):([0-9]{1,5})$"));
+    const QRegularExpressionMatch match = shape.match(device);
+    if (!match.hasMatch()) {
+        return false;
+    }
+    const int port = match.captured(2).toInt();
+    return port >= 1 && port <= std::numeric_limits<quint16>::max();
 }
 
 std::optional<NetworkAddress> parseNetworkDevice(const QString& device, QString* error) {

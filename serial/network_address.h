@@ -24,6 +24,10 @@ struct NetworkAddress {
 // IPv6 literals in brackets. Empty with the reason in *error when the name is no such address.
 [[nodiscard]] std::optional<NetworkAddress> parseNetworkDevice(const QString& device, QString* error);
 
+// Whether a name without a scheme reads as HOST:PORT (a host name, an IPv4 address or an IPv6 one
+// in brackets, then a port number), as a network device given without its scheme would.
+[[nodiscard]] bool looksLikeHostAndPort(const QString& device);
+
 // "HOST:PORT", with an IPv6 host in brackets.
 [[nodiscard]] QString hostAndPort(const NetworkAddress& address);
 

@@ -56,6 +56,26 @@ constexpr std::array<telnet_telopt_t, 3> kTelnetOptions{{
     {.telopt = -1, .us = 0, .him = 0},
 }};
 
+// What device servers send a client they turn away because another client has the port.
+constexpr std::array<std::string_view, 2> kInUseLines{"Port already in use", "Port's device already in use"};
+// An empty one would hold back nothing and match everything.
+static_assert(std::ranges::none_of(kInUseLines, &std::string_view::empty));
+
+enum class Greeting { InUse, MayBeInUse, Other };
+
+Greeting greetingOf(const QByteArray& held) {
+    const std::string_view start(held.constData(), static_cast<std::size_t>(held.size()));
+    for (const std::string_view line : kInUseLines) {
+        if (start.starts_with(line)) {
+            return Greeting::InUse;
+        }
+        if (line.starts_with(start)) {
+            return Greeting::MayBeInUse;
+        }
+    }
+    return Greeting::Other;
+}
+
 NetworkFailureKind failureKindOf(QAbstractSocket::SocketError error) {
     switch (error) {
     case QAbstractSocket::HostNotFoundError:
@@ -83,8 +103,8 @@ struct NetworkDevice::Telnet {
 
     static void onEvent(telnet_t* /*telnet*/, telnet_event_t* event, void* data) {
         auto* device = static_cast<NetworkDevice*>(data);
-        if (device->state_ == State::Closed) {
-            return; // cut off while the rest of the input was still being read
+        if (!device->connected()) {
+            return; // cut off, or turned away, while the rest of the input was still being read
         }
         switch (event->type) {
         case TELNET_EV_SEND:
@@ -116,10 +136,12 @@ struct NetworkDevice::Telnet {
     telnet_t* handle;
 };
 
-NetworkDevice::NetworkDevice(int portNumber, QString name, const TextVoice& voice, QObject* parent)
-    : Device(portNumber, std::move(name), voice, parent), socket_(new QTcpSocket(this)) {
+NetworkDevice::NetworkDevice(int portNumber, QString name, Audience audience, QObject* parent)
+    : Device(portNumber, std::move(name), audience, parent), socket_(new QTcpSocket(this)) {
     phaseTimer_.setSingleShot(true);
     speedTimer_.setSingleShot(true);
+    askAgainTimer_.setSingleShot(true);
+    connect(&askAgainTimer_, &QTimer::timeout, this, &NetworkDevice::connectToServer);
     connect(&phaseTimer_, &QTimer::timeout, this, &NetworkDevice::onPhaseTimeout);
     connect(&speedTimer_, &QTimer::timeout, this, &NetworkDevice::onSpeedTimeout);
     connect(socket_, &QTcpSocket::connected, this, &NetworkDevice::onConnected);
@@ -145,30 +167,40 @@ DeviceOpening NetworkDevice::open(const LineSettings& settings) {
     const std::optional<NetworkAddress> address = parseNetworkDevice(name(), &reason);
     if (!address) {
         return {.error = describeNetworkFailure(portNumber(), name(),
-                                                {.kind = NetworkFailureKind::BadAddress, .detail = reason}, voice()),
+                                                {.kind = NetworkFailureKind::BadAddress, .detail = reason}, audience()),
                 .inProgress = false};
     }
     close();
     address_ = *address;
     settings_ = settings;
+    lastLoss_.clear();
+    inUseAnswers_ = 0;
+    connectToServer();
+    return {.error = std::nullopt, .inProgress = true};
+}
+
+void NetworkDevice::connectToServer() {
+    // A connection turned away a moment ago ends here, at a turn of its own.
+    socket_->abort();
     state_ = State::Connecting;
     ++connection_;
-    lastLoss_.clear();
     telnet_.reset();
     framing_ = TelnetFraming();
     comPortAccepted_ = false;
     serverSpoke_ = false;
     received_.clear();
+    greeting_.clear();
+    greetingDecided_ = false;
     qCInfo(lcNetwork) << "connecting to" << hostAndPort(address_);
     phaseTimer_.start(kNetworkOpenTimeoutMs);
     socket_->connectToHost(address_.host, address_.port);
-    return {.error = std::nullopt, .inProgress = true};
 }
 
 void NetworkDevice::close() {
     state_ = State::Closed;
     phaseTimer_.stop();
     speedTimer_.stop();
+    askAgainTimer_.stop();
     requestedBaud_ = 0;
     socket_->abort();
     received_.clear();
@@ -180,7 +212,8 @@ DeviceError NetworkDevice::write(const QByteArray& bytes) {
         if (!lastLoss_.isEmpty()) {
             return lastLoss_;
         }
-        return describeNetworkFailure(portNumber(), name(), {.kind = NetworkFailureKind::Lost, .detail = {}}, voice());
+        return describeNetworkFailure(portNumber(), name(), {.kind = NetworkFailureKind::Lost, .detail = {}},
+                                      audience());
     }
     if (telnet_) {
         telnet_send(telnet_->handle, bytes.constData(), static_cast<std::size_t>(bytes.size()));
@@ -215,7 +248,7 @@ DeviceError NetworkDevice::setLineSettings(const LineSettings& settings) {
         return std::nullopt;
     }
     if (address_.protocol == NetworkProtocol::RawTcp) {
-        emit notice(describeSpeedSetOnServer(portNumber(), name(), voice()));
+        emit notice(describeSpeedSetOnServer(portNumber(), name(), audience()));
         return std::nullopt;
     }
     qCDebug(lcNetwork) << "asking the server for" << QString::fromStdString(toText(settings));
@@ -233,7 +266,8 @@ void NetworkDevice::onConnected() {
     }
     socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     if (address_.protocol == NetworkProtocol::RawTcp) {
-        becomeReady();
+        state_ = State::Negotiating;
+        phaseTimer_.start(kRawGreetingMs);
         return;
     }
     qCDebug(lcNetwork) << "connected; offering binary mode and the COM-PORT-OPTION";
@@ -249,7 +283,7 @@ void NetworkDevice::onReadable() {
     // Each pass reads what the socket buffer holds and no more, so that a flood is taken in
     // bounded portions between other events.
     qint64 budget = kSocketReadBufferSize;
-    while (state_ != State::Closed && budget > 0 && socket_->bytesAvailable() > 0) {
+    while (connected() && budget > 0 && socket_->bytesAvailable() > 0) {
         const qsizetype before = received_.size();
         const qsizetype room = kNetworkReceiveLimit - received_.size();
         if (state_ == State::Ready && room <= 0) {
@@ -291,6 +325,38 @@ void NetworkDevice::onReadable() {
 }
 
 void NetworkDevice::onTelnetData(const char* bytes, std::size_t size) {
+    if (greetingDecided_) {
+        take(bytes, size);
+        return;
+    }
+    // The connection's first data is held while it may still be an in-use line: a strict start of
+    // one, so never longer than the longest.
+    greeting_.append(bytes, static_cast<qsizetype>(size));
+    switch (greetingOf(greeting_)) {
+    case Greeting::InUse:
+        qCInfo(lcNetwork) << hostAndPort(address_) << "says its port is in use";
+        greeting_.clear();
+        if (state_ != State::Ready && !wasReady_ && inUseAnswers_ < kInUseAnswersBeforeFailing) {
+            // Perhaps still busy closing this program's own connection of a moment ago.
+            ++inUseAnswers_;
+            state_ = State::AskingAgain;
+            phaseTimer_.stop();
+            askAgainTimer_.start(kInUseAskAgainMs);
+            return;
+        }
+        fail({.kind = NetworkFailureKind::InUse, .detail = {}});
+        return;
+    case Greeting::MayBeInUse:
+        return;
+    case Greeting::Other:
+        break;
+    }
+    greetingDecided_ = true;
+    const QByteArray held = std::exchange(greeting_, {});
+    take(held.constData(), static_cast<std::size_t>(held.size()));
+}
+
+void NetworkDevice::take(const char* bytes, std::size_t size) {
     // Nothing before the line is set answers anything the panel asked.
     if (state_ != State::Ready) {
         return;
@@ -299,7 +365,7 @@ void NetworkDevice::onTelnetData(const char* bytes, std::size_t size) {
 }
 
 void NetworkDevice::onSocketError() {
-    if (state_ == State::Closed) {
+    if (!connected()) {
         return;
     }
     const QAbstractSocket::SocketError error = socket_->error();
@@ -316,7 +382,9 @@ void NetworkDevice::onPhaseTimeout() {
         qCInfo(lcNetwork) << hostAndPort(address_) << "did not accept the connection in time";
         fail({.kind = NetworkFailureKind::NoAnswer, .detail = {}});
     } else if (state_ == State::Negotiating) {
-        if (comPortAccepted_) {
+        if (address_.protocol == NetworkProtocol::RawTcp) {
+            becomeReady(); // no server turned it away
+        } else if (comPortAccepted_) {
             qCDebug(lcNetwork) << "the server did not answer the speed; taking it as set";
             becomeReady();
         } else {
@@ -406,18 +474,21 @@ void NetworkDevice::onComPortReply(unsigned char code, const char* value, std::s
 void NetworkDevice::becomeReady() {
     phaseTimer_.stop();
     state_ = State::Ready;
+    wasReady_ = true;
     received_.clear();
     qCInfo(lcNetwork) << "ready:" << hostAndPort(address_) << "after" << framing_.optionCommands() << "option commands";
     emit opened();
 }
 
 void NetworkDevice::fail(const NetworkFailure& failure) {
-    drop(describeNetworkFailure(portNumber(), name(), failure, voice()),
-         describeNetworkLoss(portNumber(), name(), failure, voice()));
+    const bool anotherClient =
+        failure.kind == NetworkFailureKind::InUse || failure.kind == NetworkFailureKind::ClosedByServer;
+    drop(describeNetworkFailure(portNumber(), name(), failure, audience()),
+         describeNetworkLoss(portNumber(), name(), failure, audience()), anotherClient);
 }
 
-void NetworkDevice::drop(const QString& openFailure, const QString& loss) {
-    if (state_ == State::Closed) {
+void NetworkDevice::drop(const QString& openFailure, const QString& loss, bool anotherClient) {
+    if (!connected()) {
         return;
     }
     const bool wasReady = state_ == State::Ready;
@@ -436,7 +507,10 @@ void NetworkDevice::drop(const QString& openFailure, const QString& loss) {
             }
         },
         Qt::QueuedConnection);
-    if (wasReady) {
+    if (wasReady && anotherClient) {
+        lastLoss_ = loss;
+        emit takenOver(loss);
+    } else if (wasReady) {
         lastLoss_ = loss;
         emit lost(loss);
     } else {
@@ -453,7 +527,7 @@ bool NetworkDevice::unsentWithinBound() {
     if (socket_->bytesToWrite() <= kMaxUnsentBytes) {
         return true;
     }
-    cutOff(QStringLiteral("the device server does not take what the %1 sends").arg(QLatin1StringView(voice().program)));
+    cutOff(QStringLiteral("the device server does not take what %1 sends").arg(programName(audience())));
     return false;
 }
 

@@ -10,6 +10,11 @@
 // What the server can make the panel hold is bounded: data not yet read (the rest waits in the
 // system's socket buffer), the telnet guard's bounds (telnet_framing.h), and the answers waiting
 // to leave. A server past a bound is cut off with a text saying what it did.
+//
+// A server whose port another client has answers a new connection with a line saying so and
+// closes it; one that hands the port to a newer client closes the older. Both are told as a
+// takeover, never passed on as data. A raw TCP connection is ready only after a short wait for
+// such a line, so that it fails the open rather than a first exchange.
 
 #include "serial/device.h"
 #include "serial/network_address.h"
@@ -33,12 +38,20 @@ inline constexpr qsizetype kNetworkReceiveLimit = 4096;
 inline constexpr qint64 kSocketReadBufferSize = 16 * 1024;
 // Bytes the panel wrote (lines, telnet answers) that the server has not taken; a stuck server.
 inline constexpr qint64 kMaxUnsentBytes = 64 * 1024;
+// How long a new raw TCP connection waits for a server that turns it away before it is ready.
+inline constexpr int kRawGreetingMs = 150;
+// A server that says its port is in use may still be closing this program's own connection of a
+// moment ago (the panel closes and opens its port again at start): a first open asks again this
+// often, this many times, before it fails. Tries after a loss fail at once; the reconnect policy
+// paces them.
+inline constexpr int kInUseAskAgainMs = 250;
+inline constexpr int kInUseAnswersBeforeFailing = 8;
 
 class NetworkDevice final : public Device {
     Q_OBJECT
 
 public:
-    NetworkDevice(int portNumber, QString name, const TextVoice& voice = kPanelVoice, QObject* parent = nullptr);
+    NetworkDevice(int portNumber, QString name, Audience audience, QObject* parent = nullptr);
     ~NetworkDevice() override;
 
     [[nodiscard]] DeviceOpening open(const LineSettings& settings) override;
@@ -50,9 +63,14 @@ public:
     [[nodiscard]] QString describeOpening() const override;
 
 private:
-    enum class State { Closed, Connecting, Negotiating, Ready };
+    // AskingAgain: a connection was turned away as in use, and the next one waits its turn.
+    enum class State { Closed, AskingAgain, Connecting, Negotiating, Ready };
     struct Telnet;
 
+    void connectToServer();
+    [[nodiscard]] bool connected() const {
+        return state_ == State::Connecting || state_ == State::Negotiating || state_ == State::Ready;
+    }
     void onConnected();
     void onSocketError();
     void onReadable();
@@ -62,9 +80,10 @@ private:
     void becomeReady();
     void fail(const NetworkFailure& failure);
     // Ends the connection with the text for an open that fails, or for the loss of a ready one.
-    void drop(const QString& openFailure, const QString& loss);
+    void drop(const QString& openFailure, const QString& loss, bool anotherClient = false);
     void cutOff(const QString& what);
     void onTelnetData(const char* bytes, std::size_t size);
+    void take(const char* bytes, std::size_t size);
     void onComPortOptionAccepted();
     void onComPortReply(unsigned char code, const char* value, std::size_t size);
     void sendToSocket(const char* bytes, std::size_t size);
@@ -80,6 +99,9 @@ private:
     QTimer phaseTimer_;
     // The wait for the server's answer to a speed change while open.
     QTimer speedTimer_;
+    QTimer askAgainTimer_;
+    int inUseAnswers_ = 0;
+    bool wasReady_ = false;
     // Counts connections, so that a deferred abort meant for one spares the next.
     quint64 connection_ = 0;
     bool comPortAccepted_ = false;
@@ -87,6 +109,9 @@ private:
     // The speed asked for by a change while open, 0 while none waits for its answer.
     int requestedBaud_ = 0;
     QByteArray received_;
+    // The first data of the connection, held while it may still be a server's in-use line.
+    QByteArray greeting_;
+    bool greetingDecided_ = false;
     // Why the connection that was ready was dropped.
     QString lastLoss_;
 };

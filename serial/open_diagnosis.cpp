@@ -16,6 +16,7 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_LINUX
@@ -73,19 +74,6 @@ bool processExists(qint64 pid) {
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
 }
 
-// What the system says to opening the device without Qt: 0 for a terminal, ENOTTY for anything
-// else that opens, otherwise the error number. Non-blocking, so that a modem line does not wait
-// for its carrier.
-int probeOpen(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return errno;
-    }
-    const bool terminal = ::isatty(fd) == 1;
-    ::close(fd);
-    return terminal ? 0 : ENOTTY;
-}
-
 // Qt reports a lock file held by another program, a device opened exclusively and a device the
 // user may not open all as a permission error; only the last one is about permissions. Asking
 // does not open the device, which another program may be using.
@@ -107,6 +95,24 @@ void addOwnership(const QString& path, OpenFailure& failure) {
 #endif
 
 } // namespace
+
+int probeTerminal(const QString& path) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(path);
+    return 0;
+#else
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    // The question itself, not isatty(): that turns an EIO (the kernel's 8250 driver with no UART
+    // behind the node) into "no terminal".
+    termios settings{};
+    const int answer = ::tcgetattr(fd, &settings) == 0 ? 0 : errno;
+    ::close(fd);
+    return answer;
+#endif
+}
 
 OpenFailureKind classifyOpenFailure(QSerialPort::SerialPortError error, int systemError) {
     if (error == QSerialPort::DeviceNotFoundError) {
@@ -139,15 +145,16 @@ OpenFailureKind classifyOpenFailure(QSerialPort::SerialPortError error, int syst
 }
 
 OpenFailure diagnoseOpenFailure(int portNumber, const QString& device, const QString& opening,
-                                QSerialPort::SerialPortError error, const QString& errorString) {
+                                QSerialPort::SerialPortError error, const QString& errorString, TerminalProbe probe) {
     OpenFailure failure{
         .kind = OpenFailureKind::Other, .portNumber = portNumber, .device = device, .existingPorts = {}, .detail = {}};
 #ifdef Q_OS_WIN
     Q_UNUSED(opening);
+    Q_UNUSED(probe);
     failure.kind = classifyOpenFailure(error, 0);
 #else
     failure.kind =
-        classifyOpenFailure(error, error == QSerialPort::PermissionError ? accessError(opening) : probeOpen(opening));
+        classifyOpenFailure(error, error == QSerialPort::PermissionError ? accessError(opening) : probe(opening));
     if (failure.kind == OpenFailureKind::PermissionDenied) {
         addOwnership(opening, failure);
     } else if (failure.kind == OpenFailureKind::Busy) {
@@ -170,17 +177,28 @@ OpenFailure diagnoseOpenFailure(int portNumber, const QString& device, const QSt
     return failure;
 }
 
-bool isNoLineOfItsOwn(const QString& path) {
+bool isNeverASerialPort(const QString& path) {
 #ifdef Q_OS_LINUX
-    constexpr unsigned kTerminalMajor = 5;
-    constexpr unsigned kControllingTerminalMinor = 0;
-    constexpr unsigned kMultiplexerMinor = 2;
+    // /dev/tty, /dev/console and /dev/ptmx; the virtual consoles /dev/tty0 to /dev/tty63 share
+    // their major number with the built-in serial ports, which start at minor 64.
+    constexpr unsigned kAuxiliaryMajor = 5;
+    constexpr unsigned kLastAuxiliaryMinor = 2;
+    constexpr unsigned kConsoleMajor = 4;
+    constexpr unsigned kFirstSerialMinor = 64;
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISCHR(info.st_mode)) {
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
         return false;
     }
-    return major(info.st_rdev) == kTerminalMajor &&
-           (minor(info.st_rdev) == kControllingTerminalMinor || minor(info.st_rdev) == kMultiplexerMinor);
+    if (S_ISSOCK(info.st_mode)) {
+        return true;
+    }
+    if (!S_ISCHR(info.st_mode)) {
+        return false;
+    }
+    const unsigned deviceMajor = major(info.st_rdev);
+    const unsigned deviceMinor = minor(info.st_rdev);
+    return (deviceMajor == kAuxiliaryMajor && deviceMinor <= kLastAuxiliaryMinor) ||
+           (deviceMajor == kConsoleMajor && deviceMinor < kFirstSerialMinor);
 #else
     Q_UNUSED(path);
     return false;

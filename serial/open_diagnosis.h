@@ -14,15 +14,25 @@
 namespace tavo {
 
 // The kind of a failed opening, from Qt's error and the error number the system gives a plain
-// opening of the device (0 when that opens a terminal, ENOTTY when it opens something else).
+// opening of the device and a question for its line settings (0 when a terminal answers, ENOTTY
+// for something that is no terminal, EIO for a port with no UART behind it).
 [[nodiscard]] OpenFailureKind classifyOpenFailure(QSerialPort::SerialPortError error, int systemError);
 
-// Everything the failure text needs: `device` as the user named it, `opening` the path opened.
-[[nodiscard]] OpenFailure diagnoseOpenFailure(int portNumber, const QString& device, const QString& opening,
-                                              QSerialPort::SerialPortError error, const QString& errorString);
+// Opens the device without Qt and asks for its line settings: the error number of whichever
+// failed, or 0. Non-blocking, so that a modem line does not wait for its carrier.
+[[nodiscard]] int probeTerminal(const QString& path);
+using TerminalProbe = int (*)(const QString& path);
 
-// The controlling terminal and the pseudo-terminal master are terminals but no line of their own.
-[[nodiscard]] bool isNoLineOfItsOwn(const QString& path);
+// Everything the failure text needs: `device` as the user named it, `opening` the path opened.
+// The probe asks the system; a test may give its own answers.
+[[nodiscard]] OpenFailure diagnoseOpenFailure(int portNumber, const QString& device, const QString& opening,
+                                              QSerialPort::SerialPortError error, const QString& errorString,
+                                              TerminalProbe probe = probeTerminal);
+
+// Devices that no serial line is behind, refused before opening (root could open and write to
+// them): the controlling terminal, the pseudo-terminal master, the system console and the virtual
+// consoles are terminals but no line of their own, and a socket is no device at all.
+[[nodiscard]] bool isNeverASerialPort(const QString& path);
 
 // The device's own path, so that the lock file is the one other programs use for the device.
 [[nodiscard]] QString openingPath(const QString& path);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/port_messages.h"
 
+#include "serial/network_address.h"
 #include "serial/network_device.h"
 
 namespace tavo {
@@ -21,16 +22,31 @@ QString portList(const QStringList& ports) {
     return QStringLiteral("Serial ports found: %1.").arg(list);
 }
 
-QLatin1StringView programOf(const TextVoice& voice) {
-    return QLatin1StringView(voice.program);
+// How a text names the program at the start of a sentence.
+QString programNameFirst(Audience audience) {
+    switch (audience) {
+    case Audience::Ctl:
+        return QStringLiteral("tavo-ctl");
+    case Audience::Bridge:
+        return QStringLiteral("The bridge");
+    case Audience::Panel:
+        break;
+    }
+    return QStringLiteral("The panel");
 }
 
-// The panel's advice on choosing another device, with its leading blank: only what every dialog
-// showing it offers, since the dialogs name their other buttons themselves; the simulated
-// projector stands only behind COM1. Other programs have neither the chooser nor these options.
-QString chooseDeviceHint(int portNumber, const TextVoice& voice) {
-    if (!voice.panelHints) {
+// How the user names another device, with its leading blank. The panel offers only what every
+// dialog showing it offers, since the dialogs name their other buttons themselves, and the
+// simulated projector stands only behind COM1; the bridge takes its device as its argument.
+QString chooseDeviceHint(int portNumber, Audience audience) {
+    switch (audience) {
+    case Audience::Ctl:
+        return QStringLiteral(" Name the device with --device DEV (such as /dev/ttyUSB0, rfc2217://HOST:PORT or "
+                              "tcp://HOST:PORT); --com1 and --com2 use the devices chosen in the panel.");
+    case Audience::Bridge:
         return {};
+    case Audience::Panel:
+        break;
     }
     return QStringLiteral(" Choose Device… sets the device for COM%1 (in the running panel: right-click COM, or "
                           "Ctrl+D). From a terminal: --com%1 DEVICE%2.")
@@ -38,12 +54,26 @@ QString chooseDeviceHint(int portNumber, const TextVoice& voice) {
         .arg(portNumber == 1 ? QStringLiteral(", or --simulate for a simulated projector") : QString());
 }
 
+// What the program does about a lost device, as a sentence after the loss, `sentence` naming it
+// with %1; tavo-ctl ends instead.
+QString comingBack(Audience audience, const QString& sentence) {
+    return audience == Audience::Ctl ? QString() : QLatin1Char(' ') + sentence.arg(programNameFirst(audience));
+}
+
+// A network name typed without its scheme is looked for as a file and not found.
+QString schemeHint(const QString& device) {
+    if (!looksLikeHostAndPort(device)) {
+        return {};
+    }
+    return QStringLiteral("; did you mean tcp://%1 or rfc2217://%1?").arg(device);
+}
+
 // Joining a group helps only when the group may read and write the device; otherwise say whose it
 // is, so the user can ask for a rule that hands it to the right group.
-QString describePermissionDenied(const QString& port, const OpenFailure& failure, const TextVoice& voice) {
+QString describePermissionDenied(const QString& port, const OpenFailure& failure, Audience audience) {
 #ifdef Q_OS_WIN
     Q_UNUSED(failure);
-    Q_UNUSED(voice);
+    Q_UNUSED(audience);
     return QStringLiteral("%1 cannot be opened: access is denied.").arg(port);
 #else
     constexpr unsigned kGroupReadWrite = 060;
@@ -57,20 +87,35 @@ QString describePermissionDenied(const QString& port, const OpenFailure& failure
     }
     constexpr int kModeDigits = 4;
     constexpr int kOctal = 8;
-    const QString otherDevice =
-        voice.panelHints
-            ? QStringLiteral(", or start the panel with --com%1 DEVICE to use another device").arg(failure.portNumber)
-            : QString();
+    QString anotherDevice;
+    if (audience == Audience::Ctl) {
+        anotherDevice = QStringLiteral(", or name another device with --device DEV");
+    } else if (audience == Audience::Panel) {
+        anotherDevice =
+            QStringLiteral(", or start the panel with --com%1 DEVICE to use another device").arg(failure.portNumber);
+    }
     return QStringLiteral("%1 cannot be opened: permission denied. The device belongs to user %2 and group %3 "
                           "with mode %4, so joining a group does not help. Have the administrator add a udev rule "
                           "that gives it group dialout and mode 0660%5.")
         .arg(port, failure.owner, failure.group)
         .arg(failure.mode, kModeDigits, kOctal, QLatin1Char('0'))
-        .arg(otherDevice);
+        .arg(anotherDevice);
 #endif
 }
 
 } // namespace
+
+QString programName(Audience audience) {
+    switch (audience) {
+    case Audience::Ctl:
+        return QStringLiteral("tavo-ctl");
+    case Audience::Bridge:
+        return QStringLiteral("the bridge");
+    case Audience::Panel:
+        break;
+    }
+    return QStringLiteral("the panel");
+}
 
 QString portLabel(int portNumber, const QString& device) {
     const QString name = QStringLiteral("COM%1").arg(portNumber);
@@ -80,28 +125,31 @@ QString portLabel(int portNumber, const QString& device) {
     return QStringLiteral("%1 (%2)").arg(name, device);
 }
 
-QString describeOpenFailure(const OpenFailure& failure, const TextVoice& voice) {
+QString describeOpenFailure(const OpenFailure& failure, Audience audience) {
     const QString port = portLabel(failure.portNumber, failure.device);
-    const QString hint = chooseDeviceHint(failure.portNumber, voice);
+    const QString advice = chooseDeviceHint(failure.portNumber, audience);
     switch (failure.kind) {
     case OpenFailureKind::NoSuchDevice:
         if (failure.device.isEmpty()) {
-            return QStringLiteral("No device is set for %1.%2").arg(port, hint);
+            return QStringLiteral("No device is set for %1.%2").arg(port, advice);
+        }
+        if (const QString hint = schemeHint(failure.device); !hint.isEmpty()) {
+            return QStringLiteral("%1 cannot be opened: the device does not exist%2").arg(port, hint);
         }
         return QStringLiteral("%1 cannot be opened: the device does not exist. %2%3")
-            .arg(port, portList(failure.existingPorts), hint);
+            .arg(port, portList(failure.existingPorts), advice);
     case OpenFailureKind::PermissionDenied:
-        return describePermissionDenied(port, failure, voice);
+        return describePermissionDenied(port, failure, audience);
     case OpenFailureKind::Busy:
         return QStringLiteral("%1 cannot be opened: it is in use by another program. Close that "
                               "program (a terminal, another panel) and try again.")
             .arg(port);
     case OpenFailureKind::NotASerialPort:
-        return QStringLiteral("%1 cannot be opened: it is not a serial port.%2").arg(port, hint);
+        return QStringLiteral("%1 cannot be opened: it is not a serial port.%2").arg(port, advice);
     case OpenFailureKind::NoHardware:
         return QStringLiteral("%1 cannot be opened: the device exists, but no serial port answers behind it (a "
                               "built-in COM port this computer does not have). %2%3")
-            .arg(port, portList(failure.existingPorts), hint);
+            .arg(port, portList(failure.existingPorts), advice);
     case OpenFailureKind::StaleLock:
         return QStringLiteral("%1 cannot be opened: the lock file %2 names process %3, which no longer exists, "
                               "and this user may not remove it. Remove it with  sudo rm %2  and try again.")
@@ -116,16 +164,20 @@ QString describeOpenFailure(const OpenFailure& failure, const TextVoice& voice) 
     return QStringLiteral("%1 cannot be opened: %2.").arg(port, failure.detail);
 }
 
-QString describeDisconnected(int portNumber, const QString& device, const TextVoice& voice) {
-    return QStringLiteral("%1 was disconnected. The %2 opens it again as soon as it is back.")
-        .arg(portLabel(portNumber, device), programOf(voice));
+QString describeDisconnected(int portNumber, const QString& device, Audience audience) {
+    return QStringLiteral("%1 was disconnected.%2")
+        .arg(portLabel(portNumber, device),
+             comingBack(audience, QStringLiteral("%1 opens it again as soon as it is back.")));
 }
 
 QString describeReconnected(int portNumber, const QString& device) {
     return QStringLiteral("%1 is back and open again.").arg(portLabel(portNumber, device));
 }
 
-QString describeNotOpen(int portNumber, const QString& device) {
+QString describeNotOpen(int portNumber, const QString& device, Audience audience) {
+    if (audience != Audience::Panel) {
+        return QStringLiteral("%1 is not open.").arg(portLabel(portNumber, device));
+    }
     return QStringLiteral("%1 is not open: a port change failed. Choose COM%2 again under COM to try again, or "
                           "choose another device (Ctrl+D).")
         .arg(portLabel(portNumber, device))
@@ -137,8 +189,12 @@ QString describeSettingsRefused(int portNumber, const QString& device, const QSt
         .arg(portLabel(portNumber, device), settings, reason);
 }
 
+QString describeNotTaken(int portNumber, const QString& device) {
+    return QStringLiteral("Sending on %1 failed: the device did not take the data.").arg(portLabel(portNumber, device));
+}
+
 QString describeNetworkFailure(int portNumber, const QString& device, const NetworkFailure& failure,
-                               const TextVoice& voice) {
+                               Audience audience) {
     const QString port = portLabel(portNumber, device);
     switch (failure.kind) {
     case NetworkFailureKind::BadAddress:
@@ -165,16 +221,20 @@ QString describeNetworkFailure(int portNumber, const QString& device, const Netw
             .arg(port)
             .arg(kNetworkOpenTimeoutMs / 1000);
     case NetworkFailureKind::NoComPortOption:
-        return QStringLiteral("%1 cannot be opened: the device server does not let the %2 set the line "
+        return QStringLiteral("%1 cannot be opened: the device server does not let %2 set the line "
                               "(RFC 2217). Enable it on the server, or use tcp://HOST:PORT with the speed set "
                               "on the server.")
-            .arg(port, programOf(voice));
+            .arg(port, programName(audience));
     case NetworkFailureKind::ClosedByServer:
         return QStringLiteral("%1 cannot be opened: the device server closed the connection. Its serial device "
                               "may be missing or in use by another client; check the server.")
             .arg(port);
+    case NetworkFailureKind::InUse:
+        return QStringLiteral("%1 cannot be opened: the device server says the port is in use; another client "
+                              "may be using it (another panel, a terminal). Close that client and try again.")
+            .arg(port);
     case NetworkFailureKind::Lost:
-        return describeNetworkLoss(portNumber, device, failure, voice);
+        return describeNetworkLoss(portNumber, device, failure, audience);
     case NetworkFailureKind::CutOff:
     case NetworkFailureKind::Other:
         break;
@@ -182,28 +242,40 @@ QString describeNetworkFailure(int portNumber, const QString& device, const Netw
     return QStringLiteral("%1 cannot be opened: %2.").arg(port, failure.detail);
 }
 
-QString describeNetworkLoss(int portNumber, const QString& device, const NetworkFailure& failure,
-                            const TextVoice& voice) {
+QString describeNetworkLoss(int portNumber, const QString& device, const NetworkFailure& failure, Audience audience) {
     const QString port = portLabel(portNumber, device);
-    if (failure.kind == NetworkFailureKind::CutOff) {
-        return QStringLiteral("%1 was cut off from the device server: %2. The %3 connects again by itself after "
-                              "a pause.")
-            .arg(port, failure.detail, programOf(voice));
+    switch (failure.kind) {
+    case NetworkFailureKind::CutOff:
+        return QStringLiteral("%1 was cut off from the device server: %2.%3")
+            .arg(port, failure.detail,
+                 comingBack(audience, QStringLiteral("%1 connects again by itself after a pause.")));
+    // A server closes a client whose port another client took over (ser2net's kickolduser), or
+    // answers that the port is in use.
+    case NetworkFailureKind::ClosedByServer:
+        return QStringLiteral("%1 lost the connection: the device server closed it. Another client may be using the "
+                              "port, or the server stopped.%2")
+            .arg(port, comingBack(audience, QStringLiteral("%1 connects again by itself, less often while "
+                                                           "that lasts.")));
+    case NetworkFailureKind::InUse:
+        return QStringLiteral("%1: the device server says the port is in use; another client may be using it.%2")
+            .arg(port, comingBack(audience, QStringLiteral("%1 connects again by itself, less often while "
+                                                           "that lasts.")));
+    default:
+        break;
     }
-    return QStringLiteral("%1 lost the connection to the device server. The %2 connects again by itself as soon "
-                          "as the server answers.")
-        .arg(port, programOf(voice));
+    return QStringLiteral("%1 lost the connection to the device server.%2")
+        .arg(port, comingBack(audience, QStringLiteral("%1 connects again by itself as soon as the server "
+                                                       "answers.")));
 }
 
-QString describeStillOpening(int portNumber, const QString& device, const TextVoice& voice) {
-    return QStringLiteral("%1 is not ready yet: the %2 is still connecting to it.")
-        .arg(portLabel(portNumber, device), programOf(voice));
+QString describeStillOpening(int portNumber, const QString& device, Audience audience) {
+    return QStringLiteral("%1 is not ready yet: %2 is still connecting to it.")
+        .arg(portLabel(portNumber, device), programName(audience));
 }
 
-QString describeSpeedSetOnServer(int portNumber, const QString& device, const TextVoice& voice) {
-    return QStringLiteral("%1 is a raw TCP connection: its line speed is set on the device server, not by the "
-                          "%2.")
-        .arg(portLabel(portNumber, device), programOf(voice));
+QString describeSpeedSetOnServer(int portNumber, const QString& device, Audience audience) {
+    return QStringLiteral("%1 is a raw TCP connection: its line speed is set on the device server, not by %2.")
+        .arg(portLabel(portNumber, device), programName(audience));
 }
 
 } // namespace tavo

@@ -2,24 +2,25 @@
 #pragma once
 
 // The failure descriptions of the COM ports and their devices. They go to the user as they are (a warning
-// box, the start-up error, the status line), so each names the port and the device and says what
-// to do about it.
+// box, the start-up error, the status line, a program's error output), so each names the port and
+// the device and says what to do about it, in the words of the program that shows it.
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 
 namespace tavo {
 
-// The program a text speaks for: the one that opens the device again and sets its line, named as
-// in "The panel opens it again as soon as it is back." Only the panel has the device chooser and
-// the --comN options its hints point to.
-struct TextVoice {
-    // Lower case: "panel", "bridge".
-    const char* program = "panel";
-    bool panelHints = true;
+// The program whose user reads the texts: the advice names only that program's own options and
+// windows.
+enum class Audience : std::uint8_t {
+    // tavo-panel: its device chooser, Try Without a Projector, --com1 DEVICE and --simulate.
+    Panel,
+    // tavo-ctl: --device DEV, --com1 and --com2; it ends where the others open the device again.
+    Ctl,
+    // tavo-pjlink, which opens its device again by itself and has no options to offer for it.
+    Bridge,
 };
-
-inline constexpr TextVoice kPanelVoice{};
 
 enum class OpenFailureKind {
     NoSuchDevice,
@@ -60,8 +61,10 @@ enum class NetworkFailureKind {
     Silent,
     NoComPortOption,
     ClosedByServer,
+    // The server said its port is in use: another client has it.
+    InUse,
     Lost,
-    // The program cut the connection off: the server went past a bound (what it did is the detail).
+    // The panel cut the connection off: the server went past a bound (what it did is the detail).
     CutOff,
     Other,
 };
@@ -76,22 +79,26 @@ struct NetworkFailure {
 // "COM1 (/dev/ttyS0)", or just "COM1" when the device is not known.
 [[nodiscard]] QString portLabel(int portNumber, const QString& device);
 
-[[nodiscard]] QString describeOpenFailure(const OpenFailure& failure, const TextVoice& voice = kPanelVoice);
-[[nodiscard]] QString describeDisconnected(int portNumber, const QString& device, const TextVoice& voice = kPanelVoice);
+// The program as a text names it in a sentence: "the panel", "tavo-ctl", "the bridge".
+[[nodiscard]] QString programName(Audience audience);
+
+[[nodiscard]] QString describeOpenFailure(const OpenFailure& failure, Audience audience);
+[[nodiscard]] QString describeDisconnected(int portNumber, const QString& device, Audience audience);
 [[nodiscard]] QString describeReconnected(int portNumber, const QString& device);
-[[nodiscard]] QString describeNotOpen(int portNumber, const QString& device);
+[[nodiscard]] QString describeNotOpen(int portNumber, const QString& device, Audience audience);
 [[nodiscard]] QString describeSettingsRefused(int portNumber, const QString& device, const QString& settings,
                                               const QString& reason);
+// A write the device did not take; the port stays open.
+[[nodiscard]] QString describeNotTaken(int portNumber, const QString& device);
 
 [[nodiscard]] QString describeNetworkFailure(int portNumber, const QString& device, const NetworkFailure& failure,
-                                             const TextVoice& voice = kPanelVoice);
+                                             Audience audience);
 // The loss of an open connection, for any of the kinds above.
 [[nodiscard]] QString describeNetworkLoss(int portNumber, const QString& device, const NetworkFailure& failure,
-                                          const TextVoice& voice = kPanelVoice);
+                                          Audience audience);
 // A write while the port's open is still in progress.
-[[nodiscard]] QString describeStillOpening(int portNumber, const QString& device, const TextVoice& voice = kPanelVoice);
+[[nodiscard]] QString describeStillOpening(int portNumber, const QString& device, Audience audience);
 // A speed change on a raw TCP connection, which the program cannot pass on.
-[[nodiscard]] QString describeSpeedSetOnServer(int portNumber, const QString& device,
-                                               const TextVoice& voice = kPanelVoice);
+[[nodiscard]] QString describeSpeedSetOnServer(int portNumber, const QString& device, Audience audience);
 
 } // namespace tavo

@@ -31,16 +31,19 @@ QStringList withRecent(const QStringList& list, const QStringList& devices) {
 
 QStringList loadRecentDevices() {
     // However long a list a hand-edited file holds, only the newest few are offered.
-    return withRecent(panelSettings().value(kRecentKey).toStringList(), {});
+    const std::unique_ptr<QSettings> settings = openSettings();
+    return settings ? withRecent(settings->value(kRecentKey).toStringList(), {}) : QStringList();
 }
 
 void rememberDevices(const QStringList& devices) {
     if (devices.isEmpty()) {
         return;
     }
-    QSettings settings = panelSettings();
-    settings.setValue(kRecentKey, withRecent(settings.value(kRecentKey).toStringList(), devices));
-    settings.sync();
+    // Nothing to tell if it fails: the choice itself was saved, or its failure told, already.
+    if (const std::unique_ptr<QSettings> settings = openSettings()) {
+        settings->setValue(kRecentKey, withRecent(settings->value(kRecentKey).toStringList(), devices));
+        settings->sync();
+    }
 }
 
 QStringList offeredDeviceNames() {
@@ -53,7 +56,7 @@ QStringList offeredDeviceNames() {
         }
         others << device.path;
     }
-    const DeviceChoice saved = loadSavedDevices();
+    const DeviceChoice saved = loadSavedDevices().choice;
     QStringList names;
     for (const QString& name : stable + others + QStringList{saved.com1, saved.com2} + loadRecentDevices()) {
         if (!name.isEmpty() && !isVirtualConsole(name) && !names.contains(name)) {

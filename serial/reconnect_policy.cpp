@@ -12,11 +12,12 @@ ReconnectPolicy::ReconnectPolicy(QObject* parent) : QObject(parent) {
     connect(&timer_, &QTimer::timeout, this, &ReconnectPolicy::tryAgain);
 }
 
-void ReconnectPolicy::lost() {
-    if (!backSince_.isValid() || backSince_.elapsed() >= kSteadyMs) {
+void ReconnectPolicy::lost(bool takenOver) {
+    if (!takenOver && (!backSince_.isValid() || backSince_.elapsed() >= kSteadyMs)) {
         delayMs_ = kFirstRetryMs;
     } else {
-        // Back only briefly: whatever drops it will likely drop it again.
+        // Back only briefly, or taken by another client: whatever drops it will likely drop it
+        // again, and taking it back at once would only take it from the other client.
         delayMs_ = std::min(delayMs_ * 2, kLongestRetryMs);
     }
     backSince_.invalidate();

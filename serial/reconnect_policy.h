@@ -23,8 +23,9 @@ class ReconnectPolicy final : public QObject {
 public:
     explicit ReconnectPolicy(QObject* parent = nullptr);
 
-    // The device went away: the first try follows after the current delay.
-    void lost();
+    // The device went away: the first try follows after the current delay. A device taken over
+    // by another client is tried ever less often, however long it was back.
+    void lost(bool takenOver);
     // A try failed: the next follows after a longer delay.
     void tryFailed();
     // The device is back.

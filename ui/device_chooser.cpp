@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -93,7 +94,9 @@ DeviceChooser::DeviceChooser(const DeviceChoice& current, const QList<SerialDevi
     connect(asCom1, &QPushButton::clicked, this, [this] { useSelected(com1_); });
     connect(asCom2, &QPushButton::clicked, this, [this] { useSelected(com2_); });
     connect(refresh, &QPushButton::clicked, this, [this] { fillList(presentDevices()); });
-    connect(list_, &QTreeWidget::itemActivated, this, [this] { useSelected(com1_); });
+    // Not on activation: Enter activates the highlighted row too, and Enter means OK with the
+    // fields as they are.
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { useSelected(com1_); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -171,8 +174,9 @@ void DeviceChooser::useSelected(QLineEdit* field) {
 }
 
 DeviceChoice DeviceChooser::choice() const {
+    // As typed: a device's name may hold blanks anywhere.
     const auto device = [this](const QLineEdit* field) {
-        const QString text = field->text().trimmed();
+        const QString text = field->text();
         return !simulated_.isEmpty() && text == simulatedProjectorName() ? simulated_ : text;
     };
     return {.com1 = device(com1_), .com2 = device(com2_)};
@@ -183,16 +187,11 @@ void DeviceChooser::done(int result) {
     QDialog::done(result);
 }
 
-void applyChosenDevices(DeviceActions& actions, const DeviceChoice& before, const DeviceChoice& after) {
-    DeviceChoice saved = loadSavedDevices();
-    if (after.com1 != before.com1) {
-        saved.com1 = after.com1;
-    }
-    if (after.com2 != before.com2) {
-        saved.com2 = after.com2;
-    }
-    saveDevices(saved);
+QString applyChosenDevices(DeviceActions& actions, const DeviceChoice& before, const DeviceChoice& after) {
+    // Saved first: `before` may be the actions' own devices.
+    QString failure = saveChangedDevices(before, after);
     actions.setDevices(after);
+    return failure;
 }
 
 QString chooseDeviceCommand() {
@@ -216,7 +215,18 @@ ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent, int port) 
     if (after == before) {
         return ChooserOutcome::Unchanged;
     }
-    applyChosenDevices(actions, before, after);
+    if (const QString failure = applyChosenDevices(actions, before, after); !failure.isEmpty()) {
+        // Not waited for: the panel goes on with the choice meanwhile.
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Choose Device"),
+                                    QStringLiteral("The devices chosen are used until the panel ends, but they could "
+                                                   "not be saved for the next start: %1.")
+                                        .arg(failure),
+                                    QMessageBox::Ok, parent);
+        box->setObjectName(QStringLiteral("unsavedChoice"));
+        box->setTextFormat(Qt::PlainText);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
     // Offered the next time; the simulated projector's pseudo-terminal is gone by then.
     QStringList chosen;
     for (const QString& device : {after.com1, after.com2}) {

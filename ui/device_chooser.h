@@ -3,7 +3,8 @@
 
 // The device chooser: the serial devices present, with what a person recognises them by, the
 // devices chosen before, and the devices COM1 and COM2 stand for, which the user may also type,
-// device servers on the network included. Its choice is used at once and saved for the next start.
+// device servers on the network included. Its choice is used at once and saved for the next start,
+// as typed. OK, and Enter in the list or a field, take the fields as they are shown.
 
 #include "serial/device_list.h"
 #include "serial/device_settings.h"
@@ -57,11 +58,12 @@ enum class ChooserOutcome { Chosen, Unchanged, Cancelled, Interrupted };
 [[nodiscard]] QString chooseDeviceCommand();
 
 // Runs the chooser on the devices present now, for opening `port` again (0: none) once it is
-// answered with OK. A new choice is set for this run and saved.
+// answered with OK. A new choice is set for this run and saved; a save that fails is told in a
+// warning over `parent` with the reason, and the choice stays in use.
 [[nodiscard]] ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent, int port);
 
 // Sets the devices for this run and saves the entries the user changed: an entry that came from
-// the command line and was left alone is not saved.
-void applyChosenDevices(DeviceActions& actions, const DeviceChoice& before, const DeviceChoice& after);
+// the command line and was left alone is not saved. Empty when saved, else why it was not.
+[[nodiscard]] QString applyChosenDevices(DeviceActions& actions, const DeviceChoice& before, const DeviceChoice& after);
 
 } // namespace tavo

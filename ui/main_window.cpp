@@ -382,6 +382,18 @@ void MainWindow::setLabelText(Control label, std::string_view text) {
     widget->setToolTip(whole.isEmpty() ? QString() : Qt::convertFromPlainText(whole));
 }
 
+void MainWindow::setLabelRemark(Control label, std::string_view remark) {
+    auto* widget = qobject_cast<QLabel*>(control(label));
+    if (widget == nullptr) {
+        return;
+    }
+    const QString shown = widget->text().trimmed();
+    const QString added = QString::fromUtf8(remark);
+    const QString whole = added.isEmpty() || shown.isEmpty() ? QString(shown + added) : shown + u'\n' + added;
+    widget->setAccessibleDescription(whole);
+    widget->setToolTip(whole.isEmpty() ? QString() : Qt::convertFromPlainText(whole));
+}
+
 void MainWindow::setCaption(Control button, std::string_view caption) {
     if (auto* widget = qobject_cast<QAbstractButton*>(control(button))) {
         widget->setText(QString::fromUtf8(caption));
@@ -490,6 +502,17 @@ void MainWindow::showNotice(std::string_view text, Notice kind) {
 
 void MainWindow::clearNotice() {
     notice_->clear();
+    if (!pendingNotice_.isEmpty()) {
+        notice_->present(std::exchange(pendingNotice_, {}), Notice::Lasting);
+    }
+}
+
+void MainWindow::showProgramNotice(const QString& text) {
+    if (notice_->isHidden()) {
+        notice_->present(text, Notice::Lasting);
+    } else {
+        pendingNotice_ = text;
+    }
 }
 
 void MainWindow::endProgram() {

@@ -53,6 +53,7 @@ public:
     [[nodiscard]] QMargins decorations() const { return decorations_; }
 
     void setLabelText(Control label, std::string_view text) override;
+    void setLabelRemark(Control label, std::string_view remark) override;
     void setCaption(Control button, std::string_view caption) override;
     void setVisible(Control control, bool visible) override;
     void selectOption(Control option) override;
@@ -69,6 +70,10 @@ public:
     void showNotice(std::string_view text, Notice kind) override;
     void clearNotice() override;
     void endProgram() override;
+
+    // A lasting notice of the program's own, such as settings that could not be read: shown at
+    // once, or, while the notice tells of the device, as soon as that is cleared.
+    void showProgramNotice(const QString& text);
 
     using QWidget::setVisible;
 
@@ -121,6 +126,8 @@ private:
     ShownFocus shownFocus_{*this};
     bool shownOnce_ = false;
     DeviceNotice* notice_ = nullptr;
+    // A program notice waiting for the device's notice to end.
+    QString pendingNotice_;
     PortFailureDialogs dialogs_;
     QMargins decorations_;
     // The outer height last asked for, applied again once the real decorations are known.

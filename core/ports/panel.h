@@ -36,6 +36,10 @@ public:
     virtual ~Panel() = default;
 
     virtual void setLabelText(Control label, std::string_view text) = 0;
+    // A remark on what a label shows, read with it but never shown in it: the label's tool tip and
+    // spoken description carry it after the text. A new text of the label drops it, and so does
+    // an empty remark.
+    virtual void setLabelRemark(Control label, std::string_view remark) = 0;
     virtual void setCaption(Control button, std::string_view caption) = 0;
     virtual void setVisible(Control control, bool visible) = 0;
     // Selecting an option button deselects the other one of its group. It does not run the

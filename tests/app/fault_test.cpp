@@ -325,11 +325,13 @@ TEST_P(HostileReplyTest, IsShownAsPlainTextWithinTheCap) {
         const QString text = label->text();
         EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= u' '; }))
             << "control character shown in " << label->objectName().toStdString();
-        // The tool tip is rich text: it must show the same characters, none taken for markup.
+        // The tool tip is rich text: it must show the same characters as the spoken description
+        // (the text, then any remark on it), none taken for markup.
+        EXPECT_TRUE(label->accessibleDescription().trimmed().startsWith(text.trimmed()));
         if (!label->toolTip().isEmpty()) {
             QTextDocument tip;
             tip.setHtml(label->toolTip());
-            EXPECT_EQ(tip.toPlainText().toStdString(), text.trimmed().toStdString());
+            EXPECT_EQ(tip.toPlainText().toStdString(), label->accessibleDescription().trimmed().toStdString());
         }
     }
     EXPECT_EQ(rig->window.warnings, 0);

@@ -78,5 +78,40 @@ INSTANTIATE_TEST_SUITE_P(
         JudgementCase{"IntegerTemperature", "CR6\r", "00025 031.5 042.0\r", ReplyVerdict::Unexpected}),
     RowName{});
 
+struct RepeatedCase {
+    const char* name;
+    int steps;
+    std::string replies;
+    ReplyVerdict verdict;
+};
+
+void PrintTo(const RepeatedCase& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class RepeatedReplies : public ::testing::TestWithParam<RepeatedCase> {};
+
+// A held button's line sent three times: every step's reply is judged.
+TEST_P(RepeatedReplies, AreJudgedStepByStep) {
+    const auto& row = GetParam();
+    const ReplyJudgement judgement = judgeReplies("C09\r", row.steps, row.replies);
+    EXPECT_EQ(verdictName(judgement.verdict), verdictName(row.verdict)) << spelledOut(row.replies);
+    if (row.steps > 1) {
+        EXPECT_EQ(judgement.expected, "ACK CR, " + std::to_string(row.steps) + " times");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HeldButton, RepeatedReplies,
+    ::testing::Values(RepeatedCase{"EveryStepAcknowledged", 3, kAckCr + kAckCr + kAckCr, ReplyVerdict::Acknowledged},
+                      RepeatedCase{"OneStepRefused", 3, kAckCr + "?\r" + kAckCr, ReplyVerdict::Refused},
+                      RepeatedCase{"OneStepGarbled", 3, kAckCr + ";\r" + kAckCr, ReplyVerdict::Unexpected},
+                      RepeatedCase{"GarbledAfterARefusal", 3, "?\r" + kAckCr + "\x1b[0m", ReplyVerdict::Unexpected},
+                      RepeatedCase{"LastStepUnanswered", 3, kAckCr + kAckCr, ReplyVerdict::Missing},
+                      RepeatedCase{"MoreRepliesThanLines", 2, kAckCr + kAckCr + kAckCr, ReplyVerdict::Unexpected},
+                      RepeatedCase{"NoneAnswered", 3, "", ReplyVerdict::Missing},
+                      RepeatedCase{"OneStepIsOneReply", 1, kAckCr + kAckCr, ReplyVerdict::Unexpected}),
+    RowName{});
+
 } // namespace
 } // namespace tavo::test

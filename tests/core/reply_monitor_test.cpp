@@ -33,6 +33,24 @@ TEST_F(ReplyMonitor, StatusExchangeFromClickToClear) {
     EXPECT_FALSE(running(TimerId::DisplayClear));
 }
 
+// The decoder's text stays as it is; whether the reply is one the projector gives is said beside it.
+TEST_F(ReplyMonitor, AnUnexpectedStatusReplyIsRemarkedOnBesideTheStatusLine) {
+    start();
+    logic.click(Control::ReadTemperatures);
+    port.deliver("\x1b[31m EVIL");
+    EXPECT_EQ(panel.remark(Control::StatusLine), "") << "not judged before its CR";
+    port.deliver("\r");
+    EXPECT_EQ(status(), "  S1= ? [ 3 1 m C  ,   S2=  V I L C C , S3= C") << "the decoder's text, unchanged";
+    EXPECT_EQ(panel.remark(Control::StatusLine),
+              "Unexpected reply <1B>[31m EVIL<CR> to CR6<CR>; expected 3 temperatures such as 025.0 031.5 042.0 CR.");
+
+    panel.advance(2500);
+    logic.click(Control::ReadStatus);
+    port.deliver("80\r");
+    EXPECT_EQ(status(), " Stand by");
+    EXPECT_EQ(panel.remark(Control::StatusLine), "");
+}
+
 TEST_F(ReplyMonitor, NoReplyIsMarkedAtTheEndOfTheWait) {
     start();
     logic.click(Control::ReadStatus);

@@ -7,8 +7,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <set>
 
 namespace tavo::ctl {
@@ -133,8 +136,8 @@ TEST_F(CtlOverPty, JsonCarriesTheLineTheReplyItsRenderingAndTheValue) {
     const ToolRun r = run(on({QStringLiteral("--json"), QStringLiteral("status")}));
     ASSERT_EQ(r.code, kAnswered) << r.err.toStdString();
     const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
-    EXPECT_EQ(o.value(QStringLiteral("line")).toString(), QStringLiteral("CR0\r"));
-    EXPECT_EQ(o.value(QStringLiteral("reply")).toString(), QStringLiteral("80\r"));
+    EXPECT_EQ(o.value(QStringLiteral("line")).toString(), QStringLiteral("CR0\\x0D"));
+    EXPECT_EQ(o.value(QStringLiteral("reply")).toString(), QStringLiteral("80\\x0D"));
     EXPECT_EQ(o.value(QStringLiteral("rendering")).toString(), QStringLiteral(" 8 0 CR "));
     EXPECT_EQ(o.value(QStringLiteral("decoded")).toString(), QStringLiteral("Stand by"));
 }
@@ -160,6 +163,95 @@ TEST(CtlSilent, NoReplyWithinTheReplyWaitIsExitFour) {
     EXPECT_LT(elapsed, 1500);
     EXPECT_EQ(line.drain(), "C02\r");
 }
+
+// A device server on 127.0.0.1 in raw TCP mode that plays a script: a greeting at once (then it
+// closes), or one reply to whatever comes.
+struct ScriptedRun {
+    const char* name;
+    std::string greeting;
+    std::string reply;
+    QStringList arguments;
+    int code;
+    // What standard output must be exactly, and what standard error must contain.
+    const char* printed;
+    const char* said;
+};
+
+void PrintTo(const ScriptedRun& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class CtlAgainstScriptedServer : public testing::TestWithParam<ScriptedRun> {};
+
+TEST_P(CtlAgainstScriptedServer, JudgesTheReplyAndPrintsNoDeviceByteRaw) {
+    const ScriptedRun& row = GetParam();
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    std::string received;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        QTcpSocket* client = server.nextPendingConnection();
+        if (!row.greeting.empty()) {
+            client->write(row.greeting.data(), static_cast<qint64>(row.greeting.size()));
+            client->disconnectFromHost();
+            return;
+        }
+        QObject::connect(client, &QTcpSocket::readyRead, client, [&, client] {
+            received += client->readAll().toStdString();
+            client->write(row.reply.data(), static_cast<qint64>(row.reply.size()));
+        });
+    });
+    const ToolRun r =
+        run(QStringList{QStringLiteral("--device"), QStringLiteral("tcp://127.0.0.1:%1").arg(server.serverPort())} +
+            row.arguments);
+    EXPECT_EQ(r.code, row.code) << r.err.toStdString();
+    const QString address = QStringLiteral("127.0.0.1:%1").arg(server.serverPort());
+    EXPECT_EQ(QString(r.out).replace(address, QStringLiteral("127.0.0.1:PORT")).toStdString(), row.printed);
+    EXPECT_TRUE(r.err.contains(QString::fromUtf8(row.said))) << r.err.toStdString();
+    for (const QString& text : {r.out, r.err}) {
+        EXPECT_TRUE(std::ranges::all_of(text, [](QChar c) { return c == u'\n' || (c >= u' ' && c <= u'~'); }))
+            << "a byte of the device reached the terminal: " << text.toStdString();
+    }
+    if (row.code == kUsage || !row.greeting.empty()) {
+        EXPECT_EQ(received, "") << "nothing is sent";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, CtlAgainstScriptedServer,
+    testing::Values(
+        ScriptedRun{
+            .name = "InUseBanner",
+            .greeting = "Port's device already in use\r\n",
+            .reply = {},
+            .arguments = {QStringLiteral("--json"), QStringLiteral("power-off")},
+            .code = kDeviceError,
+            .printed = "{\"command\":\"power-off\",\"decoded\":null,\"error\":\"COM1 (tcp://127.0.0.1:"
+                       "PORT) cannot be opened: the device server says the port is in use; another client may "
+                       "be using it (another panel, a terminal). Close that client and try again.\",\"exit\":1,"
+                       "\"line\":\"C02\\\\x0D\",\"outcome\":\"device error\",\"rendering\":\" \",\"reply\":\"\"}\n",
+            .said = "the device server says the port is in use"},
+        ScriptedRun{.name = "GarbageAtTheWrongSpeed",
+                    .greeting = {},
+                    .reply = ";",
+                    .arguments = {QStringLiteral("power-off")},
+                    .code = kUnexpected,
+                    .printed = ";\n",
+                    .said = "expected ACK CR"},
+        ScriptedRun{.name = "EscapeSequencesForTemperatures",
+                    .greeting = {},
+                    .reply = "\x1b[31m C, S2=EVIL \x1b]0;\a\r",
+                    .arguments = {QStringLiteral("temperatures")},
+                    .code = kUnexpected,
+                    .printed = "\\x1B[31m C, S2=EVIL \\x1B]0;\\x07\\x0D\n",
+                    .said = "expected 3 temperatures such as 025.0 031.5 042.0 CR"},
+        ScriptedRun{.name = "SendBeyondAscii",
+                    .greeting = {},
+                    .reply = "\x06\r",
+                    .arguments = {QStringLiteral("send"), QStringLiteral("C\u20ac")},
+                    .code = kUsage,
+                    .printed = "",
+                    .said = "character 2 of LINE (U+20AC) is not printable 7-bit ASCII; nothing was sent"}),
+    [](const testing::TestParamInfo<ScriptedRun>& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace tavo::ctl

@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Servers, CtlAgainstHostileServer,
                                                     .hostility = Hostility::Silent,
                                                     .scheme = "rfc2217",
                                                     .interruptAfterMs = 1000,
-                                                    .exitCode = ctl::kDeviceError,
+                                                    .exitCode = ctl::kInterrupted,
                                                     .printed = "",
                                                     .said = "interrupted while opening the device"}),
                          [](const testing::TestParamInfo<HostileRun>& row) { return std::string(row.param.name); });

@@ -2,7 +2,9 @@
 #include "core/commands.h"
 #include "serial/com_ports.h"
 #include "serial/device_factory.h"
+#include "serial/device_list.h"
 #include "serial/device_settings.h"
+#include "serial/local_device.h"
 #include "serial/open_diagnosis.h"
 #include "tests/support/pty_pair.h"
 
@@ -10,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -19,7 +22,9 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <vector>
 
@@ -58,7 +63,7 @@ class ComPortsTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(pty.ok());
-        port = std::make_unique<ComPorts>(QStringList{pty.devicePath(), QString()}, makeDevice);
+        port = std::make_unique<ComPorts>(QStringList{pty.devicePath(), QString()}, makeDevice, Audience::Panel);
         receiver.attach(*port);
     }
 
@@ -106,11 +111,32 @@ TEST_F(ComPortsTest, ReplyInThreePiecesRaisesThreeNotificationsWithAGrowingBuffe
     EXPECT_EQ(receiver.count(PortEvent::Received), 3);
 }
 
+// A pseudo-terminal that nobody reads fills up: what it cannot take is not sent, and the line
+// stays open rather than counting as lost.
+TEST_F(ComPortsTest, AFullPseudoTerminalRefusesAWriteAndStaysOpen) {
+    openPort();
+    const std::string line(kSendBufferSize, 'x');
+    PortError refused;
+    // The system's buffer of a pseudo-terminal holds a few pages; far fewer than this fill it.
+    constexpr int kMostWrites = 4096;
+    for (int i = 0; i < kMostWrites && !refused; ++i) {
+        refused = port->write(line);
+    }
+    ASSERT_TRUE(refused) << "the line never filled";
+    EXPECT_TRUE(contains(refused, "did not take the data")) << *refused;
+    QTest::qWait(50);
+    EXPECT_EQ(receiver.count(PortEvent::DeviceLost), 0);
+    EXPECT_TRUE(port->deviceOpen());
+    (void)pty.drain();
+    EXPECT_FALSE(port->write("CR0\r"));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return pty.drain().ends_with("CR0\r"); }));
+}
+
 TEST(ComPortsPaths, OpensAPseudoTerminalByItsFullPath) {
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
     ASSERT_TRUE(pty.slavePath().startsWith(QStringLiteral("/dev/pts/")));
-    ComPorts port(QStringList{pty.slavePath()}, makeDevice);
+    ComPorts port(QStringList{pty.slavePath()}, makeDevice, Audience::Panel);
     const PortError error = port.open().error;
     ASSERT_FALSE(error) << *error;
     ASSERT_FALSE(port.write("CR0\r"));
@@ -127,7 +153,7 @@ TEST(ComPortsPaths, OpensAPseudoTerminalBehindALinkWithAPathTooLongForALockFileN
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString link = folder + QStringLiteral("/projector");
     ASSERT_TRUE(QFile::link(pty.slavePath(), link));
-    ComPorts port(QStringList{link}, makeDevice);
+    ComPorts port(QStringList{link}, makeDevice, Audience::Panel);
     const PortError error = port.open().error;
     ASSERT_FALSE(error) << *error;
     ASSERT_FALSE(port.write("CR0\r"));
@@ -225,7 +251,7 @@ TEST_F(ComPortsTest, SettingsTheDeviceRejectsAreReportedAndThePortStaysOpen) {
 TEST_F(ComPortsTest, PortNumbersChooseTheirDevices) {
     PtyPair second;
     ASSERT_TRUE(second.ok());
-    port = std::make_unique<ComPorts>(QStringList{pty.devicePath(), second.devicePath()}, makeDevice);
+    port = std::make_unique<ComPorts>(QStringList{pty.devicePath(), second.devicePath()}, makeDevice, Audience::Panel);
     ASSERT_FALSE(port->setPortNumber(2));
     ASSERT_FALSE(port->open().error);
     ASSERT_FALSE(port->write("C00\r"));
@@ -288,7 +314,7 @@ TEST_F(ComPortsTest, ClosingAClosedPortIsHarmless) {
 
 TEST_F(ComPortsTest, SecondOpeningOfTheSameDeviceIsBusy) {
     openPort();
-    ComPorts other(QStringList{pty.devicePath()}, makeDevice);
+    ComPorts other(QStringList{pty.devicePath()}, makeDevice, Audience::Panel);
     const PortError error = other.open().error;
     EXPECT_TRUE(contains(error, "in use by another program")) << error.value_or("success");
     EXPECT_FALSE(other.isOpen().value);
@@ -325,7 +351,7 @@ TEST(ComPortsRecovery, ChoosingThePortAgainReopensTheDeviceOnceItIsBack) {
     auto before = std::make_unique<PtyPair>();
     ASSERT_TRUE(QFile::link(before->slavePath(), link));
 
-    ComPorts port(QStringList{link}, makeDevice);
+    ComPorts port(QStringList{link}, makeDevice, Audience::Panel);
     Receiver receiver;
     receiver.attach(port);
     ASSERT_FALSE(port.open().error);
@@ -359,7 +385,7 @@ TEST(ComPortsRecovery, LostDeviceIsReopenedByItselfWhenItsLinkReturns) {
     auto before = std::make_unique<PtyPair>();
     ASSERT_TRUE(QFile::link(before->slavePath(), link));
 
-    ComPorts port(QStringList{link, QString()}, makeDevice);
+    ComPorts port(QStringList{link, QString()}, makeDevice, Audience::Panel);
     Receiver receiver;
     receiver.attach(port);
     ASSERT_FALSE(port.setLineSettings({.baud = 9600}));
@@ -401,6 +427,22 @@ TEST(ComPortsRecovery, LostDeviceIsReopenedByItselfWhenItsLinkReturns) {
     EXPECT_EQ(receiver.count(PortEvent::DeviceBack), 1);
 }
 
+// A socket in the directory, such as a program's control socket.
+QString unixSocketIn(const QTemporaryDir& dir) {
+    const QString path = dir.filePath(QStringLiteral("projector.socket"));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::copy_n(name.constData(), std::min<std::size_t>(name.size(), sizeof(address.sun_path) - 1),
+                static_cast<char*>(address.sun_path));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd >= 0) {
+        (void)::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address));
+        ::close(fd);
+    }
+    return path;
+}
+
 struct OpenFailureCase {
     const char* name;
     QString (*device)(const QTemporaryDir&);
@@ -421,7 +463,7 @@ TEST_P(OpenFailures, AreDescribedForTheUser) {
     plain.close();
 
     const QString device = GetParam().device(dir);
-    ComPorts port(QStringList{device, QString()}, makeDevice);
+    ComPorts port(QStringList{device, QString()}, makeDevice, Audience::Panel);
     const PortError error = port.open().error;
     ASSERT_TRUE(error.has_value());
     for (const char* part : GetParam().mustContain) {
@@ -448,6 +490,11 @@ INSTANTIATE_TEST_SUITE_P(
                     OpenFailureCase{"TerminalMultiplexerIsNoSerialPort",
                                     [](const QTemporaryDir&) { return QStringLiteral("/dev/ptmx"); },
                                     {"COM1 (/dev/ptmx)", "not a serial port"}},
+                    OpenFailureCase{"SocketIsNoSerialPort", unixSocketIn, {"projector.socket)", "not a serial port"}},
+                    OpenFailureCase{"HostAndPortWithoutScheme",
+                                    [](const QTemporaryDir&) { return QStringLiteral("127.0.0.1:35001"); },
+                                    {"does not exist; did you mean tcp://127.0.0.1:35001 or "
+                                     "rfc2217://127.0.0.1:35001?"}},
                     OpenFailureCase{"NoDeviceGiven",
                                     [](const QTemporaryDir&) { return QString(); },
                                     {"No device is set for COM1"}}),
@@ -477,11 +524,53 @@ TEST(OpenFailureClassification, FollowsTheSystemErrorBeforeQtsGuess) {
                                               .portNumber = 1,
                                               .device = QStringLiteral("/dev/ttyS0"),
                                               .existingPorts = {QStringLiteral("/dev/ttyUSB0")},
-                                              .detail = {}});
+                                              .detail = {}},
+                                             Audience::Panel);
     EXPECT_TRUE(text.startsWith(QStringLiteral("COM1 (/dev/ttyS0) cannot be opened: the device exists, but no "
                                                "serial port answers behind it")))
         << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Serial ports found: /dev/ttyUSB0."))) << text.toStdString();
+}
+
+// The kernel's 8250 driver opens a node that has no UART behind it, and then fails the question for
+// its line settings with EIO. No such port is at hand, so the system's answer is given here.
+TEST(OpenFailureDiagnosis, NoUartBehindAnOpenedNodeIsNamedWithThePortsFound) {
+    const OpenFailure failure =
+        diagnoseOpenFailure(1, QStringLiteral("/dev/ttyS2"), QStringLiteral("/dev/ttyS2"), QSerialPort::ResourceError,
+                            QStringLiteral("Input/output error"), [](const QString&) { return EIO; });
+    EXPECT_EQ(failure.kind, OpenFailureKind::NoHardware);
+    EXPECT_EQ(failure.existingPorts, presentDevicePaths());
+    const QString text = describeOpenFailure(failure, Audience::Panel);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("COM1 (/dev/ttyS2) cannot be opened: the device exists, but no "
+                                               "serial port answers behind it")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(failure.existingPorts.isEmpty() ? QStringLiteral("No serial ports were found")
+                                                              : QStringLiteral("Serial ports found: ")))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("not a serial port"))) << text.toStdString();
+}
+
+// The probe gives the error of the question itself, so that an EIO is not read as "no terminal".
+TEST(OpenFailureDiagnosis, TheProbeAsksTheTerminalForItsSettings) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    EXPECT_EQ(probeTerminal(pty.slavePath()), 0);
+    EXPECT_EQ(probeTerminal(QStringLiteral("/dev/null")), ENOTTY);
+    EXPECT_EQ(probeTerminal(QStringLiteral("/nonexistent/ttyS0")), ENOENT);
+}
+
+// Root may open them and would write to the screen: refused before opening, for every user.
+TEST(ComPortsDevices, ConsolesAreNoSerialPorts) {
+    for (const QString& console : {QStringLiteral("/dev/tty1"), QStringLiteral("/dev/console")}) {
+        if (!QFileInfo(console).exists()) {
+            continue;
+        }
+        ComPorts port(QStringList{console}, makeDevice, Audience::Ctl);
+        const PortError error = port.open().error;
+        EXPECT_TRUE(contains(error, "not a serial port")) << error.value_or("opened " + console.toStdString());
+        EXPECT_TRUE(contains(error, "--device DEV")) << *error;
+        EXPECT_FALSE(contains(error, "Choose Device")) << *error;
+    }
 }
 
 TEST(ComPortsDevices, DeviceTheUserMayNotOpenNamesTheDialoutGroup) {
@@ -491,7 +580,7 @@ TEST(ComPortsDevices, DeviceTheUserMayNotOpenNamesTheDialoutGroup) {
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
     ASSERT_EQ(::chmod(QFile::encodeName(pty.slavePath()).constData(), 0), 0);
-    ComPorts port(QStringList{pty.devicePath()}, makeDevice);
+    ComPorts port(QStringList{pty.devicePath()}, makeDevice, Audience::Panel);
     const PortError error = port.open().error;
     EXPECT_TRUE(contains(error, "permission denied")) << error.value_or("success");
     EXPECT_TRUE(contains(error, "dialout")) << error.value_or("success");
@@ -503,7 +592,7 @@ TEST(ComPortsDevices, OtherProgramsCannotOpenTheDeviceWhileThePanelHasIt) {
     }
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
-    ComPorts port(QStringList{pty.devicePath()}, makeDevice);
+    ComPorts port(QStringList{pty.devicePath()}, makeDevice, Audience::Panel);
     ASSERT_FALSE(port.open().error);
     const int fd = ::open(QFile::encodeName(pty.slavePath()).constData(), O_RDWR | O_NOCTTY);
     const int openError = errno;
@@ -515,7 +604,7 @@ TEST(ComPortsDevices, OtherProgramsCannotOpenTheDeviceWhileThePanelHasIt) {
 }
 
 TEST(ComPortsDevices, SecondPortWithoutADeviceFailsToOpen) {
-    ComPorts port(QStringList{QStringLiteral("/dev/null")}, makeDevice);
+    ComPorts port(QStringList{QStringLiteral("/dev/null")}, makeDevice, Audience::Panel);
     ASSERT_FALSE(port.setPortNumber(2));
     EXPECT_TRUE(contains(port.open().error, "No device is set for COM2"));
 }

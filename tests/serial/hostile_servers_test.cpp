@@ -28,7 +28,7 @@ std::int64_t residentBytes() {
 
 struct Panel {
     explicit Panel(quint16 serverPort)
-        : port({QStringLiteral("rfc2217://127.0.0.1:%1").arg(serverPort), {}}, makeDevice) {
+        : port({QStringLiteral("rfc2217://127.0.0.1:%1").arg(serverPort), {}}, makeDevice, Audience::Panel) {
         port.setEventHandler([this](PortEvent event) {
             events.push_back(event);
             if (event == PortEvent::Received) {

@@ -14,6 +14,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -116,7 +117,7 @@ protected:
         const quint16 serverPort = GetParam().setsSpeed ? server->rfc2217Port : server->rawPort;
         port = std::make_unique<ComPorts>(
             QStringList{QStringLiteral("%1://127.0.0.1:%2").arg(QLatin1String(GetParam().scheme)).arg(serverPort), {}},
-            makeDevice);
+            makeDevice, Audience::Panel);
         port->setEventHandler([this](PortEvent event) {
             events.push_back(event);
             if (event == PortEvent::Received) {
@@ -238,7 +239,7 @@ TEST_P(ScriptedServer, OpensOrSaysWhatToCheckInBoundedTime) {
     if (!script.listening) {
         server.close();
     }
-    ComPorts port({QStringLiteral("rfc2217://%1:%2").arg(host).arg(serverPort), {}}, makeDevice);
+    ComPorts port({QStringLiteral("rfc2217://%1:%2").arg(host).arg(serverPort), {}}, makeDevice, Audience::Panel);
     std::vector<PortEvent> events;
     port.setEventHandler([&events](PortEvent event) { events.push_back(event); });
     QElapsedTimer clock;
@@ -287,6 +288,12 @@ INSTANTIATE_TEST_SUITE_P(
                .failure = "does not let the panel set",
                .data = {}},
         Script{.name = "Closed", .listening = false, .reply = {}, .failure = "refused the connection", .data = {}},
+        // What ser2net answers a client while another has its port: an open failure, not data.
+        Script{.name = "InUse",
+               .listening = true,
+               .reply = "\xff\xfb\x03\xff\xfd\x2cPort already in use\r\n"s,
+               .failure = "the device server says the port is in use; another client may be using it",
+               .data = {}},
         // A speed the server replaces while the line is set is a failure of the open.
         Script{.name = "SpeedReplaced",
                .listening = true,
@@ -294,6 +301,46 @@ INSTANTIATE_TEST_SUITE_P(
                .failure = "does not accept the line settings 19200,N,8,1: the device server set 9600 baud",
                .data = {}}),
     [](const testing::TestParamInfo<Script>& p) { return std::string(p.param.name); });
+
+// Another client takes the port: the server closes the panel's connection, then turns each new one
+// away. The panel says so and tries again ever less often, rather than taking the line back at once.
+TEST(Takeover, IsToldAndTriedAgainLessOften) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<qint64> connections;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        QTcpSocket* client = server.nextPendingConnection();
+        connections.push_back(clock.elapsed());
+        if (connections.size() == 1) {
+            // The first client has the line until another takes it.
+            QTimer::singleShot(300, client, [client] { client->disconnectFromHost(); });
+        } else {
+            client->write("Port already in use\r\n");
+            client->disconnectFromHost();
+        }
+    });
+    ComPorts port({QStringLiteral("tcp://127.0.0.1:%1").arg(server.serverPort()), {}}, makeDevice, Audience::Panel);
+    std::vector<PortEvent> events;
+    qint64 lostAt = -1;
+    port.setEventHandler([&](PortEvent event) {
+        events.push_back(event);
+        if (event == PortEvent::DeviceLost) {
+            lostAt = clock.elapsed();
+        }
+    });
+    ASSERT_FALSE(port.open().error);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lostAt >= 0; }, 3000));
+    const std::string told = port.describe(PortEvent::DeviceLost);
+    EXPECT_NE(told.find("Another client may be using the port"), std::string::npos) << told;
+    // An ordinary loss is tried again after 1 s; a takeover after 2 s, then 4 s.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return connections.size() >= 3; }, 9000)) << connections.size();
+    EXPECT_GE(connections[1] - lostAt, 1900);
+    EXPECT_GE(connections[2] - connections[1], 3800);
+    EXPECT_EQ(std::count(events.begin(), events.end(), PortEvent::DeviceBack), 0)
+        << "a connection turned away is never back";
+}
 
 } // namespace
 

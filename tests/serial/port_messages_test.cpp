@@ -23,7 +23,7 @@ void PrintTo(const MessageCase& c, std::ostream* os) {
 class OpenFailureMessages : public testing::TestWithParam<MessageCase> {};
 
 TEST_P(OpenFailureMessages, TellTheUserWhatToDo) {
-    const QString text = describeOpenFailure(GetParam().failure);
+    const QString text = describeOpenFailure(GetParam().failure, Audience::Panel);
     for (const char* part : GetParam().mustContain) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << "missing \"" << part << "\" in\n" << text.toStdString();
     }
@@ -125,7 +125,8 @@ TEST(PortMessages, PermissionDeniedNamesTheGroupThatGrantsAccess) {
                                               .portNumber = 1,
                                               .device = QStringLiteral("/dev/ttyUSB0"),
                                               .existingPorts = {},
-                                              .detail = {}});
+                                              .detail = {}},
+                                             Audience::Panel);
     for (const char* part : {"COM1 (/dev/ttyUSB0)", "permission denied", "dialout group",
                              "sudo usermod -aG dialout $USER", "log in again"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part << " in\n" << text.toStdString();
@@ -140,7 +141,8 @@ TEST(PortMessages, PermissionDeniedOnADeviceNoGroupMayUseNamesItsOwnership) {
                                               .detail = {},
                                               .owner = QStringLiteral("root"),
                                               .group = QStringLiteral("dialout"),
-                                              .mode = 0600});
+                                              .mode = 0600},
+                                             Audience::Panel);
     for (const char* part : {"COM2 (/dev/ttyS4)", "permission denied", "user root and group dialout with mode 0600",
                              "udev rule", "--com2 DEVICE"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part << " in\n" << text.toStdString();
@@ -150,7 +152,7 @@ TEST(PortMessages, PermissionDeniedOnADeviceNoGroupMayUseNamesItsOwnership) {
 #endif
 
 TEST(PortMessages, DisconnectedAndBackSayWhatThePanelDoes) {
-    const QString lost = describeDisconnected(2, QStringLiteral("/dev/ttyUSB0"));
+    const QString lost = describeDisconnected(2, QStringLiteral("/dev/ttyUSB0"), Audience::Panel);
     EXPECT_TRUE(lost.startsWith(QStringLiteral("COM2 (/dev/ttyUSB0) was disconnected."))) << lost.toStdString();
     EXPECT_TRUE(lost.contains(QStringLiteral("opens it again"))) << lost.toStdString();
     EXPECT_EQ(describeReconnected(2, QStringLiteral("/dev/ttyUSB0")),
@@ -159,7 +161,7 @@ TEST(PortMessages, DisconnectedAndBackSayWhatThePanelDoes) {
 
 // Another program that owns the device speaks of itself, and gives none of the panel's advice.
 TEST(PortMessages, AnotherProgramsTextsNameIt) {
-    constexpr TextVoice kBridge{.program = "bridge", .panelHints = false};
+    constexpr Audience kBridge = Audience::Bridge;
     const QString device = QStringLiteral("tcp://192.0.2.7:4001");
     const NetworkFailure cut{.kind = NetworkFailureKind::CutOff, .detail = QStringLiteral("a flood")};
     const std::vector<QString> texts{
@@ -202,10 +204,50 @@ TEST(PortMessages, AnotherProgramsTextsNameIt) {
 }
 
 TEST(PortMessages, NotOpenSaysHowToOpen) {
-    const QString text = describeNotOpen(1, QStringLiteral("/dev/ttyS0"));
+    const QString text = describeNotOpen(1, QStringLiteral("/dev/ttyS0"), Audience::Panel);
     EXPECT_TRUE(text.startsWith(QStringLiteral("COM1 (/dev/ttyS0) is not open"))) << text.toStdString();
     // Choosing the port again tries to open it again.
     EXPECT_TRUE(text.contains(QStringLiteral("Choose COM1 again under COM"))) << text.toStdString();
+}
+
+// tavo-ctl has no chooser, no simulated projector and no reconnect: its texts name its own options.
+TEST(PortMessages, TavoCtlsTextsNameOnlyItsOwnOptions) {
+    const QString device = QStringLiteral("/dev/ttyS4");
+    QStringList texts;
+    for (const OpenFailureKind kind :
+         {OpenFailureKind::NoSuchDevice, OpenFailureKind::PermissionDenied, OpenFailureKind::Busy,
+          OpenFailureKind::NotASerialPort, OpenFailureKind::NoHardware, OpenFailureKind::StaleLock,
+          OpenFailureKind::Other}) {
+        for (const QString& name : {device, QString()}) {
+            texts << describeOpenFailure({.kind = kind,
+                                          .portNumber = 1,
+                                          .device = name,
+                                          .existingPorts = {},
+                                          .detail = {},
+                                          .owner = QStringLiteral("root"),
+                                          .group = QStringLiteral("root"),
+                                          .mode = 0600},
+                                         Audience::Ctl);
+        }
+    }
+    for (const NetworkFailureKind kind :
+         {NetworkFailureKind::BadAddress, NetworkFailureKind::HostNotFound, NetworkFailureKind::Refused,
+          NetworkFailureKind::NoAnswer, NetworkFailureKind::Silent, NetworkFailureKind::NoComPortOption,
+          NetworkFailureKind::ClosedByServer, NetworkFailureKind::InUse, NetworkFailureKind::Lost,
+          NetworkFailureKind::CutOff, NetworkFailureKind::Other}) {
+        texts << describeNetworkFailure(1, device, {.kind = kind, .detail = {}}, Audience::Ctl)
+              << describeNetworkLoss(1, device, {.kind = kind, .detail = {}}, Audience::Ctl);
+    }
+    texts << describeDisconnected(1, device, Audience::Ctl) << describeNotOpen(1, device, Audience::Ctl)
+          << describeStillOpening(1, device, Audience::Ctl) << describeSpeedSetOnServer(1, device, Audience::Ctl);
+    for (const QString& text : texts) {
+        for (const char* panelWords :
+             {"Choose Device", "Try Without a Projector", "--simulate", "Ctrl+D", "right-click", "DEVICE", "The panel",
+              "the panel set", "the panel is", "by the panel", "start the panel"}) {
+            EXPECT_FALSE(text.contains(QString::fromUtf8(panelWords))) << panelWords << " in\n" << text.toStdString();
+        }
+    }
+    EXPECT_TRUE(texts.front().contains(QStringLiteral("--device DEV"))) << texts.front().toStdString();
 }
 
 } // namespace

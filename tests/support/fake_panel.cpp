@@ -64,6 +64,11 @@ FakePanel::FakePanel() : height(6615 + 375), width(9510 + 90), screen{15360, 115
 
 void FakePanel::setLabelText(Control label, std::string_view text) {
     texts_[label] = text;
+    remarks_.erase(label);
+}
+
+void FakePanel::setLabelRemark(Control label, std::string_view remark) {
+    remarks_[label] = remark;
 }
 
 void FakePanel::setCaption(Control button, std::string_view caption) {
@@ -151,6 +156,11 @@ void FakePanel::advance(std::int64_t milliseconds) {
 std::string FakePanel::text(Control control) const {
     const auto it = texts_.find(control);
     return it == texts_.end() ? std::string() : it->second;
+}
+
+std::string FakePanel::remark(Control label) const {
+    const auto it = remarks_.find(label);
+    return it == remarks_.end() ? std::string() : it->second;
 }
 
 bool FakePanel::isVisible(Control control) const {

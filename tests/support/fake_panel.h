@@ -40,6 +40,7 @@ public:
     FakePanel();
 
     void setLabelText(Control label, std::string_view text) override;
+    void setLabelRemark(Control label, std::string_view remark) override;
     void setCaption(Control button, std::string_view caption) override;
     void setVisible(Control control, bool visible) override;
     void selectOption(Control option) override;
@@ -64,6 +65,7 @@ public:
     [[nodiscard]] std::int64_t now() const { return now_; }
 
     [[nodiscard]] std::string text(Control control) const;
+    [[nodiscard]] std::string remark(Control label) const;
     [[nodiscard]] bool isVisible(Control control) const;
     [[nodiscard]] bool isSelected(Control option) const;
     [[nodiscard]] const VirtualTimer& timer(TimerId id) const;
@@ -88,6 +90,7 @@ public:
 
 private:
     std::map<Control, std::string> texts_;
+    std::map<Control, std::string> remarks_;
     std::map<Control, bool> visible_;
     std::map<Control, bool> selected_;
     std::array<VirtualTimer, kTimerCount> timers_{};

@@ -5,11 +5,27 @@
 #include "ui/device_actions.h"
 #include "ui/device_chooser.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+#include <ostream>
+#include <unistd.h>
+
+namespace tavo {
+
+void PrintTo(const DeviceChoice& choice, std::ostream* os) {
+    *os << "COM1 \"" << choice.com1.toStdString() << "\", COM2 \"" << choice.com2.toStdString() << '"';
+}
+
+} // namespace tavo
 
 namespace tavo::test {
 namespace {
@@ -70,17 +86,116 @@ TEST_F(ChooserTest, PicksFromTheListOrTypedAndSavesOnlyWhatTheUserChanged) {
     }
     EXPECT_EQ(chooser.choice(), (DeviceChoice{.com1 = before.com1, .com2 = present[0].stableName}));
     chooser.findChild<QLineEdit*>(QStringLiteral("com1Device"))->setText(QStringLiteral(" /tmp/projector "));
-    EXPECT_EQ(chooser.choice().com1, QStringLiteral("/tmp/projector"));
+    EXPECT_EQ(chooser.choice().com1, QStringLiteral(" /tmp/projector ")) << "as typed";
 
     FakeDeviceActions actions;
     actions.current = before;
-    saveDevices({.com1 = {}, .com2 = QStringLiteral("/dev/ttyUSB9")});
-    applyChosenDevices(actions, before, {.com1 = before.com1, .com2 = present[0].stableName});
+    ASSERT_TRUE(saveChangedDevices({}, {.com1 = {}, .com2 = QStringLiteral("/dev/ttyUSB9")}).isEmpty());
+    EXPECT_TRUE(applyChosenDevices(actions, before, {.com1 = before.com1, .com2 = present[0].stableName}).isEmpty());
     EXPECT_EQ(actions.current.com2, present[0].stableName);
-    EXPECT_EQ(loadSavedDevices(), (DeviceChoice{.com1 = {}, .com2 = present[0].stableName}))
+    EXPECT_EQ(loadSavedDevices().choice, (DeviceChoice{.com1 = {}, .com2 = present[0].stableName}))
         << "the command line's COM1 is not saved";
-    applyChosenDevices(actions, actions.current, {.com1 = QStringLiteral("/tmp/projector"), .com2 = {}});
-    EXPECT_EQ(loadSavedDevices(), (DeviceChoice{.com1 = QStringLiteral("/tmp/projector"), .com2 = {}}));
+    EXPECT_TRUE(
+        applyChosenDevices(actions, actions.current, {.com1 = QStringLiteral("/tmp/projector"), .com2 = {}}).isEmpty());
+    EXPECT_EQ(loadSavedDevices().choice, (DeviceChoice{.com1 = QStringLiteral("/tmp/projector"), .com2 = {}}));
+}
+
+QByteArray settingsFile() {
+    QFile file(settingsFilePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Enter with the list focused takes the fields as they are shown, not the highlighted device; the
+// entry the user changed is saved, and the other stays byte for byte, trailing blank and all.
+TEST_F(ChooserTest, EnterTakesTheFieldsAsShownAndSavingKeepsTheOtherEntryAsTyped) {
+    const DeviceChoice saved{.com1 = QStringLiteral("/tmp/projector "), .com2 = QStringLiteral("/dev/ttyS1")};
+    ASSERT_TRUE(saveChangedDevices({}, saved).isEmpty());
+    EXPECT_EQ(loadSavedDevices().choice, saved);
+    const QByteArray before = settingsFile();
+
+    const QList<SerialDevice> present{
+        {.path = QStringLiteral("/dev/ttyS0"), .stableName = {}, .description = {}, .maker = {}, .serialNumber = {}}};
+    DeviceChooser chooser(saved, present);
+    chooser.show();
+    auto* list = chooser.findChild<QTreeWidget*>(QStringLiteral("deviceList"));
+    ASSERT_NE(list->currentItem(), nullptr) << "a device is highlighted";
+    chooser.findChild<QLineEdit*>(QStringLiteral("com2Device"))->setText(QStringLiteral("/dev/ttyUSB0"));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(chooser.result(), QDialog::Accepted);
+    const DeviceChoice chosen = chooser.choice();
+    EXPECT_EQ(chosen, (DeviceChoice{.com1 = saved.com1, .com2 = QStringLiteral("/dev/ttyUSB0")}));
+
+    FakeDeviceActions actions;
+    actions.current = saved;
+    EXPECT_TRUE(applyChosenDevices(actions, saved, chosen).isEmpty());
+    EXPECT_EQ(loadSavedDevices().choice, chosen);
+    const QByteArray after = settingsFile();
+    const auto com1Line = [](const QByteArray& file) {
+        const auto lines = file.split('\n');
+        const auto found = std::ranges::find_if(lines, [](const QByteArray& l) { return l.startsWith("com1="); });
+        return found == lines.end() ? QByteArray() : *found;
+    };
+    EXPECT_FALSE(com1Line(before).isEmpty());
+    EXPECT_EQ(com1Line(after), com1Line(before));
+}
+
+// A save that fails is told at once with the reason; the panel goes on with the choice, and the
+// file is left as it was.
+TEST_F(ChooserTest, AFailedSaveIsToldAndTheChoiceStaysInUse) {
+    const QString path = settingsFilePath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    // A file the user may not write; root may write any file, so for root a folder in its place.
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_TRUE(QDir().mkpath(path));
+    } else {
+        ASSERT_TRUE(saveChangedDevices({}, {.com1 = QStringLiteral("/dev/ttyUSB0"), .com2 = {}}).isEmpty());
+        ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    }
+    const QByteArray before = settingsFile();
+
+    FakeDeviceActions actions;
+    actions.current = {.com1 = QStringLiteral("/dev/ttyUSB0"), .com2 = QStringLiteral("/dev/ttyS1")};
+    QTimer::singleShot(0, [] {
+        auto* chooser = qobject_cast<DeviceChooser*>(QApplication::activeModalWidget());
+        ASSERT_NE(chooser, nullptr);
+        chooser->findChild<QLineEdit*>(QStringLiteral("com1Device"))->setText(QStringLiteral("/tmp/projector"));
+        QTest::keyClick(chooser->findChild<QLineEdit*>(QStringLiteral("com1Device")), Qt::Key_Return);
+    });
+    EXPECT_EQ(chooseDevices(actions, nullptr, 1), ChooserOutcome::Chosen);
+    EXPECT_EQ(actions.current.com1, QStringLiteral("/tmp/projector"));
+
+    QMessageBox* told = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QStringLiteral("unsavedChoice") && widget->isVisible()) {
+            told = qobject_cast<QMessageBox*>(widget);
+        }
+    }
+    ASSERT_NE(told, nullptr) << "the failed save is not told";
+    EXPECT_TRUE(told->text().contains(path + (root ? QStringLiteral(" is a folder") : QStringLiteral(" is read-only"))))
+        << told->text().toStdString();
+    EXPECT_TRUE(told->text().contains(QStringLiteral("used until the panel ends"))) << told->text().toStdString();
+    told->close();
+    EXPECT_EQ(settingsFile(), before);
+}
+
+// A settings file far larger than any the panel writes is neither read nor changed.
+TEST_F(ChooserTest, AnOversizedSettingsFileIsLeftAlone) {
+    const QString path = settingsFilePath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.write("[devices]\ncom1=/dev/ttyUSB0\n") > 0);
+    ASSERT_TRUE(file.resize(kMaxSettingsFileBytes + 1));
+    file.close();
+
+    const SavedDevices saved = loadSavedDevices();
+    EXPECT_EQ(saved.choice, DeviceChoice{});
+    EXPECT_TRUE(saved.problem.contains(path + QStringLiteral(" is larger than 1 MB"))) << saved.problem.toStdString();
+    const QString failure = saveChangedDevices({}, {.com1 = {}, .com2 = QStringLiteral("/dev/ttyUSB1")});
+    EXPECT_TRUE(failure.contains(QStringLiteral("larger than 1 MB"))) << failure.toStdString();
+    EXPECT_EQ(QFileInfo(path).size(), kMaxSettingsFileBytes + 1);
 }
 
 // The simulated projector is shown by name and never taken for a device called so; devices chosen

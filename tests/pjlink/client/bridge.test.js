@@ -55,9 +55,14 @@ function startSimulator(port) {
     /tcp:\/\/127\.0\.0\.1:(\d+)/);
 }
 
-async function startBridge(device, extra) {
+// Resolves once the bridge listens and, unless `deviceAway`, once its device is open: a device
+// server in raw TCP mode counts as open only after a short wait for a refusal.
+async function startBridge(device, extra, deviceAway = false) {
   const { child, match } = await start(bridgeProgram, ['--listen', '127.0.0.1:0', ...extra, device], 'stderr',
     /serving PJLink on 127\.0\.0\.1:(\d+)/);
+  if (!deviceAway && !(await within(5000, () => /projector on/.test(child.errors)))) {
+    throw new Error(`the bridge did not open ${device}: ${child.errors}`);
+  }
   return { child, port: Number(match[1]) };
 }
 
@@ -277,7 +282,7 @@ test('a lost device gives ERR4 at once, and the bridge carries on once it is bac
 
 test('a device missing at start: ERR4 at once, and answers as soon as the device is there', async () => {
   const port = await freePort();
-  const late = await startBridge(`tcp://127.0.0.1:${port}`, []);
+  const late = await startBridge(`tcp://127.0.0.1:${port}`, [], true);
   let lateSimulator;
   const client = new PJLink('127.0.0.1', late.port);
   try {
