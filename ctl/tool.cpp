@@ -7,6 +7,7 @@
 #include "ctl/command_names.h"
 #include "ctl/exchange.h"
 #include "ctl/logging.h"
+#include "process/bounded_number.h"
 #include "serial/com_ports.h"
 #include "serial/device_factory.h"
 #include "serial/device_settings.h"
@@ -65,18 +66,6 @@ struct Options {
     bool json = false;
 };
 
-struct Usage {
-    QString error;
-};
-
-std::optional<int> parseBounded(const QString& text, int low, int high) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < low || value > high) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 QString fromStd(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

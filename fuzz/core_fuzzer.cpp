@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 logic.keyDown(tavo::kKeyH, tavo::kCtrlMask);
             } else if (which % 8 == 6) {
                 // Any event of the port, the ends of opens none is waiting for included.
-                port.notify(static_cast<tavo::PortEvent>((which / 8) % 8));
+                port.notify(static_cast<tavo::PortEvent>((which / 8) % tavo::kPortEventCount));
             } else {
                 logic.click(kOtherControls[which % 6]);
             }

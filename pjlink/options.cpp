@@ -3,6 +3,7 @@
 
 #include "core/panel_logic.h"
 #include "pjlink/server.h"
+#include "process/bounded_number.h"
 #include "serial/device_settings.h"
 #include "serial/recent_devices.h"
 
@@ -29,14 +30,6 @@ bool printableAscii(const QString& text) {
     return std::ranges::all_of(text, [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7e; });
 }
 
-std::optional<int> parseBounded(const QString& text, int low, int high) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < low || value > high) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 } // namespace
 

@@ -82,7 +82,7 @@ private:
     // Counts the devices made and the closes, so that an event of a device since closed is dropped.
     quint64 epoch_ = 0;
     // The text of the last event of each kind.
-    std::array<std::string, 8> texts_{};
+    std::array<std::string, kPortEventCount> texts_{};
 };
 
 } // namespace tavo

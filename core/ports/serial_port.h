@@ -12,6 +12,7 @@
 // inside one of its own operations: every event comes from the event loop, so no handler of the
 // logic is ever re-entered.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -59,6 +60,8 @@ enum class PortEvent : std::uint8_t {
     // Something the user should know that is no failure (on raw TCP the speed is set on the server).
     Notice,
 };
+
+inline constexpr std::size_t kPortEventCount = static_cast<std::size_t>(PortEvent::Notice) + 1;
 
 // Whether an open completed at once or goes on in the background.
 enum class Opening : std::uint8_t { Done, InProgress };
