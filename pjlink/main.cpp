@@ -27,10 +27,9 @@ void setLogPattern() {
         qSetMessagePattern(QStringLiteral("%{if-debug}<7>%{endif}%{if-info}<6>%{endif}%{if-warning}<4>%{endif}"
                                           "%{if-critical}<3>%{endif}%{if-fatal}<2>%{endif}%{message}"));
     } else {
-        qSetMessagePattern(
-            QStringLiteral("%{if-warning}%1%{endif}%{if-critical}%2%{endif}%{if-fatal}%2%{endif}%{message}")
-                .arg(QCoreApplication::translate("tavo-pjlink", "warning: "),
-                     QCoreApplication::translate("tavo-pjlink", "error: ")));
+        // The level words stay English: a message pattern keeps only Latin-1 text.
+        qSetMessagePattern(QStringLiteral("%{if-warning}warning: %{endif}%{if-critical}error: %{endif}"
+                                          "%{if-fatal}error: %{endif}%{message}"));
     }
 }
 

@@ -5,22 +5,29 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <array>
 
 namespace tavo {
 
 namespace {
 
-// Loads `name` for `language` from `folder` and installs it; false when there is no such file.
-bool install(QCoreApplication& app, const QString& name, const QString& language, const QString& folder) {
+// Texts of Qt's own that its translations lack, translated in the programs' files, which are
+// looked up before Qt's.
+[[maybe_unused]] constexpr std::array kQtTextsTranslatedHere{
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help on commandline options."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help including Qt specific options."),
+};
+
+// The translator of `name` for `language` from `folder`, or none when there is no such file.
+QTranslator* load(QCoreApplication& app, const QString& name, const QString& language, const QString& folder) {
     auto* translator = new QTranslator(&app);
     // Only the file of that exact language: a search that falls back to a shorter name could
     // load another language's file or none of this one's.
     if (!translator->load(name + QLatin1Char('_') + language, folder, QString())) {
         delete translator;
-        return false;
+        return nullptr;
     }
-    QCoreApplication::installTranslator(translator);
-    return true;
+    return translator;
 }
 
 } // namespace
@@ -43,13 +50,24 @@ void installTranslations(QCoreApplication& app, const QString& folder) {
             return;
         }
         for (const QString& candidate : {language, withoutCountry}) {
-            if (install(app, QStringLiteral("tavo"), candidate, folder)) {
-                const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-                if (!install(app, QStringLiteral("qtbase"), candidate, qtFolder)) {
-                    install(app, QStringLiteral("qtbase"), withoutCountry, qtFolder);
-                }
-                return;
+            QTranslator* own = load(app, QStringLiteral("tavo"), candidate, folder);
+            if (own == nullptr) {
+                continue;
             }
+            // Qt's words (standard buttons, the command line's help) and its serial ports' errors.
+            const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+            for (const QString& module : {QStringLiteral("qtbase"), QStringLiteral("qtserialport")}) {
+                QTranslator* qt = load(app, module, candidate, qtFolder);
+                if (qt == nullptr) {
+                    qt = load(app, module, withoutCountry, qtFolder);
+                }
+                if (qt != nullptr) {
+                    QCoreApplication::installTranslator(qt);
+                }
+            }
+            // The one installed last is asked first: the programs' own texts before Qt's.
+            QCoreApplication::installTranslator(own);
+            return;
         }
     }
 }

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>コマンドラインオプションのヘルプを表示する。</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Qt 固有のオプションも含めたヘルプを表示する。</translation>
+    </message>
+</context>
+<context>
     <name>tavo-panel</name>
     <message>
         <source>Use DEVICE as COM1 for this run, e.g. /dev/ttyUSB0, /dev/serial/by-id/..., or a device server on the network: rfc2217://HOST:PORT or tcp://HOST:PORT (default: the device chosen in the panel, else %1).</source>
@@ -53,14 +64,6 @@ In the panel, Ctrl+D (or right-click COM) chooses the devices for COM1 and COM2,
     <message>
         <source>the password holds a character that is not printable ASCII</source>
         <translation>パスワードに印字可能な ASCII 以外の文字が含まれています</translation>
-    </message>
-    <message>
-        <source>warning: </source>
-        <translation>警告: </translation>
-    </message>
-    <message>
-        <source>error: </source>
-        <translation>エラー: </translation>
     </message>
     <message>
         <source>no password: anyone who reaches the bridge can control the projector</source>
@@ -1301,7 +1304,7 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     </message>
     <message>
         <source>%1 The bridge answers ERR4 and tries again, every %2 s at the longest.</source>
-        <translation>%1 ブリッジは ERR4 を返し、最長 %2 秒ごとに再試行します。</translation>
+        <translation>%1ブリッジは ERR4 を返し、最長 %2 秒ごとに再試行します。</translation>
     </message>
     <message>
         <source>projector: dropped %1 received between exchanges</source>
