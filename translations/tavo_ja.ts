@@ -1068,11 +1068,11 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
     <message>
         <source>Hide data</source>
-        <translation>データを隠す</translation>
+        <translation>データを非表示</translation>
     </message>
     <message>
         <source>Hides the data pane</source>
-        <translation>データ欄を隠します</translation>
+        <translation>データ欄を非表示にします</translation>
     </message>
     <message>
         <source>Close full view</source>
@@ -1080,7 +1080,7 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
     <message>
         <source>Collapses the full view</source>
-        <translation>全体表示を縮めます</translation>
+        <translation>全体表示を閉じて元の表示に戻します</translation>
     </message>
 </context>
 <context>
@@ -1300,7 +1300,7 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     <name>tavo::pjlink::LineQueue</name>
     <message>
         <source>projector on %1</source>
-        <translation>プロジェクター: %1</translation>
+        <translation>プロジェクターを開きました: %1</translation>
     </message>
     <message>
         <source>%1 The bridge answers ERR4 and tries again, every %2 s at the longest.</source>
@@ -1354,7 +1354,7 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     </message>
     <message>
         <source>%1 disconnected</source>
-        <translation>%1 が切断しました</translation>
+        <translation>%1 との接続が切れました</translation>
     </message>
 </context>
 </TS>
