@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
-#include "tavo/version.h"
 
 #include "serial/device_settings.h"
 #include "serial/recent_devices.h"
+#include "tavo/version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -20,21 +20,24 @@ struct Parser {
     QCommandLineOption help;
     QCommandLineOption version;
     QCommandLineOption com1{QStringLiteral("com1"),
-                            QStringLiteral("Use DEVICE as COM1 for this run, e.g. /dev/ttyUSB0, "
-                                           "/dev/serial/by-id/..., or a device server on the network: "
-                                           "rfc2217://HOST:PORT or tcp://HOST:PORT (default: the device chosen in "
-                                           "the panel, else %1).")
+                            QCoreApplication::translate(
+                                "tavo-panel", "Use DEVICE as COM1 for this run, e.g. /dev/ttyUSB0, "
+                                              "/dev/serial/by-id/..., or a device server on the network: "
+                                              "rfc2217://HOST:PORT or tcp://HOST:PORT (default: the device chosen in "
+                                              "the panel, else %1).")
                                 .arg(defaultDevices().com1),
                             QStringLiteral("DEVICE")};
-    QCommandLineOption com2{QStringLiteral("com2"),
-                            QStringLiteral("Use DEVICE as COM2 for this run, a serial device or "
-                                           "rfc2217://HOST:PORT or tcp://HOST:PORT as for --com1 (default: the "
-                                           "device chosen in the panel, else %1).")
-                                .arg(defaultDevices().com2),
-                            QStringLiteral("DEVICE")};
+    QCommandLineOption com2{
+        QStringLiteral("com2"),
+        QCoreApplication::translate("tavo-panel", "Use DEVICE as COM2 for this run, a serial device or "
+                                                  "rfc2217://HOST:PORT or tcp://HOST:PORT as for --com1 (default: the "
+                                                  "device chosen in the panel, else %1).")
+            .arg(defaultDevices().com2),
+        QStringLiteral("DEVICE")};
     QCommandLineOption simulate{QStringLiteral("simulate"),
-                                QStringLiteral("Put a simulated projector behind COM1, to try "
-                                               "the panel without one.")};
+                                QCoreApplication::translate("tavo-panel",
+                                                            "Put a simulated projector behind COM1, to try "
+                                                            "the panel without one.")};
     // The devices the shell's completion offers, one a line.
     QCommandLineOption completeDevices{QStringLiteral("complete-devices")};
 
@@ -42,12 +45,12 @@ struct Parser {
         completeDevices.setFlags(QCommandLineOption::HiddenFromHelp);
         QCoreApplication::setApplicationName(QStringLiteral("tavo-panel"));
         QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
-        parser.setApplicationDescription(
-            QStringLiteral("Remote-control panel for R5500 and R730 data projectors over RS-232C.\n\n"
-                           "In the panel, Ctrl+D (or right-click COM) chooses the devices for COM1 and COM2, "
-                           "serial devices or device servers on the network (rfc2217://HOST:PORT, "
-                           "tcp://HOST:PORT); the choice is saved for the next start. --com1 and --com2 override "
-                           "it for one run."));
+        parser.setApplicationDescription(QCoreApplication::translate(
+            "tavo-panel", "Remote-control panel for R5500 and R730 data projectors over RS-232C.\n\n"
+                          "In the panel, Ctrl+D (or right-click COM) chooses the devices for COM1 and COM2, "
+                          "serial devices or device servers on the network (rfc2217://HOST:PORT, "
+                          "tcp://HOST:PORT); the choice is saved for the next start. --com1 and --com2 override "
+                          "it for one run."));
         parser.addOption(com1);
         parser.addOption(com2);
         parser.addOption(simulate);
@@ -59,20 +62,21 @@ struct Parser {
 QString usageError(const Parser& p, CommandLine* options) {
     const QStringList extra = p.parser.positionalArguments();
     if (!extra.isEmpty()) {
-        return QStringLiteral("Unexpected argument '%1'.").arg(extra.first());
+        return QCoreApplication::translate("tavo-panel", "Unexpected argument '%1'.").arg(extra.first());
     }
     options->com1 = p.parser.value(p.com1);
     options->com2 = p.parser.value(p.com2);
     options->simulate = p.parser.isSet(p.simulate);
     if (p.parser.isSet(p.com1) && options->com1.isEmpty()) {
-        return QStringLiteral("--com1 needs a device, such as /dev/ttyUSB0.");
+        return QCoreApplication::translate("tavo-panel", "--com1 needs a device, such as /dev/ttyUSB0.");
     }
     if (p.parser.isSet(p.com2) && options->com2.isEmpty()) {
-        return QStringLiteral("--com2 needs a device, such as /dev/ttyUSB1.");
+        return QCoreApplication::translate("tavo-panel", "--com2 needs a device, such as /dev/ttyUSB1.");
     }
     if (options->simulate && p.parser.isSet(p.com1)) {
-        return QStringLiteral("--simulate puts the simulated projector behind COM1; leave out "
-                              "--com1.");
+        return QCoreApplication::translate("tavo-panel",
+                                           "--simulate puts the simulated projector behind COM1; leave out "
+                                           "--com1.");
     }
     return {};
 }

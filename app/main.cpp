@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 #include "core/panel_logic.h"
 #include "process/termination_signals.h"
+#include "process/translations.h"
 #include "serial/com_ports.h"
 #include "serial/device_factory.h"
 #include "serial/device_settings.h"
@@ -57,12 +58,14 @@ int main(int argc, char* argv[]) {
     // window system is touched.
     std::optional<tavo::CommandLine> parsed;
     {
-        const QCoreApplication early(argc, argv);
+        QCoreApplication early(argc, argv);
+        tavo::installTranslations(early);
         parsed = tavo::parseCommandLine(QCoreApplication::arguments());
     }
     const tavo::CommandLine options = *parsed;
 
     QApplication app(argc, argv);
+    tavo::installTranslations(app);
     // Lets docks and task bars link the window to its desktop entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tavo-panel"));
     tavo::installLookAndFeel();

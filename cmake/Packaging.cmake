@@ -112,9 +112,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TAVO_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION comm)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries come from dpkg-shlibdeps; the window's Japanese captions need a font that
-# nothing links against.
+# nothing links against, and Qt's standard buttons and messages speak the user's language with
+# Qt's own translations, which are loaded, not linked.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -6,11 +6,15 @@
 // group and caption do not serve, what it does where it sends no command, and the command it sends
 // (looked up in the command tables, never copied). The window, the help, the accessible names and
 // tavo-ctl's command names all read it; the window's geometry and looks stay with the window.
+// Captions are the panel's own and never translated; the spoken names, titles and what a control
+// does are English, marked for translation in the context "tavo::catalog", which the window
+// translates them in.
 
 #include "core/all_distinct.h"
 #include "core/commands.h"
 #include "core/panel_logic.h"
 #include "core/ports/controls.h"
+#include "core/ports/wording.h"
 
 #include <algorithm>
 #include <array>
@@ -85,7 +89,7 @@ struct GroupEntry {
     // The frame drawn round the group; assistive technology names it by the group's title.
     std::optional<Control> frame{};
     // What tavo-ctl calls the group where its title would read poorly as a command name, or where
-    // the panel gives it none.
+    // the panel gives it none. Never translated, as it is a command's name.
     std::string_view commandWord{};
 };
 
@@ -129,9 +133,9 @@ inline constexpr std::array<GroupEntry, kGroupCount> kGroups = [] {
         {.group = G::Keystone, .titleLabel = C::KeystoneTitle},
         {.group = G::Cursor, .commandWord = "cursor"},
         {.group = G::Picture, .commandWord = "picture"},
-        {.group = G::Port, .spokenTitle = "Port", .frame = C::PortPanel},
-        {.group = G::Speed, .spokenTitle = "Speed", .frame = C::SpeedFrame},
-        {.group = G::DataPane, .spokenTitle = "Data pane", .frame = C::DataPane},
+        {.group = G::Port, .spokenTitle = TAVO_TRANSLATE_NOOP("tavo::catalog", "Port"), .frame = C::PortPanel},
+        {.group = G::Speed, .spokenTitle = TAVO_TRANSLATE_NOOP("tavo::catalog", "Speed"), .frame = C::SpeedFrame},
+        {.group = G::DataPane, .spokenTitle = TAVO_TRANSLATE_NOOP("tavo::catalog", "Data pane"), .frame = C::DataPane},
         {.group = G::Status, .titleLabel = C::StatusCaption, .frame = C::StatusFrame},
     }};
 }();
@@ -159,7 +163,7 @@ inline constexpr std::array<Entry, kControlCount> kEntries = [] {
         {.control = C::Input3Video, .kind = K::OneShotButton, .caption = "VIDEO", .group = G::Input3},
         {.control = C::Input3SVideo, .kind = K::OneShotButton, .caption = "S-VIDEO", .group = G::Input3},
         {.control = C::Input3Component, .kind = K::OneShotButton, .caption = "COMPONENT", .group = G::Input3},
-        {.control = C::Logo, .kind = K::Image, .spokenName = "Logo"},
+        {.control = C::Logo, .kind = K::Image, .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Logo")},
 
         // Toggle row.
         {.control = C::AudioMuteFrame, .kind = K::Frame},
@@ -184,8 +188,8 @@ inline constexpr std::array<Entry, kControlCount> kEntries = [] {
         {.control = C::VideoImageWide, .kind = K::OneShotButton, .caption = "Wide", .group = G::VideoImage},
         {.control = C::LensShiftFrame, .kind = K::Frame},
         {.control = C::LensShiftTitle, .kind = K::Label, .caption = "LENS SHIFT", .group = G::LensShift},
-        {.control = C::LensShiftUp, .kind = K::HoldButton, .caption = "↑", .group = G::LensShift, .spokenName = "Lens shift up"},
-        {.control = C::LensShiftDown, .kind = K::HoldButton, .caption = "↓", .group = G::LensShift, .spokenName = "Lens shift down"},
+        {.control = C::LensShiftUp, .kind = K::HoldButton, .caption = "↑", .group = G::LensShift, .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Lens shift up")},
+        {.control = C::LensShiftDown, .kind = K::HoldButton, .caption = "↓", .group = G::LensShift, .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Lens shift down")},
 
         // Adjustment row: free title labels over "+" and "-" pairs.
         {.control = C::VolumeTitle, .kind = K::Label, .caption = "VOL", .group = G::Volume},
@@ -205,18 +209,18 @@ inline constexpr std::array<Entry, kControlCount> kEntries = [] {
         {.control = C::KeystoneDown, .kind = K::HoldButton, .caption = "-", .group = G::Keystone},
 
         // Cursor pad.
-        {.control = C::CursorUp, .kind = K::HoldButton, .caption = "↑", .group = G::Cursor, .spokenName = "Cursor up"},
-        {.control = C::CursorLeft, .kind = K::HoldButton, .caption = "←", .group = G::Cursor, .spokenName = "Cursor left"},
-        {.control = C::CursorSelect, .kind = K::HoldButton, .caption = "SELECT", .group = G::Cursor, .spokenName = "Cursor SELECT"},
-        {.control = C::CursorRight, .kind = K::HoldButton, .caption = "→", .group = G::Cursor, .spokenName = "Cursor right"},
-        {.control = C::CursorDown, .kind = K::HoldButton, .caption = "↓", .group = G::Cursor, .spokenName = "Cursor down"},
+        {.control = C::CursorUp, .kind = K::HoldButton, .caption = "↑", .group = G::Cursor, .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Cursor up")},
+        {.control = C::CursorLeft, .kind = K::HoldButton, .caption = "←", .group = G::Cursor, .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Cursor left")},
+        {.control = C::CursorSelect, .kind = K::HoldButton, .caption = "SELECT", .group = G::Cursor, .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Cursor SELECT")},
+        {.control = C::CursorRight, .kind = K::HoldButton, .caption = "→", .group = G::Cursor, .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Cursor right")},
+        {.control = C::CursorDown, .kind = K::HoldButton, .caption = "↓", .group = G::Cursor, .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Cursor down")},
 
         // Right column under the lens-shift group.
         {.control = C::AutoImage, .kind = K::OneShotButton, .caption = "A-IMAGE"},
         {.control = C::ImageButton, .kind = K::OneShotButton, .caption = "IMAGE"},
         {.control = C::PTimer, .kind = K::OneShotButton, .caption = "P-Timer"},
         {.control = C::DisplayClear, .kind = K::OneShotButton, .caption = "DISPLAY CLEAR"},
-        {.control = C::EndButton, .kind = K::OtherButton, .caption = "END", .does = "Closes the port and ends the program"},
+        {.control = C::EndButton, .kind = K::OtherButton, .caption = "END", .does = TAVO_TRANSLATE_NOOP("tavo::catalog", "Closes the port and ends the program")},
 
         // Picture-mode block.
         {.control = C::PictureStandard, .kind = K::OneShotButton, .caption = "STAND", .group = G::Picture},
@@ -228,20 +232,20 @@ inline constexpr std::array<Entry, kControlCount> kEntries = [] {
         {.control = C::PictureCustom3, .kind = K::OneShotButton, .caption = "IMAGE3", .group = G::Picture},
 
         // Port selection: the "COM" button and the port panel that covers it when shown.
-        {.control = C::PortButton, .kind = K::OtherButton, .caption = "COM", .does = "Shows the port panel"},
+        {.control = C::PortButton, .kind = K::OtherButton, .caption = "COM", .does = TAVO_TRANSLATE_NOOP("tavo::catalog", "Shows the port panel")},
         {.control = C::PortPanel, .kind = K::Frame},
-        {.control = C::Com1Option, .kind = K::Option, .caption = "COM1", .group = G::Port, .does = "Switches the port to COM1"},
-        {.control = C::Com2Option, .kind = K::Option, .caption = "COM2", .group = G::Port, .does = "Switches the port to COM2"},
+        {.control = C::Com1Option, .kind = K::Option, .caption = "COM1", .group = G::Port, .does = TAVO_TRANSLATE_NOOP("tavo::catalog", "Switches the port to COM1")},
+        {.control = C::Com2Option, .kind = K::Option, .caption = "COM2", .group = G::Port, .does = TAVO_TRANSLATE_NOOP("tavo::catalog", "Switches the port to COM2")},
         {.control = C::SpeedFrame, .kind = K::Frame, .group = G::Port},
-        {.control = C::Speed19200Option, .kind = K::Option, .caption = "19200", .group = G::Speed, .does = "Switches the line to 19200 baud"},
-        {.control = C::Speed9600Option, .kind = K::Option, .caption = "9600", .group = G::Speed, .does = "Switches the line to 9600 baud"},
+        {.control = C::Speed19200Option, .kind = K::Option, .caption = "19200", .group = G::Speed, .does = TAVO_TRANSLATE_NOOP("tavo::catalog", "Switches the line to 19200 baud")},
+        {.control = C::Speed9600Option, .kind = K::Option, .caption = "9600", .group = G::Speed, .does = TAVO_TRANSLATE_NOOP("tavo::catalog", "Switches the line to 9600 baud")},
 
         // Data pane.
         {.control = C::DataPane, .kind = K::Frame},
         {.control = C::TxdCaption, .kind = K::Label, .caption = "TXD", .group = G::DataPane},
-        {.control = C::TxdField, .kind = K::Label, .group = G::DataPane, .spokenName = "Transmitted data"},
+        {.control = C::TxdField, .kind = K::Label, .group = G::DataPane, .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Transmitted data")},
         {.control = C::RxdCaption, .kind = K::Label, .caption = "RXD", .group = G::DataPane},
-        {.control = C::RxdField, .kind = K::Label, .group = G::DataPane, .spokenName = "Received data"},
+        {.control = C::RxdField, .kind = K::Label, .group = G::DataPane, .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Received data")},
         {.control = C::PaneButton, .kind = K::OtherButton, .caption = kShowDataCaption},
 
         // Bottom block: status reads, "C01" and the status line.
@@ -253,7 +257,7 @@ inline constexpr std::array<Entry, kControlCount> kEntries = [] {
         {.control = C::SendC01, .kind = K::OneShotButton, .caption = "C01"},
         {.control = C::StatusFrame, .kind = K::Frame},
         {.control = C::StatusCaption, .kind = K::Label, .caption = "STATUS", .group = G::Status},
-        {.control = C::StatusLine, .kind = K::Label, .group = G::Status, .spokenName = "Status"},
+        {.control = C::StatusLine, .kind = K::Label, .group = G::Status, .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Status")},
     }};
 }();
 // clang-format on
@@ -267,9 +271,15 @@ struct PaneCaption {
 };
 
 inline constexpr std::array kPaneCaptions{
-    PaneCaption{.caption = kShowDataCaption, .spokenName = "Show data", .does = "Shows the data pane"},
-    PaneCaption{.caption = kHideDataCaption, .spokenName = "Hide data", .does = "Hides the data pane"},
-    PaneCaption{.caption = kFullViewCaption, .spokenName = "Close full view", .does = "Collapses the full view"},
+    PaneCaption{.caption = kShowDataCaption,
+                .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Show data"),
+                .does = TAVO_TRANSLATE_NOOP("tavo::catalog", "Shows the data pane")},
+    PaneCaption{.caption = kHideDataCaption,
+                .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Hide data"),
+                .does = TAVO_TRANSLATE_NOOP("tavo::catalog", "Hides the data pane")},
+    PaneCaption{.caption = kFullViewCaption,
+                .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Close full view"),
+                .does = TAVO_TRANSLATE_NOOP("tavo::catalog", "Collapses the full view")},
 };
 
 constexpr const Entry& entry(Control control) {

@@ -4,6 +4,7 @@
 #include "core/rendering.h"
 #include "core/reply_judgement.h"
 #include "core/status_decoding.h"
+#include "core/wording.h"
 
 #include <algorithm>
 #include <utility>
@@ -94,7 +95,8 @@ void PanelLogic::cancelOpening() {
         (void)port_.setPortNumber(openingFallback_);
         settleOn(openingFallback_);
     }
-    panel_.setLabelText(Control::StatusLine, " Cancelled: " + what);
+    panel_.setLabelText(Control::StatusLine,
+                        " " + fillIn(panel_.wordsOf(TAVO_PHRASE("tavo::PanelLogic", "Cancelled: %1")), {what}));
 }
 
 void PanelLogic::click(Control control) {
@@ -255,13 +257,13 @@ void PanelLogic::tellNotSent(std::string_view line, const std::string& reason, A
     if (told) {
         ++notSentInARow_;
     }
-    std::string text = "Not sent: ";
-    text += line.substr(0, line.find(kCarriageReturn));
+    const std::string_view code = line.substr(0, line.find(kCarriageReturn));
     // The count makes each click that is not sent change what the notice says.
-    if (notSentInARow_ > 1) {
-        text += " (" + std::to_string(notSentInARow_) + " in a row)";
-    }
-    text += ". " + reason;
+    const std::string text =
+        notSentInARow_ > 1
+            ? fillIn(panel_.wordsOf(TAVO_PHRASE("tavo::PanelLogic", "Not sent: %1 (%2 in a row). %3")),
+                     {code, std::to_string(notSentInARow_), reason})
+            : fillIn(panel_.wordsOf(TAVO_PHRASE("tavo::PanelLogic", "Not sent: %1. %2")), {code, reason});
     panel_.setLabelText(Control::StatusLine, " " + text);
     if (told) {
         // An open in progress keeps its notice's kind, so that it can still be cancelled there.
@@ -311,8 +313,10 @@ void PanelLogic::remarkOnStatusReply(std::string_view reply) {
     if (reply.size() > kRemarkQuotedBytes) {
         quoted += "\u2026";
     }
-    panel_.setLabelRemark(Control::StatusLine, "Unexpected reply " + quoted + " to " + spelledOut(lastSentLine_) +
-                                                   "; expected " + judgement.expected + ".");
+    panel_.setLabelRemark(
+        Control::StatusLine,
+        fillIn(panel_.wordsOf(TAVO_PHRASE("tavo::PanelLogic", "Unexpected reply %1 to %2; expected %3.")),
+               {quoted, spelledOut(lastSentLine_), expectedReply(lastSentLine_, 1, panel_)}));
 }
 
 void PanelLogic::emptyReceiveBuffer() {

@@ -3,6 +3,7 @@
 
 #include "core/commands.h"
 #include "core/status_decoding.h"
+#include "core/wording.h"
 
 #include <algorithm>
 
@@ -25,19 +26,23 @@ bool wellFormedStatus(Control read, std::string_view body) {
     }
 }
 
-std::string expectedStatus(Control read) {
+std::string expectedStatus(Control read, const Wording& wording) {
     const std::string example(exampleStatusKey(read));
     switch (read) {
     case Control::ReadStatus:
-        return "a power status such as " + example + " CR";
+        return fillIn(wording.wordsOf(TAVO_PHRASE("tavo::ReplyJudgement", "a power status such as %1 CR")), {example});
     case Control::ReadInput:
-        return "an input number such as " + example + " CR";
+        return fillIn(wording.wordsOf(TAVO_PHRASE("tavo::ReplyJudgement", "an input number such as %1 CR")), {example});
     case Control::ReadMirror:
-        return "a mirror setting such as " + example + " CR";
+        return fillIn(wording.wordsOf(TAVO_PHRASE("tavo::ReplyJudgement", "a mirror setting such as %1 CR")),
+                      {example});
     case Control::ReadLampTime:
-        return std::to_string(kLampHourDigits) + " digits of lamp hours CR";
+        return fillIn(wording.wordsOf(TAVO_PHRASE("tavo::ReplyJudgement", "%1 digits of lamp hours CR")),
+                      {std::to_string(kLampHourDigits)});
     case Control::ReadTemperatures:
-        return std::to_string(kTemperatureCount) + " temperatures such as 025.0 031.5 042.0 CR";
+        return fillIn(
+            wording.wordsOf(TAVO_PHRASE("tavo::ReplyJudgement", "%1 temperatures such as 025.0 031.5 042.0 CR")),
+            {std::to_string(kTemperatureCount)});
     default:
         return "ACK CR";
     }
@@ -47,8 +52,7 @@ std::string expectedStatus(Control read) {
 
 ReplyJudgement judgeReply(std::string_view line, std::string_view reply) {
     const auto read = statusReadOf(line);
-    ReplyJudgement judgement{.verdict = ReplyVerdict::Unexpected,
-                             .expected = read ? expectedStatus(*read) : std::string("ACK CR")};
+    ReplyJudgement judgement{.verdict = ReplyVerdict::Unexpected, .expected = expectedReply(line, 1, SourceWording{})};
     if (reply.empty()) {
         judgement.verdict = ReplyVerdict::Missing;
         return judgement;
@@ -74,7 +78,7 @@ ReplyJudgement judgeReplies(std::string_view line, int steps, std::string_view r
         return judgeReply(line, replies);
     }
     ReplyJudgement judgement = judgeReply(line, {});
-    judgement.expected += ", " + std::to_string(steps) + " times";
+    judgement.expected = expectedReply(line, steps, SourceWording{});
     int answered = 0;
     bool refused = false;
     ReplyVerdict last = ReplyVerdict::Missing;
@@ -95,6 +99,15 @@ ReplyJudgement judgeReplies(std::string_view line, int steps, std::string_view r
         judgement.verdict = last;
     }
     return judgement;
+}
+
+std::string expectedReply(std::string_view line, int steps, const Wording& wording) {
+    const auto read = statusReadOf(line);
+    const std::string once = read ? expectedStatus(*read, wording) : std::string("ACK CR");
+    if (steps <= 1) {
+        return once;
+    }
+    return fillIn(wording.wordsOf(TAVO_PHRASE("tavo::ReplyJudgement", "%1, %2 times")), {once, std::to_string(steps)});
 }
 
 std::string_view verdictName(ReplyVerdict verdict) {

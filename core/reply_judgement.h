@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/ports/wording.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,8 +24,8 @@ enum class ReplyVerdict : std::uint8_t {
 
 struct ReplyJudgement {
     ReplyVerdict verdict = ReplyVerdict::Missing;
-    // What the line should have been answered with, in words for messages, such as "ACK CR" or
-    // "a power status such as 00 CR".
+    // What the line should have been answered with, in English words, such as "ACK CR" or "a power
+    // status such as 00 CR" (expectedReply() gives it in the user's language).
     std::string expected;
 };
 
@@ -34,6 +36,9 @@ struct ReplyJudgement {
 // together, are cut after each CR and each is judged. One unexpected piece, or more replies than
 // lines, make it unexpected; else one refusal makes it refused; fewer replies than lines, missing.
 [[nodiscard]] ReplyJudgement judgeReplies(std::string_view line, int steps, std::string_view replies);
+
+// What `steps` writes of `line` should be answered with, in the words `wording` gives.
+[[nodiscard]] std::string expectedReply(std::string_view line, int steps, const Wording& wording);
 
 [[nodiscard]] std::string_view verdictName(ReplyVerdict verdict);
 

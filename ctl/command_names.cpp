@@ -3,6 +3,7 @@
 
 #include "core/commands.h"
 #include "core/control_catalog.h"
+#include "core/ports/wording.h"
 
 #include <algorithm>
 #include <array>
@@ -18,15 +19,26 @@ namespace {
 struct NamedRead {
     Control control;
     std::string_view name;
+    // In English; tavo-ctl's list translates it in the context "tavo::ctl::CommandNames".
     std::string_view summary;
 };
 
 constexpr std::array kNamedReads{
-    NamedRead{.control = Control::ReadStatus, .name = "status", .summary = "reads the power status"},
-    NamedRead{.control = Control::ReadInput, .name = "input", .summary = "reads the selected input"},
-    NamedRead{.control = Control::ReadLampTime, .name = "lamp-hours", .summary = "reads the lamp hours"},
-    NamedRead{.control = Control::ReadMirror, .name = "mirror", .summary = "reads the mirror setting"},
-    NamedRead{.control = Control::ReadTemperatures, .name = "temperatures", .summary = "reads the temperatures"},
+    NamedRead{.control = Control::ReadStatus,
+              .name = "status",
+              .summary = TAVO_TRANSLATE_NOOP("tavo::ctl::CommandNames", "reads the power status")},
+    NamedRead{.control = Control::ReadInput,
+              .name = "input",
+              .summary = TAVO_TRANSLATE_NOOP("tavo::ctl::CommandNames", "reads the selected input")},
+    NamedRead{.control = Control::ReadLampTime,
+              .name = "lamp-hours",
+              .summary = TAVO_TRANSLATE_NOOP("tavo::ctl::CommandNames", "reads the lamp hours")},
+    NamedRead{.control = Control::ReadMirror,
+              .name = "mirror",
+              .summary = TAVO_TRANSLATE_NOOP("tavo::ctl::CommandNames", "reads the mirror setting")},
+    NamedRead{.control = Control::ReadTemperatures,
+              .name = "temperatures",
+              .summary = TAVO_TRANSLATE_NOOP("tavo::ctl::CommandNames", "reads the temperatures")},
 };
 
 // ASCII only: captions may hold arrows in UTF-8, whose bytes are no letters whatever the locale.

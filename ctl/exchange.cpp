@@ -88,8 +88,9 @@ void Exchange::receive() {
     if (result_.reply.size() + received.value.size() > kMaxReplyBytes) {
         qCInfo(lcCtl) << "the reply passed" << kMaxReplyBytes << "bytes; stopping";
         result_.reply.clear();
-        fail("the device flooded the line: more than " + std::to_string(kMaxReplyBytes) +
-             " bytes came back, far more than any reply");
+        fail(tr("the device flooded the line: more than %1 bytes came back, far more than any reply")
+                 .arg(kMaxReplyBytes)
+                 .toStdString());
         return;
     }
     replies_ += std::ranges::count(received.value, kCarriageReturn);

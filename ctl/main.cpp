@@ -3,6 +3,7 @@
 
 #include "ctl/tool.h"
 #include "process/termination_signals.h"
+#include "process/translations.h"
 #include "tavo/version.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,10 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("tavo-ctl"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tavo::kVersion));
     tavo::quitOnTerminationSignals(app);
+    // Output for programs is the same bytes in every language: with --json nothing is translated.
+    if (!tavo::ctl::asksForJson(QCoreApplication::arguments())) {
+        tavo::installTranslations(app);
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
     tavo::ctl::Tool tool(QCoreApplication::arguments(), out, err);

@@ -3,7 +3,9 @@
 
 #include "core/panel_logic.h"
 #include "core/rendering.h"
+#include "core/reply_judgement.h"
 #include "core/status_decoding.h"
+#include "core/wording.h"
 #include "ctl/command_names.h"
 #include "ctl/exchange.h"
 #include "ctl/logging.h"
@@ -33,28 +35,39 @@ constexpr std::size_t kQuotedReplyBytes = 160;
 
 const QString kProgram = QStringLiteral("tavo-ctl");
 
-const QString kDescription =
-    QStringLiteral("Sends one of the panel's commands to an R5500 or R730 projector and prints the reply.\n"
-                   "\n"
-                   "Commands:\n"
-                   "  list          every command with its line and what it does\n"
-                   "  status        power status; input, lamp-hours, mirror, temperatures likewise\n"
-                   "  power-on ...  any of the panel's buttons, by group and caption\n"
-                   "  send LINE     any line (CR is added); prints the reply\n"
-                   "\n"
-                   "Without --device, --com1 (the default) and --com2 mean the devices the panel uses.\n"
-                   "\n"
-                   "Replies other than the decoded values are printed as the panel's data monitor shows them\n"
-                   "(ACK CR); an unexpected one is escaped: printable ASCII as it is, other bytes as \\xNN.\n"
-                   "\n"
-                   "Exit status:\n"
-                   "  0    acknowledged, or a well-formed status\n"
-                   "  1    device error (cannot open, in use, disconnected)\n"
-                   "  2    usage error, unknown command\n"
-                   "  3    refused by the projector (? CR)\n"
-                   "  4    no reply within the reply wait\n"
-                   "  5    an unexpected reply, not one the projector gives\n"
-                   "  130  interrupted");
+QString description() {
+    return Tool::tr("Sends one of the panel's commands to an R5500 or R730 projector and prints the reply.\n"
+                    "\n"
+                    "Commands:\n"
+                    "  list          every command with its line and what it does\n"
+                    "  status        power status; input, lamp-hours, mirror, temperatures likewise\n"
+                    "  power-on ...  any of the panel's buttons, by group and caption\n"
+                    "  send LINE     any line (CR is added); prints the reply\n"
+                    "\n"
+                    "Without --device, --com1 (the default) and --com2 mean the devices the panel uses.\n"
+                    "\n"
+                    "Replies other than the decoded values are printed as the panel's data monitor shows them\n"
+                    "(ACK CR); an unexpected one is escaped: printable ASCII as it is, other bytes as \\xNN.\n"
+                    "\n"
+                    "Exit status:\n"
+                    "  0    acknowledged, or a well-formed status\n"
+                    "  1    device error (cannot open, in use, disconnected)\n"
+                    "  2    usage error, unknown command\n"
+                    "  3    refused by the projector (? CR)\n"
+                    "  4    no reply within the reply wait\n"
+                    "  5    an unexpected reply, not one the projector gives\n"
+                    "  130  interrupted\n"
+                    "\n"
+                    "Messages follow the desktop's language (LANG=C for English); --json output never does.");
+}
+
+// The words of the core's texts in the user's language: none is installed with --json.
+class TranslatedWording final : public Wording {
+public:
+    [[nodiscard]] std::string wordsOf(const Phrase& phrase) const override {
+        return QCoreApplication::translate(phrase.context, phrase.source).toStdString();
+    }
+};
 
 struct Options {
     QString device; // empty: COM1 or COM2 as the panel resolves them
@@ -65,7 +78,6 @@ struct Options {
     bool repeatGiven = false;
     bool json = false;
 };
-
 
 QString fromStd(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -151,7 +163,7 @@ QString unsendable(const QString& line) {
             constexpr int kCodePointDigits = 4;
             const QString codePoint =
                 QString::number(c, 16).toUpper().rightJustified(kCodePointDigits, QLatin1Char('0'));
-            return QStringLiteral("character %1 of LINE (U+%2) is not printable 7-bit ASCII; nothing was sent")
+            return Tool::tr("character %1 of LINE (U+%2) is not printable 7-bit ASCII; nothing was sent")
                 .arg(i + 1)
                 .arg(codePoint);
         }
@@ -166,9 +178,11 @@ void printList(QTextStream& out) {
         width = std::max(width, static_cast<qsizetype>(c.name.size()));
     }
     for (const auto& c : commands) {
-        QString what = c.summary.empty() ? QStringLiteral("the %1 button").arg(fromStd(c.button)) : fromStd(c.summary);
+        QString what = c.summary.empty()
+                           ? Tool::tr("the %1 button").arg(fromStd(c.button))
+                           : QCoreApplication::translate("tavo::ctl::CommandNames", std::string(c.summary).c_str());
         if (c.repeatMs > 0) {
-            what += QStringLiteral(", held: every %1 ms with --repeat").arg(c.repeatMs);
+            what += Tool::tr(", held: every %1 ms with --repeat").arg(c.repeatMs);
         }
         out << fromStd(c.name).leftJustified(width + 2) << fromStd(c.code).leftJustified(20) << what << '\n';
     }
@@ -187,14 +201,13 @@ std::optional<Request> requestFor(const QStringList& positional, const Options& 
     Request request{.name = name, .line = {}, .replyWaitMs = startInterval(TimerId::ReplyWait), .periodMs = 0};
     if (name == QStringLiteral("send")) {
         if (positional.size() != 2) {
-            *error = QStringLiteral("send needs one LINE, e.g.  send CR0");
+            *error = Tool::tr("send needs one LINE, e.g.  send CR0");
             return std::nullopt;
         }
         const QString text = positional.at(1);
         if (text.isEmpty() || text.contains(QLatin1Char('\r')) ||
             text.size() >= static_cast<qsizetype>(kSendBufferSize)) {
-            *error =
-                QStringLiteral("LINE must be 1 to %1 characters without CR; the CR is added").arg(kSendBufferSize - 1);
+            *error = Tool::tr("LINE must be 1 to %1 characters without CR; the CR is added").arg(kSendBufferSize - 1);
             return std::nullopt;
         }
         if (const QString refusal = unsendable(text); !refusal.isEmpty()) {
@@ -212,23 +225,23 @@ std::optional<Request> requestFor(const QStringList& positional, const Options& 
         const auto command = findCtlCommand(name.toStdString());
         if (!command) {
             const auto close = closeNames(name.toStdString());
-            *error = QStringLiteral("unknown command '%1'.").arg(name);
+            *error = Tool::tr("unknown command '%1'.").arg(name);
             if (!close.empty()) {
                 QStringList names;
                 for (const auto& n : close) {
                     names << fromStd(n);
                 }
-                *error += QStringLiteral(" Did you mean: %1?").arg(names.join(QStringLiteral(", ")));
+                *error += Tool::tr(" Did you mean: %1?").arg(names.join(QStringLiteral(", ")));
             }
-            *error += QStringLiteral(" Run  tavo-ctl list  for every command.");
+            *error += Tool::tr(" Run  tavo-ctl list  for every command.");
             return std::nullopt;
         }
         if (positional.size() != 1) {
-            *error = QStringLiteral("unexpected argument '%1'").arg(positional.at(1));
+            *error = Tool::tr("unexpected argument '%1'").arg(positional.at(1));
             return std::nullopt;
         }
         if (options.repeatGiven && command->repeatMs == 0) {
-            *error = QStringLiteral("--repeat is for the held buttons only; %1 is sent once").arg(name);
+            *error = Tool::tr("--repeat is for the held buttons only; %1 is sent once").arg(name);
             return std::nullopt;
         }
         request.line = std::string(command->code);
@@ -297,34 +310,33 @@ namespace {
 std::optional<int> parse(const QStringList& arguments, QTextStream& out, QTextStream& err,
                          std::unique_ptr<Tool::Run>& run) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(kDescription);
+    parser.setApplicationDescription(description());
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption deviceOption(QStringLiteral("device"),
-                                          QStringLiteral("The projector's serial device, e.g. /dev/ttyUSB0, or a "
-                                                         "device server: rfc2217://HOST:PORT or tcp://HOST:PORT."),
+                                          Tool::tr("The projector's serial device, e.g. /dev/ttyUSB0, or a "
+                                                   "device server: rfc2217://HOST:PORT or tcp://HOST:PORT."),
                                           QStringLiteral("DEV"));
-    const QCommandLineOption com1Option(QStringLiteral("com1"), QStringLiteral("The panel's COM1 (the default)."));
-    const QCommandLineOption com2Option(QStringLiteral("com2"), QStringLiteral("The panel's COM2."));
-    const QCommandLineOption speedOption(QStringLiteral("speed"),
-                                         QStringLiteral("Line speed: 19200 (default) or 9600."), QStringLiteral("BAUD"),
-                                         QStringLiteral("19200"));
+    const QCommandLineOption com1Option(QStringLiteral("com1"), Tool::tr("The panel's COM1 (the default)."));
+    const QCommandLineOption com2Option(QStringLiteral("com2"), Tool::tr("The panel's COM2."));
+    const QCommandLineOption speedOption(QStringLiteral("speed"), Tool::tr("Line speed: 19200 (default) or 9600."),
+                                         QStringLiteral("BAUD"), QStringLiteral("19200"));
     const QCommandLineOption timeoutOption(QStringLiteral("timeout"),
-                                           QStringLiteral("Wait MS for the reply instead of the command's own wait."),
+                                           Tool::tr("Wait MS for the reply instead of the command's own wait."),
                                            QStringLiteral("MS"));
-    const QCommandLineOption repeatOption(
-        QStringLiteral("repeat"), QStringLiteral("Held buttons only: send N times at the panel's rate (default 1)."),
-        QStringLiteral("N"));
+    const QCommandLineOption repeatOption(QStringLiteral("repeat"),
+                                          Tool::tr("Held buttons only: send N times at the panel's rate (default 1)."),
+                                          QStringLiteral("N"));
     const QCommandLineOption jsonOption(QStringLiteral("json"),
-                                        QStringLiteral("Print the line, the reply, its rendering and the decoded "
-                                                       "value as one JSON object."));
+                                        Tool::tr("Print the line, the reply, its rendering and the decoded "
+                                                 "value as one JSON object."));
     QCommandLineOption completeOption(QStringLiteral("complete"));
     completeOption.setFlags(QCommandLineOption::HiddenFromHelp);
     QCommandLineOption completeDevicesOption(QStringLiteral("complete-devices"));
     completeDevicesOption.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({deviceOption, com1Option, com2Option, speedOption, timeoutOption, repeatOption, jsonOption,
                        completeOption, completeDevicesOption});
-    parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("What to send; see Commands above."));
+    parser.addPositionalArgument(QStringLiteral("COMMAND"), Tool::tr("What to send; see Commands above."));
 
     const auto usage = [&err](const QString& message) {
         err << kProgram << ": " << message << '\n';
@@ -359,29 +371,29 @@ std::optional<int> parse(const QStringList& arguments, QTextStream& out, QTextSt
     Options options;
     const int chosen = int{parser.isSet(deviceOption)} + int{parser.isSet(com1Option)} + int{parser.isSet(com2Option)};
     if (chosen > 1) {
-        return usage(QStringLiteral("give one of --device, --com1 and --com2"));
+        return usage(Tool::tr("give one of --device, --com1 and --com2"));
     }
     options.device = parser.value(deviceOption);
     if (parser.isSet(deviceOption) && options.device.isEmpty()) {
-        return usage(QStringLiteral("--device needs a device, such as /dev/ttyUSB0"));
+        return usage(Tool::tr("--device needs a device, such as /dev/ttyUSB0"));
     }
     options.portNumber = parser.isSet(com2Option) ? 2 : 1;
     const QString speed = parser.value(speedOption);
     if (speed == QStringLiteral("9600")) {
         options.settings = kSettings9600;
     } else if (speed != QStringLiteral("19200")) {
-        return usage(QStringLiteral("--speed must be 19200 or 9600"));
+        return usage(Tool::tr("--speed must be 19200 or 9600"));
     }
     if (parser.isSet(timeoutOption)) {
         options.timeoutMs = parseBounded(parser.value(timeoutOption), 1, kMaxTimeoutMs);
         if (!options.timeoutMs) {
-            return usage(QStringLiteral("--timeout must lie between 1 and %1 ms").arg(kMaxTimeoutMs));
+            return usage(Tool::tr("--timeout must lie between 1 and %1 ms").arg(kMaxTimeoutMs));
         }
     }
     if (parser.isSet(repeatOption)) {
         const auto repeat = parseBounded(parser.value(repeatOption), 1, kMaxRepeat);
         if (!repeat) {
-            return usage(QStringLiteral("--repeat must lie between 1 and %1").arg(kMaxRepeat));
+            return usage(Tool::tr("--repeat must lie between 1 and %1").arg(kMaxRepeat));
         }
         options.repeat = *repeat;
         options.repeatGiven = true;
@@ -390,12 +402,12 @@ std::optional<int> parse(const QStringList& arguments, QTextStream& out, QTextSt
 
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) {
-        return usage(QStringLiteral("no command given. Run  tavo-ctl --help  for the usage, tavo-ctl list for "
-                                    "every command."));
+        return usage(Tool::tr("no command given. Run  tavo-ctl --help  for the usage, tavo-ctl list for "
+                              "every command."));
     }
     if (positional.front() == QStringLiteral("list")) {
         if (positional.size() != 1) {
-            return usage(QStringLiteral("unexpected argument '%1'").arg(positional.at(1)));
+            return usage(Tool::tr("unexpected argument '%1'").arg(positional.at(1)));
         }
         printList(out);
         return kAnswered;
@@ -410,6 +422,12 @@ std::optional<int> parse(const QStringList& arguments, QTextStream& out, QTextSt
 }
 
 } // namespace
+
+bool asksForJson(const QStringList& arguments) {
+    // Options end at "--"; the first argument is the program.
+    const auto end = std::ranges::find(arguments, QStringLiteral("--"));
+    return std::find(arguments.begin() + (arguments.isEmpty() ? 0 : 1), end, QStringLiteral("--json")) != end;
+}
 
 Tool::Tool(QStringList arguments, QTextStream& out, QTextStream& err, QObject* parent)
     : QObject(parent), arguments_(std::move(arguments)), out_(out), err_(err) {}
@@ -476,14 +494,15 @@ void Tool::beginExchange() {
 int Tool::interrupt() {
     if (!isFinished() && !port_) {
         // Before the run began: nothing was opened.
-        err_ << kProgram << ": interrupted\n";
+        err_ << kProgram << ": " << tr("interrupted") << '\n';
         exitCode_ = kInterrupted;
     }
     if (!isFinished()) {
-        ExchangeResult result{.outcome = ExchangeResult::Outcome::Interrupted,
-                              .reply = exchange_ ? exchange_->result().reply : std::string(),
-                              .error =
-                                  exchange_ ? "interrupted before the reply" : "interrupted while opening the device"};
+        ExchangeResult result{
+            .outcome = ExchangeResult::Outcome::Interrupted,
+            .reply = exchange_ ? exchange_->result().reply : std::string(),
+            .error = (exchange_ ? tr("interrupted before the reply") : tr("interrupted while opening the device"))
+                         .toStdString()};
         report(std::move(result));
     }
     return exitCode();
@@ -499,7 +518,7 @@ void Tool::report(ExchangeResult result) {
     // The exchange stays: this may run inside its own signal.
     (void)port_->close();
     if (result.outcome == ExchangeResult::Outcome::Interrupted && result.error.empty()) {
-        result.error = "interrupted before the reply";
+        result.error = tr("interrupted before the reply").toStdString();
     }
 
     const std::string rendering = visibleRendering(result.reply);
@@ -539,18 +558,27 @@ void Tool::report(ExchangeResult result) {
              << '\n';
     }
 
+    const TranslatedWording wording;
+    const auto expected = [&] {
+        return QString::fromStdString(expectedReply(request->line, options.repeat, wording));
+    };
     switch (result.outcome) {
     case ExchangeResult::Outcome::Answered:
         break;
     case ExchangeResult::Outcome::Refused:
-        err_ << kProgram << ": the projector refused " << escaped(request->line) << '\n';
+        err_ << kProgram << ": " << tr("the projector refused %1").arg(escaped(request->line)) << '\n';
         break;
     case ExchangeResult::Outcome::Silent:
         if (result.reply.empty()) {
-            err_ << kProgram << ": no reply from " << label << " within " << request->replyWaitMs << " ms\n";
+            err_ << kProgram << ": " << tr("no reply from %1 within %2 ms").arg(label).arg(request->replyWaitMs)
+                 << '\n';
         } else {
-            err_ << kProgram << ": not every line had its reply from " << label << " within " << request->replyWaitMs
-                 << " ms; expected " << fromStd(result.expected) << '\n';
+            err_ << kProgram << ": "
+                 << tr("not every line had its reply from %1 within %2 ms; expected %3")
+                        .arg(label)
+                        .arg(request->replyWaitMs)
+                        .arg(expected())
+                 << '\n';
         }
         break;
     case ExchangeResult::Outcome::Unexpected: {
@@ -560,11 +588,12 @@ void Tool::report(ExchangeResult result) {
         }
         // A telnet command (IAC) first: a device server that speaks RFC 2217 on this port.
         const bool telnet = result.reply.starts_with('\xff');
-        err_ << kProgram << ": an unexpected reply from " << label << " to " << request->name << " ("
-             << escaped(request->line) << "): \"" << quoted << "\"; expected " << fromStd(result.expected) << ". "
-             << (telnet ? QStringLiteral("The device server speaks telnet on this port: name it rfc2217://HOST:PORT.")
-                        : QStringLiteral("The speed may differ from the projector's (--speed), or something other "
-                                         "than the projector answers on this line."))
+        err_ << kProgram << ": "
+             << tr("an unexpected reply from %1 to %2 (%3): \"%4\"; expected %5. %6")
+                    .arg(label, request->name, escaped(request->line), quoted, expected(),
+                         telnet ? tr("The device server speaks telnet on this port: name it rfc2217://HOST:PORT.")
+                                : tr("The speed may differ from the projector's (--speed), or something other "
+                                     "than the projector answers on this line."))
              << '\n';
         break;
     }

@@ -32,6 +32,9 @@ enum ExitCode : int {
     kInterrupted = 130,
 };
 
+// Whether the arguments ask for --json, before they are parsed: its output is never translated.
+[[nodiscard]] bool asksForJson(const QStringList& arguments);
+
 class Tool final : public QObject {
     Q_OBJECT
 

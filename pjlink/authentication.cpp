@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pjlink/authentication.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QRandomGenerator>
 #include <algorithm>
@@ -41,10 +42,10 @@ bool digestMatches(QByteArrayView expected, QByteArrayView given) {
 
 std::optional<QString> passwordProblem(QByteArrayView password) {
     if (password.isEmpty()) {
-        return QStringLiteral("the password is empty");
+        return QCoreApplication::translate("tavo-pjlink", "the password is empty");
     }
     if (password.size() > kMaxPasswordLength) {
-        return QStringLiteral("the password is %1 bytes long; PJLink allows at most %2")
+        return QCoreApplication::translate("tavo-pjlink", "the password is %1 bytes long; PJLink allows at most %2")
             .arg(password.size())
             .arg(kMaxPasswordLength);
     }
@@ -52,7 +53,7 @@ std::optional<QString> passwordProblem(QByteArrayView password) {
         return c >= ' ' && c <= '~';
     };
     if (!std::all_of(password.begin(), password.end(), printable)) {
-        return QStringLiteral("the password holds a character that is not printable ASCII");
+        return QCoreApplication::translate("tavo-pjlink", "the password holds a character that is not printable ASCII");
     }
     return std::nullopt;
 }

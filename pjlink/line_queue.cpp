@@ -71,7 +71,7 @@ void LineQueue::opened() {
     state_ = State::Open;
     lastFailure_.clear();
     retry_.back();
-    qCInfo(lcBridge).noquote() << "projector on" << device_;
+    qCInfo(lcBridge).noquote() << tr("projector on %1").arg(device_);
 }
 
 void LineQueue::openFailed(const std::string& text) {
@@ -85,8 +85,9 @@ void LineQueue::openFailed(const std::string& text) {
     }
     if (text != lastFailure_) {
         lastFailure_ = text;
-        qCWarning(lcBridge).noquote() << fromStd(text) << "The bridge answers ERR4 and tries again, every"
-                                      << kLongestRetryMs / 1000 << "s at the longest.";
+        qCWarning(lcBridge).noquote() << tr("%1 The bridge answers ERR4 and tries again, every %2 s at the longest.")
+                                             .arg(fromStd(text))
+                                             .arg(kLongestRetryMs / 1000);
     } else {
         qCDebug(lcBridge).noquote() << "still cannot open" << device_ << "- next try in" << retry_.currentDelayMs()
                                     << "ms";
@@ -185,7 +186,8 @@ void LineQueue::startExchange(Entry& entry, const LineRequest& request) {
     // Whatever arrived since the last exchange ended answers nothing asked now.
     const auto stale = port_.readAll();
     if (!stale.value.empty()) {
-        qCInfo(lcBridge).noquote() << "projector: dropped" << printable(stale.value) << "received between exchanges";
+        qCInfo(lcBridge).noquote()
+            << tr("projector: dropped %1 received between exchanges").arg(printable(stale.value));
     }
     if (!statusReadOf(request.line)) {
         kept_.clear();
@@ -271,7 +273,8 @@ void LineQueue::onReceived() {
         return;
     }
     if (!current_) {
-        qCInfo(lcBridge).noquote() << "projector: dropped" << printable(received.value) << "received between exchanges";
+        qCInfo(lcBridge).noquote()
+            << tr("projector: dropped %1 received between exchanges").arg(printable(received.value));
         return;
     }
     const std::size_t room = kMaxReplyBytes - std::min(kMaxReplyBytes, current_->reply.size());

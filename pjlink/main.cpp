@@ -7,6 +7,7 @@
 #include "pjlink/password_file.h"
 #include "pjlink/server.h"
 #include "process/termination_signals.h"
+#include "process/translations.h"
 #include "serial/com_ports.h"
 #include "serial/device_factory.h"
 #include "tavo/version.h"
@@ -26,6 +27,7 @@ void setLogPattern() {
         qSetMessagePattern(QStringLiteral("%{if-debug}<7>%{endif}%{if-info}<6>%{endif}%{if-warning}<4>%{endif}"
                                           "%{if-critical}<3>%{endif}%{if-fatal}<2>%{endif}%{message}"));
     } else {
+        // The level words stay English: a message pattern keeps only Latin-1 text.
         qSetMessagePattern(QStringLiteral("%{if-warning}warning: %{endif}%{if-critical}error: %{endif}"
                                           "%{if-fatal}error: %{endif}%{message}"));
     }
@@ -37,6 +39,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tavo-pjlink"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tavo::kVersion));
+    tavo::installTranslations(app);
     setLogPattern();
 
     const auto parsed = tavo::pjlink::parseOptions(QCoreApplication::arguments());
@@ -61,7 +64,8 @@ int main(int argc, char* argv[]) {
         }
         password = read.password;
     } else if (options.noPassword) {
-        qCWarning(lcBridge).noquote() << "no password: anyone who reaches the bridge can control the projector";
+        qCWarning(lcBridge).noquote() << QCoreApplication::translate(
+            "tavo-pjlink", "no password: anyone who reaches the bridge can control the projector");
     }
 
     tavo::quitOnTerminationSignals(app);
@@ -87,12 +91,16 @@ int main(int argc, char* argv[]) {
             return kFailed;
         }
     }
-    qCInfo(lcBridge).noquote() << "serving PJLink on" << server.addresses().join(QStringLiteral(", "))
-                               << (password ? "with a password" : "without a password");
+    const QString addresses = server.addresses().join(QStringLiteral(", "));
+    qCInfo(lcBridge).noquote() << (password ? QCoreApplication::translate("tavo-pjlink",
+                                                                          "serving PJLink on %1 with a password")
+                                            : QCoreApplication::translate("tavo-pjlink",
+                                                                          "serving PJLink on %1 without a password"))
+                                      .arg(addresses);
 
     const int status = tavo::terminationRequested() ? kStopped : QCoreApplication::exec();
     server.closeAll();
     queue.close();
-    qCInfo(lcBridge).noquote() << "stopped";
+    qCInfo(lcBridge).noquote() << QCoreApplication::translate("tavo-pjlink", "stopped");
     return status;
 }

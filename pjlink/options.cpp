@@ -15,21 +15,24 @@ namespace tavo::pjlink {
 
 namespace {
 
-const QString kDescription =
-    QStringLiteral("Makes an R5500 or R730 projector on a serial line answer as a PJLink Class 1 projector on the\n"
-                   "network, so that room-control systems can switch it on and off, choose its input, mute it and\n"
-                   "read its state.\n"
-                   "\n"
-                   "DEVICE is the projector's serial device (/dev/ttyUSB0, a /dev/serial/by-id/ name,\n"
-                   "rfc2217://HOST:PORT, tcp://HOST:PORT), or COM1 or COM2 as chosen in tavo-panel.\n"
-                   "\n"
-                   "Without --password-file it serves only this computer (loopback), unless --no-password is\n"
-                   "given.");
+QString description() {
+    return QCoreApplication::translate(
+        "tavo-pjlink", "Makes an R5500 or R730 projector on a serial line answer as a PJLink Class 1 projector on the\n"
+                       "network, so that room-control systems can switch it on and off, choose its input, mute it and\n"
+                       "read its state.\n"
+                       "\n"
+                       "DEVICE is the projector's serial device (/dev/ttyUSB0, a /dev/serial/by-id/ name,\n"
+                       "rfc2217://HOST:PORT, tcp://HOST:PORT), or COM1 or COM2 as chosen in tavo-panel.\n"
+                       "\n"
+                       "Without --password-file it serves only this computer (loopback), unless --no-password is\n"
+                       "given.\n"
+                       "\n"
+                       "Its log follows the system's language (LANG=C for English); what PJLink sends never does.");
+}
 
 bool printableAscii(const QString& text) {
     return std::ranges::all_of(text, [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7e; });
 }
-
 
 } // namespace
 
@@ -39,14 +42,14 @@ std::optional<ListenAddress> parseListenAddress(const QString& text, QString* er
     if (text.startsWith(u'[')) {
         const auto close = text.indexOf(u']');
         if (close < 0) {
-            *error = QStringLiteral("%1 lacks the closing ] of its IPv6 address").arg(text);
+            *error = QCoreApplication::translate("tavo-pjlink", "%1 lacks the closing ] of its IPv6 address").arg(text);
             return std::nullopt;
         }
         host = text.mid(1, close - 1);
         const QString rest = text.mid(close + 1);
         if (!rest.isEmpty()) {
             if (!rest.startsWith(u':')) {
-                *error = QStringLiteral("%1: write [ADDRESS]:PORT").arg(text);
+                *error = QCoreApplication::translate("tavo-pjlink", "%1: write [ADDRESS]:PORT").arg(text);
                 return std::nullopt;
             }
             port = rest.mid(1);
@@ -61,7 +64,7 @@ std::optional<ListenAddress> parseListenAddress(const QString& text, QString* er
         // 0 lets the system pick a free port, which the log then names.
         const auto number = parseBounded(port, 0, 65535);
         if (!number) {
-            *error = QStringLiteral("%1: the port must lie between 0 and 65535").arg(text);
+            *error = QCoreApplication::translate("tavo-pjlink", "%1: the port must lie between 0 and 65535").arg(text);
             return std::nullopt;
         }
         listen.port = static_cast<quint16>(*number);
@@ -71,7 +74,9 @@ std::optional<ListenAddress> parseListenAddress(const QString& text, QString* er
     } else if (host == QStringLiteral("localhost")) {
         listen.address = QHostAddress(QHostAddress::LocalHost);
     } else if (!listen.address.setAddress(host)) {
-        *error = QStringLiteral("%1 is no IP address; write it as 192.0.2.7, [2001:db8::7], localhost or *").arg(host);
+        *error = QCoreApplication::translate(
+                     "tavo-pjlink", "%1 is no IP address; write it as 192.0.2.7, [2001:db8::7], localhost or *")
+                     .arg(host);
         return std::nullopt;
     }
     return listen;
@@ -88,56 +93,70 @@ PortChoice portChoice(const QString& name) {
         return {.devices = {name, name}, .portNumber = 1, .settingsProblem = {}};
     }
     const RunDevices run = devicesForRun({});
-    return {.devices = {run.devices.com1, run.devices.com2}, .portNumber = number, .settingsProblem = run.settingsProblem};
+    return {
+        .devices = {run.devices.com1, run.devices.com2}, .portNumber = number, .settingsProblem = run.settingsProblem};
 }
 
 ParsedOptions parseOptions(const QStringList& arguments) {
     ParsedOptions parsed;
     QCommandLineParser parser;
-    parser.setApplicationDescription(kDescription);
+    parser.setApplicationDescription(description());
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption listenOption(
         QStringLiteral("listen"),
-        QStringLiteral("Serve PJLink on ADDRESS:PORT (port %1 if left out); may be given several times.")
+        QCoreApplication::translate("tavo-pjlink",
+                                    "Serve PJLink on ADDRESS:PORT (port %1 if left out); may be given several times.")
             .arg(kDefaultPort),
         QStringLiteral("ADDRESS:PORT"));
     const QCommandLineOption passwordOption(
         QStringLiteral("password-file"),
-        QStringLiteral("Ask controllers for the password in FILE, which only its owner may read."),
+        QCoreApplication::translate("tavo-pjlink",
+                                    "Ask controllers for the password in FILE, which only its owner may read."),
         QStringLiteral("FILE"));
-    const QCommandLineOption noPasswordOption(QStringLiteral("no-password"),
-                                              QStringLiteral("Serve other computers without a password."));
+    const QCommandLineOption noPasswordOption(
+        QStringLiteral("no-password"),
+        QCoreApplication::translate("tavo-pjlink", "Serve other computers without a password."));
     const QCommandLineOption nameOption(
-        QStringLiteral("name"), QStringLiteral("The projector's name (NAME), up to %1 characters.").arg(kMaxNameLength),
+        QStringLiteral("name"),
+        QCoreApplication::translate("tavo-pjlink", "The projector's name (NAME), up to %1 characters.")
+            .arg(kMaxNameLength),
         QStringLiteral("TEXT"));
     const QCommandLineOption makerOption(
-        QStringLiteral("maker"), QStringLiteral("The maker's name (INF1), up to %1 characters.").arg(kMaxInfoLength),
+        QStringLiteral("maker"),
+        QCoreApplication::translate("tavo-pjlink", "The maker's name (INF1), up to %1 characters.").arg(kMaxInfoLength),
         QStringLiteral("TEXT"), QStringLiteral("TAVO"));
     const QCommandLineOption productOption(
-        QStringLiteral("product"), QStringLiteral("The product name (INF2), up to %1 characters.").arg(kMaxInfoLength),
+        QStringLiteral("product"),
+        QCoreApplication::translate("tavo-pjlink", "The product name (INF2), up to %1 characters.").arg(kMaxInfoLength),
         QStringLiteral("TEXT"), QStringLiteral("R5500/R730"));
     const QCommandLineOption infoOption(
-        QStringLiteral("info"), QStringLiteral("Other information (INFO), up to %1 characters.").arg(kMaxInfoLength),
+        QStringLiteral("info"),
+        QCoreApplication::translate("tavo-pjlink", "Other information (INFO), up to %1 characters.")
+            .arg(kMaxInfoLength),
         QStringLiteral("TEXT"),
         QStringLiteral("%1 %2")
             .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion())
             .trimmed());
-    const QCommandLineOption speedOption(QStringLiteral("speed"),
-                                         QStringLiteral("The projector's line speed: 19200 (default) or 9600."),
-                                         QStringLiteral("BAUD"), QStringLiteral("19200"));
-    const QCommandLineOption connectionsOption(QStringLiteral("max-connections"),
-                                               QStringLiteral("Controllers served at once, 1 to %1 (default %2).")
-                                                   .arg(kLargestMaxConnections)
-                                                   .arg(kDefaultMaxConnections),
-                                               QStringLiteral("N"), QString::number(kDefaultMaxConnections));
+    const QCommandLineOption speedOption(
+        QStringLiteral("speed"),
+        QCoreApplication::translate("tavo-pjlink", "The projector's line speed: 19200 (default) or 9600."),
+        QStringLiteral("BAUD"), QStringLiteral("19200"));
+    const QCommandLineOption connectionsOption(
+        QStringLiteral("max-connections"),
+        QCoreApplication::translate("tavo-pjlink", "Controllers served at once, 1 to %1 (default %2).")
+            .arg(kLargestMaxConnections)
+            .arg(kDefaultMaxConnections),
+        QStringLiteral("N"), QString::number(kDefaultMaxConnections));
     // The devices the shell's completion offers, listed by the program so that they are never
     // typed a second time in the completion script.
     QCommandLineOption completeDevicesOption(QStringLiteral("complete-devices"));
     completeDevicesOption.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({listenOption, passwordOption, noPasswordOption, nameOption, makerOption, productOption,
                        infoOption, speedOption, connectionsOption, completeDevicesOption});
-    parser.addPositionalArgument(QStringLiteral("DEVICE"), QStringLiteral("The projector's device, or COM1 or COM2."));
+    parser.addPositionalArgument(
+        QStringLiteral("DEVICE"),
+        QCoreApplication::translate("tavo-pjlink", "The projector's device, or COM1 or COM2."));
 
     const auto usage = [&parsed](const QString& text) {
         parsed.outcome = ParsedOptions::Outcome::UsageError;
@@ -164,8 +183,9 @@ ParsedOptions parseOptions(const QStringList& arguments) {
     BridgeOptions& options = parsed.options;
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1 || positional.front().isEmpty()) {
-        return usage(positional.size() > 1 ? QStringLiteral("give one DEVICE only")
-                                           : QStringLiteral("no DEVICE given, such as /dev/ttyUSB0 or COM1"));
+        return usage(positional.size() > 1
+                         ? QCoreApplication::translate("tavo-pjlink", "give one DEVICE only")
+                         : QCoreApplication::translate("tavo-pjlink", "no DEVICE given, such as /dev/ttyUSB0 or COM1"));
     }
     options.device = positional.front();
 
@@ -173,17 +193,17 @@ ParsedOptions parseOptions(const QStringList& arguments) {
         QString error;
         const auto address = parseListenAddress(text, &error);
         if (!address) {
-            return usage(QStringLiteral("--listen %1").arg(error));
+            return usage(QCoreApplication::translate("tavo-pjlink", "--listen %1").arg(error));
         }
         options.listen << *address;
     }
     options.passwordFile = parser.value(passwordOption);
     options.noPassword = parser.isSet(noPasswordOption);
     if (parser.isSet(passwordOption) && options.noPassword) {
-        return usage(QStringLiteral("give either --password-file or --no-password"));
+        return usage(QCoreApplication::translate("tavo-pjlink", "give either --password-file or --no-password"));
     }
     if (parser.isSet(passwordOption) && options.passwordFile.isEmpty()) {
-        return usage(QStringLiteral("--password-file needs a FILE"));
+        return usage(QCoreApplication::translate("tavo-pjlink", "--password-file needs a FILE"));
     }
     const bool withPassword = !options.passwordFile.isEmpty();
     if (options.listen.isEmpty()) {
@@ -192,9 +212,10 @@ ParsedOptions parseOptions(const QStringList& arguments) {
             .port = kDefaultPort};
     }
     if (!withPassword && !options.noPassword && !loopbackOnly(options.listen)) {
-        return usage(QStringLiteral("without a password the bridge serves this computer only (127.0.0.1, ::1): "
-                                    "give --password-file FILE, or --no-password to let any computer that "
-                                    "reaches it control the projector"));
+        return usage(QCoreApplication::translate(
+            "tavo-pjlink", "without a password the bridge serves this computer only (127.0.0.1, ::1): "
+                           "give --password-file FILE, or --no-password to let any computer that "
+                           "reaches it control the projector"));
     }
 
     const struct {
@@ -211,7 +232,7 @@ ParsedOptions parseOptions(const QStringList& arguments) {
     for (const auto& text : texts) {
         const QString value = parser.value(text.option);
         if (value.size() > text.limit || !printableAscii(value)) {
-            return usage(QStringLiteral("%1 takes up to %2 printable ASCII characters")
+            return usage(QCoreApplication::translate("tavo-pjlink", "%1 takes up to %2 printable ASCII characters")
                              .arg(QLatin1StringView(text.what))
                              .arg(text.limit));
         }
@@ -224,11 +245,12 @@ ParsedOptions parseOptions(const QStringList& arguments) {
     } else if (speed == QStringLiteral("9600")) {
         options.settings = kSettings9600;
     } else {
-        return usage(QStringLiteral("--speed must be 19200 or 9600"));
+        return usage(QCoreApplication::translate("tavo-pjlink", "--speed must be 19200 or 9600"));
     }
     const auto connections = parseBounded(parser.value(connectionsOption), 1, kLargestMaxConnections);
     if (!connections) {
-        return usage(QStringLiteral("--max-connections must lie between 1 and %1").arg(kLargestMaxConnections));
+        return usage(QCoreApplication::translate("tavo-pjlink", "--max-connections must lie between 1 and %1")
+                         .arg(kLargestMaxConnections));
     }
     options.maxConnections = *connections;
     parsed.outcome = ParsedOptions::Outcome::Run;

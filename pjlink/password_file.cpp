@@ -3,6 +3,7 @@
 
 #include "pjlink/authentication.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <array>
 #include <cerrno>
@@ -30,22 +31,26 @@ PasswordRead readPasswordFile(const QString& path) {
     // Checked on the opened file itself, so that the file read is the file judged.
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
-        result.error = QStringLiteral("cannot read the password file %1: %2").arg(path, systemError(errno));
+        result.error = QCoreApplication::translate("tavo-pjlink", "cannot read the password file %1: %2")
+                           .arg(path, systemError(errno));
         return result;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        result.error = QStringLiteral("the password file %1 is not a regular file").arg(path);
+        result.error =
+            QCoreApplication::translate("tavo-pjlink", "the password file %1 is not a regular file").arg(path);
         return result;
     }
     if ((info.st_mode & (S_IRGRP | S_IROTH)) != 0) {
         ::close(fd);
-        result.error =
-            QStringLiteral("the password file %1 may be read by %2 (mode %3): allow its owner only, "
-                           "e.g.  chmod 600 %1")
-                .arg(path, (info.st_mode & S_IROTH) != 0 ? QStringLiteral("every user") : QStringLiteral("its group"),
-                     QString::number(info.st_mode & 07777, 8).rightJustified(4, u'0'));
+        result.error = QCoreApplication::translate(
+                           "tavo-pjlink", "the password file %1 may be read by %2 (mode %3): allow its owner only, "
+                                          "e.g.  chmod 600 %1")
+                           .arg(path,
+                                (info.st_mode & S_IROTH) != 0 ? QCoreApplication::translate("tavo-pjlink", "every user")
+                                                              : QCoreApplication::translate("tavo-pjlink", "its group"),
+                                QString::number(info.st_mode & 07777, 8).rightJustified(4, u'0'));
         return result;
     }
     std::array<char, kReadLimit> buffer{};
@@ -58,7 +63,8 @@ PasswordRead readPasswordFile(const QString& path) {
         if (n < 0) {
             const int error = errno;
             ::close(fd);
-            result.error = QStringLiteral("cannot read the password file %1: %2").arg(path, systemError(error));
+            result.error = QCoreApplication::translate("tavo-pjlink", "cannot read the password file %1: %2")
+                               .arg(path, systemError(error));
             return result;
         }
         if (n == 0) {
@@ -68,10 +74,12 @@ PasswordRead readPasswordFile(const QString& path) {
     }
     ::close(fd);
     if (size == buffer.size()) {
-        result.error = QStringLiteral("the password file %1 cannot be used: the password is longer than the %2 bytes "
-                                      "PJLink allows")
-                           .arg(path)
-                           .arg(kMaxPasswordLength);
+        result.error =
+            QCoreApplication::translate("tavo-pjlink",
+                                        "the password file %1 cannot be used: the password is longer than the %2 bytes "
+                                        "PJLink allows")
+                .arg(path)
+                .arg(kMaxPasswordLength);
         return result;
     }
     QByteArray password(buffer.data(), static_cast<qsizetype>(size));
@@ -82,7 +90,8 @@ PasswordRead readPasswordFile(const QString& path) {
         password.chop(1);
     }
     if (const auto problem = passwordProblem(password)) {
-        result.error = QStringLiteral("the password file %1 cannot be used: %2").arg(path, *problem);
+        result.error =
+            QCoreApplication::translate("tavo-pjlink", "the password file %1 cannot be used: %2").arg(path, *problem);
         return result;
     }
     result.password = password;

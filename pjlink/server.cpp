@@ -37,7 +37,7 @@ Server::~Server() {
 std::optional<QString> Server::listen(const QHostAddress& address, quint16 port) {
     auto server = std::make_unique<QTcpServer>();
     if (!server->listen(address, port)) {
-        return QStringLiteral("cannot listen on %1: %2").arg(endpointText(address, port), server->errorString());
+        return Server::tr("cannot listen on %1: %2").arg(endpointText(address, port), server->errorString());
     }
     QTcpServer* raw = server.get();
     connect(raw, &QTcpServer::newConnection, this, [this, raw] { onNewConnection(raw); });
@@ -89,14 +89,16 @@ void Server::onNewConnection(QTcpServer* server) {
             }
         }
         if (connections() >= maxConnections_) {
-            qCWarning(lcBridge).noquote() << who << "refused:" << connections() << "connections are open already";
+            qCWarning(lcBridge).noquote()
+                << tr("%1 refused: %2 connections are open already").arg(who).arg(connections());
             turnAway(socket, {});
             continue;
         }
         std::int64_t until = 0;
         if (password_ && throttle_.blocked(hostKey(peer), clock_.elapsed(), &until)) {
-            qCWarning(lcBridge).noquote() << who << "refused: too many failed authentications, waits"
-                                          << (until - clock_.elapsed() + 999) / 1000 << "s more";
+            qCWarning(lcBridge).noquote() << tr("%1 refused: too many failed authentications, waits %2 s more")
+                                                 .arg(who)
+                                                 .arg((until - clock_.elapsed() + 999) / 1000);
             turnAway(socket, QByteArray(kAuthenticationFailure));
             continue;
         }

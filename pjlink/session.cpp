@@ -35,7 +35,7 @@ Session::Session(QTcpSocket* socket, const SessionContext& context, QObject* par
     idle_.setSingleShot(true);
     idle_.setInterval(kIdleTimeoutMs);
     connect(&idle_, &QTimer::timeout, this,
-            [this] { closeAfterWriting(QStringLiteral("no command for %1 s").arg(kIdleTimeoutMs / 1000)); });
+            [this] { closeAfterWriting(Session::tr("no command for %1 s").arg(kIdleTimeoutMs / 1000)); });
     closeGrace_.setSingleShot(true);
     closeGrace_.setInterval(kCloseGraceMs);
     connect(&closeGrace_, &QTimer::timeout, socket_, &QTcpSocket::abort);
@@ -47,7 +47,7 @@ Session::Session(QTcpSocket* socket, const SessionContext& context, QObject* par
     }
     socket_->write(greeting(random));
     idle_.start();
-    qCInfo(lcBridge).noquote() << peer_ << "connected";
+    qCInfo(lcBridge).noquote() << tr("%1 connected").arg(peer_);
     // Bytes may have come with the connection itself.
     QMetaObject::invokeMethod(this, &Session::processLines, Qt::QueuedConnection);
 }
@@ -116,7 +116,8 @@ void Session::handleLine(LineSplitter::Line line) {
     const ParsedLine parsed = parseLine(line.text);
     if (line.overlong || !parsed.request) {
         if (parsed.namedHeader.empty()) {
-            qCInfo(lcBridge).noquote() << peer_ << printable(line.text) << "-> no response (names no command)";
+            qCInfo(lcBridge).noquote()
+                << tr("%1 %2 -> no response (names no command)").arg(peer_, printable(line.text));
         } else {
             respond(line.text, responseLine(parsed.namedHeader, errorText(Error::UndefinedCommand)),
                     line.overlong ? "longer than the longest line" : "");
@@ -156,9 +157,9 @@ void Session::respond(const std::string& requestLine, const std::string& respons
 
 void Session::reject() {
     socket_->write(kAuthenticationFailure);
-    qCWarning(lcBridge).noquote() << peer_ << "authentication failed";
+    qCWarning(lcBridge).noquote() << tr("%1 authentication failed").arg(peer_);
     emit authenticationFailed(socket_->peerAddress());
-    closeAfterWriting(QStringLiteral("after a failed authentication"));
+    closeAfterWriting(Session::tr("after a failed authentication"));
 }
 
 void Session::closeAfterWriting(const QString& why) {
@@ -167,7 +168,7 @@ void Session::closeAfterWriting(const QString& why) {
     }
     closing_ = true;
     idle_.stop();
-    qCInfo(lcBridge).noquote() << peer_ << "closing:" << why;
+    qCInfo(lcBridge).noquote() << tr("%1 closing: %2").arg(peer_, why);
     closeGrace_.start();
     socket_->disconnectFromHost();
 }
@@ -180,7 +181,7 @@ void Session::onDisconnected() {
     closing_ = true;
     idle_.stop();
     closeGrace_.stop();
-    qCInfo(lcBridge).noquote() << peer_ << "disconnected";
+    qCInfo(lcBridge).noquote() << tr("%1 disconnected").arg(peer_);
     emit finished();
     deleteLater();
 }

@@ -38,12 +38,12 @@ void ComPorts::setDevices(QStringList devices) {
 
 PortError ComPorts::setPortNumber(int number) {
     if (state_ != State::Closed) {
-        return QStringLiteral("%1 is open: close it before choosing another port.")
+        return ComPorts::tr("%1 is open: close it before choosing another port.")
             .arg(portLabel(portNumber_, device()))
             .toStdString();
     }
     if (number < 1 || number > 2) {
-        return QStringLiteral("There is no port %1: the ports are COM1 and COM2.").arg(number).toStdString();
+        return ComPorts::tr("There is no port %1: the ports are COM1 and COM2.").arg(number).toStdString();
     }
     portNumber_ = number;
     return std::nullopt;
@@ -66,7 +66,7 @@ PortResult<bool> ComPorts::isOpen() {
 PortResult<Opening> ComPorts::open() {
     if (state_ == State::Open || state_ == State::Opening) {
         return {.value = Opening::Done,
-                .error = QStringLiteral("%1 is already open.").arg(portLabel(portNumber_, device())).toStdString()};
+                .error = ComPorts::tr("%1 is already open.").arg(portLabel(portNumber_, device())).toStdString()};
     }
     dropDevice();
     reconnect_.stop();

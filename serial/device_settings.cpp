@@ -3,11 +3,17 @@
 
 #include "serial/device_list.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
 namespace tavo {
+
+// The context of the texts below.
+class DeviceSettings {
+    Q_DECLARE_TR_FUNCTIONS(tavo::DeviceSettings)
+};
 
 namespace {
 
@@ -29,18 +35,18 @@ QString whyNotWritten(const QString& path) {
     const QFileInfo file(path);
     const QFileInfo folder(file.absolutePath());
     if (file.isDir()) {
-        return QStringLiteral("%1 is a folder").arg(path);
+        return DeviceSettings::tr("%1 is a folder").arg(path);
     }
     if (file.exists() && !file.isWritable()) {
-        return QStringLiteral("%1 is read-only").arg(path);
+        return DeviceSettings::tr("%1 is read-only").arg(path);
     }
     if (!folder.exists()) {
-        return QStringLiteral("the folder %1 cannot be made").arg(folder.filePath());
+        return DeviceSettings::tr("the folder %1 cannot be made").arg(folder.filePath());
     }
     if (!folder.isWritable()) {
-        return QStringLiteral("the folder %1 is not writable").arg(folder.filePath());
+        return DeviceSettings::tr("the folder %1 is not writable").arg(folder.filePath());
     }
-    return QStringLiteral("%1 could not be written").arg(path);
+    return DeviceSettings::tr("%1 could not be written").arg(path);
 }
 
 } // namespace
@@ -63,17 +69,17 @@ SavedDevices loadSavedDevices() {
     const QString path = settingsFilePath();
     if (tooLarge(QFileInfo(path))) {
         return {.choice = {},
-                .problem = QStringLiteral("The settings file %1 is larger than %2 MB: it is neither read nor "
-                                          "changed, so the devices chosen before are not used. Remove or shorten "
-                                          "it.")
+                .problem = DeviceSettings::tr("The settings file %1 is larger than %2 MB: it is neither read nor "
+                                              "changed, so the devices chosen before are not used. Remove or shorten "
+                                              "it.")
                                .arg(path)
                                .arg(kMaxSettingsFileBytes / kMegabyte)};
     }
     const std::unique_ptr<QSettings> settings = openSettings();
     if (!settings || settings->status() != QSettings::NoError) {
         return {.choice = {},
-                .problem = QStringLiteral("The settings file %1 cannot be read, so the devices chosen before are "
-                                          "not used.")
+                .problem = DeviceSettings::tr("The settings file %1 cannot be read, so the devices chosen before are "
+                                              "not used.")
                                .arg(path)};
     }
     return {.choice = {.com1 = settings->value(kCom1Key).toString(), .com2 = settings->value(kCom2Key).toString()},
@@ -84,7 +90,7 @@ QString saveChangedDevices(const DeviceChoice& before, const DeviceChoice& after
     const QString path = settingsFilePath();
     const QFileInfo file(path);
     if (tooLarge(file)) {
-        return QStringLiteral("%1 is larger than %2 MB and is left as it is")
+        return DeviceSettings::tr("%1 is larger than %2 MB and is left as it is")
             .arg(path)
             .arg(kMaxSettingsFileBytes / kMegabyte);
     }

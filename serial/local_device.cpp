@@ -76,7 +76,7 @@ QString LocalDevice::label() const {
 }
 
 QString LocalDevice::describeOpening() const {
-    return QStringLiteral("Opening %1\u2026").arg(label());
+    return LocalDevice::tr("Opening %1\u2026").arg(label());
 }
 
 DeviceOpening LocalDevice::open(const LineSettings& settings) {
@@ -174,14 +174,14 @@ DeviceError LocalDevice::write(const QByteArray& bytes) {
     }
     const auto size = static_cast<std::size_t>(bytes.size());
     if (size > kSendBufferSize) {
-        return QStringLiteral("%1 characters do not fit the send buffer of %2.").arg(size).arg(kSendBufferSize);
+        return LocalDevice::tr("%1 characters do not fit the send buffer of %2.").arg(size).arg(kSendBufferSize);
     }
     // The queue stays within the send buffer: a device that stopped taking data gets no more.
     if (static_cast<std::size_t>(serial_.bytesToWrite()) + size > kSendBufferSize) {
         return describeNotTaken(portNumber(), name());
     }
     if (serial_.write(bytes) != bytes.size()) {
-        return QStringLiteral("Sending on %1 failed: %2.").arg(label(), serial_.errorString());
+        return LocalDevice::tr("Sending on %1 failed: %2.").arg(label(), serial_.errorString());
     }
     // Qt only queues the bytes; hand them to the driver now, without waiting, so that the line
     // leaves at once and a refusal is known here.

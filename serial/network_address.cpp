@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/network_address.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QUrl>
 #include <algorithm>
@@ -9,6 +10,11 @@
 #include <utility>
 
 namespace tavo {
+
+// The context of the texts below.
+class NetworkAddressTexts {
+    Q_DECLARE_TR_FUNCTIONS(tavo::NetworkAddressTexts)
+};
 
 namespace {
 
@@ -50,17 +56,17 @@ std::optional<NetworkAddress> parseNetworkDevice(const QString& device, QString*
     };
     const QUrl url(device, QUrl::StrictMode);
     if (!url.isValid()) {
-        return fail(QStringLiteral("%1 is no network address").arg(device));
+        return fail(NetworkAddressTexts::tr("%1 is no network address").arg(device));
     }
     const QString scheme = url.scheme().toLower();
     const auto it = std::find_if(kSchemes.begin(), kSchemes.end(),
                                  [&scheme](const Scheme& s) { return scheme == QLatin1String(s.name); });
     if (it == kSchemes.end()) {
-        return fail(QStringLiteral("%1:// is not a kind of network device the panel knows").arg(scheme));
+        return fail(NetworkAddressTexts::tr("%1:// is not a kind of network device the panel knows").arg(scheme));
     }
     if (url.host().isEmpty() || url.port() <= 0 || (!url.path().isEmpty() && url.path() != QStringLiteral("/")) ||
         url.hasQuery() || url.hasFragment() || !url.userInfo().isEmpty()) {
-        return fail(QStringLiteral("%1 does not name a host and a port").arg(device));
+        return fail(NetworkAddressTexts::tr("%1 does not name a host and a port").arg(device));
     }
     return NetworkAddress{.protocol = it->protocol, .host = url.host(), .port = static_cast<quint16>(url.port())};
 }

@@ -159,7 +159,7 @@ NetworkDevice::~NetworkDevice() {
 QString NetworkDevice::describeOpening() const {
     QString reason;
     const std::optional<NetworkAddress> address = parseNetworkDevice(name(), &reason);
-    return QStringLiteral("Connecting to %1\u2026").arg(address ? hostAndPort(*address) : name());
+    return NetworkDevice::tr("Connecting to %1\u2026").arg(address ? hostAndPort(*address) : name());
 }
 
 DeviceOpening NetworkDevice::open(const LineSettings& settings) {
@@ -305,11 +305,11 @@ void NetworkDevice::onReadable() {
                 telnet_recv(telnet_->handle, passed.constData(), static_cast<std::size_t>(passed.size()));
             }
             if (verdict == TelnetFraming::Verdict::EndlessNegotiation) {
-                cutOff(QStringLiteral("the device server sent endless telnet negotiation"));
+                cutOff(NetworkDevice::tr("the device server sent endless telnet negotiation"));
                 return;
             }
             if (verdict == TelnetFraming::Verdict::EndlessSubnegotiation) {
-                cutOff(QStringLiteral("the device server sent a telnet subnegotiation that never ends"));
+                cutOff(NetworkDevice::tr("the device server sent a telnet subnegotiation that never ends"));
                 return;
             }
             // Answers leave as they arise, never queued behind or ahead of anything.
@@ -450,7 +450,7 @@ void NetworkDevice::onComPortReply(unsigned char code, const char* value, std::s
     const int answered = static_cast<int>((byte(0) << 24U) | (byte(1) << 16U) | (byte(2) << 8U) | byte(3));
     qCDebug(lcNetwork) << "the server answers the speed with" << answered;
     const QString refusal = describeSettingsRefused(portNumber(), name(), QString::fromStdString(toText(settings_)),
-                                                    QStringLiteral("the device server set %1 baud").arg(answered));
+                                                    NetworkDevice::tr("the device server set %1 baud").arg(answered));
     if (state_ == State::Negotiating) {
         if (answered != settings_.baud) {
             qCInfo(lcNetwork) << "the server set" << answered << "baud instead of" << settings_.baud;
@@ -527,7 +527,7 @@ bool NetworkDevice::unsentWithinBound() {
     if (socket_->bytesToWrite() <= kMaxUnsentBytes) {
         return true;
     }
-    cutOff(QStringLiteral("the device server does not take what %1 sends").arg(programName(audience())));
+    cutOff(NetworkDevice::tr("the device server does not take what %1 sends").arg(programName(audience())));
     return false;
 }
 

@@ -20,10 +20,16 @@
 #include <unistd.h>
 #endif
 #ifdef Q_OS_LINUX
+#include <QCoreApplication>
 #include <sys/sysmacros.h>
 #endif
 
 namespace tavo {
+
+// The context of the texts below.
+class OpenDiagnosis {
+    Q_DECLARE_TR_FUNCTIONS(tavo::OpenDiagnosis)
+};
 
 namespace {
 
@@ -160,8 +166,8 @@ OpenFailure diagnoseOpenFailure(int portNumber, const QString& device, const QSt
     } else if (failure.kind == OpenFailureKind::Busy) {
         if (QFile::encodeName(lockFileName(opening)).size() > kLongestFileName) {
             failure.kind = OpenFailureKind::Other;
-            failure.detail = QStringLiteral("the name of its lock file, made from the path, is too long; give a "
-                                            "shorter path to the device");
+            failure.detail = OpenDiagnosis::tr("the name of its lock file, made from the path, is too long; give a "
+                                               "shorter path to the device");
         } else if (const auto lock = findLock(opening); lock && !processExists(lock->pid)) {
             failure.kind = OpenFailureKind::StaleLock;
             failure.lockFile = lock->file;

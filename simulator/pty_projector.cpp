@@ -49,8 +49,9 @@ int baudOf(speed_t code) {
     return it == kSpeeds.end() ? 0 : it->baud;
 }
 
-QString systemError(const char* what) {
-    return QStringLiteral("%1: %2").arg(QString::fromLatin1(what), QString::fromLocal8Bit(std::strerror(errno)));
+QString systemError(const QString& what) {
+    const int error = errno;
+    return QStringLiteral("%1: %2").arg(what, QString::fromLocal8Bit(std::strerror(error)));
 }
 
 // Raw 8N1 at the given speed, no echo and no line editing, so every byte passes as it is.
@@ -105,18 +106,18 @@ std::unique_ptr<PtyProjector> PtyProjector::create(const Options& options, QStri
     }
     const auto speed = speedCode(options.model.baud);
     if (!speed) {
-        return fail(QStringLiteral("unsupported line speed %1").arg(options.model.baud));
+        return fail(PtyProjector::tr("unsupported line speed %1").arg(options.model.baud));
     }
 
     if (options.device.isEmpty()) {
         int master = -1;
         int slave = -1;
         if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
-            return fail(systemError("cannot create a pseudo-terminal"));
+            return fail(systemError(PtyProjector::tr("cannot create a pseudo-terminal")));
         }
         const char* name = ::ptsname(master);
         if (name == nullptr || !makeRaw(slave, *speed)) {
-            const QString reason = systemError("cannot set up the pseudo-terminal");
+            const QString reason = systemError(PtyProjector::tr("cannot set up the pseudo-terminal"));
             ::close(master);
             ::close(slave);
             return fail(reason);
@@ -129,10 +130,10 @@ std::unique_ptr<PtyProjector> PtyProjector::create(const Options& options, QStri
     const QByteArray path = QFile::encodeName(options.device);
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return fail(systemError(path.constData()));
+        return fail(systemError(options.device));
     }
     if (!::isatty(fd) || !makeRaw(fd, *speed)) {
-        const QString reason = QStringLiteral("%1 is not a serial port").arg(options.device);
+        const QString reason = PtyProjector::tr("%1 is not a serial port").arg(options.device);
         ::close(fd);
         return fail(reason);
     }

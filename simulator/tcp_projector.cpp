@@ -13,7 +13,7 @@ std::unique_ptr<TcpProjector> TcpProjector::create(const ProjectorModel::Options
     }
     std::unique_ptr<TcpProjector> projector(new TcpProjector(model));
     if (!projector->server_.listen(address, port)) {
-        *error = QStringLiteral("cannot listen on %1 port %2: %3")
+        *error = TcpProjector::tr("cannot listen on %1 port %2: %3")
                      .arg(address.toString())
                      .arg(port)
                      .arg(projector->server_.errorString());

@@ -5,7 +5,14 @@
 #include "core/control_catalog.h"
 #include "core/status_decoding.h"
 
+#include <QCoreApplication>
+
 namespace tavo {
+
+// The context of the descriptions made here.
+class AccessibleText {
+    Q_DECLARE_TR_FUNCTIONS(tavo::AccessibleText)
+};
 
 namespace {
 
@@ -13,25 +20,39 @@ QString spoken(std::string_view text) {
     return QString::fromUtf8(text).simplified();
 }
 
+// A text of the catalog's own for people, in the user's language.
+QString spokenFromCatalog(std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    return QCoreApplication::translate("tavo::catalog", std::string(text).c_str()).simplified();
+}
+
+// A group's title: its title label's caption as the panel shows it, else its spoken title.
+QString titleOf(catalog::Group group) {
+    const catalog::GroupEntry& g = catalog::groupEntry(group);
+    return g.titleLabel ? spoken(catalog::captionOf(*g.titleLabel)) : spokenFromCatalog(g.spokenTitle);
+}
+
 } // namespace
 
 QString spokenGroupTitle(Control control) {
-    return spoken(catalog::groupTitle(catalog::groupOf(control)));
+    return titleOf(catalog::groupOf(control));
 }
 
 QString accessibleNameFor(Control control, std::string_view caption) {
     const catalog::Entry& entry = catalog::entry(control);
     if (control == Control::PaneButton) {
         const catalog::PaneCaption* pane = catalog::findPaneCaption(caption);
-        return pane == nullptr ? QString() : spoken(pane->spokenName);
+        return pane == nullptr ? QString() : spokenFromCatalog(pane->spokenName);
     }
     if (!entry.spokenName.empty()) {
-        return spoken(entry.spokenName);
+        return spokenFromCatalog(entry.spokenName);
     }
     switch (entry.kind) {
     case catalog::Kind::Frame:
         // A frame is named by the group drawn in it.
-        return spoken(catalog::groupTitle(catalog::groupFramedBy(control)));
+        return titleOf(catalog::groupFramedBy(control));
     case catalog::Kind::OneShotButton:
     case catalog::Kind::HoldButton:
     case catalog::Kind::OtherButton:
@@ -48,28 +69,29 @@ QString accessibleNameFor(Control control, std::string_view caption) {
 
 QString accessibleDescriptionFor(Control control, std::string_view caption) {
     const catalog::CommandRow command = catalog::commandOf(control);
+    const QString code = QString::fromUtf8(command.code());
     if (command.oneShot != nullptr) {
-        QString text = QStringLiteral("Sends ") + QString::fromUtf8(command.code());
+        QString text = AccessibleText::tr("Sends %1").arg(code);
         if (command.oneShot->after == AfterSend::EnterMenuContext) {
-            text += QStringLiteral("; opens an on-screen menu, so the cursor pad then steps at menu pace");
+            text += AccessibleText::tr("; opens an on-screen menu, so the cursor pad then steps at menu pace");
         }
         if (isDecodedStatusRead(command.code())) {
-            text += QStringLiteral("; the reply is decoded into the status line");
+            text += AccessibleText::tr("; the reply is decoded into the status line");
         }
         return text;
     }
     if (command.hold != nullptr) {
-        QString text = QStringLiteral("Repeats ") + QString::fromUtf8(command.code()) + QStringLiteral(" while held");
+        QString text = AccessibleText::tr("Repeats %1 while held").arg(code);
         if (command.hold->release == OnRelease::EnterDigitalZoomContext) {
-            text += QStringLiteral("; afterwards the cursor arrows pan the zoomed picture quickly");
+            text += AccessibleText::tr("; afterwards the cursor arrows pan the zoomed picture quickly");
         }
         return text;
     }
     if (control == Control::PaneButton) {
         const catalog::PaneCaption* pane = catalog::findPaneCaption(caption);
-        return pane == nullptr ? QString() : spoken(pane->does);
+        return pane == nullptr ? QString() : spokenFromCatalog(pane->does);
     }
-    return spoken(catalog::entry(control).does);
+    return spokenFromCatalog(catalog::entry(control).does);
 }
 
 } // namespace tavo

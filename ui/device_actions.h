@@ -7,6 +7,7 @@
 
 #include "serial/device_settings.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace tavo {
@@ -28,7 +29,7 @@ public:
 
 // What the window calls the built-in simulated projector instead of its pseudo-terminal's name.
 [[nodiscard]] inline QString simulatedProjectorName() {
-    return QStringLiteral("simulated projector");
+    return QCoreApplication::translate("tavo::DeviceActions", "simulated projector");
 }
 
 } // namespace tavo

@@ -28,28 +28,27 @@ enum Column { DeviceColumn, DescriptionColumn, MakerColumn, SerialColumn, Stable
 
 DeviceChooser::DeviceChooser(const DeviceChoice& current, const QList<SerialDevice>& present, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Choose Device"));
+    setWindowTitle(tr("Choose Device"));
 
-    auto* intro = new QLabel(QStringLiteral("Which serial device is COM1, and which is COM2? Pick one from the "
-                                            "list or type its path. For a device server on the network, type "
-                                            "rfc2217://HOST:PORT (RFC 2217) or tcp://HOST:PORT (raw TCP). The "
-                                            "choice is kept for the next start."),
+    auto* intro = new QLabel(tr("Which serial device is COM1, and which is COM2? Pick one from the "
+                                "list or type its path. For a device server on the network, type "
+                                "rfc2217://HOST:PORT (RFC 2217) or tcp://HOST:PORT (raw TCP). The "
+                                "choice is kept for the next start."),
                              this);
     intro->setWordWrap(true);
 
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("deviceList"));
     list_->setColumnCount(ColumnCount);
-    list_->setHeaderLabels({QStringLiteral("Device"), QStringLiteral("Description"), QStringLiteral("Maker"),
-                            QStringLiteral("Serial number"), QStringLiteral("Stable name")});
+    list_->setHeaderLabels({tr("Device"), tr("Description"), tr("Maker"), tr("Serial number"), tr("Stable name")});
     list_->setRootIsDecorated(false);
     list_->setAllColumnsShowFocus(true);
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     fillList(present);
 
-    auto* asCom1 = new QPushButton(QStringLiteral("Use as COM&1"), this);
-    auto* asCom2 = new QPushButton(QStringLiteral("Use as COM&2"), this);
-    auto* refresh = new QPushButton(QStringLiteral("&Refresh"), this);
+    auto* asCom1 = new QPushButton(tr("Use as COM&1"), this);
+    auto* asCom2 = new QPushButton(tr("Use as COM&2"), this);
+    auto* refresh = new QPushButton(tr("&Refresh"), this);
     for (QPushButton* button : {asCom1, asCom2, refresh}) {
         button->setAutoDefault(false);
     }
@@ -64,7 +63,7 @@ DeviceChooser::DeviceChooser(const DeviceChoice& current, const QList<SerialDevi
     com2_ = new QLineEdit(current.com2, this);
     com2_->setObjectName(QStringLiteral("com2Device"));
     for (QLineEdit* field : {com1_, com2_}) {
-        field->setPlaceholderText(QStringLiteral("e.g. /dev/ttyUSB0 or rfc2217://HOST:PORT"));
+        field->setPlaceholderText(tr("e.g. /dev/ttyUSB0 or rfc2217://HOST:PORT"));
         field->setClearButtonEnabled(true);
         field->setMinimumWidth(360);
     }
@@ -72,7 +71,7 @@ DeviceChooser::DeviceChooser(const DeviceChoice& current, const QList<SerialDevi
     fields->addRow(QStringLiteral("COM1:"), com1_);
     fields->addRow(QStringLiteral("COM2:"), com2_);
 
-    auto* note = new QLabel(QStringLiteral("Started with --com1 or --com2, the panel uses those for that run."), this);
+    auto* note = new QLabel(tr("Started with --com1 or --com2, the panel uses those for that run."), this);
     note->setWordWrap(true);
 
     portToOpen_ = new QLabel(this);
@@ -120,8 +119,8 @@ void DeviceChooser::fillList(const QList<SerialDevice>& present) {
     addRecentRows(present);
     if (list_->topLevelItemCount() == 0) {
         auto* item = new QTreeWidgetItem(list_);
-        item->setText(DeviceColumn, QStringLiteral("No serial devices found: plug the adapter in and press "
-                                                   "Refresh, or type the device's path below."));
+        item->setText(DeviceColumn, tr("No serial devices found: plug the adapter in and press "
+                                       "Refresh, or type the device's path below."));
         item->setFlags(Qt::NoItemFlags);
         item->setFirstColumnSpanned(true);
     } else {
@@ -138,9 +137,8 @@ void DeviceChooser::addRecentRows(const QList<SerialDevice>& present) {
         }
         auto* item = new QTreeWidgetItem(list_);
         item->setText(DeviceColumn, device);
-        item->setText(DescriptionColumn, isNetworkDevice(device)
-                                             ? QStringLiteral("Device server on the network, chosen before")
-                                             : QStringLiteral("Chosen before, not present now"));
+        item->setText(DescriptionColumn, isNetworkDevice(device) ? tr("Device server on the network, chosen before")
+                                                                 : tr("Chosen before, not present now"));
         item->setData(DeviceColumn, Qt::UserRole, device);
         item->setToolTip(DeviceColumn, device);
     }
@@ -161,7 +159,7 @@ void DeviceChooser::setRecentDevices(const QStringList& devices) {
 }
 
 void DeviceChooser::setPortToOpen(int port) {
-    portToOpen_->setText(QStringLiteral("OK opens COM%1 again with the device given.").arg(port));
+    portToOpen_->setText(tr("OK opens COM%1 again with the device given.").arg(port));
     portToOpen_->setVisible(port == 1 || port == 2);
 }
 
@@ -195,7 +193,7 @@ QString applyChosenDevices(DeviceActions& actions, const DeviceChoice& before, c
 }
 
 QString chooseDeviceCommand() {
-    return QStringLiteral("Choose Device…");
+    return DeviceChooser::tr("Choose Device…");
 }
 
 ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent, int port) {
@@ -217,11 +215,12 @@ ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent, int port) 
     }
     if (const QString failure = applyChosenDevices(actions, before, after); !failure.isEmpty()) {
         // Not waited for: the panel goes on with the choice meanwhile.
-        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Choose Device"),
-                                    QStringLiteral("The devices chosen are used until the panel ends, but they could "
-                                                   "not be saved for the next start: %1.")
-                                        .arg(failure),
-                                    QMessageBox::Ok, parent);
+        auto* box =
+            new QMessageBox(QMessageBox::Warning, DeviceChooser::tr("Choose Device"),
+                            DeviceChooser::tr("The devices chosen are used until the panel ends, but they could "
+                                              "not be saved for the next start: %1.")
+                                .arg(failure),
+                            QMessageBox::Ok, parent);
         box->setObjectName(QStringLiteral("unsavedChoice"));
         box->setTextFormat(Qt::PlainText);
         box->setAttribute(Qt::WA_DeleteOnClose);

@@ -70,7 +70,7 @@ const NoticeLook& lookOf(Notice kind) {
 
 DeviceNotice::DeviceNotice(QWidget& window) : QLabel(&window) {
     setObjectName(QStringLiteral("deviceNotice"));
-    setAccessibleName(QStringLiteral("Device notice"));
+    setAccessibleName(tr("Device notice"));
     setTextFormat(Qt::PlainText);
     // One line, so that the notice leaves the controls above it in reach (COM, to choose a port
     // again); the whole text is in the tool tip and the description.
@@ -155,9 +155,9 @@ void DeviceNotice::resizeEvent(QResizeEvent* event) {
 void DeviceNotice::setCancellable(bool cancellable) {
     escape_->setEnabled(cancellable);
     if (cancellable && cancel_ == nullptr) {
-        cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+        cancel_ = new QPushButton(tr("Cancel"), this);
         cancel_->setObjectName(QStringLiteral("deviceNoticeCancel"));
-        cancel_->setAccessibleDescription(QStringLiteral("Stops connecting to the device"));
+        cancel_->setAccessibleDescription(tr("Stops connecting to the device"));
         QFont plain = font();
         plain.setBold(false);
         cancel_->setFont(plain);

@@ -12,11 +12,11 @@ namespace tavo {
 
 HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent), browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Panel help"));
+    setWindowTitle(tr("Panel help"));
     setModal(false);
 
     browser_->setObjectName(QStringLiteral("HelpText"));
-    browser_->setAccessibleName(QStringLiteral("Help text"));
+    browser_->setAccessibleName(tr("Help text"));
     browser_->setOpenLinks(false);
     browser_->setHtml(helpText(QCoreApplication::applicationVersion()));
 

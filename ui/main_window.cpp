@@ -149,7 +149,7 @@ void MainWindow::addKeys() {
     // Ctrl+H is the logic's own key: it goes to the key-down handler as it was pressed, and the
     // focused control never sees it. Other chords with H do not match and reach no handler.
     // Also in the context menu, where its shortcut is the hint that Ctrl+H shows the data.
-    auto* fullView = new QAction(QStringLiteral("Full View with Data and Status"), this);
+    auto* fullView = new QAction(tr("Full View with Data and Status"), this);
     fullView->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     fullView->setShortcutContext(Qt::WindowShortcut);
     addAction(fullView);
@@ -163,7 +163,7 @@ void MainWindow::addKeys() {
     // In every window of the program: the help is a window of its own, and F1 there brings it
     // forward as F1 in the panel does, even before the activation has passed back to the panel.
     // A modal dialog still blocks it.
-    helpAction_ = new QAction(QStringLiteral("Help"), this);
+    helpAction_ = new QAction(tr("Help"), this);
     helpAction_->setShortcut(QKeySequence(Qt::Key_F1));
     helpAction_->setShortcutContext(Qt::ApplicationShortcut);
     addAction(helpAction_);
@@ -237,7 +237,7 @@ void MainWindow::fillContextMenu(QMenu& menu, [[maybe_unused]] QWidget* under) {
     // out of reach of the keyboard.
     QWidget* pane = control(Control::PaneButton);
     if (pane->isVisibleTo(this) && !shownFocus_.wholeShown(*pane)) {
-        QAction* toggle = menu.addAction(QStringLiteral("Show Data Pane"));
+        QAction* toggle = menu.addAction(tr("Show Data Pane"));
         connect(toggle, &QAction::triggered, this, [this] {
             if (logic_ != nullptr) {
                 logic_->click(Control::PaneButton);
@@ -293,8 +293,8 @@ int MainWindow::portInUse() const {
 }
 
 void MainWindow::markSimulation(bool tell) {
-    QString tip = QStringLiteral("The port panel: COM1 or COM2, 19200 or 9600 baud. Ctrl+D or right-click: %1 "
-                                 "Ctrl+H: the full view with the data pane.")
+    QString tip = tr("The port panel: COM1 or COM2, 19200 or 9600 baud. Ctrl+D or right-click: %1 "
+                     "Ctrl+H: the full view with the data pane.")
                       .arg(chooseDeviceCommand());
     const int port = portInUse();
     const QString simulated = deviceActions_ != nullptr ? deviceActions_->simulatedDevice() : QString();
@@ -304,7 +304,7 @@ void MainWindow::markSimulation(bool tell) {
         onSimulator = (port == 1 ? devices.com1 : devices.com2) == simulated;
     }
     const QString text =
-        QStringLiteral("COM%1 is the %2: nothing reaches a real projector.").arg(port).arg(simulatedProjectorName());
+        tr("COM%1 is the %2: nothing reaches a real projector.").arg(port).arg(simulatedProjectorName());
     control(Control::PortButton)->setToolTip(onSimulator ? text + QLatin1Char('\n') + tip : tip);
     if (tell && onSimulator && notice_ != nullptr && notice_->isHidden()) {
         notice_->present(text, Notice::Calm);
@@ -513,6 +513,10 @@ void MainWindow::showProgramNotice(const QString& text) {
     } else {
         pendingNotice_ = text;
     }
+}
+
+std::string MainWindow::wordsOf(const Phrase& phrase) const {
+    return QCoreApplication::translate(phrase.context, phrase.source).toStdString();
 }
 
 void MainWindow::endProgram() {

@@ -70,6 +70,7 @@ public:
     void showNotice(std::string_view text, Notice kind) override;
     void clearNotice() override;
     void endProgram() override;
+    [[nodiscard]] std::string wordsOf(const Phrase& phrase) const override;
 
     // A lasting notice of the program's own, such as settings that could not be read: shown at
     // once, or, while the notice tells of the device, as soon as that is cleared.

@@ -49,16 +49,17 @@ PortFailureChoice PortFailureDialogs::showStartupError(const QString& text) {
         QAbstractButton* choose = nullptr;
         QAbstractButton* simulate = nullptr;
         // Says what the buttons that the port's own text cannot know of do.
-        QString buttons = QStringLiteral("Retry tries the same device again, for one about to appear (a USB adapter "
-                                         "just plugged in).");
+        QString buttons =
+            PortFailureDialogs::tr("Retry tries the same device again, for one about to appear (a USB adapter "
+                                   "just plugged in).");
         if (deviceActions_ != nullptr) {
             choose = box.addButton(chooseDeviceCommand(), QMessageBox::ActionRole);
-            simulate = box.addButton(QStringLiteral("Try Without a Projector"), QMessageBox::ActionRole);
-            buttons += QStringLiteral(" Try Without a Projector uses a simulated one.");
+            simulate = box.addButton(PortFailureDialogs::tr("Try Without a Projector"), QMessageBox::ActionRole);
+            buttons += PortFailureDialogs::tr(" Try Without a Projector uses a simulated one.");
         }
         QAbstractButton* retry = box.addButton(QMessageBox::Retry);
         box.setInformativeText(buttons);
-        QPushButton* quit = box.addButton(QStringLiteral("Quit"), QMessageBox::RejectRole);
+        QPushButton* quit = box.addButton(PortFailureDialogs::tr("Quit"), QMessageBox::RejectRole);
         // Return still ends the panel, as the one-button error did.
         box.setDefaultButton(quit);
         box.setEscapeButton(quit);

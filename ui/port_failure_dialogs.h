@@ -8,6 +8,7 @@
 
 #include "core/ports/panel.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 class QWidget;
@@ -17,6 +18,8 @@ namespace tavo {
 class DeviceActions;
 
 class PortFailureDialogs {
+    Q_DECLARE_TR_FUNCTIONS(tavo::PortFailureDialogs)
+
 public:
     // `window` is the panel the dialogs belong to, by its title and icon.
     explicit PortFailureDialogs(QWidget& window) : window_(window) {}

@@ -11,6 +11,7 @@
 // to the logic's timer handler, and a timer runs on until it is disabled.
 
 #include "core/ports/controls.h"
+#include "core/ports/wording.h"
 
 #include <string_view>
 
@@ -31,10 +32,10 @@ struct ScreenSize {
     double height = 0; // twips
 };
 
-class Panel {
+// The window is also the logic's wording: the texts the logic makes are shown in the language the
+// window speaks.
+class Panel : public Wording {
 public:
-    virtual ~Panel() = default;
-
     virtual void setLabelText(Control label, std::string_view text) = 0;
     // A remark on what a label shows, read with it but never shown in it: the label's tool tip and
     // spoken description carry it after the text. A new text of the label drops it, and so does

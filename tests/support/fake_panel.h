@@ -57,6 +57,8 @@ public:
     void showNotice(std::string_view text, Notice kind) override;
     void clearNotice() override { notice.reset(); }
     void endProgram() override { ended = true; }
+    // The logic's texts as written, in English.
+    [[nodiscard]] std::string wordsOf(const Phrase& phrase) const override { return phrase.source; }
 
     // Where timer ticks go; usually the logic's timerTick.
     void setTickHandler(std::function<void(TimerId)> handler) { tick_ = std::move(handler); }
