@@ -22,37 +22,17 @@ server() {
     fi
 }
 
-cat > /tmp/tavo-keys.py <<'PY'
-import ctypes, sys, time
-x11 = ctypes.CDLL("libX11.so.6")
-xtst = ctypes.CDLL("libXtst.so.6")
-x11.XOpenDisplay.restype = ctypes.c_void_p
-x11.XStringToKeysym.restype = ctypes.c_ulong
-display = ctypes.c_void_p(x11.XOpenDisplay(None))
-def code(name):
-    return x11.XKeysymToKeycode(display, ctypes.c_ulong(x11.XStringToKeysym(name.encode())))
-def chord(names):
-    for n in names:
-        xtst.XTestFakeKeyEvent(display, code(n), True, 0)
-    for n in reversed(names):
-        xtst.XTestFakeKeyEvent(display, code(n), False, 0)
-    x11.XFlush(display)
-    time.sleep(0.05)
-for arg in sys.argv[1:]:
-    count, _, keys = arg.partition("*") if "*" in arg else ("1", "", arg)
-    for _ in range(int(count)):
-        chord(keys.split("+"))
-PY
+keys=$(cd "$(dirname "$0")" && pwd)/type_keys.py
 
 # The help is taken of the whole screen, to show where it opens.
 xvfb-run $(server 0) -s "-screen 0 1280x1024x24" sh -c "
     openbox & sleep 1
     '$panel' --simulate & sleep 3
     import -window root -trim +repage '$out/collapsed.png'
-    python3 /tmp/tavo-keys.py Control_L+h 30*Tab space
+    python3 '$keys' Control_L+h 30*Tab space
     sleep 0.8
     import -window root -trim +repage '$out/full.png'
-    python3 /tmp/tavo-keys.py F1
+    python3 '$keys' F1
     sleep 0.8
     import -window root '$out/help.png'
     kill \$! 2>/dev/null || true
@@ -64,17 +44,17 @@ xvfb-run $(server 0) -s "-screen 0 1280x1024x24" sh -c "
 xvfb-run $(server 0) -s "-screen 0 1280x1024x24" sh -c "
     openbox & sleep 1
     '$panel' --simulate & sleep 3
-    python3 /tmp/tavo-keys.py 24*Tab space Right
+    python3 '$keys' 24*Tab space Right
     sleep 1
-    python3 /tmp/tavo-keys.py Return
+    python3 '$keys' Return
     sleep 6
-    python3 /tmp/tavo-keys.py 25*Tab space space
+    python3 '$keys' 25*Tab space space
     sleep 0.5
     import -window root -trim +repage '$out/not-sent.png'
-    python3 /tmp/tavo-keys.py Menu
+    python3 '$keys' Menu
     sleep 0.5
     import -window root -trim +repage '$out/keyboard-menu.png'
-    python3 /tmp/tavo-keys.py Escape Control_L+d
+    python3 '$keys' Escape Control_L+d
     sleep 1
     import -window root -trim +repage '$out/device-chooser.png'
     kill \$! 2>/dev/null || true
@@ -84,7 +64,7 @@ xvfb-run $(server 0) -s "-screen 0 1280x1024x24" sh -c "
 xvfb-run $(server 0) -s "-screen 0 1600x1200x24" sh -c "
     openbox & sleep 1
     QT_SCALE_FACTOR=2 '$panel' --simulate & sleep 3
-    python3 /tmp/tavo-keys.py Control_L+h 30*Tab space
+    python3 '$keys' Control_L+h 30*Tab space
     sleep 0.8
     import -window root -trim +repage '$out/full-200.png'
     kill \$! 2>/dev/null || true
@@ -92,7 +72,7 @@ xvfb-run $(server 0) -s "-screen 0 1600x1200x24" sh -c "
 xvfb-run $(server 1) -s "-screen 0 1280x1024x24" sh -c "
     openbox & sleep 1
     QT_SCALE_FACTOR=2 '$panel' --simulate & sleep 3
-    python3 /tmp/tavo-keys.py F1
+    python3 '$keys' F1
     sleep 1
     import -window root '$out/help-200.png'
     kill \$! 2>/dev/null || true

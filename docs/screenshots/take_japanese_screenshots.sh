@@ -22,27 +22,7 @@ if [ -n "${SCREENSHOT_DISPLAY:-}" ]; then
     server="-n $SCREENSHOT_DISPLAY"
 fi
 
-cat > "$work/keys.py" <<'PY'
-import ctypes, sys, time
-x11 = ctypes.CDLL("libX11.so.6")
-xtst = ctypes.CDLL("libXtst.so.6")
-x11.XOpenDisplay.restype = ctypes.c_void_p
-x11.XStringToKeysym.restype = ctypes.c_ulong
-display = ctypes.c_void_p(x11.XOpenDisplay(None))
-def code(name):
-    return x11.XKeysymToKeycode(display, ctypes.c_ulong(x11.XStringToKeysym(name.encode())))
-def chord(names):
-    for n in names:
-        xtst.XTestFakeKeyEvent(display, code(n), True, 0)
-    for n in reversed(names):
-        xtst.XTestFakeKeyEvent(display, code(n), False, 0)
-    x11.XFlush(display)
-    time.sleep(0.05)
-for arg in sys.argv[1:]:
-    count, _, keys = arg.partition("*") if "*" in arg else ("1", "", arg)
-    for _ in range(int(count)):
-        chord(keys.split("+"))
-PY
+keys=$(cd "$(dirname "$0")/../../assets/screenshots" && pwd)/type_keys.py
 
 # shellcheck disable=SC2086
 xvfb-run $server -s "-screen 0 1280x1024x24" sh -c "
@@ -59,15 +39,15 @@ xvfb-run $server -s "-screen 0 1280x1024x24" sh -c "
     sleep 1
     '$panel' --com1 '$work/projector' & panel=\$!
     sleep 3
-    python3 '$work/keys.py' Control_L+d
+    python3 '$keys' Control_L+d
     sleep 1
     import -window root -trim +repage '$out/ja-device-chooser.png'
-    python3 '$work/keys.py' Escape
+    python3 '$keys' Escape
     sleep 0.5
     kill \$sim
     sleep 2
     import -window root -trim +repage '$out/ja-device-lost.png'
-    python3 '$work/keys.py' F1
+    python3 '$keys' F1
     sleep 1
     import -window root '$out/ja-help.png'
     kill \$panel 2>/dev/null || true
