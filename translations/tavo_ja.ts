@@ -687,6 +687,29 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
 </context>
 <context>
+    <name>tavo::OperationModel</name>
+    <message>
+        <source>in standby</source>
+        <translation>スタンバイ状態</translation>
+    </message>
+    <message>
+        <source>warming up</source>
+        <translation>ウォームアップ中</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>電源オン状態</translation>
+    </message>
+    <message>
+        <source>cooling down</source>
+        <translation>クールダウン中</translation>
+    </message>
+    <message>
+        <source>the projector is %1; it ignores %2 until it is %3</source>
+        <translation>プロジェクターは%1のため、%3になるまで %2 は無視されます</translation>
+    </message>
+</context>
+<context>
     <name>tavo::PanelLogic</name>
     <message>
         <source>Cancelled: %1</source>
