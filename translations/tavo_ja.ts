@@ -514,6 +514,118 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
 </context>
 <context>
+    <name>tavo::ExchangeLogModel</name>
+    <message>
+        <source>sent</source>
+        <translation>送信</translation>
+    </message>
+    <message>
+        <source>reply</source>
+        <translation>応答</translation>
+    </message>
+    <message>
+        <source>no reply</source>
+        <translation>応答なし</translation>
+    </message>
+    <message>
+        <source>late reply</source>
+        <translation>遅れた応答</translation>
+    </message>
+    <message>
+        <source>not asked for</source>
+        <translation>要求外の受信</translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>未送信</translation>
+    </message>
+    <message>
+        <source>port</source>
+        <translation>ポート</translation>
+    </message>
+    <message>
+        <source>nothing came back to %1</source>
+        <translation>%1 に応答がありませんでした</translation>
+    </message>
+    <message>
+        <source>answers %1, after its wait</source>
+        <translation>%1 への応答（待ち時間の後）</translation>
+    </message>
+    <message>
+        <source>answers %1, after its wait: %2</source>
+        <translation>%1 への応答（待ち時間の後）: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes in all</source>
+        <translation>
+            <numerusform>全 %n バイト</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>時刻</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>ポート</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>種類</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>データ</translation>
+    </message>
+    <message>
+        <source>Meaning</source>
+        <translation>意味</translation>
+    </message>
+</context>
+<context>
+    <name>tavo::ExchangeLogWindow</name>
+    <message>
+        <source>Exchange Log</source>
+        <translation>送受信ログ</translation>
+    </message>
+    <message>
+        <source>Exchange log</source>
+        <translation>送受信ログ</translation>
+    </message>
+    <message>
+        <source>Every line sent to the projector and every reply, with the time</source>
+        <translation>プロジェクターに送信したすべての行とすべての応答を時刻付きで表示します</translation>
+    </message>
+    <message>
+        <source>not asked for</source>
+        <translation>要求外の受信</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>コピー(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Save…</source>
+        <translation>保存(&amp;S)…</translation>
+    </message>
+    <message>
+        <source>exchange-log-%1.txt</source>
+        <translation>exchange-log-%1.txt</translation>
+    </message>
+    <message>
+        <source>Save Exchange Log</source>
+        <translation>送受信ログの保存</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>テキストファイル (*.txt);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>The log could not be saved to %1: %2</source>
+        <translation>ログを %1 に保存できませんでした: %2</translation>
+    </message>
+</context>
+<context>
     <name>tavo::HelpText</name>
     <message>
         <source>Group</source>
