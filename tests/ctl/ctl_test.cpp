@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ctl/command_names.h"
-#include "ctl/tool.h"
+#include "ctl/ctl_program.h"
 #include "tests/support/projector_over_pty.h"
 
 #include <QElapsedTimer>
@@ -29,9 +29,9 @@ ToolRun run(QStringList arguments) {
     QTextStream out(&result.out);
     QTextStream err(&result.err);
     arguments.prepend(QStringLiteral("tavo-ctl"));
-    Tool tool(arguments, out, err);
+    CtlProgram tool(arguments, out, err);
     bool finished = false;
-    QObject::connect(&tool, &Tool::finished, [&finished] { finished = true; });
+    QObject::connect(&tool, &CtlProgram::finished, [&finished] { finished = true; });
     tool.start();
     EXPECT_TRUE(QTest::qWaitFor([&finished] { return finished; }, 20000)) << "the run did not end";
     result.code = tool.exitCode();
