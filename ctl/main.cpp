@@ -23,8 +23,7 @@ int main(int argc, char* argv[]) {
     QTextStream out(stdout);
     QTextStream err(stderr);
     tavo::ctl::CtlProgram program(QCoreApplication::arguments(), out, err);
-    QObject::connect(&program, &tavo::ctl::CtlProgram::finished, &app,
-                     [](int code) { QCoreApplication::exit(code); });
+    QObject::connect(&program, &tavo::ctl::CtlProgram::finished, &app, [](int code) { QCoreApplication::exit(code); });
     QTimer::singleShot(0, &program, &tavo::ctl::CtlProgram::start);
     // The only event loop. A termination signal ends it early; the program then says so.
     (void)QCoreApplication::exec();

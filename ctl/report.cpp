@@ -169,8 +169,7 @@ int exitCodeOf(Outcome outcome) {
 }
 
 // What a run printed for a program: one JSON object.
-QString jsonLine(const Request& request, const RunResult& result, const std::optional<std::string>& decoded,
-                 int code) {
+QString jsonLine(const Request& request, const RunResult& result, const std::optional<std::string>& decoded, int code) {
     QJsonObject object{
         {QStringLiteral("command"), request.name},
         {QStringLiteral("line"), escaped(request.line)},

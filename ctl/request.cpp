@@ -64,8 +64,7 @@ std::optional<Request> sendRequest(const QStringList& positional, const Options&
         return std::nullopt;
     }
     const QString text = positional.at(1);
-    if (text.isEmpty() || text.contains(QLatin1Char('\r')) ||
-        text.size() >= static_cast<qsizetype>(kSendBufferSize)) {
+    if (text.isEmpty() || text.contains(QLatin1Char('\r')) || text.size() >= static_cast<qsizetype>(kSendBufferSize)) {
         *error = Texts::tr("LINE must be 1 to %1 characters without CR; the CR is added").arg(kSendBufferSize - 1);
         return std::nullopt;
     }
@@ -117,8 +116,8 @@ std::optional<Request> namedRequest(const QStringList& positional, const Options
         return std::nullopt;
     }
     if (options.repeatGiven && command->repeatMs == 0) {
-        *error = Texts::tr("--repeat is for the held buttons only, and %1 is not one of them; nothing was sent")
-                     .arg(name);
+        *error =
+            Texts::tr("--repeat is for the held buttons only, and %1 is not one of them; nothing was sent").arg(name);
         return std::nullopt;
     }
     return buttonRequest(name, *command, options);

@@ -26,8 +26,7 @@ struct Request {
 
 // The request the positional arguments make, given the options that shape it (--repeat,
 // --timeout). Empty, with *error set, when they make none; then nothing is sent.
-[[nodiscard]] std::optional<Request> requestFor(const QStringList& positional, const Options& options,
-                                                QString* error);
+[[nodiscard]] std::optional<Request> requestFor(const QStringList& positional, const Options& options, QString* error);
 
 // Every command with its line and what it does, one a line: `tavo-ctl list`.
 [[nodiscard]] QString listText();

@@ -29,44 +29,47 @@ struct OptionSet {
 
 OptionSet optionSet() {
     return OptionSet{
-        .link = QCommandLineOption(QStringLiteral("link"),
-                                   QCoreApplication::translate(
-                                       "tavo-projector-sim", "Also make PATH a symbolic link to the pseudo-terminal."),
-                                   QStringLiteral("PATH")),
-        .device = QCommandLineOption(QStringLiteral("device"),
-                                     QCoreApplication::translate(
-                                         "tavo-projector-sim", "Serve on serial device DEV instead of a new pseudo-terminal."),
-                                     QStringLiteral("DEV")),
-        .listen = QCommandLineOption(
-            QStringLiteral("listen"),
-            QCoreApplication::translate("tavo-projector-sim", "Serve on a TCP port, like a device server in raw TCP mode."),
-            QStringLiteral("tcp://HOST:PORT")),
+        .link = QCommandLineOption(
+            QStringLiteral("link"),
+            QCoreApplication::translate("tavo-projector-sim", "Also make PATH a symbolic link to the pseudo-terminal."),
+            QStringLiteral("PATH")),
+        .device = QCommandLineOption(
+            QStringLiteral("device"),
+            QCoreApplication::translate("tavo-projector-sim",
+                                        "Serve on serial device DEV instead of a new pseudo-terminal."),
+            QStringLiteral("DEV")),
+        .listen =
+            QCommandLineOption(QStringLiteral("listen"),
+                               QCoreApplication::translate(
+                                   "tavo-projector-sim", "Serve on a TCP port, like a device server in raw TCP mode."),
+                               QStringLiteral("tcp://HOST:PORT")),
         .speed = QCommandLineOption(
             QStringLiteral("speed"),
             QCoreApplication::translate("tavo-projector-sim", "The projector's line speed: 19200 or 9600."),
             QStringLiteral("BAUD"), QStringLiteral("19200")),
-        .power = QCommandLineOption(
-            QStringLiteral("power"),
-            QCoreApplication::translate("tavo-projector-sim", "Initial power state: standby, on, countdown or cooling."),
-            QStringLiteral("STATE"), QStringLiteral("standby")),
+        .power =
+            QCommandLineOption(QStringLiteral("power"),
+                               QCoreApplication::translate("tavo-projector-sim",
+                                                           "Initial power state: standby, on, countdown or cooling."),
+                               QStringLiteral("STATE"), QStringLiteral("standby")),
         .input = QCommandLineOption(QStringLiteral("input"),
                                     QCoreApplication::translate("tavo-projector-sim", "Initial input: 1, 2 or 3."),
                                     QStringLiteral("N"), QStringLiteral("1")),
-        .lampHours = QCommandLineOption(
-            QStringLiteral("lamp-hours"),
-            QCoreApplication::translate("tavo-projector-sim", "Lamp hours used so far, 0 to 9999."), QStringLiteral("N"),
-            QStringLiteral("1234")),
-        .mirror = QCommandLineOption(
-            QStringLiteral("mirror"),
-            QCoreApplication::translate("tavo-projector-sim", "Mirror setting: 11, 10, 01 or 00."), QStringLiteral("XY"),
-            QStringLiteral("11")),
+        .lampHours =
+            QCommandLineOption(QStringLiteral("lamp-hours"),
+                               QCoreApplication::translate("tavo-projector-sim", "Lamp hours used so far, 0 to 9999."),
+                               QStringLiteral("N"), QStringLiteral("1234")),
+        .mirror =
+            QCommandLineOption(QStringLiteral("mirror"),
+                               QCoreApplication::translate("tavo-projector-sim", "Mirror setting: 11, 10, 01 or 00."),
+                               QStringLiteral("XY"), QStringLiteral("11")),
         .temperatures = QCommandLineOption(QStringLiteral("temperatures"),
                                            QCoreApplication::translate("tavo-projector-sim", "Answer to CR6."),
                                            QStringLiteral("TEXT"), QStringLiteral("025.0 031.5 042.0")),
-        .replyDelay = QCommandLineOption(
-            QStringLiteral("reply-delay"),
-            QCoreApplication::translate("tavo-projector-sim", "Milliseconds before a reply starts."),
-            QStringLiteral("MS"), QStringLiteral("30")),
+        .replyDelay =
+            QCommandLineOption(QStringLiteral("reply-delay"),
+                               QCoreApplication::translate("tavo-projector-sim", "Milliseconds before a reply starts."),
+                               QStringLiteral("MS"), QStringLiteral("30")),
         .split = QCommandLineOption(
             QStringLiteral("split"),
             QCoreApplication::translate("tavo-projector-sim", "Percentage of replies sent in two or three pieces."),

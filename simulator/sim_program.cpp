@@ -85,7 +85,8 @@ QString SimProgram::makeLink() {
     const QString& link = options_.link;
     const QFileInfo existing(link);
     if (existing.exists() && !existing.isSymLink()) {
-        return QCoreApplication::translate("tavo-projector-sim", "%1 exists and is not a symbolic link; not replacing it")
+        return QCoreApplication::translate("tavo-projector-sim",
+                                           "%1 exists and is not a symbolic link; not replacing it")
             .arg(link);
     }
     if (existing.isSymLink()) {

@@ -20,7 +20,8 @@
 // Failure messages show a JSON value as JSON.
 void PrintTo(const QJsonValue& value, std::ostream* os);
 void PrintTo(const QJsonValue& value, std::ostream* os) {
-    *os << (value.isUndefined() ? QByteArray("(absent)") : QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact))
+    *os << (value.isUndefined() ? QByteArray("(absent)")
+                                : QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact))
                .toStdString();
 }
 
@@ -194,8 +195,8 @@ TEST_F(CtlOverPty, QuietPrintsNothingOnSuccessButStillTellsAFailure) {
 }
 
 TEST(CtlQuiet, ADeviceErrorIsStillTold) {
-    const ToolRun r = run({QStringLiteral("--quiet"), QStringLiteral("--device"),
-                           QStringLiteral("/nonexistent/tty"), QStringLiteral("status")});
+    const ToolRun r = run({QStringLiteral("--quiet"), QStringLiteral("--device"), QStringLiteral("/nonexistent/tty"),
+                           QStringLiteral("status")});
     EXPECT_EQ(r.code, kDeviceError);
     EXPECT_FALSE(r.err.isEmpty());
 }
@@ -234,7 +235,8 @@ QJsonObject valuesFromModel(const QString& command, const ProjectorModel::Option
     }
     if (command == QStringLiteral("temperatures")) {
         QJsonArray values;
-        for (const QString& t : QString::fromStdString(model.temperatures).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        for (const QString& t :
+             QString::fromStdString(model.temperatures).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             values.append(t.toDouble());
         }
         return {{QStringLiteral("temperatures"), values}};
@@ -258,7 +260,7 @@ TEST_P(CtlJsonValues, EachReadGivesItsValueAsNumbersAndWordsBesideTheDecodedText
     const JsonValuesCase& row = GetParam();
     ASSERT_NO_FATAL_FAILURE(startProjector(row.model));
     const QStringList newKeys = {QStringLiteral("power"), QStringLiteral("status"), QStringLiteral("fault"),
-                                 QStringLiteral("input"), QStringLiteral("hours"), QStringLiteral("temperatures")};
+                                 QStringLiteral("input"), QStringLiteral("hours"),  QStringLiteral("temperatures")};
     for (const QString& command : row.commands) {
         const ToolRun r = run({QStringLiteral("--device"), link->path(), QStringLiteral("--json"), command});
         ASSERT_EQ(r.code, kAnswered) << command.toStdString() << ": " << r.err.toStdString();
@@ -284,21 +286,21 @@ ProjectorModel::Options modelWith(PowerState power, int input, int lampHours, st
 
 INSTANTIATE_TEST_SUITE_P(
     Reads, CtlJsonValues,
-    testing::Values(
-        JsonValuesCase{.name = "AllReadsOfAStandby",
-                       .model = modelWith(PowerState::Standby, 3, 7, "025.0 031.5 042.0"),
-                       .commands = {QStringLiteral("status"), QStringLiteral("input"), QStringLiteral("lamp-hours"),
-                                    QStringLiteral("temperatures"), QStringLiteral("mirror")}},
-        JsonValuesCase{.name = "WarmingAndPaddedNumbers",
-                       .model = modelWith(PowerState::CountDown, 2, 9999, " -5.5 100.0 007.2"),
-                       .commands = {QStringLiteral("status"), QStringLiteral("input"), QStringLiteral("lamp-hours"),
-                                    QStringLiteral("temperatures")}},
-        JsonValuesCase{.name = "On",
-                       .model = modelWith(PowerState::On, 1, 0, "025.0 031.5 042.0"),
-                       .commands = {QStringLiteral("status"), QStringLiteral("lamp-hours")}},
-        JsonValuesCase{.name = "Cooling",
-                       .model = modelWith(PowerState::CoolingDown, 1, 1234, "025.0 031.5 042.0"),
-                       .commands = {QStringLiteral("status")}}),
+    testing::Values(JsonValuesCase{.name = "AllReadsOfAStandby",
+                                   .model = modelWith(PowerState::Standby, 3, 7, "025.0 031.5 042.0"),
+                                   .commands = {QStringLiteral("status"), QStringLiteral("input"),
+                                                QStringLiteral("lamp-hours"), QStringLiteral("temperatures"),
+                                                QStringLiteral("mirror")}},
+                    JsonValuesCase{.name = "WarmingAndPaddedNumbers",
+                                   .model = modelWith(PowerState::CountDown, 2, 9999, " -5.5 100.0 007.2"),
+                                   .commands = {QStringLiteral("status"), QStringLiteral("input"),
+                                                QStringLiteral("lamp-hours"), QStringLiteral("temperatures")}},
+                    JsonValuesCase{.name = "On",
+                                   .model = modelWith(PowerState::On, 1, 0, "025.0 031.5 042.0"),
+                                   .commands = {QStringLiteral("status"), QStringLiteral("lamp-hours")}},
+                    JsonValuesCase{.name = "Cooling",
+                                   .model = modelWith(PowerState::CoolingDown, 1, 1234, "025.0 031.5 042.0"),
+                                   .commands = {QStringLiteral("status")}}),
     [](const testing::TestParamInfo<JsonValuesCase>& row) { return std::string(row.param.name); });
 
 // Every power status of the production table: its code as the projector sends it, the phase as a

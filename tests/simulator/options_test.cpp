@@ -17,13 +17,17 @@ ParsedOptions parse(QStringList arguments) {
 }
 
 TEST(SimOptions, EveryOptionReachesItsSetting) {
-    const ParsedOptions parsed = parse(
-        {QStringLiteral("--device"), QStringLiteral("/dev/ttyUSB1"), QStringLiteral("--link"), QStringLiteral("/tmp/p"),
-         QStringLiteral("--speed"), QStringLiteral("9600"), QStringLiteral("--power"), QStringLiteral("cooling"),
-         QStringLiteral("--input"), QStringLiteral("3"), QStringLiteral("--lamp-hours"), QStringLiteral("42"),
-         QStringLiteral("--mirror"), QStringLiteral("01"), QStringLiteral("--temperatures"), QStringLiteral("1 2 3"),
-         QStringLiteral("--reply-delay"), QStringLiteral("0"), QStringLiteral("--split"), QStringLiteral("100"),
-         QStringLiteral("--silent"), QStringLiteral("--verbose")});
+    const ParsedOptions parsed = parse({QStringLiteral("--device"),       QStringLiteral("/dev/ttyUSB1"),
+                                        QStringLiteral("--link"),         QStringLiteral("/tmp/p"),
+                                        QStringLiteral("--speed"),        QStringLiteral("9600"),
+                                        QStringLiteral("--power"),        QStringLiteral("cooling"),
+                                        QStringLiteral("--input"),        QStringLiteral("3"),
+                                        QStringLiteral("--lamp-hours"),   QStringLiteral("42"),
+                                        QStringLiteral("--mirror"),       QStringLiteral("01"),
+                                        QStringLiteral("--temperatures"), QStringLiteral("1 2 3"),
+                                        QStringLiteral("--reply-delay"),  QStringLiteral("0"),
+                                        QStringLiteral("--split"),        QStringLiteral("100"),
+                                        QStringLiteral("--silent"),       QStringLiteral("--verbose")});
     ASSERT_EQ(parsed.outcome, ParsedOptions::Outcome::Run) << parsed.text.toStdString();
     const SimOptions& o = parsed.options;
     EXPECT_EQ(o.serial.device, QStringLiteral("/dev/ttyUSB1"));
@@ -84,9 +88,11 @@ INSTANTIATE_TEST_SUITE_P(
                    {QStringLiteral("--listen"), QStringLiteral("tcp://127.0.0.1:4001"), QStringLiteral("--link"),
                     QStringLiteral("/tmp/p")},
                    "--listen serves no serial line"},
-        WrongValue{"ListenOnRfc2217", {QStringLiteral("--listen"), QStringLiteral("rfc2217://127.0.0.1:4001")},
+        WrongValue{"ListenOnRfc2217",
+                   {QStringLiteral("--listen"), QStringLiteral("rfc2217://127.0.0.1:4001")},
                    "--listen serves raw TCP only"},
-        WrongValue{"ListenOnAName", {QStringLiteral("--listen"), QStringLiteral("tcp://projector:4001")},
+        WrongValue{"ListenOnAName",
+                   {QStringLiteral("--listen"), QStringLiteral("tcp://projector:4001")},
                    "--listen needs an IP address"},
         WrongValue{"ListenOnNothing", {QStringLiteral("--listen"), QString()}, "--listen: "}),
     [](const testing::TestParamInfo<WrongValue>& row) { return std::string(row.param.name); });
