@@ -1249,7 +1249,7 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
 </context>
 <context>
-    <name>tavo::ctl::Tool</name>
+    <name>tavo::ctl::Texts</name>
     <message>
         <source>Sends one of the panel&apos;s commands to an R5500 or R730 projector and prints the reply.
 
@@ -1335,10 +1335,6 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
         <translation>予期しない引数 &apos;%1&apos; があります</translation>
     </message>
     <message>
-        <source>--repeat is for the held buttons only; %1 is sent once</source>
-        <translation>--repeat は長押しボタン専用です。%1 は 1 回だけ送ります</translation>
-    </message>
-    <message>
         <source>The projector&apos;s serial device, e.g. /dev/ttyUSB0, or a device server: rfc2217://HOST:PORT or tcp://HOST:PORT.</source>
         <translation>プロジェクターのシリアルデバイス（例: /dev/ttyUSB0）、またはデバイスサーバー: rfc2217://HOST:PORT か tcp://HOST:PORT。</translation>
     </message>
@@ -1361,10 +1357,6 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     <message>
         <source>Held buttons only: send N times at the panel&apos;s rate (default 1).</source>
         <translation>長押しボタンのみ: パネルと同じ間隔で N 回送ります（既定 1）。</translation>
-    </message>
-    <message>
-        <source>Print the line, the reply, its rendering and the decoded value as one JSON object.</source>
-        <translation>送った行、応答、その表示形、解読した値を 1 つの JSON オブジェクトで出力します。</translation>
     </message>
     <message>
         <source>What to send; see Commands above.</source>
@@ -1429,6 +1421,26 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     <message>
         <source>The speed may differ from the projector&apos;s (--speed), or something other than the projector answers on this line.</source>
         <translation>ボーレートがプロジェクターと違う（--speed）か、この回線ではプロジェクター以外のものが応答している可能性があります。</translation>
+    </message>
+    <message>
+        <source>Print the line, the reply, its rendering and the decoded value as one JSON object, the values also as numbers and words (hours, temperatures, input, power).</source>
+        <translation>送った行、応答、その表示形、デコードした値を 1 つの JSON オブジェクトで出力します。値は数値と語でも出力します（時間、温度、入力、電源）。</translation>
+    </message>
+    <message>
+        <source>Print nothing when the command succeeds; errors still go to standard error.</source>
+        <translation>コマンドが成功したときは何も出力しません。エラーはこれまでどおり標準エラー出力に出します。</translation>
+    </message>
+    <message>
+        <source>give one of --json and --quiet</source>
+        <translation>--json と --quiet のうち 1 つだけ指定してください</translation>
+    </message>
+    <message>
+        <source>--repeat is for the lines of the held buttons only, and %1 is not one of them; nothing was sent</source>
+        <translation>--repeat は長押しボタンの行専用ですが、%1 はそのどれでもありません。何も送信していません</translation>
+    </message>
+    <message>
+        <source>--repeat is for the held buttons only, and %1 is not one of them; nothing was sent</source>
+        <translation>--repeat は長押しボタン専用ですが、%1 は長押しボタンではありません。何も送信していません</translation>
     </message>
 </context>
 <context>

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/status_decoding.h"
 #include "ctl/command_names.h"
-#include "ctl/tool.h"
+#include "ctl/ctl_program.h"
+#include "ctl/report.h"
 #include "tests/support/projector_over_pty.h"
 
 #include <QElapsedTimer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -13,6 +16,14 @@
 #include <gtest/gtest.h>
 #include <ostream>
 #include <set>
+
+// Failure messages show a JSON value as JSON.
+void PrintTo(const QJsonValue& value, std::ostream* os);
+void PrintTo(const QJsonValue& value, std::ostream* os) {
+    *os << (value.isUndefined() ? QByteArray("(absent)")
+                                : QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact))
+               .toStdString();
+}
 
 namespace tavo::ctl {
 namespace {
@@ -29,9 +40,9 @@ ToolRun run(QStringList arguments) {
     QTextStream out(&result.out);
     QTextStream err(&result.err);
     arguments.prepend(QStringLiteral("tavo-ctl"));
-    Tool tool(arguments, out, err);
+    CtlProgram tool(arguments, out, err);
     bool finished = false;
-    QObject::connect(&tool, &Tool::finished, [&finished] { finished = true; });
+    QObject::connect(&tool, &CtlProgram::finished, [&finished] { finished = true; });
     tool.start();
     EXPECT_TRUE(QTest::qWaitFor([&finished] { return finished; }, 20000)) << "the run did not end";
     result.code = tool.exitCode();
@@ -83,7 +94,7 @@ TEST(CtlUsage, UnknownCommandsAndBadOptionsAreUsageErrors) {
     EXPECT_EQ(typo.code, kUsage);
     EXPECT_TRUE(typo.err.contains(QStringLiteral("power-on"))) << typo.err.toStdString();
     EXPECT_EQ(run({QStringLiteral("--speed"), QStringLiteral("4800"), QStringLiteral("status")}).code, kUsage);
-    EXPECT_EQ(run({QStringLiteral("--repeat"), QStringLiteral("3"), QStringLiteral("power-on")}).code, kUsage);
+    EXPECT_EQ(run({QStringLiteral("--json"), QStringLiteral("--quiet"), QStringLiteral("status")}).code, kUsage);
     EXPECT_EQ(run({QStringLiteral("--com2"), QStringLiteral("--device"), QStringLiteral("/dev/null"),
                    QStringLiteral("status")})
                   .code,
@@ -122,6 +133,7 @@ TEST_F(CtlOverPty, CommandsAreAnsweredAcknowledgedOrRefused) {
         {"send CR4", kAnswered, "CR4\r", "Normally"},
         {"send C99", kRefused, "C99\r", "? CR"},
         {"--repeat 3 vol-up", kAnswered, "C09\rC09\rC09\r", "ACK CR ACK CR ACK CR"},
+        {"--repeat 2 send C09", kAnswered, "C09\rC09\r", "ACK CR ACK CR"},
     };
     for (const auto& c : cases) {
         written.clear();
@@ -140,6 +152,184 @@ TEST_F(CtlOverPty, JsonCarriesTheLineTheReplyItsRenderingAndTheValue) {
     EXPECT_EQ(o.value(QStringLiteral("reply")).toString(), QStringLiteral("80\\x0D"));
     EXPECT_EQ(o.value(QStringLiteral("rendering")).toString(), QStringLiteral(" 8 0 CR "));
     EXPECT_EQ(o.value(QStringLiteral("decoded")).toString(), QStringLiteral("Stand by"));
+}
+
+TEST_F(CtlOverPty, RepeatOnAButtonThatIsNotHeldSaysWhyAndSendsNothing) {
+    const char* const cases[] = {"--repeat 3 power-on", "--repeat 2 send CR0", "--repeat 2 send C99"};
+    for (const char* arguments : cases) {
+        written.clear();
+        const ToolRun r = run(on(QString::fromLatin1(arguments).split(QLatin1Char(' '))));
+        EXPECT_EQ(r.code, kUsage) << arguments;
+        EXPECT_TRUE(r.err.contains(QStringLiteral("--repeat is for the"))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("held buttons only"))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("nothing was sent"))) << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains(QStringLiteral("is sent once"))) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << arguments;
+        EXPECT_TRUE(written.isEmpty()) << arguments << ": " << written.toStdString();
+    }
+}
+
+TEST_F(CtlOverPty, QuietPrintsNothingOnSuccessButStillTellsAFailure) {
+    struct QuietCase {
+        const char* arguments;
+        int code;
+        const char* printed;
+        const char* said;
+    };
+    const QuietCase cases[] = {
+        {"--quiet power-on", kAnswered, "", ""},
+        {"--quiet status", kAnswered, "", ""},
+        {"--quiet --repeat 2 vol-up", kAnswered, "", ""},
+        {"--quiet send C99", kRefused, "? CR\n", "the projector refused C99\\x0D"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun r = run(on(QString::fromLatin1(c.arguments).split(QLatin1Char(' '))));
+        EXPECT_EQ(r.code, c.code) << c.arguments;
+        EXPECT_EQ(r.out.toStdString(), c.printed) << c.arguments;
+        if (*c.said == '\0') {
+            EXPECT_TRUE(r.err.isEmpty()) << c.arguments << ": " << r.err.toStdString();
+        } else {
+            EXPECT_TRUE(r.err.contains(QString::fromLatin1(c.said))) << c.arguments << ": " << r.err.toStdString();
+        }
+    }
+}
+
+TEST(CtlQuiet, ADeviceErrorIsStillTold) {
+    const ToolRun r = run({QStringLiteral("--quiet"), QStringLiteral("--device"), QStringLiteral("/nonexistent/tty"),
+                           QStringLiteral("status")});
+    EXPECT_EQ(r.code, kDeviceError);
+    EXPECT_FALSE(r.err.isEmpty());
+}
+
+// The power status's words, as scripts read them.
+QJsonValue phaseWord(std::optional<PowerPhase> phase) {
+    if (!phase) {
+        return QJsonValue::Null;
+    }
+    switch (*phase) {
+    case PowerPhase::Standby:
+        return QStringLiteral("standby");
+    case PowerPhase::CountDown:
+        return QStringLiteral("warming");
+    case PowerPhase::On:
+        return QStringLiteral("on");
+    case PowerPhase::CoolingDown:
+        break;
+    }
+    return QStringLiteral("cooling");
+}
+
+// What --json adds for each read, worked out from the model's settings rather than its replies.
+QJsonObject valuesFromModel(const QString& command, const ProjectorModel::Options& model) {
+    if (command == QStringLiteral("status")) {
+        const std::string_view code = powerStatusCode(model.power);
+        return {{QStringLiteral("power"), phaseWord(powerCondition(code)->phase)},
+                {QStringLiteral("status"), QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size()))},
+                {QStringLiteral("fault"), QJsonValue::Null}};
+    }
+    if (command == QStringLiteral("input")) {
+        return {{QStringLiteral("input"), model.input}};
+    }
+    if (command == QStringLiteral("lamp-hours")) {
+        return {{QStringLiteral("hours"), model.lampHours}};
+    }
+    if (command == QStringLiteral("temperatures")) {
+        QJsonArray values;
+        for (const QString& t :
+             QString::fromStdString(model.temperatures).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            values.append(t.toDouble());
+        }
+        return {{QStringLiteral("temperatures"), values}};
+    }
+    return {};
+}
+
+struct JsonValuesCase {
+    const char* name;
+    ProjectorModel::Options model;
+    std::vector<QString> commands;
+};
+
+void PrintTo(const JsonValuesCase& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class CtlJsonValues : public test::ProjectorOverPty, public testing::WithParamInterface<JsonValuesCase> {};
+
+TEST_P(CtlJsonValues, EachReadGivesItsValueAsNumbersAndWordsBesideTheDecodedText) {
+    const JsonValuesCase& row = GetParam();
+    ASSERT_NO_FATAL_FAILURE(startProjector(row.model));
+    const QStringList newKeys = {QStringLiteral("power"), QStringLiteral("status"), QStringLiteral("fault"),
+                                 QStringLiteral("input"), QStringLiteral("hours"),  QStringLiteral("temperatures")};
+    for (const QString& command : row.commands) {
+        const ToolRun r = run({QStringLiteral("--device"), link->path(), QStringLiteral("--json"), command});
+        ASSERT_EQ(r.code, kAnswered) << command.toStdString() << ": " << r.err.toStdString();
+        const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        EXPECT_TRUE(o.value(QStringLiteral("decoded")).isString()) << command.toStdString();
+        const QJsonObject expected = valuesFromModel(command, row.model);
+        for (const QString& key : newKeys) {
+            EXPECT_EQ(o.value(key), expected.value(key))
+                << command.toStdString() << ", " << key.toStdString() << ": " << r.out.toStdString();
+        }
+    }
+}
+
+ProjectorModel::Options modelWith(PowerState power, int input, int lampHours, std::string temperatures) {
+    ProjectorModel::Options model;
+    model.power = power;
+    model.input = input;
+    model.lampHours = lampHours;
+    model.temperatures = std::move(temperatures);
+    model.splitPercent = 100;
+    return model;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reads, CtlJsonValues,
+    testing::Values(JsonValuesCase{.name = "AllReadsOfAStandby",
+                                   .model = modelWith(PowerState::Standby, 3, 7, "025.0 031.5 042.0"),
+                                   .commands = {QStringLiteral("status"), QStringLiteral("input"),
+                                                QStringLiteral("lamp-hours"), QStringLiteral("temperatures"),
+                                                QStringLiteral("mirror")}},
+                    JsonValuesCase{.name = "WarmingAndPaddedNumbers",
+                                   .model = modelWith(PowerState::CountDown, 2, 9999, " -5.5 100.0 007.2"),
+                                   .commands = {QStringLiteral("status"), QStringLiteral("input"),
+                                                QStringLiteral("lamp-hours"), QStringLiteral("temperatures")}},
+                    JsonValuesCase{.name = "On",
+                                   .model = modelWith(PowerState::On, 1, 0, "025.0 031.5 042.0"),
+                                   .commands = {QStringLiteral("status"), QStringLiteral("lamp-hours")}},
+                    JsonValuesCase{.name = "Cooling",
+                                   .model = modelWith(PowerState::CoolingDown, 1, 1234, "025.0 031.5 042.0"),
+                                   .commands = {QStringLiteral("status")}}),
+    [](const testing::TestParamInfo<JsonValuesCase>& row) { return std::string(row.param.name); });
+
+// Every power status of the production table: its code as the projector sends it, the phase as a
+// word, and the fault it reports.
+TEST(CtlStatusValues, EveryPowerStatusOfTheTableHasItsWordsAndNothingElseHasAny) {
+    const auto faultWord = [](PowerFault fault) -> QJsonValue {
+        return fault == PowerFault::Power         ? QJsonValue(QStringLiteral("power"))
+               : fault == PowerFault::Temperature ? QJsonValue(QStringLiteral("temperature"))
+                                                  : QJsonValue(QJsonValue::Null);
+    };
+    int keys = 0;
+    for (char first = '0'; first <= '9'; ++first) {
+        for (char second = '0'; second <= '9'; ++second) {
+            const std::string code{first, second};
+            const QJsonObject values = statusValues("CR0\r", code + '\r');
+            const auto condition = powerCondition(code);
+            if (!condition) {
+                EXPECT_TRUE(values.isEmpty()) << code;
+                continue;
+            }
+            ++keys;
+            EXPECT_EQ(values.value(QStringLiteral("status")).toString().toStdString(), code);
+            EXPECT_EQ(values.value(QStringLiteral("power")), phaseWord(condition->phase)) << code;
+            EXPECT_EQ(values.value(QStringLiteral("fault")), faultWord(condition->fault)) << code;
+        }
+    }
+    EXPECT_GT(keys, 4) << "the faults are in the table too";
+    EXPECT_TRUE(statusValues("CR0\r", "80").isEmpty()) << "a reply without its CR";
+    EXPECT_TRUE(statusValues("C00\r", "\x06\r").isEmpty()) << "no read";
 }
 
 TEST_F(CtlOverPty, DeviceHeldByAnotherProgramIsADeviceError) {
