@@ -14,7 +14,6 @@
 #include "serial/device_factory.h"
 #include "serial/device_settings.h"
 #include "serial/local_device.h"
-#include "serial/port_messages.h"
 #include "serial/recent_devices.h"
 
 #include <QCommandLineParser>
@@ -440,7 +439,9 @@ void Tool::start() {
         return;
     }
     const Options& options = run_->options;
-    port_ = std::make_unique<ComPorts>(portDevices(options, err_), makeDevice, Audience::Ctl);
+    // A device named with --device is named as given; COM1 and COM2 only where the user chose them.
+    port_ = std::make_unique<ComPorts>(portDevices(options, err_), makeDevice, advisor_,
+                                       options.device.isEmpty() ? PortNaming::ComNumber : PortNaming::Device);
     port_->setEventHandler([this](PortEvent event) { onPortEvent(event); });
     const auto deviceError = [](std::string text) {
         return ExchangeResult{.outcome = ExchangeResult::Outcome::DeviceError, .reply = {}, .error = std::move(text)};
@@ -514,7 +515,7 @@ void Tool::report(ExchangeResult result) {
     }
     const Options& options = run_->options;
     const Request* request = &run_->request;
-    const QString label = portLabel(port_->portNumber(), port_->device());
+    const QString label = port_->label();
     // The exchange stays: this may run inside its own signal.
     (void)port_->close();
     if (result.outcome == ExchangeResult::Outcome::Interrupted && result.error.empty()) {

@@ -6,6 +6,7 @@
 // loop runs it, and a test may drive it with QTest::qWaitFor.
 
 #include "ctl/exchange.h"
+#include "ctl/port_advisor.h"
 
 #include <QObject>
 #include <QStringList>
@@ -70,6 +71,7 @@ private:
     QTextStream& out_;
     QTextStream& err_;
     std::unique_ptr<Run> run_;
+    CtlPortAdvisor advisor_;
     std::unique_ptr<ComPorts> port_;
     std::unique_ptr<Exchange> exchange_;
     std::optional<int> exitCode_;
