@@ -39,10 +39,11 @@ void PrintTo(LockAttempt attempt, std::ostream* os) {
     if (fd >= 0) {
         outcome = ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'l' : (errno == EWOULDBLOCK ? 'h' : 'f');
     }
-    (void)::write(report, &outcome, 1);
+    // Nothing more a child could do about a pipe that failed: the test sees no answer.
+    [[maybe_unused]] const ssize_t reported = ::write(report, &outcome, 1);
     char ignored = 0;
     if (release >= 0) {
-        (void)::read(release, &ignored, 1); // holds the lock until the test lets go
+        [[maybe_unused]] const ssize_t released = ::read(release, &ignored, 1); // holds the lock until then
     }
     ::_exit(0);
 }
