@@ -8,7 +8,6 @@
 #include "serial/com_ports.h"
 #include "serial/device_factory.h"
 #include "serial/device_settings.h"
-#include "serial/port_messages.h"
 
 namespace tavo::ctl {
 
@@ -62,7 +61,9 @@ void CtlProgram::start() {
 
 void CtlProgram::openPort() {
     const Options& options = parsed_->options;
-    port_ = std::make_unique<ComPorts>(portDevices(options, err_), makeDevice, Audience::Ctl);
+    // A device named with --device is named as given; COM1 and COM2 only where the user chose them.
+    port_ = std::make_unique<ComPorts>(portDevices(options, err_), makeDevice, advisor_,
+                                       options.device.isEmpty() ? PortNaming::ComNumber : PortNaming::Device);
     port_->setEventHandler([this](PortEvent event) { onPortEvent(event); });
     if (auto error = port_->setPortNumber(options.portNumber)) {
         report(deviceError(*error));
@@ -135,7 +136,7 @@ void CtlProgram::report(RunResult result) {
     if (isFinished()) {
         return;
     }
-    const QString label = portLabel(port_->portNumber(), port_->device());
+    const QString label = port_->label();
     // The exchange stays: this may run inside its own signal.
     (void)port_->close();
     if (result.outcome == RunResult::Outcome::Interrupted && result.error.empty()) {

@@ -8,6 +8,7 @@
 #include "core/ports/serial_port.h"
 #include "ctl/exit_code.h"
 #include "ctl/options.h"
+#include "ctl/port_advisor.h"
 #include "ctl/run_result.h"
 
 #include <QObject>
@@ -59,6 +60,7 @@ private:
     QTextStream& out_;
     QTextStream& err_;
     std::optional<ParsedOptions> parsed_;
+    CtlPortAdvisor advisor_;
     std::unique_ptr<ComPorts> port_;
     std::unique_ptr<Exchange> exchange_;
     std::optional<int> exitCode_;

@@ -382,13 +382,6 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
 </context>
 <context>
-    <name>tavo::DeviceActions</name>
-    <message>
-        <source>simulated projector</source>
-        <translation>プロジェクターシミュレーター</translation>
-    </message>
-</context>
-<context>
     <name>tavo::DeviceChooser</name>
     <message>
         <source>Choose Device</source>
@@ -721,14 +714,6 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <source>Opening %1…</source>
         <translation>%1 を開いています…</translation>
     </message>
-    <message>
-        <source>%1 characters do not fit the send buffer of %2.</source>
-        <translation>%1 文字は送信バッファー（%2）に収まりません。</translation>
-    </message>
-    <message>
-        <source>Sending on %1 failed: %2.</source>
-        <translation>%1 での送信に失敗しました: %2。</translation>
-    </message>
 </context>
 <context>
     <name>tavo::MainWindow</name>
@@ -786,10 +771,6 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <source>the device server set %1 baud</source>
         <translation>デバイスサーバーが %1 bps に設定しました</translation>
     </message>
-    <message>
-        <source>the device server does not take what %1 sends</source>
-        <translation>デバイスサーバーが%1の送るデータを受け取りません</translation>
-    </message>
 </context>
 <context>
     <name>tavo::OpenDiagnosis</name>
@@ -841,6 +822,33 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
 </context>
 <context>
+    <name>tavo::PanelPortAdvice</name>
+    <message>
+        <source>the panel</source>
+        <translation>パネル</translation>
+    </message>
+    <message>
+        <source>The panel</source>
+        <translation>パネル</translation>
+    </message>
+    <message>
+        <source> Choose Device… sets the device for COM%1 (in the running panel: right-click COM, or Ctrl+D). From a terminal: --com%1 DEVICE%2.</source>
+        <translation>「デバイスを選択…」で COM%1 のデバイスを設定できます（起動中のパネルでは COM を右クリック、または Ctrl+D）。端末からは --com%1 DEVICE%2 を指定します。</translation>
+    </message>
+    <message>
+        <source>, or --simulate for a simulated projector</source>
+        <translation>、またはプロジェクターシミュレーターを使う --simulate</translation>
+    </message>
+    <message>
+        <source>, or start the panel with --com%1 DEVICE to use another device</source>
+        <translation>。または --com%1 DEVICE を付けてパネルを起動し、別のデバイスを使ってください</translation>
+    </message>
+    <message>
+        <source>%1 is not open: a port change failed. Choose COM%2 again under COM to try again, or choose another device (Ctrl+D).</source>
+        <translation>%1 は開いていません: ポートの切り替えに失敗しました。もう一度試すには COM で COM%2 を選び直すか、別のデバイスを選んでください（Ctrl+D）。</translation>
+    </message>
+</context>
+<context>
     <name>tavo::PortFailureDialogs</name>
     <message>
         <source>Retry tries the same device again, for one about to appear (a USB adapter just plugged in).</source>
@@ -860,6 +868,13 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
 </context>
 <context>
+    <name>tavo::PortLabel</name>
+    <message>
+        <source>simulated projector</source>
+        <translation>プロジェクターシミュレーター</translation>
+    </message>
+</context>
+<context>
     <name>tavo::PortMessages</name>
     <message>
         <source>No serial ports were found on this computer.</source>
@@ -874,26 +889,6 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <translation>見つかったシリアルポート: %1。</translation>
     </message>
     <message>
-        <source>The bridge</source>
-        <translation>ブリッジ</translation>
-    </message>
-    <message>
-        <source>The panel</source>
-        <translation>パネル</translation>
-    </message>
-    <message>
-        <source> Name the device with --device DEV (such as /dev/ttyUSB0, rfc2217://HOST:PORT or tcp://HOST:PORT); --com1 and --com2 use the devices chosen in the panel.</source>
-        <translation>デバイスは --device DEV で指定してください（例: /dev/ttyUSB0、rfc2217://HOST:PORT、tcp://HOST:PORT）。--com1 と --com2 はパネルで選んだデバイスを使います。</translation>
-    </message>
-    <message>
-        <source> Choose Device… sets the device for COM%1 (in the running panel: right-click COM, or Ctrl+D). From a terminal: --com%1 DEVICE%2.</source>
-        <translation>「デバイスを選択…」で COM%1 のデバイスを設定できます（起動中のパネルでは COM を右クリック、または Ctrl+D）。端末からは --com%1 DEVICE%2 を指定します。</translation>
-    </message>
-    <message>
-        <source>, or --simulate for a simulated projector</source>
-        <translation>、またはプロジェクターシミュレーターを使う --simulate</translation>
-    </message>
-    <message>
         <source>; did you mean tcp://%1 or rfc2217://%1?</source>
         <translation>。tcp://%1 または rfc2217://%1 のことですか？</translation>
     </message>
@@ -906,24 +901,8 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <translation>%1 を開けません: 権限がありません。シリアルデバイスは %2 グループのメンバーが使えます。 sudo usermod -aG %2 $USER  を実行して、ログインし直してください。</translation>
     </message>
     <message>
-        <source>, or name another device with --device DEV</source>
-        <translation>。または --device DEV で別のデバイスを指定してください</translation>
-    </message>
-    <message>
-        <source>, or start the panel with --com%1 DEVICE to use another device</source>
-        <translation>。または --com%1 DEVICE を付けてパネルを起動し、別のデバイスを使ってください</translation>
-    </message>
-    <message>
         <source>%1 cannot be opened: permission denied. The device belongs to user %2 and group %3 with mode %4, so joining a group does not help. Have the administrator add a udev rule that gives it group dialout and mode 0660%5.</source>
         <translation>%1 を開けません: 権限がありません。このデバイスの所有者はユーザー %2、グループ %3、モードは %4 のため、グループに参加しても使えません。管理者に、グループ dialout・モード 0660 を与える udev ルールを追加してもらってください%5。</translation>
-    </message>
-    <message>
-        <source>the bridge</source>
-        <translation>ブリッジ</translation>
-    </message>
-    <message>
-        <source>the panel</source>
-        <translation>パネル</translation>
     </message>
     <message>
         <source>No device is set for %1.%2</source>
@@ -976,10 +955,6 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     <message>
         <source>%1 is not open.</source>
         <translation>%1 は開いていません。</translation>
-    </message>
-    <message>
-        <source>%1 is not open: a port change failed. Choose COM%2 again under COM to try again, or choose another device (Ctrl+D).</source>
-        <translation>%1 は開いていません: ポートの切り替えに失敗しました。もう一度試すには COM で COM%2 を選び直すか、別のデバイスを選んでください（Ctrl+D）。</translation>
     </message>
     <message>
         <source>%1 does not accept the line settings %2: %3.</source>
@@ -1056,6 +1031,18 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     <message>
         <source>%1 is a raw TCP connection: its line speed is set on the device server, not by %2.</source>
         <translation>%1 は raw TCP 接続です: ボーレートは%2ではなく、デバイスサーバー側で設定します。</translation>
+    </message>
+    <message>
+        <source>the device server does not take what %1 sends</source>
+        <translation>デバイスサーバーが%1の送るデータを受け取りません</translation>
+    </message>
+    <message>
+        <source>Sending on %1 failed: %2.</source>
+        <translation>%1 での送信に失敗しました: %2。</translation>
+    </message>
+    <message>
+        <source>%1 characters do not fit the send buffer of %2.</source>
+        <translation>%1 文字は送信バッファー（%2）に収まりません。</translation>
     </message>
 </context>
 <context>
@@ -1239,6 +1226,17 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     <message>
         <source>reads the temperatures</source>
         <translation>温度を読み出します</translation>
+    </message>
+</context>
+<context>
+    <name>tavo::ctl::CtlPortAdvice</name>
+    <message>
+        <source> Name the device with --device DEV (such as /dev/ttyUSB0, rfc2217://HOST:PORT or tcp://HOST:PORT); --com1 and --com2 use the devices chosen in the panel.</source>
+        <translation>デバイスは --device DEV で指定してください（例: /dev/ttyUSB0、rfc2217://HOST:PORT、tcp://HOST:PORT）。--com1 と --com2 はパネルで選んだデバイスを使います。</translation>
+    </message>
+    <message>
+        <source>, or name another device with --device DEV</source>
+        <translation>。または --device DEV で別のデバイスを指定してください</translation>
     </message>
 </context>
 <context>
@@ -1441,6 +1439,17 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     <message>
         <source>--repeat is for the held buttons only, and %1 is not one of them; nothing was sent</source>
         <translation>--repeat は長押しボタン専用ですが、%1 は長押しボタンではありません。何も送信していません</translation>
+    </message>
+</context>
+<context>
+    <name>tavo::pjlink::BridgePortAdvice</name>
+    <message>
+        <source>the bridge</source>
+        <translation>ブリッジ</translation>
+    </message>
+    <message>
+        <source>The bridge</source>
+        <translation>ブリッジ</translation>
     </message>
 </context>
 <context>

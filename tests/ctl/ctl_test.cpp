@@ -2,16 +2,21 @@
 #include "core/status_decoding.h"
 #include "ctl/command_names.h"
 #include "ctl/ctl_program.h"
+#include "ctl/port_advisor.h"
 #include "ctl/report.h"
+#include "serial/device_settings.h"
+#include "serial/port_messages.h"
 #include "tests/support/projector_over_pty.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -352,6 +357,113 @@ TEST(CtlSilent, NoReplyWithinTheReplyWaitIsExitFour) {
     EXPECT_GE(elapsed, 500);
     EXPECT_LT(elapsed, 1500);
     EXPECT_EQ(line.drain(), "C02\r");
+    EXPECT_TRUE(r.err.contains(QStringLiteral("no reply from %1 within 500 ms").arg(line.devicePath())))
+        << r.err.toStdString();
+}
+
+struct NamingRun {
+    const char* name;
+    // The device, as given with --device or saved in the panel for COM1.
+    const char* device;
+    bool saved;
+    const char* said;
+};
+
+void PrintTo(const NamingRun& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class CtlNaming : public testing::TestWithParam<NamingRun> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(config.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    }
+    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
+
+    QTemporaryDir config;
+};
+
+// A device named on the command line is named as given, never "COM1"; a device the user chose for
+// COM1 in the panel is named by its port.
+TEST_P(CtlNaming, TextsNameThePortAsTheUserChoseIt) {
+    const NamingRun& row = GetParam();
+    const QString device = QString::fromUtf8(row.device);
+    QStringList arguments{QStringLiteral("status")};
+    if (row.saved) {
+        ASSERT_TRUE(saveChangedDevices({}, {.com1 = device, .com2 = {}}).isEmpty());
+    } else {
+        arguments = QStringList{QStringLiteral("--device"), device} + arguments;
+    }
+    const ToolRun r = run(arguments);
+    EXPECT_EQ(r.code, kDeviceError);
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("tavo-ctl: ") + QString::fromUtf8(row.said))) << r.err.toStdString();
+    EXPECT_EQ(r.err.contains(QStringLiteral("COM1")), row.saved) << r.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Devices, CtlNaming,
+    testing::Values(NamingRun{.name = "MissingDevice",
+                              .device = "/nonexistent/ttyX",
+                              .saved = false,
+                              .said = "/nonexistent/ttyX cannot be opened: the device does not exist. "},
+                    NamingRun{.name = "NoSerialPort",
+                              .device = "/dev/null",
+                              .saved = false,
+                              .said = "/dev/null cannot be opened: it is not a serial port. Name the device with "
+                                      "--device DEV"},
+                    NamingRun{.name = "HostAndPortWithoutScheme",
+                              .device = "127.0.0.1:1",
+                              .saved = false,
+                              .said = "127.0.0.1:1 cannot be opened: the device does not exist; did you mean "
+                                      "tcp://127.0.0.1:1 or rfc2217://127.0.0.1:1?"},
+                    NamingRun{.name = "ChosenForCom1InThePanel",
+                              .device = "/nonexistent/ttyY",
+                              .saved = true,
+                              .said = "COM1 (/nonexistent/ttyY) cannot be opened: the device does not exist. "}),
+    [](const testing::TestParamInfo<NamingRun>& row) { return std::string(row.param.name); });
+
+// tavo-ctl has no chooser, no simulated projector and no reconnect: its texts name its own options.
+TEST(CtlTexts, NameOnlyItsOwnOptions) {
+    const CtlPortAdvisor advisor;
+    const QString port = QStringLiteral("/dev/ttyS4");
+    std::vector<PortProblem> problems;
+    for (const OpenFailureKind kind :
+         {OpenFailureKind::NoSuchDevice, OpenFailureKind::PermissionDenied, OpenFailureKind::Busy,
+          OpenFailureKind::NotASerialPort, OpenFailureKind::NoHardware, OpenFailureKind::StaleLock,
+          OpenFailureKind::Other}) {
+        for (const QString& name : {port, QString()}) {
+            problems.emplace_back(OpenFailure{.kind = kind,
+                                              .device = name,
+                                              .existingPorts = {},
+                                              .detail = {},
+                                              .owner = QStringLiteral("root"),
+                                              .group = QStringLiteral("root"),
+                                              .mode = 0600});
+        }
+    }
+    for (const NetworkFailureKind kind :
+         {NetworkFailureKind::BadAddress, NetworkFailureKind::HostNotFound, NetworkFailureKind::Refused,
+          NetworkFailureKind::NoAnswer, NetworkFailureKind::Silent, NetworkFailureKind::NoComPortOption,
+          NetworkFailureKind::ClosedByServer, NetworkFailureKind::InUse, NetworkFailureKind::Lost,
+          NetworkFailureKind::CutOff, NetworkFailureKind::NotTaking, NetworkFailureKind::Other}) {
+        problems.emplace_back(NetworkFailure{.kind = kind, .detail = {}});
+        problems.emplace_back(NetworkLoss{.failure = {.kind = kind, .detail = {}}});
+    }
+    problems.insert(problems.end(), {Disconnected{}, NotOpen{}, StillOpening{}, SpeedSetOnServer{}});
+    for (const PortProblem& problem : problems) {
+        const QString text = describeProblem(problem, port, 1, advisor);
+        for (const char* panelWords :
+             {"Choose Device", "Try Without a Projector", "--simulate", "Ctrl+D", "right-click", "DEVICE", "panel set",
+              "the panel is", "by the panel", "start the panel", "connects again", "opens it again"}) {
+            EXPECT_FALSE(text.contains(QString::fromUtf8(panelWords))) << panelWords << " in\n" << text.toStdString();
+        }
+    }
+    const QString first = describeProblem(problems.front(), port, 1, advisor);
+    EXPECT_TRUE(first.contains(QStringLiteral("--device DEV"))) << first.toStdString();
+    const QString permission = describeProblem(problems.at(2), port, 1, advisor);
+    EXPECT_TRUE(permission.endsWith(QStringLiteral("mode 0660, or name another device with --device DEV.")))
+        << permission.toStdString();
 }
 
 // A device server on 127.0.0.1 in raw TCP mode that plays a script: a greeting at once (then it
@@ -415,8 +527,8 @@ INSTANTIATE_TEST_SUITE_P(
             .reply = {},
             .arguments = {QStringLiteral("--json"), QStringLiteral("power-off")},
             .code = kDeviceError,
-            .printed = "{\"command\":\"power-off\",\"decoded\":null,\"error\":\"COM1 (tcp://127.0.0.1:"
-                       "PORT) cannot be opened: the device server says the port is in use; another client may "
+            .printed = "{\"command\":\"power-off\",\"decoded\":null,\"error\":\"tcp://127.0.0.1:"
+                       "PORT cannot be opened: the device server says the port is in use; another client may "
                        "be using it (another panel, a terminal). Close that client and try again.\",\"exit\":1,"
                        "\"line\":\"C02\\\\x0D\",\"outcome\":\"device error\",\"rendering\":\" \",\"reply\":\"\"}\n",
             .said = "the device server says the port is in use"},

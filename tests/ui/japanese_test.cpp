@@ -11,6 +11,7 @@
 #include "ui/device_actions.h"
 #include "ui/device_chooser.h"
 #include "ui/main_window.h"
+#include "ui/panel_port_advisor.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -45,7 +46,8 @@ TEST(Japanese, PortFailureAndChooserSpeakJapaneseWhileTheCaptionsStay) {
     const QTemporaryDir empty;
     ASSERT_TRUE(empty.isValid());
     const QString missing = empty.filePath(QStringLiteral("ttyUSB9"));
-    ComPorts port({missing, missing}, makeDevice, Audience::Panel);
+    const PanelPortAdvisor advisor;
+    ComPorts port({missing, missing}, makeDevice, advisor);
     NoDevices actions;
     MainWindow window;
     window.setDeviceActions(&actions);
