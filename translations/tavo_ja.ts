@@ -5,11 +5,19 @@
     <name>QCommandLineParser</name>
     <message>
         <source>Displays help on commandline options.</source>
-        <translation>コマンドラインオプションのヘルプを表示する。</translation>
+        <translation>コマンドラインオプションのヘルプを表示します。</translation>
     </message>
     <message>
         <source>Displays help including Qt specific options.</source>
-        <translation>Qt 固有のオプションも含めたヘルプを表示する。</translation>
+        <translation>Qt 固有のオプションも含めたヘルプを表示します。</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>バージョン情報を表示します。</translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation>未知のオプションです: %1。</translation>
     </message>
 </context>
 <context>
@@ -355,7 +363,7 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
     <message>
         <source>; the reply is decoded into the status line</source>
-        <translation>。応答は解読されてステータス行に表示されます</translation>
+        <translation>。応答はデコードされてステータス行に表示されます</translation>
     </message>
     <message>
         <source>Repeats %1 while held</source>
@@ -549,7 +557,7 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
     <message>
         <source>&lt;p&gt;&lt;b&gt;Replies&lt;/b&gt; appear in the full view: TXD shows the line sent, RXD the reply, with control characters as tokens and &quot;%1&quot; for a reply that did not come. The replies to %2 are decoded into the status line; every other reply, such as P-Timer&apos;s, is shown in RXD only.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;&lt;b&gt;応答&lt;/b&gt;は全体表示に出ます。TXD に送った行、RXD に応答が表示され、制御文字は記号で、来なかった応答は「%1」で示されます。%2 への応答は解読されてステータス行に表示されます。P-Timer などほかの応答は RXD にだけ表示されます。&lt;/p&gt;</translation>
+        <translation>&lt;p&gt;&lt;b&gt;応答&lt;/b&gt;は全体表示に出ます。TXD に送った行、RXD に応答が表示され、制御文字は記号で、来なかった応答は「%1」で示されます。%2 への応答はデコードされてステータス行に表示されます。P-Timer などほかの応答は RXD にだけ表示されます。&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Keys&lt;/h3&gt;&lt;table cellspacing=&quot;0&quot; cellpadding=&quot;2&quot;&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;F1&lt;/b&gt;&lt;/td&gt;&lt;td&gt;this help; right-click the window for &lt;i&gt;Help&lt;/i&gt; as well. Escape closes it.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+H&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the full view: data pane, status reads and status line.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Pane button&lt;/b&gt;&lt;/td&gt;&lt;td&gt;beside the data pane, shown after Ctrl+H. Its caption names what the next click does: %1.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+D&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the device chooser, which sets the devices COM1 and COM2 stand for; also &lt;i&gt;Choose Device…&lt;/i&gt; in the context menu of the COM button.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Menu&lt;/b&gt;, &lt;b&gt;Shift+F10&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the context menu at the button that has the focus: the device chooser, this help and the views.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Tab&lt;/b&gt;, &lt;b&gt;Space&lt;/b&gt;&lt;/td&gt;&lt;td&gt;move between the buttons in view and activate one-shot buttons; buttons below the window&apos;s lower edge are passed by.&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
@@ -1149,7 +1157,7 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
 
 --device を付けないとき、--com1（既定）と --com2 はパネルが使うデバイスを指します。
 
-解読した値以外の応答は、パネルのデータモニターと同じ形（ACK CR）で表示します。
+デコードした値以外の応答は、パネルのデータモニターと同じ形（ACK CR）で表示します。
 想定外の応答はエスケープして表示します: 印字可能な ASCII はそのまま、ほかのバイトは \xNN。
 
 終了ステータス:
@@ -1229,7 +1237,7 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     </message>
     <message>
         <source>Print the line, the reply, its rendering and the decoded value as one JSON object.</source>
-        <translation>送った行、応答、その表示形、解読した値を 1 つの JSON オブジェクトで出力します。</translation>
+        <translation>送った行、応答、その表示形、デコードした値を 1 つの JSON オブジェクトで出力します。</translation>
     </message>
     <message>
         <source>What to send; see Commands above.</source>
