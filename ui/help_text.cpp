@@ -88,8 +88,10 @@ QString buttonCell(const catalog::Entry& entry) {
     }
     QString cell = above.isEmpty() ? QString() : block(above.toHtmlEscaped());
     cell += unbrokenBlock(QStringLiteral("<b>%1</b>").arg(html(entry.caption)));
-    if (const catalog::PaneCaption* pane = catalog::findPaneCaption(entry.caption); pane != nullptr) {
-        if (const QString reading = readingOf(*pane); !reading.isEmpty()) {
+    if (entry.control == Control::PaneButton) {
+        const catalog::PaneCaption* pane = catalog::findPaneCaption(entry.caption);
+        const QString reading = pane == nullptr ? QString() : readingOf(*pane);
+        if (!reading.isEmpty()) {
             cell += block(reading);
         }
     }
