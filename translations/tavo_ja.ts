@@ -5,11 +5,19 @@
     <name>QCommandLineParser</name>
     <message>
         <source>Displays help on commandline options.</source>
-        <translation>コマンドラインオプションのヘルプを表示する。</translation>
+        <translation>コマンドラインオプションのヘルプを表示します。</translation>
     </message>
     <message>
         <source>Displays help including Qt specific options.</source>
-        <translation>Qt 固有のオプションも含めたヘルプを表示する。</translation>
+        <translation>Qt 固有のオプションも含めたヘルプを表示します。</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>バージョン情報を表示します。</translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation>未知のオプションです: %1。</translation>
     </message>
 </context>
 <context>
@@ -350,20 +358,24 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <translation>%1 を送信します</translation>
     </message>
     <message>
-        <source>; opens an on-screen menu, so the cursor pad then steps at menu pace</source>
-        <translation>。オンスクリーンメニューが開くので、その後カーソルパッドはメニュー操作の間隔で動きます</translation>
-    </message>
-    <message>
-        <source>; the reply is decoded into the status line</source>
-        <translation>。応答は解読されてステータス行に表示されます</translation>
-    </message>
-    <message>
         <source>Repeats %1 while held</source>
         <translation>押している間 %1 を繰り返し送信します</translation>
     </message>
     <message>
-        <source>; afterwards the cursor arrows pan the zoomed picture quickly</source>
-        <translation>。離した後はカーソルの矢印で拡大した画面をすばやく移動します</translation>
+        <source>opens an on-screen menu, so the cursor pad then steps at menu pace</source>
+        <translation>オンスクリーンメニューが開くので、その後カーソルパッドはメニュー操作の間隔で動きます</translation>
+    </message>
+    <message>
+        <source>the reply is decoded into the status line</source>
+        <translation>応答はデコードされてステータス行に表示されます</translation>
+    </message>
+    <message>
+        <source>afterwards the cursor arrows pan the zoomed picture quickly</source>
+        <translation>離した後はカーソルの矢印で拡大した画面をすばやく移動します</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>。</translation>
     </message>
 </context>
 <context>
@@ -621,16 +633,8 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
 <context>
     <name>tavo::HelpText</name>
     <message>
-        <source>Group</source>
-        <translation>グループ</translation>
-    </message>
-    <message>
         <source>Button</source>
         <translation>ボタン</translation>
-    </message>
-    <message>
-        <source>What it does</source>
-        <translation>働き</translation>
     </message>
     <message>
         <source>%1 and %2</source>
@@ -653,10 +657,6 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <translation>&lt;p&gt;&lt;b&gt;長押しボタン&lt;/b&gt;（%1）は、どのマウスボタンで押してもすぐに送信し、押している間くり返します。キーボードから長押しボタンを操作しても何も送りません。離す操作で止められないリピートをキーで始めないための仕様です。&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>&lt;p&gt;&lt;b&gt;Replies&lt;/b&gt; appear in the full view: TXD shows the line sent, RXD the reply, with control characters as tokens and &quot;%1&quot; for a reply that did not come. The replies to %2 are decoded into the status line; every other reply, such as P-Timer&apos;s, is shown in RXD only.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;&lt;b&gt;応答&lt;/b&gt;は全体表示に出ます。TXD に送った行、RXD に応答が表示され、制御文字は記号で、来なかった応答は「%1」で示されます。%2 への応答は解読されてステータス行に表示されます。P-Timer などほかの応答は RXD にだけ表示されます。&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>&lt;h3&gt;Keys&lt;/h3&gt;&lt;table cellspacing=&quot;0&quot; cellpadding=&quot;2&quot;&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;F1&lt;/b&gt;&lt;/td&gt;&lt;td&gt;this help; right-click the window for &lt;i&gt;Help&lt;/i&gt; as well. Escape closes it.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+H&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the full view: data pane, status reads and status line.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Pane button&lt;/b&gt;&lt;/td&gt;&lt;td&gt;beside the data pane, shown after Ctrl+H. Its caption names what the next click does: %1.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+D&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the device chooser, which sets the devices COM1 and COM2 stand for; also &lt;i&gt;Choose Device…&lt;/i&gt; in the context menu of the COM button.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Menu&lt;/b&gt;, &lt;b&gt;Shift+F10&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the context menu at the button that has the focus: the device chooser, this help and the views.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Tab&lt;/b&gt;, &lt;b&gt;Space&lt;/b&gt;&lt;/td&gt;&lt;td&gt;move between the buttons in view and activate one-shot buttons; buttons below the window&apos;s lower edge are passed by.&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
         <translation>&lt;h3&gt;キー&lt;/h3&gt;&lt;table cellspacing=&quot;0&quot; cellpadding=&quot;2&quot;&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;F1&lt;/b&gt;&lt;/td&gt;&lt;td&gt;このヘルプ。ウィンドウを右クリックして&lt;i&gt;ヘルプ&lt;/i&gt;を選んでも開きます。Escape で閉じます。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+H&lt;/b&gt;&lt;/td&gt;&lt;td&gt;全体表示: データ欄、状態読み出しボタン、ステータス行。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;データ欄ボタン&lt;/b&gt;&lt;/td&gt;&lt;td&gt;データ欄の横にあり、Ctrl+H の後に表示されます。表示名は次のクリックで行うことを示します: %1。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+D&lt;/b&gt;&lt;/td&gt;&lt;td&gt;デバイス選択。COM1 と COM2 に使うデバイスを設定します。COM ボタンのコンテキストメニューの&lt;i&gt;デバイスを選択…&lt;/i&gt;からも開けます。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Menu&lt;/b&gt;、&lt;b&gt;Shift+F10&lt;/b&gt;&lt;/td&gt;&lt;td&gt;フォーカスのあるボタンの位置にコンテキストメニューを開きます: デバイス選択、このヘルプ、表示の切り替え。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Tab&lt;/b&gt;、&lt;b&gt;Space&lt;/b&gt;&lt;/td&gt;&lt;td&gt;見えているボタンの間を移動し、単発ボタンを押します。ウィンドウの下端より下のボタンは飛ばします。&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
     </message>
@@ -665,24 +665,8 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <translation>&lt;p&gt;ポートが受け付けられない行（ポートが開いていない、デバイスが切断された、パネルがまだ接続中）は送信されません。そのことはどの表示でもウィンドウ下端の通知に表示され、TXD には何も表示されません。&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Devices&lt;/h3&gt;&lt;p&gt;COM1 and COM2 stand for devices of your choice (Ctrl+D): a serial device such as &lt;tt&gt;/dev/ttyUSB0&lt;/tt&gt; or its stable name under &lt;tt&gt;/dev/serial/by-id/&lt;/tt&gt;, or a device server on the network: &lt;tt&gt;rfc2217://HOST:PORT&lt;/tt&gt; for one that speaks RFC 2217 (the panel sets the speed there), &lt;tt&gt;tcp://HOST:PORT&lt;/tt&gt; for a raw TCP port, whose speed is set on the server. The chooser also offers the devices chosen before. &lt;tt&gt;tavo-panel --com1 DEVICE&lt;/tt&gt; uses a device for one run; &lt;tt&gt;tavo-panel --simulate&lt;/tt&gt; puts the simulated projector behind COM1, as &lt;i&gt;Try Without a Projector&lt;/i&gt; does.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;デバイス&lt;/h3&gt;&lt;p&gt;COM1 と COM2 には好きなデバイスを割り当てられます（Ctrl+D）。&lt;tt&gt;/dev/ttyUSB0&lt;/tt&gt; のようなシリアルデバイスや &lt;tt&gt;/dev/serial/by-id/&lt;/tt&gt; の下の固定名、またはネットワーク上のデバイスサーバーです。RFC 2217 対応のサーバーは &lt;tt&gt;rfc2217://HOST:PORT&lt;/tt&gt;（ボーレートはパネルが設定）、raw TCP のポートは &lt;tt&gt;tcp://HOST:PORT&lt;/tt&gt;（ボーレートはサーバー側で設定）と指定します。デバイス選択では以前に選んだデバイスも表示されます。&lt;tt&gt;tavo-panel --com1 DEVICE&lt;/tt&gt; はその実行に限りデバイスを指定し、&lt;tt&gt;tavo-panel --simulate&lt;/tt&gt; は&lt;i&gt;プロジェクターなしで試す&lt;/i&gt;と同じく COM1 にプロジェクターシミュレーターをつなぎます。&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>&lt;h3&gt;Buttons&lt;/h3&gt;</source>
         <translation>&lt;h3&gt;ボタン&lt;/h3&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;h3&gt;Settings&lt;/h3&gt;&lt;p&gt;The devices chosen for COM1 and COM2 are kept in &lt;tt&gt;~/.config/tavo/tavo-panel.conf&lt;/tt&gt;. The port and speed chosen in the port panel are not kept: each run starts on COM1 at 19200 baud.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;設定&lt;/h3&gt;&lt;p&gt;COM1 と COM2 に選んだデバイスは &lt;tt&gt;~/.config/tavo/tavo-panel.conf&lt;/tt&gt; に保存されます。ポートパネルで選んだポートとボーレートは保存されず、起動するたびに COM1、19200 bps で始まります。&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;h3&gt;Room control&lt;/h3&gt;&lt;p&gt;&lt;b&gt;tavo-pjlink&lt;/b&gt; makes the projector reachable from PJLink room-control systems over the network; see &lt;tt&gt;man tavo-pjlink&lt;/tt&gt;.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;ルームコントロール&lt;/h3&gt;&lt;p&gt;&lt;b&gt;tavo-pjlink&lt;/b&gt; を使うと、ネットワーク上の PJLink 対応ルームコントロールシステムからプロジェクターを操作できます。詳しくは &lt;tt&gt;man tavo-pjlink&lt;/tt&gt; を参照してください。&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;h3&gt;Language&lt;/h3&gt;&lt;p&gt;The panel speaks the desktop&apos;s language where it has a translation (Japanese), else English; the captions on the panel are the same in every language. To choose one, start it as &lt;tt&gt;LANG=ja_JP.UTF-8 tavo-panel&lt;/tt&gt; for Japanese or &lt;tt&gt;LANG=C tavo-panel&lt;/tt&gt; for English.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;言語&lt;/h3&gt;&lt;p&gt;パネルは、翻訳がある言語（日本語）ならデスクトップの言語で、それ以外は英語で表示します。パネル上のボタンなどの表示名はどの言語でも同じです。言語を選ぶには、日本語なら &lt;tt&gt;LANG=ja_JP.UTF-8 tavo-panel&lt;/tt&gt;、英語なら &lt;tt&gt;LANG=C tavo-panel&lt;/tt&gt; として起動します。&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;About&lt;/h3&gt;&lt;p&gt;</source>
@@ -695,6 +679,38 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     <message>
         <source>Free software under the GNU General Public License, version 3 or any later version (GPL-3.0-or-later), with no warranty.&lt;/p&gt;</source>
         <translation>GNU 一般公衆利用許諾書バージョン 3 またはそれ以降のバージョン（GPL-3.0-or-later）によるフリーソフトウェアです。無保証です。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>(Japanese for “%1”)</source>
+        <translation>（日本語で「%1」）</translation>
+    </message>
+    <message>
+        <source>Repeats while held</source>
+        <translation>押している間くり返し送信します</translation>
+    </message>
+    <message>
+        <source>Sends, or does</source>
+        <translation>送信するコード・働き</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Replies&lt;/b&gt; appear in the full view: TXD shows the line sent, RXD the reply, with control characters as tokens and &quot;%1&quot; for a reply that did not come. The replies to %2 are decoded into the status line; every other reply, such as %3&apos;s, is shown in RXD only.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;応答&lt;/b&gt;は全体表示に出ます。TXD に送った行、RXD に応答が表示され、制御文字は記号で、来なかった応答は「%1」で示されます。%2 への応答はデコードされてステータス行に表示されます。%3 などほかの応答は RXD にだけ表示されます。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Devices&lt;/h3&gt;&lt;p&gt;COM1 and COM2 stand for devices of your choice (Ctrl+D): a serial device, by its name or its stable name, or a device server on the network, one that speaks RFC 2217 (the panel sets the speed there) or a raw TCP port (whose speed is set on the server):&lt;/p&gt;%1&lt;p&gt;The chooser also offers the devices chosen before. To use a device for one run, or to put the simulated projector behind COM1 as &lt;i&gt;Try Without a Projector&lt;/i&gt; does:&lt;/p&gt;%2</source>
+        <translation>&lt;h3&gt;デバイス&lt;/h3&gt;&lt;p&gt;COM1 と COM2 には好きなデバイスを割り当てられます（Ctrl+D）。シリアルデバイスはその名前か固定名で、ネットワーク上のデバイスサーバーは RFC 2217 対応のもの（ボーレートはパネルが設定）か raw TCP のポート（ボーレートはサーバー側で設定）で、次のように指定します:&lt;/p&gt;%1&lt;p&gt;デバイス選択では以前に選んだデバイスも表示されます。その実行に限りデバイスを使うには、また&lt;i&gt;プロジェクターなしで試す&lt;/i&gt;と同じく COM1 にプロジェクターシミュレーターをつなぐには、次のように起動します:&lt;/p&gt;%2</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Settings&lt;/h3&gt;&lt;p&gt;The devices chosen for COM1 and COM2 are kept in:&lt;/p&gt;%1&lt;p&gt;The port and speed chosen in the port panel are not kept: each run starts on COM1 at 19200 baud.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;設定&lt;/h3&gt;&lt;p&gt;COM1 と COM2 に選んだデバイスは次のファイルに保存されます:&lt;/p&gt;%1&lt;p&gt;ポートパネルで選んだポートとボーレートは保存されず、起動するたびに COM1、19200 bps で始まります。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Room control&lt;/h3&gt;&lt;p&gt;&lt;b&gt;tavo-pjlink&lt;/b&gt; makes the projector reachable from PJLink room-control systems over the network; its manual page tells how:&lt;/p&gt;%1</source>
+        <translation>&lt;h3&gt;ルームコントロール&lt;/h3&gt;&lt;p&gt;&lt;b&gt;tavo-pjlink&lt;/b&gt; を使うと、ネットワーク上の PJLink 対応ルームコントロールシステムからプロジェクターを操作できます。使い方はマニュアルページにあります:&lt;/p&gt;%1</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Language&lt;/h3&gt;&lt;p&gt;The panel speaks the desktop&apos;s language where it has a translation (Japanese), else English; the captions on the panel are the same in every language. To start it in Japanese, or in English:&lt;/p&gt;%1</source>
+        <translation>&lt;h3&gt;言語&lt;/h3&gt;&lt;p&gt;パネルは、翻訳がある言語（日本語）ならデスクトップの言語で、それ以外は英語で表示します。パネル上のボタンなどの表示名はどの言語でも同じです。日本語または英語で起動するには、次のようにします:&lt;/p&gt;%1</translation>
     </message>
 </context>
 <context>
@@ -1204,6 +1220,14 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <source>Collapses the full view</source>
         <translation>全体表示を閉じて元の表示に戻します</translation>
     </message>
+    <message>
+        <source>Show the data</source>
+        <translation>データを表示する</translation>
+    </message>
+    <message>
+        <source>Hide the data</source>
+        <translation>データを表示しない</translation>
+    </message>
 </context>
 <context>
     <name>tavo::ctl::CommandNames</name>
@@ -1282,7 +1306,7 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
 
 --device を付けないとき、--com1（既定）と --com2 はパネルが使うデバイスを指します。
 
-解読した値以外の応答は、パネルのデータモニターと同じ形（ACK CR）で表示します。
+デコードした値以外の応答は、パネルのデータモニターと同じ形（ACK CR）で表示します。
 想定外の応答はエスケープして表示します: 印字可能な ASCII はそのまま、ほかのバイトは \xNN。
 
 終了ステータス:
