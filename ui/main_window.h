@@ -10,6 +10,7 @@
 #include "core/ports/controls.h"
 #include "core/ports/panel.h"
 #include "ui/help_opener.h"
+#include "ui/lost_dialogs.h"
 #include "ui/panel_builder.h"
 #include "ui/panel_timers.h"
 #include "ui/port_failure_dialogs.h"
@@ -122,6 +123,7 @@ private:
     WindowActions actions_;
     HelpOpener help_;
     PortFailureDialogs dialogs_;
+    LostDialogs lostDialogs_;
     bool shownOnce_ = false;
     DeviceNotice* notice_ = nullptr;
     // A program notice waiting for the window to be shown or the device's notice to end.

@@ -7,6 +7,7 @@
 #include "ui/device_chooser.h"
 #include "ui/device_notice.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
@@ -17,6 +18,9 @@
 #include <QTest>
 #include <QWindow>
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
 #include <ostream>
 
 namespace tavo::test {
@@ -112,6 +116,17 @@ INSTANTIATE_TEST_SUITE_P(PortWarning, EveryWayOut,
                                            WayOut{"CloseButton",
                                                   [](QMessageBox& box, const MainWindow& /*window*/) {
                                                       box.windowHandle()->close();
+                                                  }},
+                                           // As the X server tells of a window destroyed by another program.
+                                           WayOut{"DestroyedFromOutside",
+                                                  [](QMessageBox& box, const MainWindow& /*window*/) {
+                                                      std::array<std::uint8_t, 32> destroyNotify{17};
+                                                      const auto id = static_cast<std::uint32_t>(box.internalWinId());
+                                                      std::memcpy(&destroyNotify[8], &id, sizeof id);
+                                                      qintptr result = 0;
+                                                      QAbstractEventDispatcher::instance()->filterNativeEvent(
+                                                          "xcb_generic_event_t", destroyNotify.data(), &result);
+                                                      QCoreApplication::processEvents();
                                                   }},
                                            WayOut{"ChooserCancelled",
                                                   [](QMessageBox& box, const MainWindow& window) {
