@@ -33,8 +33,15 @@ PortFailureDialogs::PortFailureDialogs(QWidget& window) : window_(window) {}
 
 void PortFailureDialogs::showWarning(const QString& text) {
     qCDebug(lcUi) << "warning:" << text;
+    // One at a time, whatever the far end keeps refusing: a new warning takes the place of the one
+    // shown.
+    if (warning_ != nullptr && warning_->isVisible()) {
+        warning_->setText(text);
+        return;
+    }
     // Asks nothing; the one OK button is also what Escape and the close button press.
-    messageBox(QMessageBox::Warning, window_.windowTitle(), text, QMessageBox::Ok, &window_)->open();
+    warning_ = messageBox(QMessageBox::Warning, window_.windowTitle(), text, QMessageBox::Ok, &window_);
+    warning_->open();
 }
 
 void PortFailureDialogs::openQuestion(QDialog* dialog) {
@@ -59,7 +66,7 @@ void PortFailureDialogs::askAfterPortChange(const QString& text, int port, Answe
     box->setEscapeButton(QMessageBox::Ok);
     connect(box, &QDialog::finished, this, [this, box, choose, port, answer = std::move(answer)] {
         question_ = nullptr;
-        if (choose != nullptr && box->clickedButton() == choose) {
+        if (choose != nullptr && box->clickedButton() == choose && deviceActions_ != nullptr) {
             chooseAfterPortChange(port, answer);
             return;
         }
@@ -109,10 +116,10 @@ void PortFailureDialogs::askAtStartUp(const QString& text, Answer answer) {
         if (clicked != nullptr && clicked == retry) {
             qCDebug(lcUi) << "start-up error: trying again";
             answer(PortFailureChoice::Retry);
-        } else if (clicked != nullptr && clicked == choose) {
+        } else if (clicked != nullptr && clicked == choose && deviceActions_ != nullptr) {
             qCDebug(lcUi) << "start-up error: choosing a device";
             chooseAtStartUp(text, answer);
-        } else if (clicked != nullptr && clicked == simulate) {
+        } else if (clicked != nullptr && clicked == simulate && deviceActions_ != nullptr) {
             qCDebug(lcUi) << "start-up error: trying the simulated projector";
             const QString failure = deviceActions_->useSimulatedProjector();
             if (failure.isEmpty()) {

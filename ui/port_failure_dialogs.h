@@ -11,6 +11,7 @@
 #include "core/ports/panel.h"
 
 #include <QDialog>
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -35,6 +36,7 @@ public:
     // offered.
     void setDeviceActions(DeviceActions* actions) { deviceActions_ = actions; }
 
+    // Asks nothing; while one is shown, a new one replaces its text.
     void showWarning(const QString& text);
     // `port` is the port that failed, which the device chooser offered there opens again.
     void askAfterPortChange(const QString& text, int port, Answer answer);
@@ -51,6 +53,7 @@ private:
     QWidget& window_;
     DeviceActions* deviceActions_ = nullptr;
     QPointer<QDialog> question_;
+    QPointer<QMessageBox> warning_;
 };
 
 } // namespace tavo

@@ -149,5 +149,18 @@ TEST_F(PortWarningTest, TimersRunWhileTheWarningWaits) {
     EXPECT_TRUE(com1Chosen());
 }
 
+// A far end that keeps refusing the line settings shows one warning, with its latest reason.
+TEST_F(PortWarningTest, RefusalsShowOneWarningAtATime) {
+    for (const char* refusal : {"COM1 refused 9600 baud.", "COM1 refused 9600 baud again."}) {
+        port.refusal = refusal;
+        port.notify(PortEvent::SettingsRefused);
+    }
+    QList<QMessageBox*> shown = window.findChildren<QMessageBox*>();
+    shown.removeIf([](const QMessageBox* box) { return !box->isVisible(); });
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown.front()->text(), QStringLiteral("COM1 refused 9600 baud again."));
+    EXPECT_EQ(window.question(), nullptr) << "it asks nothing";
+}
+
 } // namespace
 } // namespace tavo::test
