@@ -16,6 +16,7 @@
 #include <QScopeGuard>
 #include <QTextStream>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -82,16 +83,6 @@ int main(int argc, char* argv[]) {
     const tavo::PanelPortAdvisor advisor;
     tavo::ComPorts port({run.devices.com1, run.devices.com2}, tavo::makeDevice, advisor);
     ProgramDevices deviceActions(port);
-    if (options.simulate) {
-        for (QString error = deviceActions.useSimulatedProjector(); !error.isEmpty();
-             error = deviceActions.useSimulatedProjector()) {
-            if (window.showStartupError(error.toStdString()) != tavo::PortFailureChoice::Retry) {
-                return 1;
-            }
-        }
-    }
-    window.setDeviceActions(&deviceActions);
-
     tavo::PanelLogic logic(window, port);
     window.setLogic(&logic);
     // The window outlives the logic; no event may reach the logic once it is gone.
@@ -99,18 +90,34 @@ int main(int argc, char* argv[]) {
         window.setLogic(nullptr);
         window.setDeviceActions(nullptr);
     });
-
-    if (!logic.start()) {
-        return 1;
-    }
-    if (tavo::terminationRequested()) {
-        return 0;
-    }
     if (!run.settingsProblem.isEmpty()) {
         window.showProgramNotice(run.settingsProblem);
     }
-    window.show();
+
+    // The start-up runs in the event loop's time: its questions are answered there, and the window
+    // is shown once the port has been opened. With --simulate the simulated projector comes first;
+    // while it cannot be started, the start-up error offers to try again or to quit.
+    bool gaveUp = false;
+    std::function<void()> startUp = [&] {
+        if (options.simulate) {
+            if (const QString error = deviceActions.useSimulatedProjector(); !error.isEmpty()) {
+                window.askAtStartUp(error, [&](tavo::PortFailureChoice choice) {
+                    if (choice == tavo::PortFailureChoice::Retry) {
+                        startUp();
+                    } else {
+                        gaveUp = true;
+                        QCoreApplication::quit();
+                    }
+                });
+                return;
+            }
+        }
+        window.setDeviceActions(&deviceActions);
+        logic.start();
+    };
+    startUp();
+
     const int code = QApplication::exec();
-    // A start-up open that failed later ends the program as one that failed at once does.
-    return logic.gaveUpAtStartUp() ? 1 : code;
+    // A start-up the user gave up on ends the program as one whose port failed.
+    return gaveUp || logic.gaveUpAtStartUp() ? 1 : code;
 }

@@ -151,7 +151,8 @@ int main(int argc, char* argv[]) {
                         advisor);
     tavo::PanelLogic logic(window, port);
     window.setLogic(&logic);
-    if (!logic.start()) {
+    logic.start();
+    if (logic.sessionState() == tavo::SessionState::AskingAtStartUp) {
         std::fprintf(stderr, "could not open %s\n", device.c_str());
         return 2;
     }

@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     port.missingPorts = {2};
     tavo::PanelLogic logic(panel, port);
     panel.setTickHandler([&logic](tavo::TimerId t) { logic.timerTick(t); });
-    if (!logic.start()) {
+    logic.start();
+    if (!panel.windowShown) {
         return 0;
     }
 
@@ -82,13 +83,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         default: {
             const std::uint8_t which = script.next();
-            if (which % 8 == 7) {
+            if (which % 9 == 8) {
+                // The answer to a port warning (COM2 fails), or to no question at all.
+                logic.answered((which / 9) % 2 == 0 ? tavo::PortFailureChoice::Dismiss
+                                                    : tavo::PortFailureChoice::Retry);
+            } else if (which % 9 == 7) {
                 logic.keyDown(tavo::kKeyH, tavo::kCtrlMask);
-            } else if (which % 8 == 6) {
+            } else if (which % 9 == 6) {
                 // Any event of the port, the ends of opens none is waiting for included.
-                port.notify(static_cast<tavo::PortEvent>((which / 8) % tavo::kPortEventCount));
+                port.notify(static_cast<tavo::PortEvent>((which / 9) % tavo::kPortEventCount));
             } else {
-                logic.click(kOtherControls[which % 6]);
+                logic.click(kOtherControls[which % 9]);
             }
             break;
         }

@@ -734,18 +734,6 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
 <context>
     <name>tavo::MainWindow</name>
     <message>
-        <source>Full View with Data and Status</source>
-        <translation>データとステータスの全体表示</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation>ヘルプ</translation>
-    </message>
-    <message>
-        <source>Show Data Pane</source>
-        <translation>データ欄を表示</translation>
-    </message>
-    <message>
         <source>The port panel: COM1 or COM2, 19200 or 9600 baud. Ctrl+D or right-click: %1 Ctrl+H: the full view with the data pane.</source>
         <translation>ポートパネル: COM1 か COM2、19200 か 9600 bps。Ctrl+D または右クリック: %1 Ctrl+H: データ欄のある全体表示。</translation>
     </message>
@@ -1112,6 +1100,21 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     <message>
         <source>cannot listen on %1 port %2: %3</source>
         <translation>%1 のポート %2 で待ち受けできません: %3</translation>
+    </message>
+</context>
+<context>
+    <name>tavo::WindowActions</name>
+    <message>
+        <source>Full View with Data and Status</source>
+        <translation>データとステータスの全体表示</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>ヘルプ</translation>
+    </message>
+    <message>
+        <source>Show Data Pane</source>
+        <translation>データ欄を表示</translation>
     </message>
 </context>
 <context>

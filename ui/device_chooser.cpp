@@ -180,11 +180,6 @@ DeviceChoice DeviceChooser::choice() const {
     return {.com1 = device(com1_), .com2 = device(com2_)};
 }
 
-void DeviceChooser::done(int result) {
-    answered_ = true;
-    QDialog::done(result);
-}
-
 QString applyChosenDevices(DeviceActions& actions, const DeviceChoice& before, const DeviceChoice& after) {
     // Saved first: `before` may be the actions' own devices.
     QString failure = saveChangedDevices(before, after);
@@ -196,20 +191,11 @@ QString chooseDeviceCommand() {
     return DeviceChooser::tr("Choose Device…");
 }
 
-ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent, int port) {
-    const DeviceChoice before = actions.devices();
-    DeviceChooser chooser(before, presentDevices(), parent);
-    chooser.setSimulatedDevice(actions.simulatedDevice());
-    chooser.setRecentDevices(loadRecentDevices());
-    chooser.setPortToOpen(port);
-    const int result = chooser.exec();
-    if (!chooser.answered()) {
-        return ChooserOutcome::Interrupted;
-    }
-    if (result != QDialog::Accepted) {
-        return ChooserOutcome::Cancelled;
-    }
-    const DeviceChoice after = chooser.choice();
+namespace {
+
+// Carries out the user's OK: the choice is set for this run, saved and remembered.
+ChooserOutcome takeChoice(DeviceActions& actions, const DeviceChoice& before, const DeviceChoice& after,
+                          QWidget* parent) {
     if (after == before) {
         return ChooserOutcome::Unchanged;
     }
@@ -224,6 +210,7 @@ ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent, int port) 
         box->setObjectName(QStringLiteral("unsavedChoice"));
         box->setTextFormat(Qt::PlainText);
         box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setAttribute(Qt::WA_QuitOnClose, false);
         box->open();
     }
     // Offered the next time; the simulated projector's pseudo-terminal is gone by then.
@@ -236,6 +223,27 @@ ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent, int port) 
     }
     rememberDevices(chosen);
     return ChooserOutcome::Chosen;
+}
+
+} // namespace
+
+DeviceChooser* chooseDevices(DeviceActions& actions, QWidget* parent, int port,
+                             std::function<void(ChooserOutcome)> done) {
+    const DeviceChoice before = actions.devices();
+    auto* chooser = new DeviceChooser(before, presentDevices(), parent);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    // Before the panel is shown it is the only window there is; closing it ends nothing.
+    chooser->setAttribute(Qt::WA_QuitOnClose, false);
+    chooser->setSimulatedDevice(actions.simulatedDevice());
+    chooser->setRecentDevices(loadRecentDevices());
+    chooser->setPortToOpen(port);
+    QObject::connect(chooser, &QDialog::finished, chooser,
+                     [&actions, before, chooser, parent, done = std::move(done)](int result) {
+                         done(result == QDialog::Accepted ? takeChoice(actions, before, chooser->choice(), parent)
+                                                          : ChooserOutcome::Cancelled);
+                     });
+    chooser->open();
+    return chooser;
 }
 
 } // namespace tavo

@@ -10,6 +10,8 @@
 #include "serial/device_settings.h"
 
 #include <QDialog>
+#include <cstdint>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -33,9 +35,6 @@ public:
     void setPortToOpen(int port);
 
     [[nodiscard]] DeviceChoice choice() const;
-    // False when the dialog ended without the user's answer (the program is ending).
-    [[nodiscard]] bool answered() const { return answered_; }
-    void done(int result) override;
 
 private:
     void useSelected(QLineEdit* field);
@@ -49,18 +48,21 @@ private:
     QList<SerialDevice> present_;
     QString simulated_;
     QStringList recent_;
-    bool answered_ = false;
 };
 
-enum class ChooserOutcome { Chosen, Unchanged, Cancelled, Interrupted };
+// Cancelled also when closed by Escape or the window's close button.
+enum class ChooserOutcome : std::uint8_t { Chosen, Unchanged, Cancelled };
 
 // The chooser as offered in menus and dialogs ("Choose Device…").
 [[nodiscard]] QString chooseDeviceCommand();
 
-// Runs the chooser on the devices present now, for opening `port` again (0: none) once it is
-// answered with OK. A new choice is set for this run and saved; a save that fails is told in a
-// warning over `parent` with the reason, and the choice stays in use.
-[[nodiscard]] ChooserOutcome chooseDevices(DeviceActions& actions, QWidget* parent, int port);
+// Opens the chooser on the devices present now, for opening `port` again (0: none) once it is
+// answered with OK, and returns it at once; it deletes itself once closed. When the user has
+// answered, a new choice is set for this run and saved, and then `done` is called with the outcome;
+// a save that fails is told in a warning over `parent` with the reason, and the choice stays in
+// use. The chooser is opened, not run: `done` is never called from inside this function.
+[[nodiscard]] DeviceChooser* chooseDevices(DeviceActions& actions, QWidget* parent, int port,
+                                           std::function<void(ChooserOutcome)> done);
 
 // Sets the devices for this run and saves the entries the user changed: an entry that came from
 // the command line and was left alone is not saved. Empty when saved, else why it was not.

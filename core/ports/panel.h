@@ -9,17 +9,24 @@
 // Timer semantics the logic relies on: setting the interval of a running timer restarts its
 // count; enabling a timer that is already running leaves its count alone; each tick is delivered
 // to the logic's timer handler, and a timer runs on until it is disabled.
+//
+// No call waits for the user. A question (the port warning, the start-up error) is shown and the
+// call returns at once; the window reports the answer later, from the event loop, to the logic's
+// answered(). Every way out of a question's dialog is an answer. A new question replaces one
+// still open, whose answer then never comes.
 
 #include "core/ports/controls.h"
 #include "core/ports/wording.h"
 
+#include <cstdint>
 #include <string_view>
 
 namespace tavo {
 
-// What the user made of a port failure: dismissed it, or asked to try again (after choosing another
-// device, or the simulated projector, which the window carries out itself).
-enum class PortFailureChoice { Dismiss, Retry };
+// What the user made of a port failure: dismissed it (OK, Quit, Escape, the window's close button,
+// the device chooser's Cancel), or asked to try again (after choosing another device, or the
+// simulated projector, which the window carries out itself).
+enum class PortFailureChoice : std::uint8_t { Dismiss, Retry };
 
 // A notice over the lower edge of the window, seen in every view and taking no focus. A lasting one
 // stays until replaced or cleared; a passing one goes by itself after a few seconds; a progress one
@@ -56,16 +63,21 @@ public:
     virtual void setTimerEnabled(TimerId timer, bool enabled) = 0;
     virtual void setTimerInterval(TimerId timer, int milliseconds) = 0;
 
-    // A warning with a single OK button; returns once the user has dismissed it.
+    // A warning with a single OK button, which asks nothing: no answer follows.
     virtual void showWarning(std::string_view text) = 0;
-    // The warning of a failed port change: OK, or choosing a device for the port and trying again.
-    [[nodiscard]] virtual PortFailureChoice showPortWarning(std::string_view text) = 0;
-    // The error when the port cannot be opened at start-up: quit (the window is then never shown),
-    // or try again after choosing a device or the simulated projector.
-    [[nodiscard]] virtual PortFailureChoice showStartupError(std::string_view text) = 0;
+    // The warning of a failed port change, a question: OK, or choosing a device for the port and
+    // trying again.
+    virtual void showPortWarning(std::string_view text) = 0;
+    // The error when the port cannot be opened at start-up, a question: quit (before the window
+    // has been shown it then never is), or try again after choosing a device or the simulated
+    // projector.
+    virtual void showStartupError(std::string_view text) = 0;
+    // The start-up is through: the window is shown for the first time. Until then it stays
+    // hidden, and only the start-up error may be in view.
+    virtual void showWindow() = 0;
     virtual void showNotice(std::string_view text, Notice kind) = 0;
     virtual void clearNotice() = 0;
-    // Closes the window and ends the program. May be called before the event loop runs.
+    // Closes the window and ends the program.
     virtual void endProgram() = 0;
 };
 

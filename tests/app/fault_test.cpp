@@ -272,9 +272,12 @@ TEST_F(FaultTest, FloodingDeviceLeavesClicksPromptAndMemoryFlat) {
 
 TEST_F(FaultTest, SecondPanelOnTheSameDeviceIsToldItIsBusyAndTheFirstKeepsWorking) {
     PanelRig second(line.devicePath());
-    EXPECT_FALSE(second.logic->start());
+    EXPECT_FALSE(second.start());
     EXPECT_EQ(second.window.startupErrors, 1);
+    EXPECT_FALSE(second.window.isVisible());
+    second.logic->answered(PortFailureChoice::Dismiss);
     EXPECT_EQ(second.window.endings, 1);
+    EXPECT_TRUE(second.logic->gaveUpAtStartUp());
     EXPECT_TRUE(contains(second.window.lastMessage, "in use by another program")) << second.window.lastMessage;
     EXPECT_FALSE(second.port.deviceOpen());
 

@@ -225,6 +225,7 @@ INSTANTIATE_TEST_SUITE_P(States, NotSent,
                                                           [](FakeSerialPort& port, PanelLogic& logic) {
                                                               port.missingPorts = {2};
                                                               logic.click(Control::Com2Option);
+                                                              logic.answered(PortFailureChoice::Dismiss);
                                                           },
                                                       .reason = "COM1 is not open.",
                                                       .kind = Notice::Lasting},

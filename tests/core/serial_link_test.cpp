@@ -14,7 +14,8 @@ using Calls = std::vector<std::string>;
 class SerialLink : public LogicTest {};
 
 TEST_F(SerialLink, StartUpOpensCom1TwiceAndWritesNothing) {
-    ASSERT_TRUE(logic.start());
+    logic.start();
+    EXPECT_TRUE(panel.windowShown);
     EXPECT_EQ(port.calls, (Calls{"setPortNumber(1)", "setLineSettings(19200,N,8,1)", "open", "isOpen", "close",
                                  "setPortNumber(1)", "open"}));
     EXPECT_TRUE(port.writes.empty());
@@ -34,7 +35,7 @@ TEST_F(SerialLink, StartUpOpensCom1TwiceAndWritesNothing) {
 
 TEST_F(SerialLink, StartUpPlacesTheWindowFromTheFullHeightThenCollapses) {
     // 1024 x 768 pixels; the window is 9600 x 6990 twips with its frame before collapsing.
-    ASSERT_TRUE(logic.start());
+    start();
     EXPECT_DOUBLE_EQ(panel.left, 2880);
     EXPECT_DOUBLE_EQ(panel.top, 2265);
     EXPECT_DOUBLE_EQ(panel.height, 5350);
@@ -42,16 +43,21 @@ TEST_F(SerialLink, StartUpPlacesTheWindowFromTheFullHeightThenCollapses) {
 
 TEST_F(SerialLink, WindowLargerThanTheScreenStartsPartlyOffIt) {
     panel.screen = {6000, 4000};
-    ASSERT_TRUE(logic.start());
+    start();
     EXPECT_DOUBLE_EQ(panel.left, -1800);
     EXPECT_DOUBLE_EQ(panel.top, -1495);
 }
 
 TEST_F(SerialLink, FailedStartUpOpenShowsThePortTextAndEnds) {
     port.missingPorts = {1};
-    EXPECT_FALSE(logic.start());
+    logic.start();
     EXPECT_EQ(panel.startupErrors, (Calls{"COM1 does not exist."}));
+    EXPECT_EQ(logic.sessionState(), SessionState::AskingAtStartUp);
+    EXPECT_FALSE(panel.ended) << "the error waits for its answer";
+    logic.answered(PortFailureChoice::Dismiss);
     EXPECT_TRUE(panel.ended);
+    EXPECT_TRUE(logic.gaveUpAtStartUp());
+    EXPECT_FALSE(panel.windowShown);
     EXPECT_TRUE(panel.warnings.empty());
     EXPECT_FALSE(panel.isSelected(Control::Com1Option)) << "start-up stopped before selecting COM1";
     EXPECT_TRUE(port.writes.empty());
@@ -66,6 +72,9 @@ TEST_F(SerialLink, PortChangeFailureWarnsFallsBackAndLeavesThePanelShown) {
     logic.click(Control::Com2Option);
 
     EXPECT_EQ(panel.warnings, (Calls{"COM2 does not exist."}));
+    EXPECT_EQ(logic.sessionState(), SessionState::AskingAfterChange);
+    logic.answered(PortFailureChoice::Dismiss);
+    EXPECT_EQ(logic.sessionState(), SessionState::Settled);
     EXPECT_EQ(port.portNumber, 1);
     EXPECT_FALSE(port.opened);
     EXPECT_TRUE(panel.isVisible(Control::PortPanel));
@@ -85,13 +94,17 @@ TEST_F(SerialLink, PortChangeFailureWarnsFallsBackAndLeavesThePanelShown) {
 
 TEST_F(SerialLink, ChoosingADeviceInTheFailureMessagesTriesTheSamePortAgain) {
     port.missingPorts = {1};
-    // Each answer "Choose Device…" mends the device behind the port, as the chooser would.
-    panel.answer = [this] {
-        port.missingPorts.clear();
-        return PortFailureChoice::Retry;
-    };
-    ASSERT_TRUE(logic.start());
+    logic.start();
     EXPECT_EQ(panel.startupErrors, (Calls{"COM1 does not exist."}));
+    EXPECT_FALSE(panel.windowShown);
+    // "Choose Device…" mends the device behind the port, as the chooser would, and tries again.
+    const auto chooseDevice = [this] {
+        port.missingPorts.clear();
+        logic.answered(PortFailureChoice::Retry);
+    };
+    chooseDevice();
+    EXPECT_TRUE(panel.windowShown);
+    EXPECT_TRUE(panel.isSelected(Control::Com1Option));
     EXPECT_TRUE(port.opened);
     EXPECT_FALSE(panel.ended);
     EXPECT_TRUE(port.writes.empty());
@@ -100,6 +113,7 @@ TEST_F(SerialLink, ChoosingADeviceInTheFailureMessagesTriesTheSamePortAgain) {
     panel.selectOption(Control::Com2Option);
     logic.click(Control::Com2Option);
     EXPECT_EQ(panel.warnings, (Calls{"COM2 does not exist."}));
+    chooseDevice();
     EXPECT_EQ(port.portNumber, 2);
     EXPECT_TRUE(port.opened);
     EXPECT_FALSE(panel.isVisible(Control::PortPanel));
@@ -230,17 +244,15 @@ TEST_F(Connecting, PortChangeShowsProgressThenHidesThePanelOrWarnsAndFallsBack) 
     logic.click(Control::Com1Option);
     panel.selectOption(Control::Com2Option);
     logic.click(Control::Com2Option);
-    int answers = 0;
-    panel.answer = [&answers] {
-        return ++answers == 1 ? PortFailureChoice::Retry : PortFailureChoice::Dismiss;
-    };
     port.calls.clear();
     port.failOpen("COM2 cannot be opened: the device server refused the connection.");
     EXPECT_EQ(panel.warnings, (Calls{"COM2 cannot be opened: the device server refused the connection."}));
+    logic.answered(PortFailureChoice::Retry);
     EXPECT_EQ(port.calls, (Calls{"setPortNumber(1)", "isOpen", "setPortNumber(2)", "open"})) << "Retry";
     EXPECT_EQ(panel.notice, progress(2));
     port.failOpen("COM2 cannot be opened: again.");
     EXPECT_EQ(panel.warnings.size(), 2U);
+    logic.answered(PortFailureChoice::Dismiss);
     EXPECT_EQ(port.portNumber, 1);
     EXPECT_FALSE(port.opened);
     EXPECT_FALSE(panel.notice);
@@ -254,7 +266,8 @@ TEST_F(Connecting, PortChangeShowsProgressThenHidesThePanelOrWarnsAndFallsBack) 
 
 TEST_F(Connecting, StartUpShowsTheWindowAndAFailureLaterIsTheStartUpError) {
     port.pendingPorts = {1};
-    ASSERT_TRUE(logic.start()) << "the window is shown while the device connects";
+    logic.start();
+    EXPECT_TRUE(panel.windowShown) << "the window is shown while the device connects";
     EXPECT_EQ(port.calls, (Calls{"setPortNumber(1)", "setLineSettings(19200,N,8,1)", "open", "isOpen", "close",
                                  "setPortNumber(1)", "open"}))
         << "only the last open connects";
@@ -262,20 +275,18 @@ TEST_F(Connecting, StartUpShowsTheWindowAndAFailureLaterIsTheStartUpError) {
     EXPECT_TRUE(panel.isSelected(Control::Com1Option));
 
     // Retry opens again; the second failure dismissed ends the program.
-    int answers = 0;
-    panel.answer = [&answers] {
-        return ++answers == 1 ? PortFailureChoice::Retry : PortFailureChoice::Dismiss;
-    };
     port.failOpen("COM1 cannot be opened: the device server did not answer within 4 seconds.");
     EXPECT_EQ(panel.startupErrors,
               (Calls{"COM1 cannot be opened: the device server did not answer within 4 seconds."}));
     EXPECT_TRUE(panel.warnings.empty());
+    logic.answered(PortFailureChoice::Retry);
     EXPECT_FALSE(panel.ended);
     EXPECT_TRUE(port.opening) << "Retry opened again";
     EXPECT_EQ(panel.notice, progress(1));
     EXPECT_FALSE(logic.gaveUpAtStartUp());
     port.failOpen("COM1 cannot be opened: again.");
     EXPECT_EQ(panel.startupErrors.size(), 2U);
+    logic.answered(PortFailureChoice::Dismiss);
     EXPECT_TRUE(panel.ended);
     EXPECT_TRUE(logic.gaveUpAtStartUp());
 

@@ -26,7 +26,8 @@ protected:
         ASSERT_NO_FATAL_FAILURE(startProjector(std::move(model)));
         logic = std::make_unique<PanelLogic>(panel, *port);
         panel.setTickHandler([this](TimerId timer) { logic->timerTick(timer); });
-        ASSERT_TRUE(logic->start());
+        logic->start();
+        ASSERT_TRUE(panel.windowShown);
         ASSERT_TRUE(port->isOpen().value);
     }
 

@@ -107,20 +107,6 @@ void FakePanel::setTimerInterval(TimerId id, int milliseconds) {
     }
 }
 
-void FakePanel::showWarning(std::string_view text) {
-    warnings.emplace_back(text);
-}
-
-PortFailureChoice FakePanel::showPortWarning(std::string_view text) {
-    warnings.emplace_back(text);
-    return answer();
-}
-
-PortFailureChoice FakePanel::showStartupError(std::string_view text) {
-    startupErrors.emplace_back(text);
-    return answer();
-}
-
 void FakePanel::showNotice(std::string_view text, Notice kind) {
     notice.emplace(std::string(text), kind);
     ++noticesShown;

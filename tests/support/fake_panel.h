@@ -51,9 +51,11 @@ public:
     [[nodiscard]] ScreenSize screenSize() const override { return screen; }
     void setTimerEnabled(TimerId timer, bool enabled) override;
     void setTimerInterval(TimerId timer, int milliseconds) override;
-    void showWarning(std::string_view text) override;
-    PortFailureChoice showPortWarning(std::string_view text) override;
-    PortFailureChoice showStartupError(std::string_view text) override;
+    void showWarning(std::string_view text) override { warnings.emplace_back(text); }
+    // The questions are recorded; a test answers them through the logic's answered().
+    void showPortWarning(std::string_view text) override { warnings.emplace_back(text); }
+    void showStartupError(std::string_view text) override { startupErrors.emplace_back(text); }
+    void showWindow() override { windowShown = true; }
     void showNotice(std::string_view text, Notice kind) override;
     void clearNotice() override { notice.reset(); }
     void endProgram() override { ended = true; }
@@ -77,12 +79,10 @@ public:
     double left = 0;
     double top = 0;
     ScreenSize screen;
+    // The plain and the port warnings, and the start-up errors, in the order shown.
     std::vector<std::string> warnings;
     std::vector<std::string> startupErrors;
-    // The user's answer to a port warning or the start-up error; by default OK or Quit.
-    std::function<PortFailureChoice()> answer = [] {
-        return PortFailureChoice::Dismiss;
-    };
+    bool windowShown = false;
     // The notice shown now, and every notice shown so far.
     std::optional<std::pair<std::string, Notice>> notice;
     int noticesShown = 0;

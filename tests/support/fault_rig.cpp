@@ -70,15 +70,9 @@ void CountingWindow::showWarning(std::string_view text) {
     lastMessage = text;
 }
 
-PortFailureChoice CountingWindow::showPortWarning(std::string_view text) {
-    showWarning(text);
-    return PortFailureChoice::Dismiss;
-}
-
-PortFailureChoice CountingWindow::showStartupError(std::string_view text) {
+void CountingWindow::showStartupError(std::string_view text) {
     ++startupErrors;
     lastMessage = text;
-    return PortFailureChoice::Dismiss;
 }
 
 void CountingWindow::endProgram() {
@@ -126,7 +120,8 @@ PanelRig::~PanelRig() {
 }
 
 bool PanelRig::start() {
-    if (!logic->start()) {
+    logic->start();
+    if (window.startupErrors > 0) {
         return false;
     }
     window.setOuterHeight(kFullHeight);

@@ -43,14 +43,15 @@ private:
     std::thread thread_;
 };
 
-// The window with the modal dialogs and the program end replaced by counters, so that a storm of
-// dialogs is counted rather than blocking the test; the labels are still shown.
+// The window with the dialogs and the program end replaced by counters, so that a storm of dialogs
+// is counted rather than shown; the labels are still shown. A test answers a question through the
+// logic's answered().
 class CountingWindow : public MainWindow {
 public:
     void setLabelText(Control label, std::string_view text) override;
     void showWarning(std::string_view text) override;
-    PortFailureChoice showPortWarning(std::string_view text) override;
-    PortFailureChoice showStartupError(std::string_view text) override;
+    void showPortWarning(std::string_view text) override { showWarning(text); }
+    void showStartupError(std::string_view text) override;
     void endProgram() override;
 
     int warnings = 0;
@@ -97,7 +98,8 @@ struct PanelRig {
     PanelRig(const PanelRig&) = delete;
     PanelRig& operator=(const PanelRig&) = delete;
 
-    // Loads the logic and shows the window; false if the port could not be opened.
+    // Loads the logic and shows the window in the full view; false if the port could not be opened
+    // (the start-up error is then asked).
     [[nodiscard]] bool start();
     void click(Control control);
     void press(Control control);

@@ -36,4 +36,28 @@ void PrintTo(const LineSettings& settings, std::ostream* os) {
     *os << toText(settings);
 }
 
+void PrintTo(SessionState state, std::ostream* os) {
+    switch (state) {
+    case SessionState::Settled:
+        *os << "Settled";
+        return;
+    case SessionState::OpeningAtStartUp:
+        *os << "OpeningAtStartUp";
+        return;
+    case SessionState::OpeningForChange:
+        *os << "OpeningForChange";
+        return;
+    case SessionState::AskingAtStartUp:
+        *os << "AskingAtStartUp";
+        return;
+    case SessionState::AskingAfterChange:
+        *os << "AskingAfterChange";
+        return;
+    case SessionState::Ended:
+        *os << "Ended";
+        return;
+    }
+    *os << "SessionState(" << static_cast<int>(state) << ')';
+}
+
 } // namespace tavo

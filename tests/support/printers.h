@@ -4,6 +4,7 @@
 // Readable names for the logic's enumerations in failure messages.
 
 #include "core/commands.h"
+#include "core/port_session.h"
 #include "core/ports/controls.h"
 #include "core/ports/serial_port.h"
 
@@ -19,6 +20,7 @@ void PrintTo(TimerId timer, std::ostream* os);
 void PrintTo(HoldButton button, std::ostream* os);
 void PrintTo(CursorPadContext context, std::ostream* os);
 void PrintTo(const LineSettings& settings, std::ostream* os);
+void PrintTo(SessionState state, std::ostream* os);
 
 } // namespace tavo
 

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <optional>
 #include <ostream>
 #include <unistd.h>
 
@@ -29,26 +30,6 @@ void PrintTo(const DeviceChoice& choice, std::ostream* os) {
 
 namespace tavo::test {
 namespace {
-
-class FakeDeviceActions : public DeviceActions {
-public:
-    [[nodiscard]] DeviceChoice devices() const override { return current; }
-    void setDevices(const DeviceChoice& choice) override { current = choice; }
-    [[nodiscard]] QString useSimulatedProjector() override {
-        ++simulations;
-        onSimulate();
-        current.com1 = QStringLiteral("/dev/pts/simulated");
-        return {};
-    }
-    [[nodiscard]] QString simulatedDevice() const override {
-        return simulations > 0 ? QStringLiteral("/dev/pts/simulated") : QString();
-    }
-
-    DeviceChoice current;
-    int simulations = 0;
-    std::function<void()> onSimulate = [] {
-    };
-};
 
 // The user's settings in a directory of the test's own.
 class ChooserTest : public ::testing::Test {
@@ -157,13 +138,13 @@ TEST_F(ChooserTest, AFailedSaveIsToldAndTheChoiceStaysInUse) {
 
     FakeDeviceActions actions;
     actions.current = {.com1 = QStringLiteral("/dev/ttyUSB0"), .com2 = QStringLiteral("/dev/ttyS1")};
-    QTimer::singleShot(0, [] {
-        auto* chooser = qobject_cast<DeviceChooser*>(QApplication::activeModalWidget());
-        ASSERT_NE(chooser, nullptr);
-        chooser->findChild<QLineEdit*>(QStringLiteral("com1Device"))->setText(QStringLiteral("/tmp/projector"));
-        QTest::keyClick(chooser->findChild<QLineEdit*>(QStringLiteral("com1Device")), Qt::Key_Return);
-    });
-    EXPECT_EQ(chooseDevices(actions, nullptr, 1), ChooserOutcome::Chosen);
+    std::optional<ChooserOutcome> outcome;
+    DeviceChooser* chooser = chooseDevices(actions, nullptr, 1, [&outcome](ChooserOutcome o) { outcome = o; });
+    ASSERT_TRUE(chooser->isVisible());
+    EXPECT_FALSE(outcome) << "opened, not run";
+    chooser->findChild<QLineEdit*>(QStringLiteral("com1Device"))->setText(QStringLiteral("/tmp/projector"));
+    QTest::keyClick(chooser->findChild<QLineEdit*>(QStringLiteral("com1Device")), Qt::Key_Return);
+    EXPECT_EQ(outcome, ChooserOutcome::Chosen);
     EXPECT_EQ(actions.current.com1, QStringLiteral("/tmp/projector"));
 
     QMessageBox* told = nullptr;
@@ -238,23 +219,31 @@ TEST_F(ChooserTest, StartUpErrorOffersTheChoicesWithQuitAsDefault) {
     PanelLogic logic(window, port);
     window.setLogic(&logic);
 
-    {
-        ModalDismisser quit(QStringLiteral("Quit"));
-        EXPECT_FALSE(logic.start());
-        ASSERT_TRUE(quit.seen());
-        EXPECT_EQ(quit.icon, QMessageBox::Critical);
-        quit.buttons.sort();
-        EXPECT_EQ(quit.buttons, (QStringList{QStringLiteral("Choose Device…"), QStringLiteral("Quit"),
-                                             QStringLiteral("Retry"), QStringLiteral("Try Without a Projector")}));
-        EXPECT_EQ(quit.defaultButton, QStringLiteral("Quit"));
-    }
-    {
-        ModalDismisser simulate(QStringLiteral("Try Without a Projector"));
-        EXPECT_TRUE(logic.start());
-        EXPECT_TRUE(simulate.seen());
-        EXPECT_EQ(actions.simulations, 1);
-        EXPECT_TRUE(port.opened);
-    }
+    logic.start();
+    QMessageBox* box = questionBox(window);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    EXPECT_EQ(sortedCaptions(*box), (QStringList{QStringLiteral("Choose Device…"), QStringLiteral("Quit"),
+                                                 QStringLiteral("Retry"), QStringLiteral("Try Without a Projector")}));
+    ASSERT_NE(box->defaultButton(), nullptr);
+    EXPECT_EQ(box->defaultButton()->text(), QStringLiteral("Quit"));
+    EXPECT_FALSE(window.isVisible());
+
+    // The chooser's Cancel goes back to the error, which still stands.
+    buttonOf(*box, QStringLiteral("Choose Device…"))->click();
+    auto* chooser = qobject_cast<DeviceChooser*>(window.question());
+    ASSERT_NE(chooser, nullptr);
+    chooser->reject();
+    box = questionBox(window);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text().toStdString(), port.description(1) + " does not exist.");
+
+    buttonOf(*box, QStringLiteral("Try Without a Projector"))->click();
+    EXPECT_EQ(actions.simulations, 1);
+    EXPECT_TRUE(port.opened);
+    EXPECT_TRUE(window.isVisible()) << "shown once the port is open";
+    EXPECT_EQ(window.question(), nullptr);
+    EXPECT_FALSE(logic.gaveUpAtStartUp());
     window.setLogic(nullptr);
     window.setDeviceActions(nullptr);
 }

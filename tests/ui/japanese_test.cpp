@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Run with LANG=ja_JP.UTF-8 and the translations installed as the programs install them: the
-// user's texts are Japanese, the panel's own captions are not translated.
+// The window in Japanese, with the translations as the programs install them (japanese_main.cpp
+// sets the language): the user's texts are Japanese, the panel's own captions are not translated.
 
 #include "core/control_catalog.h"
 #include "core/panel_logic.h"
@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -43,7 +44,7 @@ QString shownText(const QWidget* widget) {
 }
 
 TEST(Japanese, PortFailureAndChooserSpeakJapaneseWhileTheCaptionsStay) {
-    ASSERT_EQ(QLocale::system().uiLanguages().value(0).left(2), QStringLiteral("ja")) << "run with LANG=ja_JP.UTF-8";
+    ASSERT_EQ(QLocale::system().uiLanguages().value(0).left(2), QStringLiteral("ja"));
 
     // The real port layer, on a device that is not there.
     const QTemporaryDir empty;
@@ -56,19 +57,19 @@ TEST(Japanese, PortFailureAndChooserSpeakJapaneseWhileTheCaptionsStay) {
     window.setDeviceActions(&actions);
     PanelLogic logic(window, port);
     window.setLogic(&logic);
-    {
-        ModalDismisser quit(QStringLiteral("終了"));
-        EXPECT_FALSE(logic.start());
-        ASSERT_TRUE(quit.seen()) << "no start-up error, or no Quit in Japanese";
-        EXPECT_TRUE(
-            quit.text.startsWith(QStringLiteral("COM1 (%1) を開けません: デバイスが存在しません。").arg(missing)))
-            << quit.text.toStdString();
-        quit.buttons.sort();
-        // Retry is Qt's own standard button, in Qt's own translation.
-        EXPECT_EQ(quit.buttons,
-                  (QStringList{QStringLiteral("デバイスを選択…"), QStringLiteral("プロジェクターなしで試す"),
-                               QStringLiteral("再試行"), QStringLiteral("終了")}));
-    }
+    logic.start();
+    QMessageBox* box = questionBox(window);
+    ASSERT_NE(box, nullptr) << "no start-up error";
+    EXPECT_TRUE(box->text().startsWith(QStringLiteral("COM1 (%1) を開けません: デバイスが存在しません。").arg(missing)))
+        << box->text().toStdString();
+    // Retry is Qt's own standard button, in Qt's own translation.
+    EXPECT_EQ(sortedCaptions(*box),
+              (QStringList{QStringLiteral("デバイスを選択…"), QStringLiteral("プロジェクターなしで試す"),
+                           QStringLiteral("再試行"), QStringLiteral("終了")}));
+    QAbstractButton* quit = buttonOf(*box, QStringLiteral("終了"));
+    ASSERT_NE(quit, nullptr);
+    quit->click();
+    EXPECT_TRUE(logic.gaveUpAtStartUp());
     window.setLogic(nullptr);
     window.setDeviceActions(nullptr);
 

@@ -10,46 +10,45 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
-#include <utility>
 
 namespace tavo::test {
 
-ModalDismisser::ModalDismisser(QString press) : press_(std::move(press)) {
-    QTimer::singleShot(0, [this] { poll(); });
+QString FakeDeviceActions::useSimulatedProjector() {
+    ++simulations;
+    onSimulate();
+    current.com1 = QStringLiteral("/dev/pts/simulated");
+    return {};
 }
 
-void ModalDismisser::poll() {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) {
-        QTimer::singleShot(10, [this] { poll(); });
-        return;
+QString FakeDeviceActions::simulatedDevice() const {
+    return simulations > 0 ? QStringLiteral("/dev/pts/simulated") : QString();
+}
+
+QMessageBox* questionBox(const MainWindow& window) {
+    return qobject_cast<QMessageBox*>(window.question());
+}
+
+QAbstractButton* buttonOf(const QMessageBox& box, const QString& caption) {
+    const QList<QAbstractButton*> buttons = box.buttons();
+    const auto found = std::ranges::find(buttons, caption, &QAbstractButton::text);
+    return found == buttons.end() ? nullptr : *found;
+}
+
+QStringList sortedCaptions(const QMessageBox& box) {
+    QStringList captions;
+    for (const QAbstractButton* button : box.buttons()) {
+        captions << button->text();
     }
-    seen_ = true;
-    text = box->text();
-    icon = box->icon();
-    buttonCount = static_cast<int>(box->buttons().size());
-    QAbstractButton* chosen = nullptr;
-    for (QAbstractButton* button : box->buttons()) {
-        buttons << button->text();
-        if (button->text() == press_) {
-            chosen = button;
-        }
-    }
-    if (box->defaultButton() != nullptr) {
-        defaultButton = box->defaultButton()->text();
-    }
-    if (chosen != nullptr) {
-        chosen->click();
-    } else {
-        box->accept();
-    }
+    captions.sort();
+    return captions;
 }
 
 void PanelTest::SetUp() {
     window.setLogic(&logic);
-    ASSERT_TRUE(logic.start());
-    window.show();
+    logic.start();
+    ASSERT_TRUE(window.isVisible()) << "start-up did not show the window";
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

@@ -7,35 +7,42 @@
 
 #include "core/panel_logic.h"
 #include "tests/support/fake_serial_port.h"
+#include "ui/device_actions.h"
 #include "ui/main_window.h"
 
 #include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
+class QAbstractButton;
+class QMessageBox;
 class QWindow;
 
 namespace tavo::test {
 
-// Closes the next modal message box once it is shown, with the button captioned `press` or else
-// without a button, and keeps what it showed.
-class ModalDismisser {
+// The device choices carried out in memory; "Try Without a Projector" puts a simulated device
+// behind COM1.
+class FakeDeviceActions : public DeviceActions {
 public:
-    explicit ModalDismisser(QString press = {});
-    [[nodiscard]] bool seen() const { return seen_; }
-    QString text;
-    int icon = -1;
-    int buttonCount = 0;
-    QStringList buttons;
-    QString defaultButton;
+    [[nodiscard]] DeviceChoice devices() const override { return current; }
+    void setDevices(const DeviceChoice& choice) override { current = choice; }
+    [[nodiscard]] QString useSimulatedProjector() override;
+    [[nodiscard]] QString simulatedDevice() const override;
 
-private:
-    void poll();
-    QString press_;
-    bool seen_ = false;
+    DeviceChoice current;
+    int simulations = 0;
+    std::function<void()> onSimulate = [] {
+    };
 };
+
+// The message box of the question the window asks now, if any.
+[[nodiscard]] QMessageBox* questionBox(const MainWindow& window);
+// Its button with that caption.
+[[nodiscard]] QAbstractButton* buttonOf(const QMessageBox& box, const QString& caption);
+[[nodiscard]] QStringList sortedCaptions(const QMessageBox& box);
 
 class PanelTest : public ::testing::Test {
 protected:

@@ -22,7 +22,8 @@ protected:
         ASSERT_NO_FATAL_FAILURE(startProjector({}));
         logic = std::make_unique<PanelLogic>(window, *port);
         window.setLogic(logic.get());
-        ASSERT_TRUE(logic->start());
+        logic->start();
+        ASSERT_TRUE(window.isVisible());
         window.setOuterHeight(7000);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

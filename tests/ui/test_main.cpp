@@ -9,6 +9,12 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // English whoever runs it: the tests pin English names, and the fonts' family names are the
+    // ones fontconfig gives in English.
+    qputenv("LANG", "C.UTF-8");
+    for (const char* overriding : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
+        qunsetenv(overriding);
+    }
     QApplication app(argc, argv);
     tavo::installLookAndFeel();
     ::testing::InitGoogleTest(&argc, argv);

@@ -111,12 +111,20 @@ INSTANTIATE_TEST_SUITE_P(Keys, OtherChordTest,
                                            ChordRow{"CtrlG", Qt::Key_G, Qt::ControlModifier}),
                          tavo::test::RowName{});
 
+// The window as the start-up leaves it, just before it would be shown.
+class UnshownWindow : public MainWindow {
+public:
+    void showWindow() override { shown = true; }
+    bool shown = false;
+};
+
 TEST(StartupPlacementTest, CentredAcrossTopPlacedForTheFullHeight) {
     FakeSerialPort port;
-    MainWindow window;
+    UnshownWindow window;
     PanelLogic logic(window, port);
     window.setLogic(&logic);
-    ASSERT_TRUE(logic.start());
+    logic.start();
+    ASSERT_TRUE(window.shown);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     // Before the window is framed: 3-pixel borders and a 19-pixel title bar.
     const int outerWidth = 634 + 6;
@@ -134,11 +142,15 @@ TEST(StartupFailureTest, ShowsTheErrorAndNeverTheWindow) {
     MainWindow window;
     PanelLogic logic(window, port);
     window.setLogic(&logic);
-    ModalDismisser dismisser;
-    EXPECT_FALSE(logic.start());
-    EXPECT_TRUE(dismisser.seen());
-    EXPECT_EQ(dismisser.icon, QMessageBox::Critical);
-    EXPECT_EQ(dismisser.text.toStdString(), port.description(1) + " does not exist.");
+    logic.start();
+    QMessageBox* box = questionBox(window);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    EXPECT_EQ(box->text().toStdString(), port.description(1) + " does not exist.");
+    EXPECT_FALSE(window.isVisible());
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_TRUE(logic.gaveUpAtStartUp()) << "Escape means Quit";
     EXPECT_FALSE(window.isVisible());
     window.setLogic(nullptr);
 }
@@ -183,11 +195,9 @@ TEST_F(NoticeTest, EachClickNotSentChangesTheCollapsedView) {
     ASSERT_NE(notice, nullptr);
     port.missingPorts = {2};
     click(Control::PortButton);
-    {
-        const ModalDismisser dismisser;
-        click(Control::Com2Option);
-        ASSERT_TRUE(dismisser.seen());
-    }
+    click(Control::Com2Option);
+    ASSERT_NE(questionBox(window), nullptr);
+    buttonOf(*questionBox(window), QStringLiteral("OK"))->click();
     EXPECT_TRUE(qobject_cast<QRadioButton*>(window.control(Control::Com1Option))->isChecked()) << "the port in use";
     EXPECT_FALSE(notice->isVisible());
 
@@ -223,12 +233,13 @@ using PortChangeTest = PanelTest;
 TEST_F(PortChangeTest, FailureShowsAWarningWithOneOkButton) {
     port.missingPorts = {2};
     click(Control::PortButton);
-    ModalDismisser dismisser;
     click(Control::Com2Option);
-    ASSERT_TRUE(dismisser.seen());
-    EXPECT_EQ(dismisser.icon, QMessageBox::Warning);
-    EXPECT_EQ(dismisser.buttonCount, 1);
-    EXPECT_EQ(dismisser.text.toStdString(), port.description(2) + " does not exist.");
+    const QMessageBox* box = questionBox(window);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+    EXPECT_EQ(sortedCaptions(*box), QStringList{QStringLiteral("OK")});
+    EXPECT_EQ(box->text().toStdString(), port.description(2) + " does not exist.");
     EXPECT_TRUE(window.control(Control::PortPanel)->isVisible());
 }
 
