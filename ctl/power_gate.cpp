@@ -52,8 +52,7 @@ RunResult readFailed(const Request& request, const Request& read, const RunResul
     RunResult result = readResult;
     // The reply was the read's; the command's line never went out.
     result.reply.clear();
-    result.error = Texts::tr("%1 depends on the power state, so the power status was read first, and nothing was "
-                             "sent: %2")
+    result.error = Texts::tr("the power status was read before %1, and nothing was sent: %2")
                        .arg(request.name, failureText(read, readResult, portLabel))
                        .toStdString();
     return result;

@@ -1488,8 +1488,8 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
         <translation>プロジェクターは %1（状態 %2）を返しており、ランプの状態がわからないため、%3 は送信していません</translation>
     </message>
     <message>
-        <source>%1 depends on the power state, so the power status was read first, and nothing was sent: %2</source>
-        <translation>%1 は電源状態によって実行されるかどうかが変わるため先に電源状態を読みましたが、読めなかったので何も送信していません: %2</translation>
+        <source>the power status was read before %1, and nothing was sent: %2</source>
+        <translation>%1 の前に電源状態を読みましたが、読めなかったので何も送信していません: %2</translation>
     </message>
     <message>
         <source>the power status could not be read while waiting: %1</source>

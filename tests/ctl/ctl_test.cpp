@@ -448,8 +448,7 @@ INSTANTIATE_TEST_SUITE_P(
                     .arguments = {QStringLiteral("power-on")},
                     .code = kUnexpected,
                     .printed = "",
-                    .said = "power-on depends on the power state, so the power status was read first, and nothing "
-                            "was sent: an unexpected reply"},
+                    .said = "the power status was read before power-on, and nothing was sent: an unexpected reply"},
         ScriptedRun{.name = "SendBeyondAscii",
                     .greeting = {},
                     .reply = "\x06\r",
