@@ -233,14 +233,15 @@ QString unexpectedReply(const Request& request, const RunResult& result, const Q
 } // namespace
 
 QString failureText(const Request& request, const RunResult& result, const QString& portLabel) {
-    const TranslatedWording wording;
-    const QString expected = QString::fromStdString(expectedReply(request.line, request.steps, wording));
     if (result.outcome == Outcome::Answered) {
         return {};
     }
+    // The run's own words, where its usual ones would not say enough.
     if (!result.error.empty()) {
         return fromStd(result.error);
     }
+    const TranslatedWording wording;
+    const QString expected = QString::fromStdString(expectedReply(request.line, request.steps, wording));
     switch (result.outcome) {
     case Outcome::Answered:
         return {};
