@@ -11,8 +11,7 @@
 namespace tavo {
 
 static_assert(allDistinct(kOperationRules, &OperationRule::control), "one rule per command");
-static_assert(std::ranges::all_of(kOperationRules,
-                                  [](const OperationRule& r) { return isOneShotButton(r.control); }),
+static_assert(std::ranges::all_of(kOperationRules, [](const OperationRule& r) { return isOneShotButton(r.control); }),
               "only commands the panel sends once depend on the power state");
 
 namespace {
@@ -31,7 +30,9 @@ std::string commandTitle(Control control) {
     return title;
 }
 
-std::string phaseWords(PowerPhase phase, const Wording& wording) {
+} // namespace
+
+std::string powerPhaseWords(PowerPhase phase, const Wording& wording) {
     switch (phase) {
     case PowerPhase::Standby:
         return wording.wordsOf(TAVO_PHRASE("tavo::OperationModel", "in standby"));
@@ -44,8 +45,6 @@ std::string phaseWords(PowerPhase phase, const Wording& wording) {
     }
     return {};
 }
-
-} // namespace
 
 PowerNeed powerNeedOf(Control control) {
     const auto* rule = std::ranges::find(kOperationRules, control, &OperationRule::control);
@@ -75,7 +74,7 @@ std::string whyIgnored(Control control, PowerPhase phase, const Wording& wording
     const PowerPhase needed = powerNeedOf(control) == PowerNeed::LampOn ? PowerPhase::On : PowerPhase::Standby;
     return fillIn(
         wording.wordsOf(TAVO_PHRASE("tavo::OperationModel", "the projector is %1; it ignores %2 until it is %3")),
-        {phaseWords(phase, wording), commandTitle(control), phaseWords(needed, wording)});
+        {powerPhaseWords(phase, wording), commandTitle(control), powerPhaseWords(needed, wording)});
 }
 
 std::optional<PowerPhase> powerGoalOf(Control control) {

@@ -74,6 +74,9 @@ enum class Decision : std::uint8_t {
 // down; it ignores POWER ON until it is in standby".
 [[nodiscard]] std::string whyIgnored(Control control, PowerPhase phase, const Wording& wording);
 
+// The phase in the user's words, as it reads after "the projector is": "cooling down", "in standby".
+[[nodiscard]] std::string powerPhaseWords(PowerPhase phase, const Wording& wording);
+
 // The state the power commands bring the projector to, for a program that waits for it.
 [[nodiscard]] std::optional<PowerPhase> powerGoalOf(Control control);
 

@@ -24,18 +24,22 @@ QString description() {
                      "  status        power status; input, lamp-hours, mirror, temperatures likewise\n"
                      "  power-on ...  any of the panel's buttons, by group and caption\n"
                      "  send LINE     any line (CR is added); prints the reply\n"
+                     "  watch         the power status, a line each time it changes, until Ctrl+C\n"
                      "\n"
                      "Without --device, --com1 (the default) and --com2 mean the devices the panel uses.\n"
+                     "\n"
+                     "A command the projector carries out only in some power states (power-on, the inputs,\n"
+                     "the mutes) is sent only after the power status shows that it will be carried out.\n"
                      "\n"
                      "Replies other than the decoded values are printed as the panel's data monitor shows them\n"
                      "(ACK CR); an unexpected one is escaped: printable ASCII as it is, other bytes as \\xNN.\n"
                      "\n"
                      "Exit status:\n"
-                     "  0    acknowledged, or a well-formed status\n"
+                     "  0    acknowledged, or a well-formed status; with --wait, the state reached\n"
                      "  1    device error (cannot open, in use, disconnected)\n"
                      "  2    usage error, unknown command\n"
-                     "  3    refused by the projector (? CR)\n"
-                     "  4    no reply within the reply wait\n"
+                     "  3    refused by the projector (? CR), or not sent: the projector would ignore it now\n"
+                     "  4    no reply within the reply wait; with --wait, the state not reached in time\n"
                      "  5    an unexpected reply, not one the projector gives\n"
                      "  130  interrupted\n"
                      "\n"
@@ -52,6 +56,8 @@ struct OptionSet {
     QCommandLineOption repeat;
     QCommandLineOption json;
     QCommandLineOption quiet;
+    QCommandLineOption wait;
+    QCommandLineOption interval;
     // For the shell's completion, which asks the program for its words.
     QCommandLineOption complete;
     QCommandLineOption completeDevices;
@@ -74,7 +80,9 @@ OptionSet optionSet() {
         .speed = QCommandLineOption(QStringLiteral("speed"), Texts::tr("Line speed: 19200 (default) or 9600."),
                                     QStringLiteral("BAUD"), QStringLiteral("19200")),
         .timeout = QCommandLineOption(QStringLiteral("timeout"),
-                                      Texts::tr("Wait MS for the reply instead of the command's own wait."),
+                                      Texts::tr("Wait MS for the reply instead of the command's own wait; with "
+                                                "--wait, for the whole wait (default %1).")
+                                          .arg(kDefaultWaitMs),
                                       QStringLiteral("MS")),
         .repeat = QCommandLineOption(QStringLiteral("repeat"),
                                      Texts::tr("Held buttons only: send N times at the panel's rate (default 1)."),
@@ -86,6 +94,13 @@ OptionSet optionSet() {
         .quiet = QCommandLineOption(QStringLiteral("quiet"),
                                     Texts::tr("Print nothing when the command succeeds; errors still go to standard "
                                               "error.")),
+        .wait = QCommandLineOption(QStringLiteral("wait"),
+                                   Texts::tr("power-on and power-off: wait until the projector is on or in standby, "
+                                             "first waiting out a warm-up or cool-down.")),
+        .interval = QCommandLineOption(
+            QStringLiteral("interval"),
+            Texts::tr("watch: read the power status every S seconds (default %1).").arg(kDefaultIntervalS),
+            QStringLiteral("S")),
         .complete = hidden(QStringLiteral("complete")),
         .completeDevices = hidden(QStringLiteral("complete-devices")),
     };
@@ -140,10 +155,34 @@ QString readExchange(const QCommandLineParser& parser, const OptionSet& set, Opt
     if (options.json && options.quiet) {
         return Texts::tr("give one of --json and --quiet");
     }
+    if (parser.isSet(set.wait)) {
+        options.mode = RunMode::Wait;
+    }
+    if (parser.isSet(set.interval)) {
+        const auto interval = parseBounded(parser.value(set.interval), 1, kMaxIntervalS);
+        if (!interval) {
+            return Texts::tr("--interval must lie between 1 and %1 s").arg(kMaxIntervalS);
+        }
+        options.intervalS = *interval;
+    }
     return {};
 }
 
-ParsedOptions readCommand(const QStringList& positional, const Options& options) {
+// watch takes no argument, and none of the options that shape a single command.
+QString readWatch(const QCommandLineParser& parser, const OptionSet& set, const QStringList& positional) {
+    if (positional.size() != 1) {
+        return Texts::tr("unexpected argument '%1'").arg(positional.at(1));
+    }
+    for (const QCommandLineOption* option : {&set.quiet, &set.repeat, &set.wait}) {
+        if (parser.isSet(*option)) {
+            return Texts::tr("--%1 is not for watch").arg(option->names().constFirst());
+        }
+    }
+    return {};
+}
+
+ParsedOptions readCommand(const QCommandLineParser& parser, const OptionSet& set, Options options) {
+    const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) {
         return usageError(Texts::tr("no command given. Run  tavo-ctl --help  for the usage, tavo-ctl list for "
                                     "every command."));
@@ -153,6 +192,18 @@ ParsedOptions readCommand(const QStringList& positional, const Options& options)
             return usageError(Texts::tr("unexpected argument '%1'").arg(positional.at(1)));
         }
         return done(listText());
+    }
+    const bool watch = positional.front() == QStringLiteral("watch");
+    if (watch) {
+        if (QString error = readWatch(parser, set, positional); !error.isEmpty()) {
+            return usageError(error);
+        }
+        options.mode = RunMode::Watch;
+        return {
+            .outcome = ParsedOptions::Outcome::Run, .options = options, .request = watchRequest(options), .text = {}};
+    }
+    if (parser.isSet(set.interval)) {
+        return usageError(Texts::tr("--interval is for watch only; nothing was sent"));
     }
     QString error;
     auto request = requestFor(positional, options, &error);
@@ -171,7 +222,7 @@ ParsedOptions parseOptions(const QStringList& arguments) {
     const QCommandLineOption version = parser.addVersionOption();
     const OptionSet set = optionSet();
     parser.addOptions({set.device, set.com1, set.com2, set.speed, set.timeout, set.repeat, set.json, set.quiet,
-                       set.complete, set.completeDevices});
+                       set.wait, set.interval, set.complete, set.completeDevices});
     parser.addPositionalArgument(QStringLiteral("COMMAND"), Texts::tr("What to send; see Commands above."));
 
     if (!parser.parse(arguments)) {
@@ -200,7 +251,7 @@ ParsedOptions parseOptions(const QStringList& arguments) {
             return usageError(error);
         }
     }
-    return readCommand(parser.positionalArguments(), options);
+    return readCommand(parser, set, options);
 }
 
 bool asksForJson(const QStringList& arguments) {

@@ -14,6 +14,21 @@
 
 namespace tavo::ctl {
 
+// How long --wait waits for the power state when --timeout does not say.
+inline constexpr int kDefaultWaitMs = 60000;
+// watch reads the power status this often when --interval does not say, and at most this rarely.
+inline constexpr int kDefaultIntervalS = 5;
+inline constexpr int kMaxIntervalS = 3600;
+
+enum class RunMode {
+    // The command is sent once and its reply reported.
+    Once,
+    // --wait: power-on or power-off, until the projector is in the state it brings it to.
+    Wait,
+    // watch: the power status, each time it changes, until interrupted.
+    Watch,
+};
+
 struct Options {
     // Empty: COM1 or COM2 as the panel resolves them.
     QString device;
@@ -25,6 +40,9 @@ struct Options {
     bool json = false;
     // Nothing on standard output when the command succeeds.
     bool quiet = false;
+    RunMode mode = RunMode::Once;
+    // watch: the seconds between the end of one read and the next.
+    int intervalS = kDefaultIntervalS;
 };
 
 struct ParsedOptions {

@@ -7,8 +7,8 @@
 #include "core/status_decoding.h"
 #include "ctl/exit_code.h"
 #include "ctl/texts.h"
+#include "ctl/translated_wording.h"
 
-#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
@@ -23,14 +23,6 @@ namespace {
 constexpr std::size_t kQuotedReplyBytes = 160;
 
 using Outcome = RunResult::Outcome;
-
-// The words of the core's texts in the user's language: none is installed with --json.
-class TranslatedWording final : public Wording {
-public:
-    [[nodiscard]] std::string wordsOf(const Phrase& phrase) const override {
-        return QCoreApplication::translate(phrase.context, phrase.source).toStdString();
-    }
-};
 
 QString fromStd(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -144,6 +136,12 @@ const char* outcomeName(Outcome outcome) {
         return "unexpected reply";
     case Outcome::Interrupted:
         return "interrupted";
+    case Outcome::Ignored:
+        return "ignored";
+    case Outcome::Abnormal:
+        return "power abnormality";
+    case Outcome::TimedOut:
+        return "timed out";
     case Outcome::DeviceError:
         break;
     }
@@ -155,8 +153,11 @@ int exitCodeOf(Outcome outcome) {
     case Outcome::Answered:
         return kAnswered;
     case Outcome::Refused:
+    case Outcome::Ignored:
+    case Outcome::Abnormal:
         return kRefused;
     case Outcome::Silent:
+    case Outcome::TimedOut:
         return kNoReply;
     case Outcome::Unexpected:
         return kUnexpected;
@@ -169,7 +170,8 @@ int exitCodeOf(Outcome outcome) {
 }
 
 // What a run printed for a program: one JSON object.
-QString jsonLine(const Request& request, const RunResult& result, const std::optional<std::string>& decoded, int code) {
+QString jsonLine(const Request& request, const RunResult& result, const std::optional<std::string>& decoded, int code,
+                 const PowerContext* power) {
     QJsonObject object{
         {QStringLiteral("command"), request.name},
         {QStringLiteral("line"), escaped(request.line)},
@@ -185,11 +187,19 @@ QString jsonLine(const Request& request, const RunResult& result, const std::opt
     if (result.outcome == Outcome::Unexpected) {
         object.insert(QStringLiteral("expected"), fromStd(result.expected));
     }
+    QJsonObject values;
     if (result.outcome == Outcome::Answered) {
-        const QJsonObject values = statusValues(request.line, result.reply);
-        for (auto value = values.begin(); value != values.end(); ++value) {
-            object.insert(value.key(), value.value());
+        values = statusValues(request.line, result.reply);
+    }
+    if (power != nullptr) {
+        values = statusValues(statusRequest().line, power->statusReply);
+        object.insert(QStringLiteral("sent"), power->sent);
+        if (power->waitedMs) {
+            object.insert(QStringLiteral("waited_ms"), static_cast<qint64>(*power->waitedMs));
         }
+    }
+    for (auto value = values.begin(); value != values.end(); ++value) {
+        object.insert(value.key(), value.value());
     }
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
@@ -220,8 +230,16 @@ QString unexpectedReply(const Request& request, const RunResult& result, const Q
                                 "projector answers on this line."));
 }
 
-// What went wrong, for standard error; empty when nothing did.
+} // namespace
+
 QString failureText(const Request& request, const RunResult& result, const QString& portLabel) {
+    if (result.outcome == Outcome::Answered) {
+        return {};
+    }
+    // The run's own words, where its usual ones would not say enough.
+    if (!result.error.empty()) {
+        return fromStd(result.error);
+    }
     const TranslatedWording wording;
     const QString expected = QString::fromStdString(expectedReply(request.line, request.steps, wording));
     switch (result.outcome) {
@@ -241,12 +259,20 @@ QString failureText(const Request& request, const RunResult& result, const QStri
         return unexpectedReply(request, result, portLabel, expected);
     case Outcome::DeviceError:
     case Outcome::Interrupted:
+    case Outcome::Ignored:
+    case Outcome::Abnormal:
+    case Outcome::TimedOut:
         break;
     }
     return fromStd(result.error);
 }
 
-} // namespace
+std::optional<std::string> decodedText(std::string_view line, std::string_view reply) {
+    if (const auto decoded = decodeReply(line, reply)) {
+        return personText(*decoded);
+    }
+    return std::nullopt;
+}
 
 QJsonObject statusValues(std::string_view line, std::string_view reply) {
     const auto read = statusReadOf(line);
@@ -288,16 +314,23 @@ QJsonObject statusValues(std::string_view line, std::string_view reply) {
 }
 
 int reportRun(const Options& options, const Request& request, const RunResult& result, const QString& portLabel,
-              QTextStream& out, QTextStream& err) {
+              QTextStream& out, QTextStream& err, const PowerContext* power) {
     std::optional<std::string> decoded;
     if (result.outcome == Outcome::Answered) {
-        if (const auto reply = decodeReply(request.line, result.reply)) {
-            decoded = personText(*reply);
-        }
+        decoded = decodedText(request.line, result.reply);
+    }
+    // After --wait, the state the projector is in is the answer.
+    const bool waited = power != nullptr && power->waitedMs;
+    if (waited) {
+        decoded = decodedText(statusRequest().line, power->statusReply);
     }
     const int code = exitCodeOf(result.outcome);
     if (options.json) {
-        out << jsonLine(request, result, decoded, code) << '\n';
+        out << jsonLine(request, result, decoded, code, power) << '\n';
+    } else if (waited) {
+        if (decoded && !(options.quiet && code == kAnswered)) {
+            out << QString::fromLatin1(*decoded) << '\n';
+        }
     } else if (!result.reply.empty() && !(options.quiet && code == kAnswered)) {
         out << personLine(result, decoded) << '\n';
     }

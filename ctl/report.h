@@ -11,14 +11,34 @@
 #include <QJsonObject>
 #include <QString>
 #include <QTextStream>
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace tavo::ctl {
 
+// What a run learnt of the power state, for a command that depends on it and for --wait.
+struct PowerContext {
+    // The last well-formed reply to the power status read, CR included; empty when none came.
+    std::string statusReply;
+    // Whether the command's line went out.
+    bool sent = false;
+    // --wait: how long it waited. The person then reads the power status, not the reply.
+    std::optional<std::int64_t> waitedMs;
+};
+
 // Prints what the run came to and gives its exit status. `portLabel` names the port and device in
-// messages, e.g. "COM1 (/dev/ttyUSB0)".
+// messages, e.g. "COM1 (/dev/ttyUSB0)". `power`, where the power status was read, adds its values
+// (and with --wait, whether the line was sent and how long it waited).
 int reportRun(const Options& options, const Request& request, const RunResult& result, const QString& portLabel,
-              QTextStream& out, QTextStream& err);
+              QTextStream& out, QTextStream& err, const PowerContext* power = nullptr);
+
+// What went wrong, in the user's language; empty when nothing did.
+[[nodiscard]] QString failureText(const Request& request, const RunResult& result, const QString& portLabel);
+
+// A well-formed status reply in one line for a person, e.g. "Cooling down" or "1234 hours".
+[[nodiscard]] std::optional<std::string> decodedText(std::string_view line, std::string_view reply);
 
 // The values of a well-formed status reply as JSON numbers and words, which sit beside its
 // "decoded" text. Every output that carries a status uses these keys:

@@ -2,6 +2,7 @@
 #include "ctl/request.h"
 
 #include "core/commands.h"
+#include "core/operation_model.h"
 #include "core/ports/controls.h"
 #include "ctl/command_names.h"
 #include "ctl/options.h"
@@ -120,20 +121,49 @@ std::optional<Request> namedRequest(const QStringList& positional, const Options
             Texts::tr("--repeat is for the held buttons only, and %1 is not one of them; nothing was sent").arg(name);
         return std::nullopt;
     }
-    return buttonRequest(name, *command, options);
+    if (options.mode == RunMode::Wait && !powerGoalOf(command->control)) {
+        *error = Texts::tr("--wait is for power-on and power-off only; nothing was sent");
+        return std::nullopt;
+    }
+    Request request = buttonRequest(name, *command, options);
+    request.control = command->control;
+    return request;
 }
 
 } // namespace
 
 std::optional<Request> requestFor(const QStringList& positional, const Options& options, QString* error) {
-    auto request = positional.front() == QStringLiteral("send") ? sendRequest(positional, options, error)
-                                                                : namedRequest(positional, options, error);
+    const bool send = positional.front() == QStringLiteral("send");
+    if (send && options.mode == RunMode::Wait) {
+        *error = Texts::tr("--wait is for power-on and power-off only; nothing was sent");
+        return std::nullopt;
+    }
+    auto request = send ? sendRequest(positional, options, error) : namedRequest(positional, options, error);
     if (request) {
         request->line += kCarriageReturn;
-        if (options.timeoutMs) {
+        // With --wait, --timeout bounds the whole wait; each line keeps its own reply wait.
+        if (options.timeoutMs && options.mode != RunMode::Wait) {
             request->replyWaitMs = *options.timeoutMs;
         }
     }
+    return request;
+}
+
+Request statusRequest(std::optional<int> replyWaitMs) {
+    const auto commands = ctlCommands();
+    const auto status = std::ranges::find(commands, Control::ReadStatus, &CtlCommand::control);
+    Request request = buttonRequest(fromStd(status->name), *status, Options{});
+    request.control = Control::ReadStatus;
+    request.line += kCarriageReturn;
+    if (replyWaitMs) {
+        request.replyWaitMs = *replyWaitMs;
+    }
+    return request;
+}
+
+Request watchRequest(const Options& options) {
+    Request request = statusRequest(options.timeoutMs);
+    request.name = QStringLiteral("watch");
     return request;
 }
 
@@ -157,7 +187,7 @@ QString listText() {
 }
 
 QString completionWords() {
-    QString words = QStringLiteral("list\nsend\n");
+    QString words = QStringLiteral("list\nsend\nwatch\n");
     for (const auto& c : ctlCommands()) {
         words += fromStd(c.name) + u'\n';
     }

@@ -4,6 +4,8 @@
 // What tavo-ctl is asked to send: a command name or "send LINE", turned into the line, how often
 // it is written and how long its reply is awaited, as the panel's button would do it.
 
+#include "core/ports/controls.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -16,6 +18,9 @@ struct Options;
 struct Request {
     // As the user named it: a command's name, or "send".
     QString name;
+    // The button whose command this is; empty for "send LINE", which goes out as it is, whatever
+    // the projector's state.
+    std::optional<Control> control{};
     // The whole line, CR included.
     std::string line;
     // How many times the line is written, periodMs apart, as a held button repeats it.
@@ -27,6 +32,12 @@ struct Request {
 // The request the positional arguments make, given the options that shape it (--repeat,
 // --timeout). Empty, with *error set, when they make none; then nothing is sent.
 [[nodiscard]] std::optional<Request> requestFor(const QStringList& positional, const Options& options, QString* error);
+
+// The power status read, awaited `replyWaitMs` or as long as its button waits.
+[[nodiscard]] Request statusRequest(std::optional<int> replyWaitMs = std::nullopt);
+
+// What watch reads: the power status, awaited as --timeout says or as its button waits.
+[[nodiscard]] Request watchRequest(const Options& options);
 
 // Every command with its line and what it does, one a line: `tavo-ctl list`.
 [[nodiscard]] QString listText();

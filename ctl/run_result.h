@@ -20,11 +20,18 @@ struct RunResult {
         Unexpected,
         DeviceError,
         Interrupted,
+        // Not sent: the power status shows that the projector would take the line and ignore it.
+        Ignored,
+        // Not sent: the power status tells nothing of the lamp (a power abnormality).
+        Abnormal,
+        // --wait: the projector did not reach the state within --timeout.
+        TimedOut,
     };
     Outcome outcome = Outcome::Silent;
     // Everything received, in arrival order.
     std::string reply;
-    // DeviceError and Interrupted: what happened, for the user.
+    // What happened, for the user: always for DeviceError, Interrupted, Ignored, Abnormal and
+    // TimedOut; for the other failures where their usual words do not say enough.
     std::string error;
     // In words, what the line should have been answered with, e.g. "ACK CR".
     std::string expected{};

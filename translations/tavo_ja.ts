@@ -1267,62 +1267,7 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
 </context>
 <context>
-    <name>tavo::ctl::Exchange</name>
-    <message>
-        <source>the device flooded the line: more than %1 bytes came back, far more than any reply</source>
-        <translation>デバイスから大量のデータが届きました: %1 バイトを超えており、どの応答よりもはるかに長すぎます</translation>
-    </message>
-</context>
-<context>
     <name>tavo::ctl::Texts</name>
-    <message>
-        <source>Sends one of the panel&apos;s commands to an R5500 or R730 projector and prints the reply.
-
-Commands:
-  list          every command with its line and what it does
-  status        power status; input, lamp-hours, mirror, temperatures likewise
-  power-on ...  any of the panel&apos;s buttons, by group and caption
-  send LINE     any line (CR is added); prints the reply
-
-Without --device, --com1 (the default) and --com2 mean the devices the panel uses.
-
-Replies other than the decoded values are printed as the panel&apos;s data monitor shows them
-(ACK CR); an unexpected one is escaped: printable ASCII as it is, other bytes as \xNN.
-
-Exit status:
-  0    acknowledged, or a well-formed status
-  1    device error (cannot open, in use, disconnected)
-  2    usage error, unknown command
-  3    refused by the projector (? CR)
-  4    no reply within the reply wait
-  5    an unexpected reply, not one the projector gives
-  130  interrupted
-
-Messages follow the desktop&apos;s language (LANG=C for English); --json output never does.</source>
-        <translation>パネルのコマンドを 1 つ R5500・R730 プロジェクターに送り、応答を表示します。
-
-コマンド:
-  list          すべてのコマンドと、送る行、その働き
-  status        電源状態。input、lamp-hours、mirror、temperatures も同様
-  power-on ...  パネルのどのボタンも、グループと表示名で指定
-  send LINE     任意の行（CR は自動で付加）を送り、応答を表示
-
---device を付けないとき、--com1（既定）と --com2 はパネルが使うデバイスを指します。
-
-デコードした値以外の応答は、パネルのデータモニターと同じ形（ACK CR）で表示します。
-想定外の応答はエスケープして表示します: 印字可能な ASCII はそのまま、ほかのバイトは \xNN。
-
-終了ステータス:
-  0    了解（ACK）、または正しい形式の状態
-  1    デバイスのエラー（開けない、使用中、切断）
-  2    使い方の誤り、不明なコマンド
-  3    プロジェクターが拒否（? CR）
-  4    応答待ちの時間内に応答なし
-  5    想定外の応答（プロジェクターが返すものではない）
-  130  中断
-
-メッセージはデスクトップの言語に従います（英語にするには LANG=C）。--json の出力は変わりません。</translation>
-    </message>
     <message>
         <source>character %1 of LINE (U+%2) is not printable 7-bit ASCII; nothing was sent</source>
         <translation>LINE の %1 文字目（U+%2）は印字可能な 7 ビット ASCII ではありません。何も送信していません</translation>
@@ -1374,10 +1319,6 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     <message>
         <source>Line speed: 19200 (default) or 9600.</source>
         <translation>ボーレート: 19200（既定）または 9600。</translation>
-    </message>
-    <message>
-        <source>Wait MS for the reply instead of the command&apos;s own wait.</source>
-        <translation>コマンドごとの待ち時間の代わりに、応答を MS ミリ秒待ちます。</translation>
     </message>
     <message>
         <source>Held buttons only: send N times at the panel&apos;s rate (default 1).</source>
@@ -1466,6 +1407,142 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     <message>
         <source>--repeat is for the held buttons only, and %1 is not one of them; nothing was sent</source>
         <translation>--repeat は長押しボタン専用ですが、%1 は長押しボタンではありません。何も送信していません</translation>
+    </message>
+    <message>
+        <source>interrupted while reading the power status; nothing was sent</source>
+        <translation>電源状態を読んでいる途中で中断しました。何も送信していません</translation>
+    </message>
+    <message>
+        <source>the reply to %1 came only after its wait had ended: %2; --timeout MS waits longer</source>
+        <translation>%1 への応答は待ち時間が過ぎてから届きました: %2。--timeout MS でより長く待てます</translation>
+    </message>
+    <message>
+        <source>the device flooded the line: more than %1 bytes came back, far more than any reply</source>
+        <translation>デバイスから大量のデータが届きました: %1 バイトを超えており、どの応答よりもはるかに長すぎます</translation>
+    </message>
+    <message>
+        <source>Sends one of the panel&apos;s commands to an R5500 or R730 projector and prints the reply.
+
+Commands:
+  list          every command with its line and what it does
+  status        power status; input, lamp-hours, mirror, temperatures likewise
+  power-on ...  any of the panel&apos;s buttons, by group and caption
+  send LINE     any line (CR is added); prints the reply
+  watch         the power status, a line each time it changes, until Ctrl+C
+
+Without --device, --com1 (the default) and --com2 mean the devices the panel uses.
+
+A command the projector carries out only in some power states (power-on, the inputs,
+the mutes) is sent only after the power status shows that it will be carried out.
+
+Replies other than the decoded values are printed as the panel&apos;s data monitor shows them
+(ACK CR); an unexpected one is escaped: printable ASCII as it is, other bytes as \xNN.
+
+Exit status:
+  0    acknowledged, or a well-formed status; with --wait, the state reached
+  1    device error (cannot open, in use, disconnected)
+  2    usage error, unknown command
+  3    refused by the projector (? CR), or not sent: the projector would ignore it now
+  4    no reply within the reply wait; with --wait, the state not reached in time
+  5    an unexpected reply, not one the projector gives
+  130  interrupted
+
+Messages follow the desktop&apos;s language (LANG=C for English); --json output never does.</source>
+        <translation>パネルのコマンドを 1 つ R5500・R730 プロジェクターに送り、応答を表示します。
+
+コマンド:
+  list          すべてのコマンドと、送る行、その働き
+  status        電源状態。input、lamp-hours、mirror、temperatures も同様
+  power-on ...  パネルのどのボタンも、グループと表示名で指定
+  send LINE     任意の行（CR は自動で付加）を送り、応答を表示
+  watch         電源状態を、変わるたびに 1 行ずつ、Ctrl+C まで表示
+
+--device を付けないとき、--com1（既定）と --com2 はパネルが使うデバイスを指します。
+
+一部の電源状態でしか実行されないコマンド（power-on、入力切替、ミュート）は、
+電源状態を読んで実行されることを確かめてから送ります。
+
+デコードした値以外の応答は、パネルのデータモニターと同じ形（ACK CR）で表示します。
+想定外の応答はエスケープして表示します: 印字可能な ASCII はそのまま、ほかのバイトは \xNN。
+
+終了ステータス:
+  0    了解（ACK）、または正しい形式の状態。--wait では目的の状態になった
+  1    デバイスのエラー（開けない、使用中、切断）
+  2    使い方の誤り、不明なコマンド
+  3    プロジェクターが拒否（? CR）、または今は無視されるため送信せず
+  4    応答待ちの時間内に応答なし。--wait では時間内に目的の状態にならなかった
+  5    想定外の応答（プロジェクターが返すものではない）
+  130  中断
+
+メッセージはデスクトップの言語に従います（英語にするには LANG=C）。--json の出力は変わりません。</translation>
+    </message>
+    <message>
+        <source>Wait MS for the reply instead of the command&apos;s own wait; with --wait, for the whole wait (default %1).</source>
+        <translation>コマンドごとの待ち時間の代わりに、応答を MS ミリ秒待ちます。--wait では待つ時間全体の上限です（既定 %1）。</translation>
+    </message>
+    <message>
+        <source>power-on and power-off: wait until the projector is on or in standby, first waiting out a warm-up or cool-down.</source>
+        <translation>power-on と power-off: プロジェクターが電源オンまたはスタンバイになるまで待ちます。ウォームアップやクールダウン中なら、まずその終わりを待ちます。</translation>
+    </message>
+    <message>
+        <source>watch: read the power status every S seconds (default %1).</source>
+        <translation>watch: 電源状態を S 秒ごとに読みます（既定 %1）。</translation>
+    </message>
+    <message>
+        <source>--interval must lie between 1 and %1 s</source>
+        <translation>--interval は 1 から %1 秒の範囲で指定してください</translation>
+    </message>
+    <message>
+        <source>--%1 is not for watch</source>
+        <translation>--%1 は watch には使えません</translation>
+    </message>
+    <message>
+        <source>--interval is for watch only; nothing was sent</source>
+        <translation>--interval は watch 専用です。何も送信していません</translation>
+    </message>
+    <message>
+        <source>%1. Nothing was sent; with --wait, tavo-ctl waits for that and then sends %2.</source>
+        <translation>%1。何も送信していません。--wait を付けると、tavo-ctl はそれを待ってから %2 を送ります。</translation>
+    </message>
+    <message>
+        <source>%1. Nothing was sent.</source>
+        <translation>%1。何も送信していません。</translation>
+    </message>
+    <message>
+        <source>the projector reports %1 (status %2), which tells nothing of its lamp, so %3 was not sent</source>
+        <translation>プロジェクターは %1（状態 %2）を返しており、ランプの状態がわからないため、%3 は送信していません</translation>
+    </message>
+    <message>
+        <source>the power status was read before %1, and nothing was sent: %2</source>
+        <translation>%1 の前に電源状態を読みましたが、読めなかったので何も送信していません: %2</translation>
+    </message>
+    <message>
+        <source>the power status could not be read while waiting: %1</source>
+        <translation>待っている間に電源状態を読めませんでした: %1</translation>
+    </message>
+    <message>
+        <source>the power status was not read within %1 ms; %2 was not sent</source>
+        <translation>%1 ms 以内に電源状態を読めませんでした。%2 は送信していません</translation>
+    </message>
+    <message>
+        <source>%1 was sent, but the projector is still %2 after %3 ms</source>
+        <translation>%1 を送信しましたが、%3 ms 経ってもプロジェクターはまだ%2です</translation>
+    </message>
+    <message>
+        <source>the projector is still %1 after %2 ms; %3 was not sent</source>
+        <translation>%2 ms 経ってもプロジェクターはまだ%1です。%3 は送信していません</translation>
+    </message>
+    <message>
+        <source>interrupted while waiting for the projector</source>
+        <translation>プロジェクターを待っている途中で中断しました</translation>
+    </message>
+    <message>
+        <source>--wait is for power-on and power-off only; nothing was sent</source>
+        <translation>--wait は power-on と power-off 専用です。何も送信していません</translation>
+    </message>
+    <message>
+        <source>cannot read the power status: %1</source>
+        <translation>電源状態を読めません: %1</translation>
     </message>
 </context>
 <context>

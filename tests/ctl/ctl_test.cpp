@@ -6,6 +6,7 @@
 #include "ctl/report.h"
 #include "serial/device_settings.h"
 #include "serial/port_messages.h"
+#include "tests/ctl/tool_run.h"
 #include "tests/support/projector_over_pty.h"
 
 #include <QElapsedTimer>
@@ -32,29 +33,6 @@ void PrintTo(const QJsonValue& value, std::ostream* os) {
 
 namespace tavo::ctl {
 namespace {
-
-struct ToolRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-// One whole run, driven by the test's event loop as the program's own would drive it.
-ToolRun run(QStringList arguments) {
-    ToolRun result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    arguments.prepend(QStringLiteral("tavo-ctl"));
-    CtlProgram tool(arguments, out, err);
-    bool finished = false;
-    QObject::connect(&tool, &CtlProgram::finished, [&finished] { finished = true; });
-    tool.start();
-    EXPECT_TRUE(QTest::qWaitFor([&finished] { return finished; }, 20000)) << "the run did not end";
-    result.code = tool.exitCode();
-    out.flush();
-    err.flush();
-    return result;
-}
 
 TEST(CtlNames, EveryButtonHasADistinctNameMadeFromItsGroupAndCaption) {
     const auto commands = ctlCommands();
@@ -104,6 +82,24 @@ TEST(CtlUsage, UnknownCommandsAndBadOptionsAreUsageErrors) {
                    QStringLiteral("status")})
                   .code,
               kUsage);
+    // --wait only where there is a state to wait for, --interval only for watch, and watch alone.
+    const std::pair<const char*, const char*> misplaced[] = {
+        {"--wait status", "--wait is for power-on and power-off only"},
+        {"--wait input1-analog", "--wait is for power-on and power-off only"},
+        {"--wait send C00", "--wait is for power-on and power-off only"},
+        {"--interval 2 status", "--interval is for watch only"},
+        {"--interval 0 watch", "--interval must lie between 1 and 3600 s"},
+        {"--quiet watch", "--quiet is not for watch"},
+        {"--wait watch", "--wait is not for watch"},
+        {"--repeat 2 watch", "--repeat is not for watch"},
+        {"watch power-on", "unexpected argument 'power-on'"},
+    };
+    for (const auto& [arguments, said] : misplaced) {
+        const ToolRun r = run(QStringList{QStringLiteral("--device"), QStringLiteral("/nonexistent/tty")} +
+                              QString::fromLatin1(arguments).split(QLatin1Char(' ')));
+        EXPECT_EQ(r.code, kUsage) << arguments;
+        EXPECT_TRUE(r.err.contains(QString::fromLatin1(said))) << arguments << ": " << r.err.toStdString();
+    }
 }
 
 class CtlOverPty : public test::ProjectorOverPty {
@@ -131,7 +127,8 @@ struct ExchangeCase {
 TEST_F(CtlOverPty, CommandsAreAnsweredAcknowledgedOrRefused) {
     const ExchangeCase cases[] = {
         {"status", kAnswered, "CR0\r", "Stand by"},
-        {"power-on", kAnswered, "C00\r", "ACK CR"},
+        // Power on depends on the power state, which is read first.
+        {"power-on", kAnswered, "CR0\rC00\r", "ACK CR"},
         {"input", kAnswered, "CR1\r", "Input 1"},
         {"lamp-hours", kAnswered, "CR3\r", "1234 hours"},
         {"temperatures", kAnswered, "CR6\r", "S1=25.0 C, S2=31.5 C, S3=42.0 C"},
@@ -516,6 +513,9 @@ TEST_P(CtlAgainstScriptedServer, JudgesTheReplyAndPrintsNoDeviceByteRaw) {
     if (row.code == kUsage || !row.greeting.empty()) {
         EXPECT_EQ(received, "") << "nothing is sent";
     }
+    if (row.arguments.contains(QStringLiteral("power-on"))) {
+        EXPECT_EQ(received, "CR0\r") << "the power status only";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -546,6 +546,21 @@ INSTANTIATE_TEST_SUITE_P(
                     .code = kUnexpected,
                     .printed = "\\x1B[31m C, S2=EVIL \\x1B]0;\\x07\\x0D\n",
                     .said = "expected 3 temperatures such as 025.0 031.5 042.0 CR"},
+        ScriptedRun{.name = "PowerAbnormalityBeforePowerOn",
+                    .greeting = {},
+                    .reply = "10\r",
+                    .arguments = {QStringLiteral("power-on")},
+                    .code = kRefused,
+                    .printed = "",
+                    .said = "the projector reports Power abnormality (status 10), which tells nothing of its lamp, "
+                            "so power-on was not sent"},
+        ScriptedRun{.name = "GarbledStatusBeforePowerOn",
+                    .greeting = {},
+                    .reply = ";",
+                    .arguments = {QStringLiteral("power-on")},
+                    .code = kUnexpected,
+                    .printed = "",
+                    .said = "the power status was read before power-on, and nothing was sent: an unexpected reply"},
         ScriptedRun{.name = "SendBeyondAscii",
                     .greeting = {},
                     .reply = "\x06\r",
