@@ -16,8 +16,8 @@ namespace tavo::pjlink {
 inline constexpr std::size_t kMaxAuthFailures = 5;
 inline constexpr std::int64_t kAuthFailureWindowMs = 60'000;
 inline constexpr std::int64_t kAuthBlockMs = 60'000;
-// Addresses remembered at once. Past it the ones whose last failure is oldest are forgotten, so
-// that guesses from ever new addresses cost no more than this much memory.
+// Addresses remembered at once, so that guesses from ever new addresses cost no more than this
+// much memory. Past it an address with the fewest failures makes room; one under lockout never does.
 inline constexpr std::size_t kMaxTrackedAddresses = 1024;
 
 class AuthThrottle {

@@ -236,6 +236,12 @@ ParsedOptions parseOptions(const QStringList& arguments) {
                              .arg(QLatin1StringView(text.what))
                              .arg(text.limit));
         }
+        if (const auto problem = identityProblem(value.toStdString())) {
+            return usage(QCoreApplication::translate(
+                             "tavo-pjlink", "%1 may not hold \"%2\": PJLink controllers would read it as part of "
+                                            "the response rather than as text")
+                             .arg(QLatin1StringView(text.what), QString::fromStdString(*problem)));
+        }
         *text.field = value.toStdString();
     }
 
