@@ -2,6 +2,7 @@
 #include "pjlink/admission.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace tavo::pjlink {
 
@@ -38,16 +39,20 @@ void Admission::remove(Id id) {
 
 std::optional<Admission::Id> Admission::victim(const std::string* host) const {
     // Ranks a slot as a victim: lower goes first. A connection already being closed costs nothing;
-    // a waiting one idle longest has had the most time; a digest that waits is the last, and the
-    // newest of them, so that the one longest in line is judged.
-    const auto rank = [](const Slot& s) -> std::optional<std::pair<int, std::int64_t>> {
+    // then the host with the most slots gives one up, its waiting one idle longest; a digest that
+    // waits is the last, and the newest of them, so that the one longest in line is judged.
+    using Rank = std::tuple<int, int, std::int64_t>;
+    const auto rank = [this](const Slot& s) -> std::optional<Rank> {
+        // A host that failed a login of late gives up its connections before any other, one that
+        // earned a slot lately after all others.
+        const int trust = s.suspect ? 0 : s.trusted ? 4 : 2;
         switch (s.state) {
         case State::Closing:
-            return std::pair{0, s.enteredMs};
+            return Rank{0, 0, s.enteredMs};
         case State::Waiting:
-            return std::pair{1, s.enteredMs};
+            return Rank{1 + trust, -heldBy(s.host), s.enteredMs};
         case State::Pending:
-            return std::pair{2, -static_cast<std::int64_t>(s.queued)};
+            return Rank{2 + trust, -heldBy(s.host), -static_cast<std::int64_t>(s.queued)};
         case State::Earned:
         case State::Penalised:
             break;
@@ -55,7 +60,7 @@ std::optional<Admission::Id> Admission::victim(const std::string* host) const {
         return std::nullopt;
     };
     std::optional<Id> best;
-    std::pair<int, std::int64_t> bestRank{};
+    Rank bestRank{};
     for (const Slot& s : slots_) {
         const auto r = rank(s);
         if (!r || (host != nullptr && s.host != *host)) {
@@ -69,26 +74,49 @@ std::optional<Admission::Id> Admission::victim(const std::string* host) const {
     return best;
 }
 
-Admission::Entry Admission::enter(const std::string& host, std::int64_t nowMs) {
+bool Admission::remembered(const std::vector<Remembered>& list, const std::string& host, std::int64_t nowMs,
+                           std::int64_t forMs) {
+    return std::ranges::any_of(list, [&](const Remembered& r) { return r.host == host && nowMs - r.atMs < forMs; });
+}
+
+void Admission::remember(std::vector<Remembered>& list, const std::string& host, std::int64_t nowMs,
+                         std::int64_t forMs) {
+    std::erase_if(list, [&](const Remembered& r) { return r.host == host || nowMs - r.atMs >= forMs; });
+    if (list.size() >= kMaxRememberedHosts) {
+        list.erase(list.begin());
+    }
+    list.push_back({.host = host, .atMs = nowMs});
+}
+
+Admission::Entry Admission::enter(const std::string& host, std::int64_t nowMs, bool suspect) {
     Entry entry;
+    const bool trusted = !suspect && remembered(trusted_, host, nowMs, kTrustMs);
     if (heldBy(host) >= perHost_) {
+        // A host makes room among its own connections only.
         entry.displaced = victim(&host);
         if (!entry.displaced) {
             entry.refusal = Refusal::HostFull;
             return entry;
         }
     } else if (taken() >= slotCount_) {
-        entry.displaced = victim(nullptr);
+        const bool mayDisplace = trusted || !remembered(displaced_, host, nowMs, kDisplaceCooldownMs);
+        entry.displaced = mayDisplace ? victim(nullptr) : std::nullopt;
         if (!entry.displaced) {
             entry.refusal = Refusal::AllTaken;
             return entry;
         }
+        remember(displaced_, find(*entry.displaced)->host, nowMs, kDisplaceCooldownMs);
     }
     if (entry.displaced) {
         remove(*entry.displaced);
     }
     entry.id = nextId_++;
-    slots_.push_back({.id = entry.id, .host = host, .state = State::Waiting, .enteredMs = nowMs});
+    slots_.push_back({.id = entry.id,
+                      .host = host,
+                      .state = State::Waiting,
+                      .enteredMs = nowMs,
+                      .suspect = suspect,
+                      .trusted = trusted});
     return entry;
 }
 
@@ -105,17 +133,27 @@ bool Admission::mayJudge(Id id) {
     return false;
 }
 
-void Admission::earned(Id id) {
+void Admission::earned(Id id, std::int64_t nowMs) {
     if (Slot* slot = find(id)) {
         slot->state = State::Earned;
+        remember(trusted_, slot->host, nowMs, kTrustMs);
     }
 }
 
 void Admission::failed(Id id, std::int64_t nowMs) {
-    if (Slot* slot = find(id)) {
-        slot->state = State::Penalised;
-        slot->untilMs = nowMs + kFailedLoginDelayMs;
+    Slot* slot = find(id);
+    if (slot == nullptr) {
+        return;
     }
+    slot->state = State::Penalised;
+    slot->untilMs = nowMs + kFailedLoginDelayMs;
+    for (Slot& s : slots_) {
+        if (s.host == slot->host) {
+            s.suspect = true;
+            s.trusted = false;
+        }
+    }
+    std::erase_if(trusted_, [slot](const Remembered& r) { return r.host == slot->host; });
 }
 
 void Admission::left(Id id) {
@@ -152,7 +190,10 @@ std::vector<Admission::Due> Admission::due(std::int64_t nowMs) {
             pending.push_back(&s);
         }
     }
-    std::ranges::sort(pending, {}, &Slot::queued);
+    // Trusted hosts first and those with a failed login last, each in the order its digest came.
+    std::ranges::sort(pending, {}, [](const Slot* s) {
+        return std::tuple{s->suspect ? 2 : s->trusted ? 0 : 1, s->queued};
+    });
     for (Slot* s : pending) {
         if (room-- <= 0) {
             break;

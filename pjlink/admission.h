@@ -5,14 +5,20 @@
 // so that it runs on a virtual clock in tests and the server only carries out what it decides.
 //
 // A slot is earned, not squatted: a connection that has not sent a valid command (after the right
-// digest where there is a password) within kEarnDeadlineMs is closed, and while every slot is
-// taken a new connection displaces the waiting one idle longest. One host holds at most
-// kMaxSlotsPerHost slots. A wrong digest keeps its slot for kFailedLoginDelayMs before the answer
-// and the close, even if the controller leaves sooner, so that guesses cost time whatever the
-// number of addresses they come from. At most penaltyCap() slots are held so; while they are, a
-// digest waits unjudged (and so tells nothing), which keeps slots free for a controller with the
-// right password.
+// digest where there is a password) within kEarnDeadlineMs is closed. While every slot is taken, a
+// new connection displaces a waiting one: of a host that failed a login of late first, else of the
+// host that holds the most slots, the one idle longest; a host that earned a slot within kTrustMs
+// (a controller that polls) is displaced last. A host whose connection was displaced may not
+// displace another for kDisplaceCooldownMs unless it is trusted so, or those displaced would,
+// coming back, displace each other (and the newcomer) without end. One host holds at most
+// kMaxSlotsPerHost slots.
+//
+// A wrong digest keeps its slot for kFailedLoginDelayMs before the answer and the close, even if the
+// controller leaves sooner, so that guesses cost time whatever the number of addresses they come
+// from. At most penaltyCap() slots are held so; while they are, a digest waits unjudged (and so
+// tells nothing), which keeps slots for a controller with the right password.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,8 +27,12 @@
 namespace tavo::pjlink {
 
 inline constexpr std::int64_t kEarnDeadlineMs = 5000;
-inline constexpr std::int64_t kFailedLoginDelayMs = 1500;
+inline constexpr std::int64_t kFailedLoginDelayMs = 1000;
 inline constexpr int kMaxSlotsPerHost = 4;
+inline constexpr std::int64_t kDisplaceCooldownMs = 2000;
+inline constexpr std::int64_t kTrustMs = 10 * 60'000;
+// Hosts remembered as displaced, and as trusted, at once; past it the oldest is forgotten.
+inline constexpr std::size_t kMaxRememberedHosts = 64;
 
 class Admission {
 public:
@@ -34,7 +44,8 @@ public:
         None,
         // The host holds its kMaxSlotsPerHost slots, none of them waiting.
         HostFull,
-        // Every slot is held by a controller that earned it or by a failed login.
+        // Every slot is held by a controller that earned it or by a failed login, or the host was
+        // displaced a moment ago and may only take a free slot.
         AllTaken,
     };
     struct Entry {
@@ -44,15 +55,16 @@ public:
         std::optional<Id> displaced;
         Refusal refusal = Refusal::None;
     };
-    // A new connection from `host`.
-    [[nodiscard]] Entry enter(const std::string& host, std::int64_t nowMs);
+    // A new connection from `host`; `suspect` if logins from there have failed of late, which
+    // outweighs trust.
+    [[nodiscard]] Entry enter(const std::string& host, std::int64_t nowMs, bool suspect = false);
 
     // A connection that has not earned its slot sent its first line with a digest. True: judge it
     // now. False: it waits, and a Judge in due() says when.
     [[nodiscard]] bool mayJudge(Id id);
     // The right digest, or without a password a valid command: the slot is the controller's until
     // it leaves.
-    void earned(Id id);
+    void earned(Id id, std::int64_t nowMs);
     // A wrong digest: the slot is held until the delay ends (PenaltyOver).
     void failed(Id id, std::int64_t nowMs);
     // The connection ended. A slot held for a failed login stays held until its delay ends.
@@ -104,6 +116,10 @@ private:
         std::uint64_t queued = 0;
         // The connection has ended; only a penalised slot outlives it.
         bool gone = false;
+        // Its host failed a login of late: it makes room first, and its digest is judged last.
+        bool suspect = false;
+        // Its host earned a slot within kTrustMs: it makes room last, and its digest is judged first.
+        bool trusted = false;
     };
 
     [[nodiscard]] Slot* find(Id id);
@@ -111,6 +127,14 @@ private:
     [[nodiscard]] int heldBy(const std::string& host) const;
     // The waiting connection to close for a newcomer, among those of `host` or all.
     [[nodiscard]] std::optional<Id> victim(const std::string* host) const;
+    struct Remembered {
+        std::string host;
+        std::int64_t atMs = 0;
+    };
+    [[nodiscard]] static bool remembered(const std::vector<Remembered>& list, const std::string& host,
+                                         std::int64_t nowMs, std::int64_t forMs);
+    static void remember(std::vector<Remembered>& list, const std::string& host, std::int64_t nowMs,
+                         std::int64_t forMs);
     void remove(Id id);
 
     int slotCount_;
@@ -119,6 +143,8 @@ private:
     Id nextId_ = 1;
     std::uint64_t nextQueued_ = 0;
     std::vector<Slot> slots_;
+    std::vector<Remembered> displaced_;
+    std::vector<Remembered> trusted_;
 };
 
 } // namespace tavo::pjlink

@@ -26,6 +26,8 @@ public:
     // Whether the address must still wait; the time it may try again in *untilMs.
     [[nodiscard]] bool blocked(const std::string& address, std::int64_t nowMs, std::int64_t* untilMs = nullptr);
     [[nodiscard]] std::size_t tracked() const { return records_.size(); }
+    // Whether a failure of the address is remembered, or it is still locked out.
+    [[nodiscard]] bool remembers(const std::string& address) const { return records_.contains(address); }
 
 private:
     struct Record {

@@ -98,7 +98,7 @@ bool BridgeLog::firstOfItsKind(Repeat kind, const QString& subject, std::uint64_
 }
 
 void BridgeLog::write(Repeat kind, const QString& text) {
-    if (kind == Repeat::DroppedBytes) {
+    if (kind == Repeat::DroppedBytes || kind == Repeat::Unearned) {
         qCInfo(lcBridge).noquote() << text;
     } else {
         qCWarning(lcBridge).noquote() << text;
@@ -129,8 +129,8 @@ void BridgeLog::writeSummary(bool all) {
     for (const auto& r : summary.repeats) {
         if (r.key == kOtherRepeats) {
             qCWarning(lcBridge).noquote()
-                << tr("%1 more connections refused, failed authentications and commands refused in the last %2 s, "
-                      "from other addresses")
+                << tr("%1 more connections refused or closed, failed authentications and commands refused in the "
+                      "last %2 s, from other addresses")
                        .arg(r.times)
                        .arg(seconds);
             continue;
@@ -157,6 +157,12 @@ void BridgeLog::writeSummary(bool all) {
         case Repeat::Refused:
             qCWarning(lcBridge).noquote()
                 << tr("%1: %2 more connections refused in the last %3 s").arg(subject).arg(r.times).arg(seconds);
+            break;
+        case Repeat::Unearned:
+            qCInfo(lcBridge).noquote() << tr("%1: %2 more connections closed without a valid command in the last %3 s")
+                                              .arg(subject)
+                                              .arg(r.times)
+                                              .arg(seconds);
             break;
         }
     }

@@ -39,7 +39,16 @@ public:
     void line(const QString& text);
 
     // Events that repeat; the subject (an address, or nothing) tells them apart.
-    enum class Repeat : std::uint8_t { DroppedBytes, QueueFull, FailedLogin, Refused };
+    enum class Repeat : std::uint8_t {
+        DroppedBytes,
+        QueueFull,
+        FailedLogin,
+        // A connection turned away at once.
+        Refused,
+        // A connection closed before it sent a valid command: one line each would let anyone who
+        // can connect fill the log.
+        Unearned,
+    };
     // Writes the text `makeText()` gives in full if it is the first of its kind and subject for a
     // while, else counts it (with `amount`, bytes for DroppedBytes) into a line written at most
     // every kLogSummaryMs; the text is only made when it is written.

@@ -91,7 +91,8 @@ std::optional<Admission::Id> Server::admit(QTcpSocket* socket) {
             }
         }
     }
-    const Admission::Entry entry = admission_.enter(host.toStdString(), clock_.elapsed());
+    const Admission::Entry entry =
+        admission_.enter(host.toStdString(), clock_.elapsed(), password_ && throttle_.remembers(host.toStdString()));
     switch (entry.refusal) {
     case Admission::Refusal::HostFull:
         log_.repeated(BridgeLog::Repeat::Refused, host, [&] {
@@ -110,7 +111,9 @@ std::optional<Admission::Id> Server::admit(QTcpSocket* socket) {
     }
     if (entry.displaced) {
         if (Session* displaced = sessions_.value(*entry.displaced)) {
-            log_.line(tr("%1 closed to make room for %2: it had sent no valid command").arg(displaced->peer(), who));
+            log_.repeated(BridgeLog::Repeat::Unearned, hostText(displaced->peerAddress()), [&] {
+                return tr("%1 closed to make room for %2: it had sent no valid command").arg(displaced->peer(), who);
+            });
             displaced->drop();
         }
     }
@@ -144,7 +147,7 @@ bool Server::mayJudge(const Session& session) {
 }
 
 void Server::earned(const Session& session) {
-    admission_.earned(session.id());
+    admission_.earned(session.id(), clock_.elapsed());
     scheduleDue();
 }
 

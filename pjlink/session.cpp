@@ -46,7 +46,6 @@ Session::Session(QTcpSocket* socket, const SessionContext& context, Admission::I
         expectedDigest_ = digestOf(*random, *context_.password);
     }
     socket_->write(greeting(random));
-    context_.log.line(tr("%1 connected").arg(peer_));
     // Bytes may have come with the connection itself.
     QMetaObject::invokeMethod(this, &Session::processLines, Qt::QueuedConnection);
 }
@@ -148,6 +147,8 @@ void Session::earn() {
     if (!earned_) {
         earned_ = true;
         idle_.start();
+        // Connections are told from here on: before, anyone who can connect could fill the log.
+        context_.log.line(tr("%1 connected").arg(peer_));
         context_.keeper.earned(*this);
     }
 }
@@ -225,7 +226,12 @@ void Session::closeAfterWriting(const QString& why) {
     }
     closing_ = true;
     idle_.stop();
-    context_.log.line(tr("%1 closing: %2").arg(peer_, why));
+    if (earned_) {
+        context_.log.line(tr("%1 closing: %2").arg(peer_, why));
+    } else {
+        context_.log.repeated(BridgeLog::Repeat::Unearned, hostText(address_),
+                              [&] { return tr("%1 closing: %2").arg(peer_, why); });
+    }
     closeGrace_.start();
     socket_->disconnectFromHost();
 }
@@ -238,7 +244,9 @@ void Session::onDisconnected() {
     closing_ = true;
     idle_.stop();
     closeGrace_.stop();
-    context_.log.line(tr("%1 disconnected").arg(peer_));
+    if (earned_) {
+        context_.log.line(tr("%1 disconnected").arg(peer_));
+    }
     emit finished();
     deleteLater();
 }
