@@ -125,7 +125,9 @@ bool Admission::mayJudge(Id id) {
     if (slot == nullptr || slot->state != State::Waiting) {
         return false;
     }
-    if (count(State::Penalised) < penaltyCap_ && count(State::Pending) == 0) {
+    // A host that earned a slot lately has shown it knows the password; should it fail now, it
+    // loses that standing at once.
+    if (slot->trusted || (count(State::Penalised) < penaltyCap_ && count(State::Pending) == 0)) {
         return true;
     }
     slot->state = State::Pending;

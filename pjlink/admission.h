@@ -16,7 +16,8 @@
 // A wrong digest keeps its slot for kFailedLoginDelayMs before the answer and the close, even if the
 // controller leaves sooner, so that guesses cost time whatever the number of addresses they come
 // from. At most penaltyCap() slots are held so; while they are, a digest waits unjudged (and so
-// tells nothing), which keeps slots for a controller with the right password.
+// tells nothing), which keeps slots for a controller with the right password; a trusted host's
+// digest is judged at once.
 
 #include <cstddef>
 #include <cstdint>

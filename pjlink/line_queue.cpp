@@ -25,14 +25,14 @@ QString fromStd(const std::string& text) {
 // The bytes of a drop written in full; the rest is only counted.
 constexpr std::size_t kDroppedBytesShown = 48;
 
-QString droppedText(const std::string& bytes) {
+} // namespace
+
+QString LineQueue::droppedText(const std::string& bytes) {
     const std::string_view shown = std::string_view(bytes).substr(0, kDroppedBytesShown);
-    return LineQueue::tr("projector: dropped %1 bytes received between exchanges: %2%3")
+    return tr("projector: dropped %1 bytes received between exchanges: %2%3")
         .arg(bytes.size())
         .arg(printable(shown), bytes.size() > shown.size() ? QStringLiteral("…") : QString());
 }
-
-} // namespace
 
 LineQueue::LineQueue(SerialPort& port, QString device, BridgeLog& log, QObject* parent)
     : QObject(parent), port_(port), device_(std::move(device)), log_(log) {

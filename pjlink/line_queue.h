@@ -115,6 +115,8 @@ private:
     void onPortEvent(PortEvent event);
     void onReceived();
     void failExchange(const std::string& reason);
+    // A drop between exchanges, written in full.
+    [[nodiscard]] static QString droppedText(const std::string& bytes);
     // Why a line is not sent now, for the log.
     [[nodiscard]] std::string whyNotOpen() const;
     [[nodiscard]] std::optional<std::string> keptReply(const std::string& line);

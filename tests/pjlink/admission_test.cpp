@@ -164,7 +164,14 @@ INSTANTIATE_TEST_SUITE_P(
                        std::vector<Step>{{11, Op::Enter, "controller", "in"},
                                          {12, Op::Enter, "new", "in, displacing 1"},
                                          {13, Op::Enter, "w0", "refused: all"},
-                                         {13, Op::Enter, "controller", "in, displacing 2"}}}),
+                                         {13, Op::Enter, "controller", "in, displacing 2"}}},
+        PolicyCase{"AHostThatEarnedLatelyIsJudgedAtOnceWhileGuessesWait",
+                   std::vector<Step>{{0, Op::Enter, "controller", "in"}, {1, Op::Earn, "0", ""}, {2, Op::Leave, "0", ""}} +
+                       enterMany(10, "guesser", 6) + each(11, Op::MayJudge, 1, 7, "now") + each(11, Op::Fail, 1, 7) +
+                       std::vector<Step>{{12, Op::Enter, "stranger", "in"},
+                                         {12, Op::MayJudge, "7", "waits"},
+                                         {13, Op::Enter, "controller", "in"},
+                                         {13, Op::MayJudge, "8", "now"}}}),
     test::RowName{});
 
 } // namespace

@@ -7,6 +7,7 @@
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
 const { spawn } = require('node:child_process');
+const crypto = require('node:crypto');
 const fs = require('node:fs');
 const net = require('node:net');
 const os = require('node:os');
@@ -221,6 +222,25 @@ test('a wrong password is refused; with the right one, the whole round', async (
     assert.deepEqual(await ask(right, 'getMute'), [null, { audio: true, video: false }]);
   } finally {
     right.disconnect();
+  }
+});
+
+test('a digest repeated before a later command is taken; a line naming no command closes the connection', async () => {
+  const socket = await rawClient(secured.port);
+  try {
+    assert.ok(await within(2000, () => /^PJLINK 1 [0-9a-f]{8}\r$/.test(socket.received)), socket.received);
+    const digest = crypto.createHash('md5').update(socket.received.slice(9, 17) + password).digest('hex');
+    for (const [command, answer] of [['%1CLSS ?', '%1CLSS=1'], ['%1INF2 ?', '%1INF2=R5500/R730']]) {
+      socket.received = '';
+      socket.write(`${digest}${command}\r`);
+      assert.ok(await within(2000, () => socket.received === `${answer}\r`), `${command}: ${socket.received}`);
+    }
+    socket.received = '';
+    socket.write('hello\r');
+    assert.ok(await within(1000, () => socket.ended), 'the connection stayed open');
+    assert.equal(socket.received, '');
+  } finally {
+    socket.destroy();
   }
 });
 
