@@ -5,6 +5,7 @@
 #include "pjlink/authentication.h"
 #include "pjlink/command_run.h"
 #include "pjlink/log_budget.h"
+#include "pjlink/options.h"
 #include "pjlink/password_file.h"
 #include "pjlink/protocol.h"
 #include "tests/support/printers.h"
@@ -316,6 +317,21 @@ INSTANTIATE_TEST_SUITE_P(Modes, PasswordFileMode,
                                            ModeCase{"GroupWrites", 0620, "may be changed by its group"},
                                            ModeCase{"OthersWrite", 0602, "may be changed by every user"}),
                          test::RowName{});
+
+TEST(Identity, TheBridgeRefusesToStartWithATextControllersWouldMisread) {
+    for (const char* option : {"--name", "--maker", "--product", "--info"}) {
+        for (const char* text : {"Hall=A", "ERR3"}) {
+            const ParsedOptions parsed = parseOptions({QStringLiteral("tavo-pjlink"), QString::fromLatin1(option),
+                                                       QString::fromLatin1(text), QStringLiteral("COM1")});
+            EXPECT_EQ(parsed.outcome, ParsedOptions::Outcome::UsageError) << option << ' ' << text;
+            EXPECT_TRUE(parsed.text.startsWith(QString::fromLatin1(option))) << parsed.text.toStdString();
+        }
+    }
+    const ParsedOptions fine = parseOptions({QStringLiteral("tavo-pjlink"), QStringLiteral("--name"),
+                                             QStringLiteral("Hall 2 (east)"), QStringLiteral("COM1")});
+    EXPECT_EQ(fine.outcome, ParsedOptions::Outcome::Run) << fine.text.toStdString();
+    EXPECT_EQ(fine.options.identity.name, "Hall 2 (east)");
+}
 
 TEST(Identity, TextsThatControllersWouldMisreadAreNamed) {
     EXPECT_EQ(identityProblem("Hall=A"), "=");
