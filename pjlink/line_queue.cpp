@@ -148,15 +148,14 @@ void LineQueue::submit(std::unique_ptr<LineJob> job, QObject* owner, Done done) 
     Entry entry{.job = std::move(job), .owner = owner, .done = std::move(done)};
     const auto owners = static_cast<std::size_t>(
         std::ranges::count_if(jobs_, [owner](const Entry& e) { return e.owner && e.owner.data() == owner; }));
-    const char* refusal = owners >= kMaxJobsPerOwner      ? "too many commands of this connection are waiting"
+    const char* refusal = owners >= kMaxJobsPerOwner    ? "too many commands of this connection are waiting"
                           : waiting() >= kMaxQueuedJobs ? "too many commands are waiting for the projector's line"
-                                                          : nullptr;
+                                                        : nullptr;
     if (refusal != nullptr) {
         entry.job->fail(refusal);
         refused_.push_back(std::move(entry));
-        log_.repeated(BridgeLog::Repeat::QueueFull, {}, [refusal] {
-            return tr("a command answered ERR4: %1").arg(QString::fromLatin1(refusal));
-        });
+        log_.repeated(BridgeLog::Repeat::QueueFull, {},
+                      [refusal] { return tr("a command answered ERR4: %1").arg(QString::fromLatin1(refusal)); });
     } else {
         jobs_.push_back(std::move(entry));
     }
@@ -224,8 +223,8 @@ void LineQueue::startExchange(Entry& entry, const LineRequest& request) {
     // Whatever arrived since the last exchange ended answers nothing asked now.
     const auto stale = port_.readAll();
     if (!stale.value.empty()) {
-        log_.repeated(BridgeLog::Repeat::DroppedBytes, {}, [&stale] { return droppedText(stale.value); },
-                      stale.value.size());
+        log_.repeated(
+            BridgeLog::Repeat::DroppedBytes, {}, [&stale] { return droppedText(stale.value); }, stale.value.size());
     }
     if (!statusReadOf(request.line)) {
         kept_.clear();
@@ -311,8 +310,9 @@ void LineQueue::onReceived() {
         return;
     }
     if (!current_) {
-        log_.repeated(BridgeLog::Repeat::DroppedBytes, {}, [&received] { return droppedText(received.value); },
-                      received.value.size());
+        log_.repeated(
+            BridgeLog::Repeat::DroppedBytes, {}, [&received] { return droppedText(received.value); },
+            received.value.size());
         return;
     }
     const std::size_t room = kMaxReplyBytes - std::min(kMaxReplyBytes, current_->reply.size());

@@ -10,6 +10,9 @@
 
 namespace tavo::pjlink {
 
+static_assert(kMaxQueuedJobs > static_cast<std::size_t>(kLargestMaxConnections) * kMaxJobsPerOwner,
+              "the queue's own bound is reached only if a connection's bound is not kept");
+
 Server::Server(LineQueue& queue, BridgeLog& log, Identity identity, std::optional<QByteArray> password,
                int maxConnections, QObject* parent)
     : QObject(parent), queue_(queue), log_(log), identity_(std::move(identity)), password_(std::move(password)),
@@ -126,9 +129,12 @@ void Server::onNewConnection(QTcpServer* server) {
         if (!id) {
             continue;
         }
-        const SessionContext context{
-            .queue = queue_, .identity = identity_, .memory = memory_, .password = password_, .log = log_,
-            .keeper = *this};
+        const SessionContext context{.queue = queue_,
+                                     .identity = identity_,
+                                     .memory = memory_,
+                                     .password = password_,
+                                     .log = log_,
+                                     .keeper = *this};
         auto* session = new Session(socket, context, *id, this);
         sessions_.insert(*id, session);
         connect(session, &Session::finished, this, [this, id = *id] {

@@ -43,8 +43,8 @@ class Server final : public QObject, private SlotKeeper {
 
 public:
     // Empty password: no authentication.
-    Server(LineQueue& queue, BridgeLog& log, Identity identity, std::optional<QByteArray> password,
-           int maxConnections, QObject* parent = nullptr);
+    Server(LineQueue& queue, BridgeLog& log, Identity identity, std::optional<QByteArray> password, int maxConnections,
+           QObject* parent = nullptr);
     ~Server() override;
     Server(const Server&) = delete;
     Server& operator=(const Server&) = delete;

@@ -66,14 +66,18 @@ TEST_P(SlotPolicy, FollowsTheScript) {
     Admission admission(kSlots);
     std::vector<Admission::Id> ids;
     std::map<Admission::Id, int> numbers;
-    const auto number = [&](Admission::Id id) { return std::to_string(numbers.at(id)); };
+    const auto number = [&](Admission::Id id) {
+        return std::to_string(numbers.at(id));
+    };
     for (const Step& step : GetParam().steps) {
         SCOPED_TRACE(std::to_string(step.atMs) + " ms, " + step.who);
-        const auto id = [&] { return ids.at(std::stoul(step.who)); };
+        const auto id = [&] {
+            return ids.at(std::stoul(step.who));
+        };
         switch (step.op) {
         case Op::Enter: {
             const Admission::Entry entry = admission.enter(step.who, step.atMs, step.who.starts_with("guesser"));
-            std::string outcome = entry.refusal == Admission::Refusal::HostFull  ? "refused: host"
+            std::string outcome = entry.refusal == Admission::Refusal::HostFull   ? "refused: host"
                                   : entry.refusal == Admission::Refusal::AllTaken ? "refused: all"
                                                                                   : "in";
             if (entry.displaced) {
@@ -123,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {kEarnDeadlineMs - 1, Op::Due, "", ""},
                     {kEarnDeadlineMs, Op::Due, "", "expired 0"},
                     {kEarnDeadlineMs + 1, Op::Due, "", ""}}},
-        PolicyCase{"AnEarnedSlotIsKept", {{0, Op::Enter, "a", "in"}, {10, Op::Earn, "0", ""}, {60'000, Op::Due, "", ""}}},
+        PolicyCase{"AnEarnedSlotIsKept",
+                   {{0, Op::Enter, "a", "in"}, {10, Op::Earn, "0", ""}, {60'000, Op::Due, "", ""}}},
         PolicyCase{"ANewcomerDisplacesTheWaitingOneIdleLongest",
                    enterMany(0, "h", 1) + enterMany(5, "w", 7) + each(6, Op::Earn, 0, 1) +
                        std::vector<Step>{{100, Op::Enter, "new", "in, displacing 1"},
@@ -135,9 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
                                          {3, Op::Earn, "4", ""},
                                          {4, Op::Enter, "a", "refused: host"},
                                          {5, Op::Enter, "b", "in"}}},
-        PolicyCase{"EarnedSlotsAreNeverTaken",
-                   enterMany(0, "h", kSlots) + each(1, Op::Earn, 0, kSlots) +
-                       std::vector<Step>{{2, Op::Enter, "late", "refused: all"}}},
+        PolicyCase{"EarnedSlotsAreNeverTaken", enterMany(0, "h", kSlots) + each(1, Op::Earn, 0, kSlots) +
+                                                   std::vector<Step>{{2, Op::Enter, "late", "refused: all"}}},
         PolicyCase{"AFailedLoginHoldsItsSlotAfterTheGuesserLeaves",
                    enterMany(0, "h", kSlots - 1) + each(1, Op::Earn, 0, kSlots - 1) +
                        std::vector<Step>{{2, Op::Enter, "guesser", "in"},
@@ -158,20 +162,22 @@ INSTANTIATE_TEST_SUITE_P(
                                           "penalty over 4, penalty over 5, judge 8, judge 6"},
                                          {1 + kFailedLoginDelayMs, Op::Earn, "8", ""},
                                          {1 + kFailedLoginDelayMs + kEarnDeadlineMs, Op::Due, "", "expired 6"}}},
-        PolicyCase{"AHostThatEarnedLatelyIsDisplacedLastAndMayAlwaysDisplace",
-                   std::vector<Step>{{0, Op::Enter, "controller", "in"}, {1, Op::Earn, "0", ""}, {2, Op::Leave, "0", ""}} +
-                       enterMany(10, "w", kSlots - 1) +
-                       std::vector<Step>{{11, Op::Enter, "controller", "in"},
-                                         {12, Op::Enter, "new", "in, displacing 1"},
-                                         {13, Op::Enter, "w0", "refused: all"},
-                                         {13, Op::Enter, "controller", "in, displacing 2"}}},
-        PolicyCase{"AHostThatEarnedLatelyIsJudgedAtOnceWhileGuessesWait",
-                   std::vector<Step>{{0, Op::Enter, "controller", "in"}, {1, Op::Earn, "0", ""}, {2, Op::Leave, "0", ""}} +
-                       enterMany(10, "guesser", 6) + each(11, Op::MayJudge, 1, 7, "now") + each(11, Op::Fail, 1, 7) +
-                       std::vector<Step>{{12, Op::Enter, "stranger", "in"},
-                                         {12, Op::MayJudge, "7", "waits"},
-                                         {13, Op::Enter, "controller", "in"},
-                                         {13, Op::MayJudge, "8", "now"}}}),
+        PolicyCase{
+            "AHostThatEarnedLatelyIsDisplacedLastAndMayAlwaysDisplace",
+            std::vector<Step>{{0, Op::Enter, "controller", "in"}, {1, Op::Earn, "0", ""}, {2, Op::Leave, "0", ""}} +
+                enterMany(10, "w", kSlots - 1) +
+                std::vector<Step>{{11, Op::Enter, "controller", "in"},
+                                  {12, Op::Enter, "new", "in, displacing 1"},
+                                  {13, Op::Enter, "w0", "refused: all"},
+                                  {13, Op::Enter, "controller", "in, displacing 2"}}},
+        PolicyCase{
+            "AHostThatEarnedLatelyIsJudgedAtOnceWhileGuessesWait",
+            std::vector<Step>{{0, Op::Enter, "controller", "in"}, {1, Op::Earn, "0", ""}, {2, Op::Leave, "0", ""}} +
+                enterMany(10, "guesser", 6) + each(11, Op::MayJudge, 1, 7, "now") + each(11, Op::Fail, 1, 7) +
+                std::vector<Step>{{12, Op::Enter, "stranger", "in"},
+                                  {12, Op::MayJudge, "7", "waits"},
+                                  {13, Op::Enter, "controller", "in"},
+                                  {13, Op::MayJudge, "8", "now"}}}),
     test::RowName{});
 
 } // namespace

@@ -13,8 +13,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <ostream>
-#include <sys/stat.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace tavo::pjlink {
