@@ -112,7 +112,7 @@ ParsedOptions parseOptions(const QStringList& arguments) {
     const QCommandLineOption passwordOption(
         QStringLiteral("password-file"),
         QCoreApplication::translate("tavo-pjlink",
-                                    "Ask controllers for the password in FILE, which only its owner may read."),
+                                    "Ask controllers for the password in FILE, which only its owner may read or change."),
         QStringLiteral("FILE"));
     const QCommandLineOption noPasswordOption(
         QStringLiteral("no-password"),

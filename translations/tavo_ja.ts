@@ -126,8 +126,8 @@ rfc2217://HOST:PORT、tcp://HOST:PORT）、または tavo-panel で選んだ COM
         <translation>ADDRESS:PORT で PJLink を提供します（ポートを省くと %1）。複数回指定できます。</translation>
     </message>
     <message>
-        <source>Ask controllers for the password in FILE, which only its owner may read.</source>
-        <translation>コントローラーに FILE のパスワードを要求します。FILE は所有者だけが読めるようにしてください。</translation>
+        <source>Ask controllers for the password in FILE, which only its owner may read or change.</source>
+        <translation>コントローラーに FILE のパスワードを要求します。FILE は所有者だけが読み書きできるようにしてください。</translation>
     </message>
     <message>
         <source>Serve other computers without a password.</source>
