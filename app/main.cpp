@@ -10,6 +10,7 @@
 #include "ui/device_actions.h"
 #include "ui/look.h"
 #include "ui/main_window.h"
+#include "ui/panel_port_advisor.h"
 
 #include <QApplication>
 #include <QScopeGuard>
@@ -39,6 +40,7 @@ public:
         if (!projector_) {
             return error;
         }
+        port_.setSimulatedDevice(projector_->devicePath());
         tavo::DeviceChoice choice = devices();
         choice.com1 = projector_->devicePath();
         setDevices(choice);
@@ -77,7 +79,8 @@ int main(int argc, char* argv[]) {
     if (!run.settingsProblem.isEmpty()) {
         QTextStream(stderr) << QCoreApplication::applicationName() << ": " << run.settingsProblem << Qt::endl;
     }
-    tavo::ComPorts port({run.devices.com1, run.devices.com2}, tavo::makeDevice, tavo::Audience::Panel);
+    const tavo::PanelPortAdvisor advisor;
+    tavo::ComPorts port({run.devices.com1, run.devices.com2}, tavo::makeDevice, advisor);
     ProgramDevices deviceActions(port);
     if (options.simulate) {
         for (QString error = deviceActions.useSimulatedProjector(); !error.isEmpty();

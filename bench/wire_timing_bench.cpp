@@ -11,6 +11,7 @@
 #include "serial/device_factory.h"
 #include "ui/look.h"
 #include "ui/main_window.h"
+#include "ui/panel_port_advisor.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -145,8 +146,9 @@ int main(int argc, char* argv[]) {
     const std::string device = slaveName;
 
     tavo::MainWindow window;
+    const tavo::PanelPortAdvisor advisor;
     tavo::ComPorts port({QString::fromStdString(device), QStringLiteral("/dev/null")}, tavo::makeDevice,
-                        tavo::Audience::Panel);
+                        advisor);
     tavo::PanelLogic logic(window, port);
     window.setLogic(&logic);
     if (!logic.start()) {

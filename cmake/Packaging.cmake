@@ -95,8 +95,10 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR TAVO)
 set(CPACK_PACKAGE_CONTACT ${TAVO_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-# Debian wants the long description in lines of under 80 characters.
-set(CPACK_PACKAGE_DESCRIPTION
+# Debian wants the long description in lines of under 80 characters. One string made of pieces:
+# pieces given to set() would form a list, whose separators could not be told from the text's own
+# semicolons.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "A window of grouped buttons that drives one R5500 or R730 data projector\n"
     "through its RS-232C serial line: power, inputs, picture modes, volume, zoom,\n"
     "focus, keystone, the menu cursor pad and lens shift. A data monitor shows\n"
@@ -108,7 +110,6 @@ set(CPACK_PACKAGE_DESCRIPTION
     "PJLink Class 1 projector for room-control systems; and\n"
     "tavo-projector-sim, a simulated projector on a pseudo-terminal, for\n"
     "trying the panel or a serial terminal without a projector.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -268,15 +268,20 @@ struct PaneCaption {
     std::string_view caption;
     std::string_view spokenName;
     std::string_view does;
+    // What a Japanese caption says, for the help to give beside it to readers of other languages;
+    // empty for an English caption.
+    std::string_view reads{};
 };
 
 inline constexpr std::array kPaneCaptions{
     PaneCaption{.caption = kShowDataCaption,
                 .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Show data"),
-                .does = TAVO_TRANSLATE_NOOP("tavo::catalog", "Shows the data pane")},
+                .does = TAVO_TRANSLATE_NOOP("tavo::catalog", "Shows the data pane"),
+                .reads = TAVO_TRANSLATE_NOOP("tavo::catalog", "Show the data")},
     PaneCaption{.caption = kHideDataCaption,
                 .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Hide data"),
-                .does = TAVO_TRANSLATE_NOOP("tavo::catalog", "Hides the data pane")},
+                .does = TAVO_TRANSLATE_NOOP("tavo::catalog", "Hides the data pane"),
+                .reads = TAVO_TRANSLATE_NOOP("tavo::catalog", "Hide the data")},
     PaneCaption{.caption = kFullViewCaption,
                 .spokenName = TAVO_TRANSLATE_NOOP("tavo::catalog", "Close full view"),
                 .does = TAVO_TRANSLATE_NOOP("tavo::catalog", "Collapses the full view")},
@@ -415,7 +420,8 @@ constexpr bool spokenTextsPlain() {
                kGroups,
                [](const GroupEntry& g) { return isPlainAscii(g.spokenTitle) && isPlainAscii(g.commandWord); }) &&
            std::ranges::all_of(kPaneCaptions, [](const PaneCaption& p) {
-               return !p.spokenName.empty() && !p.does.empty() && isPlainAscii(p.spokenName) && isPlainAscii(p.does);
+               return !p.spokenName.empty() && !p.does.empty() && isPlainAscii(p.spokenName) && isPlainAscii(p.does) &&
+                      isPlainAscii(p.reads);
            });
 }
 
@@ -447,5 +453,10 @@ static_assert(allDistinct(kPaneCaptions, &PaneCaption::caption) &&
                   std::ranges::any_of(kPaneCaptions,
                                       [](const PaneCaption& p) { return p.caption == captionOf(Control::PaneButton); }),
               "every caption of the pane button has its spoken name");
+static_assert(std::ranges::all_of(kPaneCaptions,
+                                  [](const PaneCaption& p) {
+                                      return p.reads.empty() == detail::isPlainAscii(p.caption);
+                                  }),
+              "the help can say what each Japanese caption of the pane button reads");
 
 } // namespace tavo::catalog

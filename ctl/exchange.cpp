@@ -12,19 +12,19 @@ namespace tavo::ctl {
 
 namespace {
 
-ExchangeResult::Outcome outcomeOf(ReplyVerdict verdict) {
+RunResult::Outcome outcomeOf(ReplyVerdict verdict) {
     switch (verdict) {
     case ReplyVerdict::Acknowledged:
     case ReplyVerdict::Status:
-        return ExchangeResult::Outcome::Answered;
+        return RunResult::Outcome::Answered;
     case ReplyVerdict::Refused:
-        return ExchangeResult::Outcome::Refused;
+        return RunResult::Outcome::Refused;
     case ReplyVerdict::Missing:
-        return ExchangeResult::Outcome::Silent;
+        return RunResult::Outcome::Silent;
     case ReplyVerdict::Unexpected:
         break;
     }
-    return ExchangeResult::Outcome::Unexpected;
+    return RunResult::Outcome::Unexpected;
 }
 
 } // namespace
@@ -119,7 +119,7 @@ void Exchange::finish() {
     replyWait_.stop();
     const ReplyJudgement judgement = judgeReplies(request_.line, written_, result_.reply);
     result_.expected = judgement.expected;
-    result_.outcome = failed_ ? ExchangeResult::Outcome::DeviceError : outcomeOf(judgement.verdict);
+    result_.outcome = failed_ ? RunResult::Outcome::DeviceError : outcomeOf(judgement.verdict);
     QMetaObject::invokeMethod(this, &Exchange::done, Qt::QueuedConnection);
 }
 

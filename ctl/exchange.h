@@ -6,6 +6,7 @@
 // nothing waits. The reply is bounded: a device that sends more than any reply is cut short.
 
 #include "core/ports/serial_port.h"
+#include "ctl/run_result.h"
 
 #include <QObject>
 #include <QTimer>
@@ -27,28 +28,6 @@ struct ExchangeRequest {
     int periodMs = 0;
 };
 
-struct ExchangeResult {
-    enum class Outcome {
-        // Acknowledged, or a well-formed status of the read.
-        Answered,
-        // "?" CR: the projector did not take the line.
-        Refused,
-        // Nothing, or too little, arrived within the reply wait.
-        Silent,
-        // Something no projector that understood the line would send.
-        Unexpected,
-        DeviceError,
-        Interrupted,
-    };
-    Outcome outcome = Outcome::Silent;
-    // Everything received, in arrival order.
-    std::string reply;
-    // DeviceError and Interrupted: what happened, for the user.
-    std::string error;
-    // In words, what the line should have been answered with, e.g. "ACK CR".
-    std::string expected{};
-};
-
 class Exchange final : public QObject {
     Q_OBJECT
 
@@ -62,7 +41,7 @@ public:
     // The port's events while the exchange runs.
     void portEvent(PortEvent event);
     [[nodiscard]] bool isDone() const { return done_; }
-    [[nodiscard]] const ExchangeResult& result() const { return result_; }
+    [[nodiscard]] const RunResult& result() const { return result_; }
 
 signals:
     void done();
@@ -75,7 +54,7 @@ private:
 
     SerialPort& port_;
     ExchangeRequest request_;
-    ExchangeResult result_;
+    RunResult result_;
     QTimer step_;
     QTimer replyWait_;
     int written_ = 0;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tavo-ctl: the panel's commands and status reads from the command line, for scripts.
 
-#include "ctl/tool.h"
+#include "ctl/ctl_program.h"
 #include "process/termination_signals.h"
 #include "process/translations.h"
 #include "tavo/version.h"
@@ -22,13 +22,13 @@ int main(int argc, char* argv[]) {
     }
     QTextStream out(stdout);
     QTextStream err(stderr);
-    tavo::ctl::Tool tool(QCoreApplication::arguments(), out, err);
-    QObject::connect(&tool, &tavo::ctl::Tool::finished, &app, [](int code) { QCoreApplication::exit(code); });
-    QTimer::singleShot(0, &tool, &tavo::ctl::Tool::start);
-    // The only event loop. A termination signal ends it early; the tool then says so.
+    tavo::ctl::CtlProgram program(QCoreApplication::arguments(), out, err);
+    QObject::connect(&program, &tavo::ctl::CtlProgram::finished, &app, [](int code) { QCoreApplication::exit(code); });
+    QTimer::singleShot(0, &program, &tavo::ctl::CtlProgram::start);
+    // The only event loop. A termination signal ends it early; the program then says so.
     (void)QCoreApplication::exec();
-    if (!tool.isFinished()) {
-        return tool.interrupt();
+    if (!program.isFinished()) {
+        return program.interrupt();
     }
-    return tool.exitCode();
+    return program.exitCode();
 }

@@ -6,6 +6,7 @@
 #include "core/reply_judgement.h"
 #include "core/status_decoding.h"
 #include "pjlink/bridge_log.h"
+#include "serial/reconnect_policy.h"
 
 #include <algorithm>
 #include <utility>
@@ -40,7 +41,6 @@ LineQueue::LineQueue(SerialPort& port, QString device, BridgeLog& log, QObject* 
     // A coarse timer may end the wait early, and a reply a few milliseconds late would read as none.
     replyWait_.setTimerType(Qt::PreciseTimer);
     connect(&replyWait_, &QTimer::timeout, this, &LineQueue::finishExchange);
-    connect(&retry_, &ReconnectPolicy::tryAgain, this, &LineQueue::tryOpen);
     clock_.start();
     port_.setEventHandler([this](PortEvent event) { onPortEvent(event); });
 }
@@ -56,52 +56,32 @@ PortError LineQueue::start(int portNumber, const LineSettings& settings) {
     if (auto error = port_.setLineSettings(settings)) {
         return error;
     }
-    tryOpen();
-    return std::nullopt;
-}
-
-void LineQueue::tryOpen() {
     const PortResult<Opening> opening = port_.open();
     if (opening.error) {
+        if (!port_.isOpen().value) {
+            return opening.error; // the port does not try again
+        }
         openFailed(*opening.error);
     } else if (opening.value == Opening::Done) {
         opened();
     } else {
         state_ = State::Opening;
-        // Said once; the tries after a failure are told only when they fail otherwise.
-        if (failedBefore_) {
-            qCDebug(lcBridge).noquote() << fromStd(port_.describeOpening());
-        } else {
-            qCInfo(lcBridge).noquote() << fromStd(port_.describeOpening());
-        }
+        qCInfo(lcBridge).noquote() << fromStd(port_.describeOpening());
     }
+    return std::nullopt;
 }
 
 void LineQueue::opened() {
     state_ = State::Open;
-    lastFailure_.clear();
-    retry_.back();
     qCInfo(lcBridge).noquote() << tr("projector on %1").arg(device_);
 }
 
+// The port tells a failure once, and again only when its reason changes.
 void LineQueue::openFailed(const std::string& text) {
     state_ = State::Waiting;
-    // The first failure waits the policy's first delay, and each further one longer.
-    if (failedBefore_) {
-        retry_.tryFailed();
-    } else {
-        failedBefore_ = true;
-        retry_.lost(false);
-    }
-    if (text != lastFailure_) {
-        lastFailure_ = text;
-        qCWarning(lcBridge).noquote() << tr("%1 The bridge answers ERR4 and tries again, every %2 s at the longest.")
-                                             .arg(fromStd(text))
-                                             .arg(kLongestRetryMs / 1000);
-    } else {
-        qCDebug(lcBridge).noquote() << "still cannot open" << device_ << "- next try in" << retry_.currentDelayMs()
-                                    << "ms";
-    }
+    qCWarning(lcBridge).noquote() << tr("%1 The bridge answers ERR4 and tries again, every %2 s at the longest.")
+                                         .arg(fromStd(text))
+                                         .arg(kLongestRetryMs / 1000);
 }
 
 std::string LineQueue::whyNotOpen() const {
@@ -122,7 +102,6 @@ std::string LineQueue::whyNotOpen() const {
 }
 
 void LineQueue::close() {
-    retry_.stop();
     state_ = State::Closed;
     failExchange(whyNotOpen());
     kept_.clear();
@@ -273,12 +252,12 @@ void LineQueue::onPortEvent(PortEvent event) {
         onReceived();
         return;
     case PortEvent::Opened:
-        if (state_ == State::Opening) {
+        if (state_ == State::Opening || state_ == State::Waiting) {
             opened();
         }
         return;
     case PortEvent::OpenFailed:
-        if (state_ == State::Opening) {
+        if (state_ == State::Opening || state_ == State::Waiting) {
             openFailed(port_.describe(event));
         }
         return;

@@ -9,13 +9,12 @@
 // the line; any other line sent makes every kept reply stale, since it may change what they say.
 //
 // The queue also keeps the device open. It is opened at start, in the background for a device on
-// the network; one that cannot be opened is tried again with the reconnect policy the port uses
-// for a lost device, and a lost one is reopened by the port itself. While the device is not open
-// every line fails at once, so that no controller waits on a device that is away.
+// the network; the port must keep opening one that cannot be opened yet (ComPorts::setKeepOpening),
+// and reopens a lost one by itself. While the device is not open every line fails at once, so that
+// no controller waits on a device that is away.
 
 #include "core/ports/serial_port.h"
 #include "pjlink/line_job.h"
-#include "serial/reconnect_policy.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -55,8 +54,8 @@ public:
     LineQueue& operator=(const LineQueue&) = delete;
 
     // Begins opening the line to the projector: the port's device number `portNumber` at
-    // `settings`. An error is one that no retry mends; a device that cannot be opened yet is tried
-    // again until it opens.
+    // `settings`. An error is one that no retry mends; the port tries a device that cannot be
+    // opened yet again until it opens.
     PortError start(int portNumber, const LineSettings& settings);
     // Closes the device and stops trying to open it; jobs still waiting fail.
     void close();
@@ -78,7 +77,7 @@ private:
         // Opening in the background: Opened or OpenFailed follows.
         Opening,
         Open,
-        // Could not be opened: the retry policy's timer tries again.
+        // Could not be opened: the port tries again.
         Waiting,
         // Lost while open: the port tries again by itself.
         Away,
@@ -109,7 +108,6 @@ private:
     void pump();
     void startExchange(Entry& entry, const LineRequest& request);
     void finishExchange();
-    void tryOpen();
     void opened();
     void openFailed(const std::string& text);
     void onPortEvent(PortEvent event);
@@ -125,10 +123,6 @@ private:
     QString device_;
     BridgeLog& log_;
     State state_ = State::Closed;
-    // The last open failure logged: a device that stays away is not logged at every try.
-    std::string lastFailure_;
-    bool failedBefore_ = false;
-    ReconnectPolicy retry_;
     std::deque<Entry> jobs_;
     // Jobs turned away because too many wait, handed back at the next pump.
     std::deque<Entry> refused_;

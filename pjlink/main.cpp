@@ -5,6 +5,7 @@
 #include "pjlink/line_queue.h"
 #include "pjlink/options.h"
 #include "pjlink/password_file.h"
+#include "pjlink/port_advisor.h"
 #include "pjlink/server.h"
 #include "process/termination_signals.h"
 #include "process/translations.h"
@@ -63,7 +64,10 @@ int main(int argc, char* argv[]) {
         qCWarning(lcBridge).noquote() << choice.settingsProblem;
     }
     // The device's texts in the log speak of the bridge, which has none of the panel's device chooser.
-    tavo::ComPorts port(choice.devices, tavo::makeDevice, tavo::Audience::Bridge);
+    const tavo::pjlink::BridgePortAdvisor advisor;
+    tavo::ComPorts port(choice.devices, tavo::makeDevice, advisor, choice.naming);
+    // A device that cannot be opened yet is tried until it opens; meanwhile every command gets ERR4.
+    port.setKeepOpening(true);
     tavo::pjlink::BridgeLog log;
     tavo::pjlink::LineQueue queue(port, choice.devices.value(choice.portNumber - 1), log);
 

@@ -90,11 +90,13 @@ PortChoice portChoice(const QString& name) {
     const int number = name == QStringLiteral("COM1") ? 1 : name == QStringLiteral("COM2") ? 2 : 0;
     if (number == 0) {
         // Passed on as given: the port layer decides what a device name means.
-        return {.devices = {name, name}, .portNumber = 1, .settingsProblem = {}};
+        return {.devices = {name, name}, .portNumber = 1, .naming = PortNaming::Device, .settingsProblem = {}};
     }
     const RunDevices run = devicesForRun({});
-    return {
-        .devices = {run.devices.com1, run.devices.com2}, .portNumber = number, .settingsProblem = run.settingsProblem};
+    return {.devices = {run.devices.com1, run.devices.com2},
+            .portNumber = number,
+            .naming = PortNaming::ComNumber,
+            .settingsProblem = run.settingsProblem};
 }
 
 ParsedOptions parseOptions(const QStringList& arguments) {

@@ -5,6 +5,7 @@
 
 #include "core/ports/serial_port.h"
 #include "pjlink/command_run.h"
+#include "serial/port_label.h"
 
 #include <QHostAddress>
 #include <QList>
@@ -51,6 +52,8 @@ struct PortChoice {
     // Those of port numbers 1 and 2.
     QStringList devices;
     int portNumber = 1;
+    // A device named on the command line is named as given; COM1 and COM2 by their numbers.
+    PortNaming naming = PortNaming::ComNumber;
     // Why the devices saved in the panel were not read, for the log; empty when they were.
     QString settingsProblem;
 };

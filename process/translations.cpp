@@ -11,11 +11,14 @@ namespace tavo {
 
 namespace {
 
-// Texts of Qt's own that its translations lack, translated in the programs' files, which are
-// looked up before Qt's.
+// Texts of Qt's own that the programs translate in their files, which are looked up before Qt's:
+// the two that Qt's translations lack, and those they give in another style than the programs'
+// own texts beside them in `--help` (Japanese: the plain form where the programs say です/ます).
 [[maybe_unused]] constexpr std::array kQtTextsTranslatedHere{
     QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help on commandline options."),
     QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help including Qt specific options."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays version information."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown options: %1."),
 };
 
 // The translator of `name` for `language` from `folder`, or none when there is no such file.

@@ -16,8 +16,9 @@ std::size_t indexOf(PortEvent event) {
 
 } // namespace
 
-ComPorts::ComPorts(QStringList devices, DeviceFactory factory, Audience audience, QObject* parent)
-    : QObject(parent), devices_(std::move(devices)), factory_(std::move(factory)), audience_(audience) {
+ComPorts::ComPorts(QStringList devices, DeviceFactory factory, const PortAdvisor& advisor, PortNaming naming,
+                   QObject* parent)
+    : QObject(parent), devices_(std::move(devices)), factory_(std::move(factory)), advisor_(advisor), naming_(naming) {
     connect(&reconnect_, &ReconnectPolicy::tryAgain, this, &ComPorts::tryAgain);
 }
 
@@ -36,11 +37,20 @@ void ComPorts::setDevices(QStringList devices) {
     devices_ = std::move(devices);
 }
 
+QString ComPorts::label() const {
+    // The device open names the port, whatever the port's entry became meanwhile.
+    const QString name = device_ ? device_->name() : device();
+    const bool simulated = !name.isEmpty() && name == simulatedDevice_;
+    return portLabel(portNumber_, simulated ? simulatedProjectorName() : name, naming_);
+}
+
+QString ComPorts::text(const PortProblem& problem) const {
+    return describeProblem(problem, label(), portNumber_, advisor_);
+}
+
 PortError ComPorts::setPortNumber(int number) {
     if (state_ != State::Closed) {
-        return ComPorts::tr("%1 is open: close it before choosing another port.")
-            .arg(portLabel(portNumber_, device()))
-            .toStdString();
+        return ComPorts::tr("%1 is open: close it before choosing another port.").arg(label()).toStdString();
     }
     if (number < 1 || number > 2) {
         return ComPorts::tr("There is no port %1: the ports are COM1 and COM2.").arg(number).toStdString();
@@ -53,7 +63,7 @@ PortError ComPorts::setLineSettings(const LineSettings& settings) {
     settings_ = settings;
     if (device_ && state_ != State::Closed) {
         if (DeviceError error = device_->setLineSettings(settings)) {
-            return error->toStdString();
+            return textOf(*error);
         }
     }
     return std::nullopt;
@@ -64,28 +74,30 @@ PortResult<bool> ComPorts::isOpen() {
 }
 
 PortResult<Opening> ComPorts::open() {
-    if (state_ == State::Open || state_ == State::Opening) {
-        return {.value = Opening::Done,
-                .error = ComPorts::tr("%1 is already open.").arg(portLabel(portNumber_, device())).toStdString()};
+    if (state_ == State::Open || state_ == State::Opening || state_ == State::Retrying) {
+        return {.value = Opening::Done, .error = ComPorts::tr("%1 is already open.").arg(label()).toStdString()};
     }
     dropDevice();
     reconnect_.stop();
     state_ = State::Closed;
     const QString name = device();
     if (name.isEmpty()) {
-        const OpenFailure failure{.kind = OpenFailureKind::NoSuchDevice,
-                                  .portNumber = portNumber_,
-                                  .device = {},
-                                  .existingPorts = {},
-                                  .detail = {}};
-        return {.value = Opening::Done, .error = describeOpenFailure(failure, audience_).toStdString()};
+        // No try would mend it.
+        const OpenFailure failure{
+            .kind = OpenFailureKind::NoSuchDevice, .device = {}, .existingPorts = {}, .detail = {}};
+        return {.value = Opening::Done, .error = textOf(failure)};
     }
-    device_ = factory_(portNumber_, name, audience_);
+    device_ = factory_(name);
     attach(*device_);
     const DeviceOpening opening = device_->open(settings_);
     if (opening.error) {
-        dropDevice();
-        return {.value = Opening::Done, .error = opening.error->toStdString()};
+        const QString failure = text(*opening.error);
+        if (keepOpening_) {
+            keepTrying(failure);
+        } else {
+            dropDevice();
+        }
+        return {.value = Opening::Done, .error = failure.toStdString()};
     }
     if (opening.inProgress) {
         state_ = State::Opening;
@@ -100,22 +112,25 @@ PortError ComPorts::close() {
     dropDevice();
     reconnect_.stop();
     state_ = State::Closed;
+    toldFailure_.clear();
     return std::nullopt;
 }
 
 PortError ComPorts::write(std::string_view text) {
     switch (state_) {
     case State::Closed:
-        return describeNotOpen(portNumber_, device(), audience_).toStdString();
+        return textOf(NotOpen{});
     case State::Opening:
-        return describeStillOpening(portNumber_, device(), audience_).toStdString();
+        return textOf(StillOpening{});
     case State::Lost:
         return texts_.at(indexOf(PortEvent::DeviceLost));
+    case State::Retrying:
+        return toldFailure_.toStdString();
     case State::Open:
         break;
     }
     if (DeviceError error = device_->write(QByteArray(text.data(), static_cast<qsizetype>(text.size())))) {
-        return error->toStdString();
+        return textOf(*error);
     }
     return std::nullopt;
 }
@@ -137,7 +152,7 @@ std::string ComPorts::describe(PortEvent event) {
 }
 
 std::string ComPorts::describeOpening() {
-    return device_ ? device_->describeOpening().toStdString() : std::string();
+    return device_ ? device_->describeOpening(label()).toStdString() : std::string();
 }
 
 void ComPorts::attach(Device& device) {
@@ -153,13 +168,13 @@ void ComPorts::attach(Device& device) {
     constexpr auto kLater = Qt::QueuedConnection;
     connect(&device, &Device::received, this, later([this] { onReceived(); }), kLater);
     connect(&device, &Device::opened, this, later([this] { onOpened(); }), kLater);
-    connect(&device, &Device::openFailed, this, later([this](const QString& text) { onOpenFailed(text); }), kLater);
-    connect(&device, &Device::lost, this, later([this](const QString& text) { onLost(text, false); }), kLater);
-    connect(&device, &Device::takenOver, this, later([this](const QString& text) { onLost(text, true); }), kLater);
+    connect(&device, &Device::openFailed, this, later([this](const PortProblem& p) { onOpenFailed(p); }), kLater);
+    connect(&device, &Device::lost, this, later([this](const PortProblem& p) { onLost(p, false); }), kLater);
+    connect(&device, &Device::takenOver, this, later([this](const PortProblem& p) { onLost(p, true); }), kLater);
     connect(&device, &Device::lineError, this, later([this] { onLineError(); }), kLater);
-    connect(&device, &Device::settingsRefused, this, later([this](const QString& text) { onSettingsRefused(text); }),
+    connect(&device, &Device::settingsRefused, this, later([this](const PortProblem& p) { onSettingsRefused(p); }),
             kLater);
-    connect(&device, &Device::notice, this, later([this](const QString& text) { onNotice(text); }), kLater);
+    connect(&device, &Device::notice, this, later([this](const PortProblem& p) { onNotice(p); }), kLater);
 }
 
 void ComPorts::dropDevice() {
@@ -192,22 +207,23 @@ void ComPorts::onLineError() {
     }
 }
 
-void ComPorts::onSettingsRefused(const QString& text) {
+void ComPorts::onSettingsRefused(const PortProblem& problem) {
     if (state_ == State::Open) {
-        raise(PortEvent::SettingsRefused, text);
+        raise(PortEvent::SettingsRefused, text(problem));
     }
 }
 
-void ComPorts::onNotice(const QString& text) {
+void ComPorts::onNotice(const PortProblem& problem) {
     if (state_ != State::Closed) {
-        raise(PortEvent::Notice, text);
+        raise(PortEvent::Notice, text(problem));
     }
 }
 
 void ComPorts::onOpened() {
-    if (state_ == State::Opening) {
+    if (state_ == State::Opening || state_ == State::Retrying) {
         qCInfo(lcSerial) << "COM" << portNumber_ << "open on" << device();
         state_ = State::Open;
+        toldFailure_.clear();
         reconnect_.back();
         raise(PortEvent::Opened);
     } else if (state_ == State::Lost) {
@@ -218,41 +234,61 @@ void ComPorts::onOpened() {
         if (portNumber_ >= 1 && portNumber_ <= devices_.size()) {
             devices_[portNumber_ - 1] = device_->name();
         }
-        raise(PortEvent::DeviceBack, describeReconnected(portNumber_, device()));
+        raise(PortEvent::DeviceBack, describeReconnected(label()));
     }
 }
 
-void ComPorts::onOpenFailed(const QString& text) {
+void ComPorts::onOpenFailed(const PortProblem& problem) {
+    const QString failure = text(problem);
     if (state_ == State::Opening) {
-        qCInfo(lcSerial).noquote() << "open failed:" << text;
-        dropDevice();
-        state_ = State::Closed;
-        raise(PortEvent::OpenFailed, text);
+        qCInfo(lcSerial).noquote() << "open failed:" << failure;
+        if (keepOpening_) {
+            keepTrying(failure);
+        } else {
+            dropDevice();
+            state_ = State::Closed;
+        }
+        raise(PortEvent::OpenFailed, failure);
+    } else if (state_ == State::Retrying) {
+        qCDebug(lcSerial).noquote() << "still cannot open:" << failure;
+        reconnect_.tryFailed();
+        // A device that stays away is told once; a new reason is told again.
+        if (failure != toldFailure_) {
+            toldFailure_ = failure;
+            raise(PortEvent::OpenFailed, failure);
+        }
     } else if (state_ == State::Lost) {
-        qCDebug(lcSerial).noquote() << "still away:" << text;
+        qCDebug(lcSerial).noquote() << "still away:" << failure;
         reconnect_.tryFailed();
     }
 }
 
-void ComPorts::onLost(const QString& text, bool takenOver) {
+void ComPorts::keepTrying(const QString& failure) {
+    state_ = State::Retrying;
+    toldFailure_ = failure;
+    // The first try follows after the policy's first delay, and each further one later.
+    reconnect_.lost(false);
+}
+
+void ComPorts::onLost(const PortProblem& problem, bool takenOver) {
     if (state_ != State::Open) {
         return;
     }
-    qCInfo(lcSerial).noquote() << (takenOver ? "taken over:" : "lost:") << text;
+    const QString loss = text(problem);
+    qCInfo(lcSerial).noquote() << (takenOver ? "taken over:" : "lost:") << loss;
     state_ = State::Lost;
     reconnect_.lost(takenOver);
-    raise(PortEvent::DeviceLost, text);
+    raise(PortEvent::DeviceLost, loss);
 }
 
 void ComPorts::tryAgain() {
-    if (state_ != State::Lost || !device_) {
+    if ((state_ != State::Lost && state_ != State::Retrying) || !device_) {
         return;
     }
     qCDebug(lcSerial) << "trying" << device_->name() << "again";
     const DeviceOpening opening = device_->open(settings_);
     if (opening.error) {
-        qCDebug(lcSerial).noquote() << "still away:" << *opening.error;
-        reconnect_.tryFailed();
+        onOpenFailed(*opening.error);
     } else if (!opening.inProgress) {
         onOpened();
     }

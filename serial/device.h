@@ -6,8 +6,9 @@
 // device only opens, carries bytes and reports what happens to it. An open may complete at once
 // or later (opened or openFailed). A signal may be emitted inside one of the device's operations
 // (a write that finds the peer stuck), so ComPorts takes every signal at a later turn of the event
-// loop. Each carries the user's text where there is one to tell, written for the program that shows
-// it. Opening a device again after it was lost tries to reach the same device.
+// loop. A failure is reported as what happened (port_messages.h); ComPorts makes the user's text of
+// it, naming the port as the program does and with the program's advice. Opening a device again
+// after it was lost tries to reach the same device.
 
 #include "core/ports/serial_port.h"
 #include "serial/port_messages.h"
@@ -19,8 +20,8 @@
 
 namespace tavo {
 
-// Empty on success, else the user's text.
-using DeviceError = std::optional<QString>;
+// Empty on success, else what went wrong.
+using DeviceError = std::optional<PortProblem>;
 
 struct DeviceOpening {
     DeviceError error;
@@ -32,9 +33,7 @@ class Device : public QObject {
     Q_OBJECT
 
 public:
-    // The device named `name` for COM`portNumber`; the two make the texts, for `audience`.
-    Device(int portNumber, QString name, Audience audience, QObject* parent = nullptr)
-        : QObject(parent), portNumber_(portNumber), name_(std::move(name)), audience_(audience) {}
+    explicit Device(QString name, QObject* parent = nullptr) : QObject(parent), name_(std::move(name)) {}
     ~Device() override = default;
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;
@@ -48,33 +47,29 @@ public:
     // Applies the settings if open and keeps them for later openings. An error here is a refusal
     // known at once; a later one is signalled.
     [[nodiscard]] virtual DeviceError setLineSettings(const LineSettings& settings) = 0;
-    // What an open in progress is doing.
-    [[nodiscard]] virtual QString describeOpening() const = 0;
+    // What an open in progress is doing, `port` naming the port as the program does.
+    [[nodiscard]] virtual QString describeOpening(const QString& port) const = 0;
 
-    [[nodiscard]] int portNumber() const { return portNumber_; }
     // The device's name; a local device found again under its stable name after a loss takes it.
     [[nodiscard]] const QString& name() const { return name_; }
-    [[nodiscard]] Audience audience() const { return audience_; }
 
 signals:
     void received();
     void lineError();
     void opened();
-    void openFailed(const QString& text);
-    void lost(const QString& text);
+    void openFailed(const tavo::PortProblem& problem);
+    void lost(const tavo::PortProblem& problem);
     // Lost to another client of the same device server: the far end closed the line or said it is
     // in use, so trying again soon would only take it back and forth.
-    void takenOver(const QString& text);
-    void settingsRefused(const QString& text);
-    void notice(const QString& text);
+    void takenOver(const tavo::PortProblem& problem);
+    void settingsRefused(const tavo::PortProblem& problem);
+    void notice(const tavo::PortProblem& problem);
 
 protected:
     void rename(QString name) { name_ = std::move(name); }
 
 private:
-    int portNumber_;
     QString name_;
-    Audience audience_;
 };
 
 } // namespace tavo

@@ -7,11 +7,11 @@
 
 namespace tavo {
 
-std::unique_ptr<Device> makeDevice(int portNumber, const QString& name, Audience audience) {
+std::unique_ptr<Device> makeDevice(const QString& name) {
     if (isNetworkDevice(name)) {
-        return std::make_unique<NetworkDevice>(portNumber, name, audience);
+        return std::make_unique<NetworkDevice>(name);
     }
-    return std::make_unique<LocalDevice>(portNumber, name, audience);
+    return std::make_unique<LocalDevice>(name);
 }
 
 } // namespace tavo

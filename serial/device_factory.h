@@ -10,6 +10,6 @@
 
 namespace tavo {
 
-[[nodiscard]] std::unique_ptr<Device> makeDevice(int portNumber, const QString& name, Audience audience);
+[[nodiscard]] std::unique_ptr<Device> makeDevice(const QString& name);
 
 } // namespace tavo

@@ -49,8 +49,7 @@ QSerialPort::StopBits toQt(StopBits stopBits) {
 
 } // namespace
 
-LocalDevice::LocalDevice(int portNumber, QString name, Audience audience, QObject* parent)
-    : Device(portNumber, std::move(name), audience, parent) {
+LocalDevice::LocalDevice(QString name, QObject* parent) : Device(std::move(name), parent) {
     connect(&serial_, &QSerialPort::readyRead, this, [this] {
         if (serial_.bytesAvailable() > 0) {
             emit received();
@@ -68,15 +67,16 @@ LocalDevice::LocalDevice(int portNumber, QString name, Audience audience, QObjec
 
 LocalDevice::~LocalDevice() {
     serial_.disconnect(this);
+    closeDevice();
+}
+
+QString LocalDevice::describeOpening(const QString& port) const {
+    return LocalDevice::tr("Opening %1\u2026").arg(port);
+}
+
+void LocalDevice::closeDevice() {
     serial_.close();
-}
-
-QString LocalDevice::label() const {
-    return portLabel(portNumber(), name());
-}
-
-QString LocalDevice::describeOpening() const {
-    return LocalDevice::tr("Opening %1\u2026").arg(label());
+    lock_.release();
 }
 
 DeviceOpening LocalDevice::open(const LineSettings& settings) {
@@ -90,11 +90,11 @@ DeviceOpening LocalDevice::open(const LineSettings& settings) {
             rename(stableName_);
         }
         if (!mayReopen()) {
-            return {.error = describeDisconnected(portNumber(), name(), audience()), .inProgress = false};
+            return {.error = Disconnected{}, .inProgress = false};
         }
     }
     if (DeviceError error = openDevice()) {
-        qCInfo(lcSerial) << "cannot open" << name() << ":" << *error;
+        qCInfo(lcSerial) << "cannot open" << name();
         return {.error = std::move(error), .inProgress = false};
     }
     qCInfo(lcSerial) << "opened" << name() << "at" << QString::fromStdString(toText(settings_));
@@ -104,7 +104,7 @@ DeviceOpening LocalDevice::open(const LineSettings& settings) {
 }
 
 DeviceError LocalDevice::openDevice() {
-    serial_.close();
+    closeDevice();
     serial_.clearError();
     lossQueued_ = false;
     notTaken_ = false;
@@ -112,29 +112,29 @@ DeviceError LocalDevice::openDevice() {
 
     const QString path = name();
     if (isNeverASerialPort(path)) {
-        return describeOpenFailure({.kind = OpenFailureKind::NotASerialPort,
-                                    .portNumber = portNumber(),
-                                    .device = path,
-                                    .existingPorts = {},
-                                    .detail = {}},
-                                   audience());
+        return OpenFailure{.kind = OpenFailureKind::NotASerialPort, .device = path, .existingPorts = {}, .detail = {}};
     }
     const QString opening = openingPath(path);
+    // Before the device is opened for good, which would set the line of the program that has it.
+    if (lock_.take(opening) == DeviceLock::Outcome::HeldElsewhere) {
+        qCInfo(lcSerial) << "another program holds the lock on" << opening;
+        return OpenFailure{.kind = OpenFailureKind::Busy, .device = path, .existingPorts = {}, .detail = {}};
+    }
     serial_.setPortName(opening);
     serial_.setReadBufferSize(kReceiveBufferSize);
     // A second try follows the removal of a stale lock file.
     for (bool lockRemoved = false; !serial_.open(QIODevice::ReadWrite);) {
-        const OpenFailure failure =
-            diagnoseOpenFailure(portNumber(), path, opening, serial_.error(), serial_.errorString());
+        const OpenFailure failure = diagnoseOpenFailure(path, opening, serial_.error(), serial_.errorString());
         serial_.clearError();
         if (failure.kind != OpenFailureKind::StaleLock || lockRemoved || !QFile::remove(failure.lockFile)) {
-            return describeOpenFailure(failure, audience());
+            lock_.release();
+            return failure;
         }
         qCInfo(lcSerial) << "removed the stale lock file" << failure.lockFile << "of process" << failure.lockPid;
         lockRemoved = true;
     }
     if (DeviceError error = applySettings()) {
-        serial_.close();
+        closeDevice();
         return error;
     }
     // Whatever the device collected before this opening answers nothing the panel asked.
@@ -153,12 +153,12 @@ DeviceError LocalDevice::applySettings() {
     const QString reason = serial_.errorString();
     serial_.clearError();
     qCInfo(lcSerial) << name() << "refused the line settings:" << reason;
-    return describeSettingsRefused(portNumber(), name(), QString::fromStdString(toText(settings_)), reason);
+    return SettingsRefused{.settings = QString::fromStdString(toText(settings_)), .reason = reason};
 }
 
 void LocalDevice::close() {
     writeTimer_.stop();
-    serial_.close();
+    closeDevice();
     serial_.clearError();
     lossQueued_ = false;
     notTaken_ = false;
@@ -167,34 +167,34 @@ void LocalDevice::close() {
 
 DeviceError LocalDevice::write(const QByteArray& bytes) {
     if (lost_) {
-        return describeDisconnected(portNumber(), name(), audience());
+        return Disconnected{};
     }
     if (!serial_.isOpen()) {
-        return describeNotOpen(portNumber(), name(), audience());
+        return NotOpen{};
     }
     const auto size = static_cast<std::size_t>(bytes.size());
     if (size > kSendBufferSize) {
-        return LocalDevice::tr("%1 characters do not fit the send buffer of %2.").arg(size).arg(kSendBufferSize);
+        return TooLong{.size = size, .limit = kSendBufferSize};
     }
     // The queue stays within the send buffer: a device that stopped taking data gets no more.
     if (static_cast<std::size_t>(serial_.bytesToWrite()) + size > kSendBufferSize) {
-        return describeNotTaken(portNumber(), name());
+        return NotTaken{};
     }
     if (serial_.write(bytes) != bytes.size()) {
-        return LocalDevice::tr("Sending on %1 failed: %2.").arg(label(), serial_.errorString());
+        return SendFailed{.detail = serial_.errorString()};
     }
     // Qt only queues the bytes; hand them to the driver now, without waiting, so that the line
     // leaves at once and a refusal is known here.
     serial_.flush();
     if (lossQueued_) {
         serial_.clear(QSerialPort::Output);
-        return describeDisconnected(portNumber(), name(), audience());
+        return Disconnected{};
     }
     if (notTaken_) {
         notTaken_ = false;
         writeTimer_.stop();
         serial_.clear(QSerialPort::Output);
-        return describeNotTaken(portNumber(), name());
+        return NotTaken{};
     }
     if (serial_.bytesToWrite() > 0 && !writeTimer_.isActive()) {
         writeTimer_.start(kWriteTimeoutMs);
@@ -208,7 +208,7 @@ void LocalDevice::onWriteTimeout() {
     }
     qCInfo(lcSerial) << name() << "did not take" << serial_.bytesToWrite() << "bytes within" << kWriteTimeoutMs << "ms";
     serial_.clear(QSerialPort::Output);
-    emit notice(describeNotTaken(portNumber(), name()));
+    emit notice(NotTaken{});
 }
 
 void LocalDevice::onNotTaken() {
@@ -218,7 +218,7 @@ void LocalDevice::onNotTaken() {
     notTaken_ = false;
     writeTimer_.stop();
     serial_.clear(QSerialPort::Output);
-    emit notice(describeNotTaken(portNumber(), name()));
+    emit notice(NotTaken{});
 }
 
 // A device whose buffer is full (a pseudo-terminal nobody reads) refuses a write with the same Qt
@@ -292,10 +292,10 @@ void LocalDevice::onDeviceLost() {
     lossQueued_ = false;
     qCInfo(lcSerial) << name() << "went away:" << serial_.errorString();
     writeTimer_.stop();
-    serial_.close();
+    closeDevice();
     serial_.clearError();
     lost_ = true;
-    emit lost(describeDisconnected(portNumber(), name(), audience()));
+    emit lost(Disconnected{});
 }
 
 void LocalDevice::rememberDevice() {

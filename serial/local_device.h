@@ -5,9 +5,11 @@
 // SerialPort. Opening completes at once. Writes are queued, never waited for: bytes the device
 // does not take, at once (its buffer is full) or within kWriteTimeoutMs, are dropped and reported
 // as not sent, and the device stays open. A hang-up is a loss; opening again after a loss finds
-// an adapter that came back under another number by its stable name.
+// an adapter that came back under another number by its stable name. The device is held with the
+// lock serial terminals use (device_lock.h) as long as it is open.
 
 #include "serial/device.h"
+#include "serial/device_lock.h"
 
 #include <QSerialPort>
 #include <QTimer>
@@ -24,7 +26,7 @@ class LocalDevice final : public Device {
     Q_OBJECT
 
 public:
-    LocalDevice(int portNumber, QString name, Audience audience, QObject* parent = nullptr);
+    explicit LocalDevice(QString name, QObject* parent = nullptr);
     ~LocalDevice() override;
 
     [[nodiscard]] DeviceOpening open(const LineSettings& settings) override;
@@ -33,7 +35,7 @@ public:
     [[nodiscard]] QByteArray readAll() override;
     [[nodiscard]] bool hasReceived() const override { return serial_.bytesAvailable() > 0; }
     [[nodiscard]] DeviceError setLineSettings(const LineSettings& settings) override;
-    [[nodiscard]] QString describeOpening() const override;
+    [[nodiscard]] QString describeOpening(const QString& port) const override;
 
 private:
     void onErrorOccurred(QSerialPort::SerialPortError error);
@@ -43,11 +45,12 @@ private:
     [[nodiscard]] bool gone() const;
     [[nodiscard]] DeviceError openDevice();
     [[nodiscard]] DeviceError applySettings();
+    void closeDevice();
     void rememberDevice();
     [[nodiscard]] bool mayReopen() const;
-    [[nodiscard]] QString label() const;
 
     QSerialPort serial_;
+    DeviceLock lock_;
     LineSettings settings_;
     QTimer writeTimer_;
     bool lossQueued_ = false;

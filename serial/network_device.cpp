@@ -136,8 +136,8 @@ struct NetworkDevice::Telnet {
     telnet_t* handle;
 };
 
-NetworkDevice::NetworkDevice(int portNumber, QString name, Audience audience, QObject* parent)
-    : Device(portNumber, std::move(name), audience, parent), socket_(new QTcpSocket(this)) {
+NetworkDevice::NetworkDevice(QString name, QObject* parent)
+    : Device(std::move(name), parent), socket_(new QTcpSocket(this)) {
     phaseTimer_.setSingleShot(true);
     speedTimer_.setSingleShot(true);
     askAgainTimer_.setSingleShot(true);
@@ -156,7 +156,7 @@ NetworkDevice::~NetworkDevice() {
     socket_->abort();
 }
 
-QString NetworkDevice::describeOpening() const {
+QString NetworkDevice::describeOpening(const QString& /*port*/) const {
     QString reason;
     const std::optional<NetworkAddress> address = parseNetworkDevice(name(), &reason);
     return NetworkDevice::tr("Connecting to %1\u2026").arg(address ? hostAndPort(*address) : name());
@@ -166,14 +166,12 @@ DeviceOpening NetworkDevice::open(const LineSettings& settings) {
     QString reason;
     const std::optional<NetworkAddress> address = parseNetworkDevice(name(), &reason);
     if (!address) {
-        return {.error = describeNetworkFailure(portNumber(), name(),
-                                                {.kind = NetworkFailureKind::BadAddress, .detail = reason}, audience()),
-                .inProgress = false};
+        return {.error = NetworkFailure{.kind = NetworkFailureKind::BadAddress, .detail = reason}, .inProgress = false};
     }
     close();
     address_ = *address;
     settings_ = settings;
-    lastLoss_.clear();
+    lastLoss_.reset();
     inUseAnswers_ = 0;
     connectToServer();
     return {.error = std::nullopt, .inProgress = true};
@@ -209,11 +207,10 @@ void NetworkDevice::close() {
 DeviceError NetworkDevice::write(const QByteArray& bytes) {
     if (state_ != State::Ready) {
         // Dropped a moment ago, before the port has heard of it: say why.
-        if (!lastLoss_.isEmpty()) {
+        if (lastLoss_) {
             return lastLoss_;
         }
-        return describeNetworkFailure(portNumber(), name(), {.kind = NetworkFailureKind::Lost, .detail = {}},
-                                      audience());
+        return NetworkLoss{.failure = {.kind = NetworkFailureKind::Lost, .detail = {}}};
     }
     if (telnet_) {
         telnet_send(telnet_->handle, bytes.constData(), static_cast<std::size_t>(bytes.size()));
@@ -248,7 +245,7 @@ DeviceError NetworkDevice::setLineSettings(const LineSettings& settings) {
         return std::nullopt;
     }
     if (address_.protocol == NetworkProtocol::RawTcp) {
-        emit notice(describeSpeedSetOnServer(portNumber(), name(), audience()));
+        emit notice(SpeedSetOnServer{});
         return std::nullopt;
     }
     qCDebug(lcNetwork) << "asking the server for" << QString::fromStdString(toText(settings));
@@ -305,11 +302,13 @@ void NetworkDevice::onReadable() {
                 telnet_recv(telnet_->handle, passed.constData(), static_cast<std::size_t>(passed.size()));
             }
             if (verdict == TelnetFraming::Verdict::EndlessNegotiation) {
-                cutOff(NetworkDevice::tr("the device server sent endless telnet negotiation"));
+                cutOff({.kind = NetworkFailureKind::CutOff,
+                        .detail = NetworkDevice::tr("the device server sent endless telnet negotiation")});
                 return;
             }
             if (verdict == TelnetFraming::Verdict::EndlessSubnegotiation) {
-                cutOff(NetworkDevice::tr("the device server sent a telnet subnegotiation that never ends"));
+                cutOff({.kind = NetworkFailureKind::CutOff,
+                        .detail = NetworkDevice::tr("the device server sent a telnet subnegotiation that never ends")});
                 return;
             }
             // Answers leave as they arise, never queued behind or ahead of anything.
@@ -449,8 +448,8 @@ void NetworkDevice::onComPortReply(unsigned char code, const char* value, std::s
     };
     const int answered = static_cast<int>((byte(0) << 24U) | (byte(1) << 16U) | (byte(2) << 8U) | byte(3));
     qCDebug(lcNetwork) << "the server answers the speed with" << answered;
-    const QString refusal = describeSettingsRefused(portNumber(), name(), QString::fromStdString(toText(settings_)),
-                                                    NetworkDevice::tr("the device server set %1 baud").arg(answered));
+    const PortProblem refusal = SettingsRefused{.settings = QString::fromStdString(toText(settings_)),
+                                                .reason = NetworkDevice::tr("the device server set %1 baud").arg(answered)};
     if (state_ == State::Negotiating) {
         if (answered != settings_.baud) {
             qCInfo(lcNetwork) << "the server set" << answered << "baud instead of" << settings_.baud;
@@ -483,11 +482,10 @@ void NetworkDevice::becomeReady() {
 void NetworkDevice::fail(const NetworkFailure& failure) {
     const bool anotherClient =
         failure.kind == NetworkFailureKind::InUse || failure.kind == NetworkFailureKind::ClosedByServer;
-    drop(describeNetworkFailure(portNumber(), name(), failure, audience()),
-         describeNetworkLoss(portNumber(), name(), failure, audience()), anotherClient);
+    drop(failure, NetworkLoss{.failure = failure}, anotherClient);
 }
 
-void NetworkDevice::drop(const QString& openFailure, const QString& loss, bool anotherClient) {
+void NetworkDevice::drop(const PortProblem& openFailure, const PortProblem& loss, bool anotherClient) {
     if (!connected()) {
         return;
     }
@@ -518,16 +516,17 @@ void NetworkDevice::drop(const QString& openFailure, const QString& loss, bool a
     }
 }
 
-void NetworkDevice::cutOff(const QString& what) {
-    qCInfo(lcNetwork).noquote() << "cutting off" << hostAndPort(address_) << "-" << what;
-    fail({.kind = NetworkFailureKind::CutOff, .detail = what});
+void NetworkDevice::cutOff(const NetworkFailure& failure) {
+    qCInfo(lcNetwork).noquote() << "cutting off" << hostAndPort(address_) << "-"
+                                << (failure.detail.isEmpty() ? QStringLiteral("it does not take the data") : failure.detail);
+    fail(failure);
 }
 
 bool NetworkDevice::unsentWithinBound() {
     if (socket_->bytesToWrite() <= kMaxUnsentBytes) {
         return true;
     }
-    cutOff(NetworkDevice::tr("the device server does not take what %1 sends").arg(programName(audience())));
+    cutOff({.kind = NetworkFailureKind::NotTaking, .detail = {}});
     return false;
 }
 

@@ -51,7 +51,7 @@ class NetworkDevice final : public Device {
     Q_OBJECT
 
 public:
-    NetworkDevice(int portNumber, QString name, Audience audience, QObject* parent = nullptr);
+    explicit NetworkDevice(QString name, QObject* parent = nullptr);
     ~NetworkDevice() override;
 
     [[nodiscard]] DeviceOpening open(const LineSettings& settings) override;
@@ -60,7 +60,7 @@ public:
     [[nodiscard]] QByteArray readAll() override;
     [[nodiscard]] bool hasReceived() const override { return !received_.isEmpty(); }
     [[nodiscard]] DeviceError setLineSettings(const LineSettings& settings) override;
-    [[nodiscard]] QString describeOpening() const override;
+    [[nodiscard]] QString describeOpening(const QString& port) const override;
 
 private:
     // AskingAgain: a connection was turned away as in use, and the next one waits its turn.
@@ -79,9 +79,9 @@ private:
     void sendLineSettings();
     void becomeReady();
     void fail(const NetworkFailure& failure);
-    // Ends the connection with the text for an open that fails, or for the loss of a ready one.
-    void drop(const QString& openFailure, const QString& loss, bool anotherClient = false);
-    void cutOff(const QString& what);
+    // Ends the connection: an open in progress fails with `problem`, a ready one is lost with it.
+    void drop(const PortProblem& openFailure, const PortProblem& loss, bool anotherClient = false);
+    void cutOff(const NetworkFailure& failure);
     void onTelnetData(const char* bytes, std::size_t size);
     void take(const char* bytes, std::size_t size);
     void onComPortOptionAccepted();
@@ -113,7 +113,7 @@ private:
     QByteArray greeting_;
     bool greetingDecided_ = false;
     // Why the connection that was ready was dropped.
-    QString lastLoss_;
+    std::optional<PortProblem> lastLoss_;
 };
 
 } // namespace tavo

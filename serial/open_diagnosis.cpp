@@ -150,10 +150,9 @@ OpenFailureKind classifyOpenFailure(QSerialPort::SerialPortError error, int syst
     }
 }
 
-OpenFailure diagnoseOpenFailure(int portNumber, const QString& device, const QString& opening,
-                                QSerialPort::SerialPortError error, const QString& errorString, TerminalProbe probe) {
-    OpenFailure failure{
-        .kind = OpenFailureKind::Other, .portNumber = portNumber, .device = device, .existingPorts = {}, .detail = {}};
+OpenFailure diagnoseOpenFailure(const QString& device, const QString& opening, QSerialPort::SerialPortError error,
+                                const QString& errorString, TerminalProbe probe) {
+    OpenFailure failure{.kind = OpenFailureKind::Other, .device = device, .existingPorts = {}, .detail = {}};
 #ifdef Q_OS_WIN
     Q_UNUSED(opening);
     Q_UNUSED(probe);

@@ -25,7 +25,7 @@ using TerminalProbe = int (*)(const QString& path);
 
 // Everything the failure text needs: `device` as the user named it, `opening` the path opened.
 // The probe asks the system; a test may give its own answers.
-[[nodiscard]] OpenFailure diagnoseOpenFailure(int portNumber, const QString& device, const QString& opening,
+[[nodiscard]] OpenFailure diagnoseOpenFailure(const QString& device, const QString& opening,
                                               QSerialPort::SerialPortError error, const QString& errorString,
                                               TerminalProbe probe = probeTerminal);
 

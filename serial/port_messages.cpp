@@ -29,42 +29,10 @@ QString portList(const QStringList& ports) {
     return PortMessages::tr("Serial ports found: %1.").arg(list);
 }
 
-// How a text names the program at the start of a sentence.
-QString programNameFirst(Audience audience) {
-    switch (audience) {
-    case Audience::Ctl:
-        return QStringLiteral("tavo-ctl");
-    case Audience::Bridge:
-        return PortMessages::tr("The bridge");
-    case Audience::Panel:
-        break;
-    }
-    return PortMessages::tr("The panel");
-}
-
-// How the user names another device, with its leading blank. The panel offers only what every
-// dialog showing it offers, since the dialogs name their other buttons themselves, and the
-// simulated projector stands only behind COM1; the bridge takes its device as its argument.
-QString chooseDeviceHint(int portNumber, Audience audience) {
-    switch (audience) {
-    case Audience::Ctl:
-        return PortMessages::tr(" Name the device with --device DEV (such as /dev/ttyUSB0, rfc2217://HOST:PORT or "
-                                "tcp://HOST:PORT); --com1 and --com2 use the devices chosen in the panel.");
-    case Audience::Bridge:
-        return {};
-    case Audience::Panel:
-        break;
-    }
-    return PortMessages::tr(" Choose Device… sets the device for COM%1 (in the running panel: right-click COM, or "
-                            "Ctrl+D). From a terminal: --com%1 DEVICE%2.")
-        .arg(portNumber)
-        .arg(portNumber == 1 ? PortMessages::tr(", or --simulate for a simulated projector") : QString());
-}
-
 // What the program does about a lost device, as a sentence after the loss with its leading blank,
-// `sentence` naming the program with %1; tavo-ctl ends instead.
-QString comingBack(Audience audience, const QString& sentence) {
-    return audience == Audience::Ctl ? QString() : sentence.arg(programNameFirst(audience));
+// `sentence` naming the program with %1; empty for a program that ends instead.
+QString comingBack(const PortAdvisor& advisor, const QString& sentence) {
+    return advisor.waitsForLostDevice() ? sentence.arg(advisor.programNameFirst()) : QString();
 }
 
 // A network name typed without its scheme is looked for as a file and not found.
@@ -75,13 +43,20 @@ QString schemeHint(const QString& device) {
     return PortMessages::tr("; did you mean tcp://%1 or rfc2217://%1?").arg(device);
 }
 
+// Where the texts of one problem are made: the port as the text names it, its number and the
+// program's advice.
+struct Where {
+    const QString& port;
+    int portNumber;
+    const PortAdvisor& advisor;
+};
+
 // Joining a group helps only when the group may read and write the device; otherwise say whose it
 // is, so the user can ask for a rule that hands it to the right group.
-QString describePermissionDenied(const QString& port, const OpenFailure& failure, Audience audience) {
+QString describePermissionDenied(const OpenFailure& failure, const Where& where) {
 #ifdef Q_OS_WIN
     Q_UNUSED(failure);
-    Q_UNUSED(audience);
-    return PortMessages::tr("%1 cannot be opened: access is denied.").arg(port);
+    return PortMessages::tr("%1 cannot be opened: access is denied.").arg(where.port);
 #else
     constexpr unsigned kGroupReadWrite = 060;
     const QString group = failure.group.isEmpty() ? QStringLiteral("dialout") : failure.group;
@@ -90,51 +65,22 @@ QString describePermissionDenied(const QString& port, const OpenFailure& failure
     if (joiningHelps) {
         return PortMessages::tr("%1 cannot be opened: permission denied. Serial devices are open to the members "
                                 "of the %2 group: run  sudo usermod -aG %2 $USER  and log in again.")
-            .arg(port, group);
+            .arg(where.port, group);
     }
     constexpr int kModeDigits = 4;
     constexpr int kOctal = 8;
-    QString anotherDevice;
-    if (audience == Audience::Ctl) {
-        anotherDevice = PortMessages::tr(", or name another device with --device DEV");
-    } else if (audience == Audience::Panel) {
-        anotherDevice =
-            PortMessages::tr(", or start the panel with --com%1 DEVICE to use another device").arg(failure.portNumber);
-    }
     return PortMessages::tr("%1 cannot be opened: permission denied. The device belongs to user %2 and group %3 "
                             "with mode %4, so joining a group does not help. Have the administrator add a udev rule "
                             "that gives it group dialout and mode 0660%5.")
-        .arg(port, failure.owner, failure.group)
+        .arg(where.port, failure.owner, failure.group)
         .arg(failure.mode, kModeDigits, kOctal, QLatin1Char('0'))
-        .arg(anotherDevice);
+        .arg(where.advisor.useAnotherDevice(where.portNumber));
 #endif
 }
 
-} // namespace
-
-QString programName(Audience audience) {
-    switch (audience) {
-    case Audience::Ctl:
-        return QStringLiteral("tavo-ctl");
-    case Audience::Bridge:
-        return PortMessages::tr("the bridge");
-    case Audience::Panel:
-        break;
-    }
-    return PortMessages::tr("the panel");
-}
-
-QString portLabel(int portNumber, const QString& device) {
-    const QString name = QStringLiteral("COM%1").arg(portNumber);
-    if (device.isEmpty()) {
-        return name;
-    }
-    return QStringLiteral("%1 (%2)").arg(name, device);
-}
-
-QString describeOpenFailure(const OpenFailure& failure, Audience audience) {
-    const QString port = portLabel(failure.portNumber, failure.device);
-    const QString advice = chooseDeviceHint(failure.portNumber, audience);
+QString describeOpenFailure(const OpenFailure& failure, const Where& where) {
+    const QString& port = where.port;
+    const QString advice = where.advisor.chooseDevice(where.portNumber);
     switch (failure.kind) {
     case OpenFailureKind::NoSuchDevice:
         if (failure.device.isEmpty()) {
@@ -146,7 +92,7 @@ QString describeOpenFailure(const OpenFailure& failure, Audience audience) {
         return PortMessages::tr("%1 cannot be opened: the device does not exist. %2%3")
             .arg(port, portList(failure.existingPorts), advice);
     case OpenFailureKind::PermissionDenied:
-        return describePermissionDenied(port, failure, audience);
+        return describePermissionDenied(failure, where);
     case OpenFailureKind::Busy:
         return PortMessages::tr("%1 cannot be opened: it is in use by another program. Close that "
                                 "program (a terminal, another panel) and try again.")
@@ -171,39 +117,43 @@ QString describeOpenFailure(const OpenFailure& failure, Audience audience) {
     return PortMessages::tr("%1 cannot be opened: %2.").arg(port, failure.detail);
 }
 
-QString describeDisconnected(int portNumber, const QString& device, Audience audience) {
-    return PortMessages::tr("%1 was disconnected.%2")
-        .arg(portLabel(portNumber, device),
-             comingBack(audience, PortMessages::tr(" %1 opens it again as soon as it is back.")));
-}
-
-QString describeReconnected(int portNumber, const QString& device) {
-    return PortMessages::tr("%1 is back and open again.").arg(portLabel(portNumber, device));
-}
-
-QString describeNotOpen(int portNumber, const QString& device, Audience audience) {
-    if (audience != Audience::Panel) {
-        return PortMessages::tr("%1 is not open.").arg(portLabel(portNumber, device));
+// What the program cut a server off for.
+QString cutOffReason(const NetworkFailure& failure, const PortAdvisor& advisor) {
+    if (failure.kind == NetworkFailureKind::NotTaking) {
+        return PortMessages::tr("the device server does not take what %1 sends").arg(advisor.programName());
     }
-    return PortMessages::tr("%1 is not open: a port change failed. Choose COM%2 again under COM to try again, or "
-                            "choose another device (Ctrl+D).")
-        .arg(portLabel(portNumber, device))
-        .arg(portNumber);
+    return failure.detail;
 }
 
-QString describeSettingsRefused(int portNumber, const QString& device, const QString& settings, const QString& reason) {
-    return PortMessages::tr("%1 does not accept the line settings %2: %3.")
-        .arg(portLabel(portNumber, device), settings, reason);
+QString describeNetworkLoss(const NetworkFailure& failure, const Where& where) {
+    const QString& port = where.port;
+    switch (failure.kind) {
+    case NetworkFailureKind::CutOff:
+    case NetworkFailureKind::NotTaking:
+        return PortMessages::tr("%1 was cut off from the device server: %2.%3")
+            .arg(port, cutOffReason(failure, where.advisor),
+                 comingBack(where.advisor, PortMessages::tr(" %1 connects again by itself after a pause.")));
+    // A server closes a client whose port another client took over (ser2net's kickolduser), or
+    // answers that the port is in use.
+    case NetworkFailureKind::ClosedByServer:
+        return PortMessages::tr("%1 lost the connection: the device server closed it. Another client may be using the "
+                                "port, or the server stopped.%2")
+            .arg(port, comingBack(where.advisor, PortMessages::tr(" %1 connects again by itself, less often while "
+                                                                  "that lasts.")));
+    case NetworkFailureKind::InUse:
+        return PortMessages::tr("%1: the device server says the port is in use; another client may be using it.%2")
+            .arg(port, comingBack(where.advisor, PortMessages::tr(" %1 connects again by itself, less often while "
+                                                                  "that lasts.")));
+    default:
+        break;
+    }
+    return PortMessages::tr("%1 lost the connection to the device server.%2")
+        .arg(port, comingBack(where.advisor, PortMessages::tr(" %1 connects again by itself as soon as the server "
+                                                              "answers.")));
 }
 
-QString describeNotTaken(int portNumber, const QString& device) {
-    return PortMessages::tr("Sending on %1 failed: the device did not take the data.")
-        .arg(portLabel(portNumber, device));
-}
-
-QString describeNetworkFailure(int portNumber, const QString& device, const NetworkFailure& failure,
-                               Audience audience) {
-    const QString port = portLabel(portNumber, device);
+QString describeNetworkFailure(const NetworkFailure& failure, const Where& where) {
+    const QString& port = where.port;
     switch (failure.kind) {
     case NetworkFailureKind::BadAddress:
         return PortMessages::tr("%1 cannot be opened: %2. Network devices are written rfc2217://HOST:PORT or "
@@ -232,7 +182,7 @@ QString describeNetworkFailure(int portNumber, const QString& device, const Netw
         return PortMessages::tr("%1 cannot be opened: the device server does not let %2 set the line "
                                 "(RFC 2217). Enable it on the server, or use tcp://HOST:PORT with the speed set "
                                 "on the server.")
-            .arg(port, programName(audience));
+            .arg(port, where.advisor.programName());
     case NetworkFailureKind::ClosedByServer:
         return PortMessages::tr("%1 cannot be opened: the device server closed the connection. Its serial device "
                                 "may be missing or in use by another client; check the server.")
@@ -242,48 +192,65 @@ QString describeNetworkFailure(int portNumber, const QString& device, const Netw
                                 "may be using it (another panel, a terminal). Close that client and try again.")
             .arg(port);
     case NetworkFailureKind::Lost:
-        return describeNetworkLoss(portNumber, device, failure, audience);
+        return describeNetworkLoss(failure, where);
     case NetworkFailureKind::CutOff:
+    case NetworkFailureKind::NotTaking:
     case NetworkFailureKind::Other:
         break;
     }
-    return PortMessages::tr("%1 cannot be opened: %2.").arg(port, failure.detail);
+    return PortMessages::tr("%1 cannot be opened: %2.").arg(port, cutOffReason(failure, where.advisor));
 }
 
-QString describeNetworkLoss(int portNumber, const QString& device, const NetworkFailure& failure, Audience audience) {
-    const QString port = portLabel(portNumber, device);
-    switch (failure.kind) {
-    case NetworkFailureKind::CutOff:
-        return PortMessages::tr("%1 was cut off from the device server: %2.%3")
-            .arg(port, failure.detail,
-                 comingBack(audience, PortMessages::tr(" %1 connects again by itself after a pause.")));
-    // A server closes a client whose port another client took over (ser2net's kickolduser), or
-    // answers that the port is in use.
-    case NetworkFailureKind::ClosedByServer:
-        return PortMessages::tr("%1 lost the connection: the device server closed it. Another client may be using the "
-                                "port, or the server stopped.%2")
-            .arg(port, comingBack(audience, PortMessages::tr(" %1 connects again by itself, less often while "
-                                                             "that lasts.")));
-    case NetworkFailureKind::InUse:
-        return PortMessages::tr("%1: the device server says the port is in use; another client may be using it.%2")
-            .arg(port, comingBack(audience, PortMessages::tr(" %1 connects again by itself, less often while "
-                                                             "that lasts.")));
-    default:
-        break;
+// One text for each kind of problem.
+struct Describer {
+    const Where& where;
+
+    QString operator()(const OpenFailure& failure) const { return describeOpenFailure(failure, where); }
+    QString operator()(const NetworkFailure& failure) const { return describeNetworkFailure(failure, where); }
+    QString operator()(const NetworkLoss& loss) const { return describeNetworkLoss(loss.failure, where); }
+    QString operator()(const Disconnected& /*problem*/) const {
+        return PortMessages::tr("%1 was disconnected.%2")
+            .arg(where.port,
+                 comingBack(where.advisor, PortMessages::tr(" %1 opens it again as soon as it is back.")));
     }
-    return PortMessages::tr("%1 lost the connection to the device server.%2")
-        .arg(port, comingBack(audience, PortMessages::tr(" %1 connects again by itself as soon as the server "
-                                                         "answers.")));
+    QString operator()(const NotOpen& /*problem*/) const {
+        if (QString text = where.advisor.notOpen(where.port, where.portNumber); !text.isEmpty()) {
+            return text;
+        }
+        return PortMessages::tr("%1 is not open.").arg(where.port);
+    }
+    QString operator()(const StillOpening& /*problem*/) const {
+        return PortMessages::tr("%1 is not ready yet: %2 is still connecting to it.")
+            .arg(where.port, where.advisor.programName());
+    }
+    QString operator()(const NotTaken& /*problem*/) const {
+        return PortMessages::tr("Sending on %1 failed: the device did not take the data.").arg(where.port);
+    }
+    QString operator()(const SendFailed& problem) const {
+        return PortMessages::tr("Sending on %1 failed: %2.").arg(where.port, problem.detail);
+    }
+    QString operator()(const TooLong& problem) const {
+        return PortMessages::tr("%1 characters do not fit the send buffer of %2.").arg(problem.size).arg(problem.limit);
+    }
+    QString operator()(const SettingsRefused& problem) const {
+        return PortMessages::tr("%1 does not accept the line settings %2: %3.")
+            .arg(where.port, problem.settings, problem.reason);
+    }
+    QString operator()(const SpeedSetOnServer& /*problem*/) const {
+        return PortMessages::tr("%1 is a raw TCP connection: its line speed is set on the device server, not by %2.")
+            .arg(where.port, where.advisor.programName());
+    }
+};
+
+} // namespace
+
+QString describeProblem(const PortProblem& problem, const QString& port, int portNumber, const PortAdvisor& advisor) {
+    const Where where{.port = port, .portNumber = portNumber, .advisor = advisor};
+    return std::visit(Describer{.where = where}, problem);
 }
 
-QString describeStillOpening(int portNumber, const QString& device, Audience audience) {
-    return PortMessages::tr("%1 is not ready yet: %2 is still connecting to it.")
-        .arg(portLabel(portNumber, device), programName(audience));
-}
-
-QString describeSpeedSetOnServer(int portNumber, const QString& device, Audience audience) {
-    return PortMessages::tr("%1 is a raw TCP connection: its line speed is set on the device server, not by %2.")
-        .arg(portLabel(portNumber, device), programName(audience));
+QString describeReconnected(const QString& port) {
+    return PortMessages::tr("%1 is back and open again.").arg(port);
 }
 
 } // namespace tavo

@@ -1,26 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The failure descriptions of the COM ports and their devices. They go to the user as they are (a warning
-// box, the start-up error, the status line, a program's error output), so each names the port and
-// the device and says what to do about it, in the words of the program that shows it.
+// What goes wrong on a COM port, as its device reports it, and the texts made from that. A text
+// goes to the user as it is (a warning box, the start-up error, the status line, a program's error
+// output, the bridge's log): it names the port as the program names it (port_label.h), says what
+// happened, and ends with the program's own advice (port_advisor.h).
+
+#include "serial/port_advisor.h"
 
 #include <QString>
 #include <QStringList>
-#include <cstdint>
+#include <cstddef>
+#include <variant>
 
 namespace tavo {
-
-// The program whose user reads the texts: the advice names only that program's own options and
-// windows.
-enum class Audience : std::uint8_t {
-    // tavo-panel: its device chooser, Try Without a Projector, --com1 DEVICE and --simulate.
-    Panel,
-    // tavo-ctl: --device DEV, --com1 and --com2; it ends where the others open the device again.
-    Ctl,
-    // tavo-pjlink, which opens its device again by itself and has no options to offer for it.
-    Bridge,
-};
 
 enum class OpenFailureKind {
     NoSuchDevice,
@@ -34,11 +27,12 @@ enum class OpenFailureKind {
     Other,
 };
 
+// Why a local device could not be opened.
 struct OpenFailure {
     OpenFailureKind kind = OpenFailureKind::Other;
-    int portNumber = 1;
+    // As the user named it; empty when no device is set for the port.
     QString device;
-    // The serial ports that exist, for NoSuchDevice.
+    // The serial ports that exist, for NoSuchDevice and NoHardware.
     QStringList existingPorts;
     // The system's own words, for Other.
     QString detail;
@@ -64,8 +58,10 @@ enum class NetworkFailureKind {
     // The server said its port is in use: another client has it.
     InUse,
     Lost,
-    // The panel cut the connection off: the server went past a bound (what it did is the detail).
+    // The program cut the connection off: the server went past a bound (what it did is the detail).
     CutOff,
+    // Cut off because the server does not take what the program sends.
+    NotTaking,
     Other,
 };
 
@@ -76,29 +72,45 @@ struct NetworkFailure {
     QString detail;
 };
 
-// "COM1 (/dev/ttyS0)", or just "COM1" when the device is not known.
-[[nodiscard]] QString portLabel(int portNumber, const QString& device);
+// The loss of a connection that was ready.
+struct NetworkLoss {
+    NetworkFailure failure;
+};
 
-// The program as a text names it in a sentence: "the panel", "tavo-ctl", "the bridge".
-[[nodiscard]] QString programName(Audience audience);
-
-[[nodiscard]] QString describeOpenFailure(const OpenFailure& failure, Audience audience);
-[[nodiscard]] QString describeDisconnected(int portNumber, const QString& device, Audience audience);
-[[nodiscard]] QString describeReconnected(int portNumber, const QString& device);
-[[nodiscard]] QString describeNotOpen(int portNumber, const QString& device, Audience audience);
-[[nodiscard]] QString describeSettingsRefused(int portNumber, const QString& device, const QString& settings,
-                                              const QString& reason);
-// A write the device did not take; the port stays open.
-[[nodiscard]] QString describeNotTaken(int portNumber, const QString& device);
-
-[[nodiscard]] QString describeNetworkFailure(int portNumber, const QString& device, const NetworkFailure& failure,
-                                             Audience audience);
-// The loss of an open connection, for any of the kinds above.
-[[nodiscard]] QString describeNetworkLoss(int portNumber, const QString& device, const NetworkFailure& failure,
-                                          Audience audience);
+// A local device that went away (unplugged, hung up).
+struct Disconnected {};
+// A write to a port that is not open.
+struct NotOpen {};
 // A write while the port's open is still in progress.
-[[nodiscard]] QString describeStillOpening(int portNumber, const QString& device, Audience audience);
+struct StillOpening {};
+// A write the device did not take; the port stays open.
+struct NotTaken {};
+// A write that failed otherwise, in the system's words.
+struct SendFailed {
+    QString detail;
+};
+// A write longer than the send buffer.
+struct TooLong {
+    std::size_t size = 0;
+    std::size_t limit = 0;
+};
+// Line settings the device refused, or a device server replaced.
+struct SettingsRefused {
+    QString settings;
+    QString reason;
+};
 // A speed change on a raw TCP connection, which the program cannot pass on.
-[[nodiscard]] QString describeSpeedSetOnServer(int portNumber, const QString& device, Audience audience);
+struct SpeedSetOnServer {};
+
+using PortProblem = std::variant<OpenFailure, NetworkFailure, NetworkLoss, Disconnected, NotOpen, StillOpening,
+                                 NotTaken, SendFailed, TooLong, SettingsRefused, SpeedSetOnServer>;
+
+// The text of a problem of COM`portNumber`, which the text calls `port`, with the advice of the
+// program that shows it.
+[[nodiscard]] QString describeProblem(const PortProblem& problem, const QString& port, int portNumber,
+                                      const PortAdvisor& advisor);
+
+// The return of a lost device.
+[[nodiscard]] QString describeReconnected(const QString& port);
 
 } // namespace tavo

@@ -5,11 +5,19 @@
     <name>QCommandLineParser</name>
     <message>
         <source>Displays help on commandline options.</source>
-        <translation>コマンドラインオプションのヘルプを表示する。</translation>
+        <translation>コマンドラインオプションのヘルプを表示します。</translation>
     </message>
     <message>
         <source>Displays help including Qt specific options.</source>
-        <translation>Qt 固有のオプションも含めたヘルプを表示する。</translation>
+        <translation>Qt 固有のオプションも含めたヘルプを表示します。</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>バージョン情報を表示します。</translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation>未知のオプションです: %1。</translation>
     </message>
 </context>
 <context>
@@ -366,20 +374,24 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <translation>%1 を送信します</translation>
     </message>
     <message>
-        <source>; opens an on-screen menu, so the cursor pad then steps at menu pace</source>
-        <translation>。オンスクリーンメニューが開くので、その後カーソルパッドはメニュー操作の間隔で動きます</translation>
-    </message>
-    <message>
-        <source>; the reply is decoded into the status line</source>
-        <translation>。応答は解読されてステータス行に表示されます</translation>
-    </message>
-    <message>
         <source>Repeats %1 while held</source>
         <translation>押している間 %1 を繰り返し送信します</translation>
     </message>
     <message>
-        <source>; afterwards the cursor arrows pan the zoomed picture quickly</source>
-        <translation>。離した後はカーソルの矢印で拡大した画面をすばやく移動します</translation>
+        <source>opens an on-screen menu, so the cursor pad then steps at menu pace</source>
+        <translation>オンスクリーンメニューが開くので、その後カーソルパッドはメニュー操作の間隔で動きます</translation>
+    </message>
+    <message>
+        <source>the reply is decoded into the status line</source>
+        <translation>応答はデコードされてステータス行に表示されます</translation>
+    </message>
+    <message>
+        <source>afterwards the cursor arrows pan the zoomed picture quickly</source>
+        <translation>離した後はカーソルの矢印で拡大した画面をすばやく移動します</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>。</translation>
     </message>
 </context>
 <context>
@@ -395,13 +407,6 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     <message>
         <source>%1 is already open.</source>
         <translation>%1 はすでに開いています。</translation>
-    </message>
-</context>
-<context>
-    <name>tavo::DeviceActions</name>
-    <message>
-        <source>simulated projector</source>
-        <translation>プロジェクターシミュレーター</translation>
     </message>
 </context>
 <context>
@@ -530,18 +535,122 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
 </context>
 <context>
-    <name>tavo::HelpText</name>
+    <name>tavo::ExchangeLogModel</name>
     <message>
-        <source>Group</source>
-        <translation>グループ</translation>
+        <source>sent</source>
+        <translation>送信</translation>
     </message>
+    <message>
+        <source>reply</source>
+        <translation>応答</translation>
+    </message>
+    <message>
+        <source>no reply</source>
+        <translation>応答なし</translation>
+    </message>
+    <message>
+        <source>late reply</source>
+        <translation>遅れた応答</translation>
+    </message>
+    <message>
+        <source>not asked for</source>
+        <translation>要求外の受信</translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>未送信</translation>
+    </message>
+    <message>
+        <source>port</source>
+        <translation>ポート</translation>
+    </message>
+    <message>
+        <source>nothing came back to %1</source>
+        <translation>%1 に応答がありませんでした</translation>
+    </message>
+    <message>
+        <source>answers %1, after its wait</source>
+        <translation>%1 への応答（待ち時間の後）</translation>
+    </message>
+    <message>
+        <source>answers %1, after its wait: %2</source>
+        <translation>%1 への応答（待ち時間の後）: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes in all</source>
+        <translation>
+            <numerusform>全 %n バイト</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>時刻</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>ポート</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>種類</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>データ</translation>
+    </message>
+    <message>
+        <source>Meaning</source>
+        <translation>意味</translation>
+    </message>
+</context>
+<context>
+    <name>tavo::ExchangeLogWindow</name>
+    <message>
+        <source>Exchange Log</source>
+        <translation>送受信ログ</translation>
+    </message>
+    <message>
+        <source>Exchange log</source>
+        <translation>送受信ログ</translation>
+    </message>
+    <message>
+        <source>Every line sent to the projector and every reply, with the time</source>
+        <translation>プロジェクターに送信したすべての行とすべての応答を時刻付きで表示します</translation>
+    </message>
+    <message>
+        <source>not asked for</source>
+        <translation>要求外の受信</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>コピー(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Save…</source>
+        <translation>保存(&amp;S)…</translation>
+    </message>
+    <message>
+        <source>exchange-log-%1.txt</source>
+        <translation>exchange-log-%1.txt</translation>
+    </message>
+    <message>
+        <source>Save Exchange Log</source>
+        <translation>送受信ログの保存</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>テキストファイル (*.txt);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>The log could not be saved to %1: %2</source>
+        <translation>ログを %1 に保存できませんでした: %2</translation>
+    </message>
+</context>
+<context>
+    <name>tavo::HelpText</name>
     <message>
         <source>Button</source>
         <translation>ボタン</translation>
-    </message>
-    <message>
-        <source>What it does</source>
-        <translation>働き</translation>
     </message>
     <message>
         <source>%1 and %2</source>
@@ -564,10 +673,6 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <translation>&lt;p&gt;&lt;b&gt;長押しボタン&lt;/b&gt;（%1）は、どのマウスボタンで押してもすぐに送信し、押している間くり返します。キーボードから長押しボタンを操作しても何も送りません。離す操作で止められないリピートをキーで始めないための仕様です。&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>&lt;p&gt;&lt;b&gt;Replies&lt;/b&gt; appear in the full view: TXD shows the line sent, RXD the reply, with control characters as tokens and &quot;%1&quot; for a reply that did not come. The replies to %2 are decoded into the status line; every other reply, such as P-Timer&apos;s, is shown in RXD only.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;&lt;b&gt;応答&lt;/b&gt;は全体表示に出ます。TXD に送った行、RXD に応答が表示され、制御文字は記号で、来なかった応答は「%1」で示されます。%2 への応答は解読されてステータス行に表示されます。P-Timer などほかの応答は RXD にだけ表示されます。&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>&lt;h3&gt;Keys&lt;/h3&gt;&lt;table cellspacing=&quot;0&quot; cellpadding=&quot;2&quot;&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;F1&lt;/b&gt;&lt;/td&gt;&lt;td&gt;this help; right-click the window for &lt;i&gt;Help&lt;/i&gt; as well. Escape closes it.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+H&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the full view: data pane, status reads and status line.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Pane button&lt;/b&gt;&lt;/td&gt;&lt;td&gt;beside the data pane, shown after Ctrl+H. Its caption names what the next click does: %1.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+D&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the device chooser, which sets the devices COM1 and COM2 stand for; also &lt;i&gt;Choose Device…&lt;/i&gt; in the context menu of the COM button.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Menu&lt;/b&gt;, &lt;b&gt;Shift+F10&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the context menu at the button that has the focus: the device chooser, this help and the views.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Tab&lt;/b&gt;, &lt;b&gt;Space&lt;/b&gt;&lt;/td&gt;&lt;td&gt;move between the buttons in view and activate one-shot buttons; buttons below the window&apos;s lower edge are passed by.&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
         <translation>&lt;h3&gt;キー&lt;/h3&gt;&lt;table cellspacing=&quot;0&quot; cellpadding=&quot;2&quot;&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;F1&lt;/b&gt;&lt;/td&gt;&lt;td&gt;このヘルプ。ウィンドウを右クリックして&lt;i&gt;ヘルプ&lt;/i&gt;を選んでも開きます。Escape で閉じます。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+H&lt;/b&gt;&lt;/td&gt;&lt;td&gt;全体表示: データ欄、状態読み出しボタン、ステータス行。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;データ欄ボタン&lt;/b&gt;&lt;/td&gt;&lt;td&gt;データ欄の横にあり、Ctrl+H の後に表示されます。表示名は次のクリックで行うことを示します: %1。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+D&lt;/b&gt;&lt;/td&gt;&lt;td&gt;デバイス選択。COM1 と COM2 に使うデバイスを設定します。COM ボタンのコンテキストメニューの&lt;i&gt;デバイスを選択…&lt;/i&gt;からも開けます。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Menu&lt;/b&gt;、&lt;b&gt;Shift+F10&lt;/b&gt;&lt;/td&gt;&lt;td&gt;フォーカスのあるボタンの位置にコンテキストメニューを開きます: デバイス選択、このヘルプ、表示の切り替え。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Tab&lt;/b&gt;、&lt;b&gt;Space&lt;/b&gt;&lt;/td&gt;&lt;td&gt;見えているボタンの間を移動し、単発ボタンを押します。ウィンドウの下端より下のボタンは飛ばします。&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
     </message>
@@ -576,24 +681,8 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <translation>&lt;p&gt;ポートが受け付けられない行（ポートが開いていない、デバイスが切断された、パネルがまだ接続中）は送信されません。そのことはどの表示でもウィンドウ下端の通知に表示され、TXD には何も表示されません。&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Devices&lt;/h3&gt;&lt;p&gt;COM1 and COM2 stand for devices of your choice (Ctrl+D): a serial device such as &lt;tt&gt;/dev/ttyUSB0&lt;/tt&gt; or its stable name under &lt;tt&gt;/dev/serial/by-id/&lt;/tt&gt;, or a device server on the network: &lt;tt&gt;rfc2217://HOST:PORT&lt;/tt&gt; for one that speaks RFC 2217 (the panel sets the speed there), &lt;tt&gt;tcp://HOST:PORT&lt;/tt&gt; for a raw TCP port, whose speed is set on the server. The chooser also offers the devices chosen before. &lt;tt&gt;tavo-panel --com1 DEVICE&lt;/tt&gt; uses a device for one run; &lt;tt&gt;tavo-panel --simulate&lt;/tt&gt; puts the simulated projector behind COM1, as &lt;i&gt;Try Without a Projector&lt;/i&gt; does.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;デバイス&lt;/h3&gt;&lt;p&gt;COM1 と COM2 には好きなデバイスを割り当てられます（Ctrl+D）。&lt;tt&gt;/dev/ttyUSB0&lt;/tt&gt; のようなシリアルデバイスや &lt;tt&gt;/dev/serial/by-id/&lt;/tt&gt; の下の固定名、またはネットワーク上のデバイスサーバーです。RFC 2217 対応のサーバーは &lt;tt&gt;rfc2217://HOST:PORT&lt;/tt&gt;（ボーレートはパネルが設定）、raw TCP のポートは &lt;tt&gt;tcp://HOST:PORT&lt;/tt&gt;（ボーレートはサーバー側で設定）と指定します。デバイス選択では以前に選んだデバイスも表示されます。&lt;tt&gt;tavo-panel --com1 DEVICE&lt;/tt&gt; はその実行に限りデバイスを指定し、&lt;tt&gt;tavo-panel --simulate&lt;/tt&gt; は&lt;i&gt;プロジェクターなしで試す&lt;/i&gt;と同じく COM1 にプロジェクターシミュレーターをつなぎます。&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>&lt;h3&gt;Buttons&lt;/h3&gt;</source>
         <translation>&lt;h3&gt;ボタン&lt;/h3&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;h3&gt;Settings&lt;/h3&gt;&lt;p&gt;The devices chosen for COM1 and COM2 are kept in &lt;tt&gt;~/.config/tavo/tavo-panel.conf&lt;/tt&gt;. The port and speed chosen in the port panel are not kept: each run starts on COM1 at 19200 baud.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;設定&lt;/h3&gt;&lt;p&gt;COM1 と COM2 に選んだデバイスは &lt;tt&gt;~/.config/tavo/tavo-panel.conf&lt;/tt&gt; に保存されます。ポートパネルで選んだポートとボーレートは保存されず、起動するたびに COM1、19200 bps で始まります。&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;h3&gt;Room control&lt;/h3&gt;&lt;p&gt;&lt;b&gt;tavo-pjlink&lt;/b&gt; makes the projector reachable from PJLink room-control systems over the network; see &lt;tt&gt;man tavo-pjlink&lt;/tt&gt;.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;ルームコントロール&lt;/h3&gt;&lt;p&gt;&lt;b&gt;tavo-pjlink&lt;/b&gt; を使うと、ネットワーク上の PJLink 対応ルームコントロールシステムからプロジェクターを操作できます。詳しくは &lt;tt&gt;man tavo-pjlink&lt;/tt&gt; を参照してください。&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;h3&gt;Language&lt;/h3&gt;&lt;p&gt;The panel speaks the desktop&apos;s language where it has a translation (Japanese), else English; the captions on the panel are the same in every language. To choose one, start it as &lt;tt&gt;LANG=ja_JP.UTF-8 tavo-panel&lt;/tt&gt; for Japanese or &lt;tt&gt;LANG=C tavo-panel&lt;/tt&gt; for English.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;言語&lt;/h3&gt;&lt;p&gt;パネルは、翻訳がある言語（日本語）ならデスクトップの言語で、それ以外は英語で表示します。パネル上のボタンなどの表示名はどの言語でも同じです。言語を選ぶには、日本語なら &lt;tt&gt;LANG=ja_JP.UTF-8 tavo-panel&lt;/tt&gt;、英語なら &lt;tt&gt;LANG=C tavo-panel&lt;/tt&gt; として起動します。&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;About&lt;/h3&gt;&lt;p&gt;</source>
@@ -606,6 +695,38 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     <message>
         <source>Free software under the GNU General Public License, version 3 or any later version (GPL-3.0-or-later), with no warranty.&lt;/p&gt;</source>
         <translation>GNU 一般公衆利用許諾書バージョン 3 またはそれ以降のバージョン（GPL-3.0-or-later）によるフリーソフトウェアです。無保証です。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>(Japanese for “%1”)</source>
+        <translation>（日本語で「%1」）</translation>
+    </message>
+    <message>
+        <source>Repeats while held</source>
+        <translation>押している間くり返し送信します</translation>
+    </message>
+    <message>
+        <source>Sends, or does</source>
+        <translation>送信するコード・働き</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Replies&lt;/b&gt; appear in the full view: TXD shows the line sent, RXD the reply, with control characters as tokens and &quot;%1&quot; for a reply that did not come. The replies to %2 are decoded into the status line; every other reply, such as %3&apos;s, is shown in RXD only.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;応答&lt;/b&gt;は全体表示に出ます。TXD に送った行、RXD に応答が表示され、制御文字は記号で、来なかった応答は「%1」で示されます。%2 への応答はデコードされてステータス行に表示されます。%3 などほかの応答は RXD にだけ表示されます。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Devices&lt;/h3&gt;&lt;p&gt;COM1 and COM2 stand for devices of your choice (Ctrl+D): a serial device, by its name or its stable name, or a device server on the network, one that speaks RFC 2217 (the panel sets the speed there) or a raw TCP port (whose speed is set on the server):&lt;/p&gt;%1&lt;p&gt;The chooser also offers the devices chosen before. To use a device for one run, or to put the simulated projector behind COM1 as &lt;i&gt;Try Without a Projector&lt;/i&gt; does:&lt;/p&gt;%2</source>
+        <translation>&lt;h3&gt;デバイス&lt;/h3&gt;&lt;p&gt;COM1 と COM2 には好きなデバイスを割り当てられます（Ctrl+D）。シリアルデバイスはその名前か固定名で、ネットワーク上のデバイスサーバーは RFC 2217 対応のもの（ボーレートはパネルが設定）か raw TCP のポート（ボーレートはサーバー側で設定）で、次のように指定します:&lt;/p&gt;%1&lt;p&gt;デバイス選択では以前に選んだデバイスも表示されます。その実行に限りデバイスを使うには、また&lt;i&gt;プロジェクターなしで試す&lt;/i&gt;と同じく COM1 にプロジェクターシミュレーターをつなぐには、次のように起動します:&lt;/p&gt;%2</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Settings&lt;/h3&gt;&lt;p&gt;The devices chosen for COM1 and COM2 are kept in:&lt;/p&gt;%1&lt;p&gt;The port and speed chosen in the port panel are not kept: each run starts on COM1 at 19200 baud.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;設定&lt;/h3&gt;&lt;p&gt;COM1 と COM2 に選んだデバイスは次のファイルに保存されます:&lt;/p&gt;%1&lt;p&gt;ポートパネルで選んだポートとボーレートは保存されず、起動するたびに COM1、19200 bps で始まります。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Room control&lt;/h3&gt;&lt;p&gt;&lt;b&gt;tavo-pjlink&lt;/b&gt; makes the projector reachable from PJLink room-control systems over the network; its manual page tells how:&lt;/p&gt;%1</source>
+        <translation>&lt;h3&gt;ルームコントロール&lt;/h3&gt;&lt;p&gt;&lt;b&gt;tavo-pjlink&lt;/b&gt; を使うと、ネットワーク上の PJLink 対応ルームコントロールシステムからプロジェクターを操作できます。使い方はマニュアルページにあります:&lt;/p&gt;%1</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Language&lt;/h3&gt;&lt;p&gt;The panel speaks the desktop&apos;s language where it has a translation (Japanese), else English; the captions on the panel are the same in every language. To start it in Japanese, or in English:&lt;/p&gt;%1</source>
+        <translation>&lt;h3&gt;言語&lt;/h3&gt;&lt;p&gt;パネルは、翻訳がある言語（日本語）ならデスクトップの言語で、それ以外は英語で表示します。パネル上のボタンなどの表示名はどの言語でも同じです。日本語または英語で起動するには、次のようにします:&lt;/p&gt;%1</translation>
     </message>
 </context>
 <context>
@@ -624,14 +745,6 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     <message>
         <source>Opening %1…</source>
         <translation>%1 を開いています…</translation>
-    </message>
-    <message>
-        <source>%1 characters do not fit the send buffer of %2.</source>
-        <translation>%1 文字は送信バッファー（%2）に収まりません。</translation>
-    </message>
-    <message>
-        <source>Sending on %1 failed: %2.</source>
-        <translation>%1 での送信に失敗しました: %2。</translation>
     </message>
 </context>
 <context>
@@ -690,16 +803,35 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <source>the device server set %1 baud</source>
         <translation>デバイスサーバーが %1 bps に設定しました</translation>
     </message>
-    <message>
-        <source>the device server does not take what %1 sends</source>
-        <translation>デバイスサーバーが%1の送るデータを受け取りません</translation>
-    </message>
 </context>
 <context>
     <name>tavo::OpenDiagnosis</name>
     <message>
         <source>the name of its lock file, made from the path, is too long; give a shorter path to the device</source>
         <translation>パスから作るロックファイルの名前が長すぎます。デバイスにもっと短いパスを指定してください</translation>
+    </message>
+</context>
+<context>
+    <name>tavo::OperationModel</name>
+    <message>
+        <source>in standby</source>
+        <translation>スタンバイ状態</translation>
+    </message>
+    <message>
+        <source>warming up</source>
+        <translation>ウォームアップ中</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>電源オン状態</translation>
+    </message>
+    <message>
+        <source>cooling down</source>
+        <translation>クールダウン中</translation>
+    </message>
+    <message>
+        <source>the projector is %1; it ignores %2 until it is %3</source>
+        <translation>プロジェクターは%1のため、%3になるまで %2 は無視されます</translation>
     </message>
 </context>
 <context>
@@ -722,6 +854,33 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
 </context>
 <context>
+    <name>tavo::PanelPortAdvice</name>
+    <message>
+        <source>the panel</source>
+        <translation>パネル</translation>
+    </message>
+    <message>
+        <source>The panel</source>
+        <translation>パネル</translation>
+    </message>
+    <message>
+        <source> Choose Device… sets the device for COM%1 (in the running panel: right-click COM, or Ctrl+D). From a terminal: --com%1 DEVICE%2.</source>
+        <translation>「デバイスを選択…」で COM%1 のデバイスを設定できます（起動中のパネルでは COM を右クリック、または Ctrl+D）。端末からは --com%1 DEVICE%2 を指定します。</translation>
+    </message>
+    <message>
+        <source>, or --simulate for a simulated projector</source>
+        <translation>、またはプロジェクターシミュレーターを使う --simulate</translation>
+    </message>
+    <message>
+        <source>, or start the panel with --com%1 DEVICE to use another device</source>
+        <translation>。または --com%1 DEVICE を付けてパネルを起動し、別のデバイスを使ってください</translation>
+    </message>
+    <message>
+        <source>%1 is not open: a port change failed. Choose COM%2 again under COM to try again, or choose another device (Ctrl+D).</source>
+        <translation>%1 は開いていません: ポートの切り替えに失敗しました。もう一度試すには COM で COM%2 を選び直すか、別のデバイスを選んでください（Ctrl+D）。</translation>
+    </message>
+</context>
+<context>
     <name>tavo::PortFailureDialogs</name>
     <message>
         <source>Retry tries the same device again, for one about to appear (a USB adapter just plugged in).</source>
@@ -741,6 +900,13 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
 </context>
 <context>
+    <name>tavo::PortLabel</name>
+    <message>
+        <source>simulated projector</source>
+        <translation>プロジェクターシミュレーター</translation>
+    </message>
+</context>
+<context>
     <name>tavo::PortMessages</name>
     <message>
         <source>No serial ports were found on this computer.</source>
@@ -755,26 +921,6 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <translation>見つかったシリアルポート: %1。</translation>
     </message>
     <message>
-        <source>The bridge</source>
-        <translation>ブリッジ</translation>
-    </message>
-    <message>
-        <source>The panel</source>
-        <translation>パネル</translation>
-    </message>
-    <message>
-        <source> Name the device with --device DEV (such as /dev/ttyUSB0, rfc2217://HOST:PORT or tcp://HOST:PORT); --com1 and --com2 use the devices chosen in the panel.</source>
-        <translation>デバイスは --device DEV で指定してください（例: /dev/ttyUSB0、rfc2217://HOST:PORT、tcp://HOST:PORT）。--com1 と --com2 はパネルで選んだデバイスを使います。</translation>
-    </message>
-    <message>
-        <source> Choose Device… sets the device for COM%1 (in the running panel: right-click COM, or Ctrl+D). From a terminal: --com%1 DEVICE%2.</source>
-        <translation>「デバイスを選択…」で COM%1 のデバイスを設定できます（起動中のパネルでは COM を右クリック、または Ctrl+D）。端末からは --com%1 DEVICE%2 を指定します。</translation>
-    </message>
-    <message>
-        <source>, or --simulate for a simulated projector</source>
-        <translation>、またはプロジェクターシミュレーターを使う --simulate</translation>
-    </message>
-    <message>
         <source>; did you mean tcp://%1 or rfc2217://%1?</source>
         <translation>。tcp://%1 または rfc2217://%1 のことですか？</translation>
     </message>
@@ -787,24 +933,8 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <translation>%1 を開けません: 権限がありません。シリアルデバイスは %2 グループのメンバーが使えます。 sudo usermod -aG %2 $USER  を実行して、ログインし直してください。</translation>
     </message>
     <message>
-        <source>, or name another device with --device DEV</source>
-        <translation>。または --device DEV で別のデバイスを指定してください</translation>
-    </message>
-    <message>
-        <source>, or start the panel with --com%1 DEVICE to use another device</source>
-        <translation>。または --com%1 DEVICE を付けてパネルを起動し、別のデバイスを使ってください</translation>
-    </message>
-    <message>
         <source>%1 cannot be opened: permission denied. The device belongs to user %2 and group %3 with mode %4, so joining a group does not help. Have the administrator add a udev rule that gives it group dialout and mode 0660%5.</source>
         <translation>%1 を開けません: 権限がありません。このデバイスの所有者はユーザー %2、グループ %3、モードは %4 のため、グループに参加しても使えません。管理者に、グループ dialout・モード 0660 を与える udev ルールを追加してもらってください%5。</translation>
-    </message>
-    <message>
-        <source>the bridge</source>
-        <translation>ブリッジ</translation>
-    </message>
-    <message>
-        <source>the panel</source>
-        <translation>パネル</translation>
     </message>
     <message>
         <source>No device is set for %1.%2</source>
@@ -857,10 +987,6 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     <message>
         <source>%1 is not open.</source>
         <translation>%1 は開いていません。</translation>
-    </message>
-    <message>
-        <source>%1 is not open: a port change failed. Choose COM%2 again under COM to try again, or choose another device (Ctrl+D).</source>
-        <translation>%1 は開いていません: ポートの切り替えに失敗しました。もう一度試すには COM で COM%2 を選び直すか、別のデバイスを選んでください（Ctrl+D）。</translation>
     </message>
     <message>
         <source>%1 does not accept the line settings %2: %3.</source>
@@ -937,6 +1063,18 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     <message>
         <source>%1 is a raw TCP connection: its line speed is set on the device server, not by %2.</source>
         <translation>%1 は raw TCP 接続です: ボーレートは%2ではなく、デバイスサーバー側で設定します。</translation>
+    </message>
+    <message>
+        <source>the device server does not take what %1 sends</source>
+        <translation>デバイスサーバーが%1の送るデータを受け取りません</translation>
+    </message>
+    <message>
+        <source>Sending on %1 failed: %2.</source>
+        <translation>%1 での送信に失敗しました: %2。</translation>
+    </message>
+    <message>
+        <source>%1 characters do not fit the send buffer of %2.</source>
+        <translation>%1 文字は送信バッファー（%2）に収まりません。</translation>
     </message>
 </context>
 <context>
@@ -1098,6 +1236,14 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <source>Collapses the full view</source>
         <translation>全体表示を閉じて元の表示に戻します</translation>
     </message>
+    <message>
+        <source>Show the data</source>
+        <translation>データを表示する</translation>
+    </message>
+    <message>
+        <source>Hide the data</source>
+        <translation>データを表示しない</translation>
+    </message>
 </context>
 <context>
     <name>tavo::ctl::CommandNames</name>
@@ -1123,6 +1269,17 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
 </context>
 <context>
+    <name>tavo::ctl::CtlPortAdvice</name>
+    <message>
+        <source> Name the device with --device DEV (such as /dev/ttyUSB0, rfc2217://HOST:PORT or tcp://HOST:PORT); --com1 and --com2 use the devices chosen in the panel.</source>
+        <translation>デバイスは --device DEV で指定してください（例: /dev/ttyUSB0、rfc2217://HOST:PORT、tcp://HOST:PORT）。--com1 と --com2 はパネルで選んだデバイスを使います。</translation>
+    </message>
+    <message>
+        <source>, or name another device with --device DEV</source>
+        <translation>。または --device DEV で別のデバイスを指定してください</translation>
+    </message>
+</context>
+<context>
     <name>tavo::ctl::Exchange</name>
     <message>
         <source>the device flooded the line: more than %1 bytes came back, far more than any reply</source>
@@ -1130,7 +1287,7 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     </message>
 </context>
 <context>
-    <name>tavo::ctl::Tool</name>
+    <name>tavo::ctl::Texts</name>
     <message>
         <source>Sends one of the panel&apos;s commands to an R5500 or R730 projector and prints the reply.
 
@@ -1165,7 +1322,7 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
 
 --device を付けないとき、--com1（既定）と --com2 はパネルが使うデバイスを指します。
 
-解読した値以外の応答は、パネルのデータモニターと同じ形（ACK CR）で表示します。
+デコードした値以外の応答は、パネルのデータモニターと同じ形（ACK CR）で表示します。
 想定外の応答はエスケープして表示します: 印字可能な ASCII はそのまま、ほかのバイトは \xNN。
 
 終了ステータス:
@@ -1216,10 +1373,6 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
         <translation>予期しない引数 &apos;%1&apos; があります</translation>
     </message>
     <message>
-        <source>--repeat is for the held buttons only; %1 is sent once</source>
-        <translation>--repeat は長押しボタン専用です。%1 は 1 回だけ送ります</translation>
-    </message>
-    <message>
         <source>The projector&apos;s serial device, e.g. /dev/ttyUSB0, or a device server: rfc2217://HOST:PORT or tcp://HOST:PORT.</source>
         <translation>プロジェクターのシリアルデバイス（例: /dev/ttyUSB0）、またはデバイスサーバー: rfc2217://HOST:PORT か tcp://HOST:PORT。</translation>
     </message>
@@ -1242,10 +1395,6 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     <message>
         <source>Held buttons only: send N times at the panel&apos;s rate (default 1).</source>
         <translation>長押しボタンのみ: パネルと同じ間隔で N 回送ります（既定 1）。</translation>
-    </message>
-    <message>
-        <source>Print the line, the reply, its rendering and the decoded value as one JSON object.</source>
-        <translation>送った行、応答、その表示形、解読した値を 1 つの JSON オブジェクトで出力します。</translation>
     </message>
     <message>
         <source>What to send; see Commands above.</source>
@@ -1310,6 +1459,37 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     <message>
         <source>The speed may differ from the projector&apos;s (--speed), or something other than the projector answers on this line.</source>
         <translation>ボーレートがプロジェクターと違う（--speed）か、この回線ではプロジェクター以外のものが応答している可能性があります。</translation>
+    </message>
+    <message>
+        <source>Print the line, the reply, its rendering and the decoded value as one JSON object, the values also as numbers and words (hours, temperatures, input, power).</source>
+        <translation>送った行、応答、その表示形、デコードした値を 1 つの JSON オブジェクトで出力します。値は数値と語でも出力します（時間、温度、入力、電源）。</translation>
+    </message>
+    <message>
+        <source>Print nothing when the command succeeds; errors still go to standard error.</source>
+        <translation>コマンドが成功したときは何も出力しません。エラーはこれまでどおり標準エラー出力に出します。</translation>
+    </message>
+    <message>
+        <source>give one of --json and --quiet</source>
+        <translation>--json と --quiet のうち 1 つだけ指定してください</translation>
+    </message>
+    <message>
+        <source>--repeat is for the lines of the held buttons only, and %1 is not one of them; nothing was sent</source>
+        <translation>--repeat は長押しボタンの行専用ですが、%1 はそのどれでもありません。何も送信していません</translation>
+    </message>
+    <message>
+        <source>--repeat is for the held buttons only, and %1 is not one of them; nothing was sent</source>
+        <translation>--repeat は長押しボタン専用ですが、%1 は長押しボタンではありません。何も送信していません</translation>
+    </message>
+</context>
+<context>
+    <name>tavo::pjlink::BridgePortAdvice</name>
+    <message>
+        <source>the bridge</source>
+        <translation>ブリッジ</translation>
+    </message>
+    <message>
+        <source>The bridge</source>
+        <translation>ブリッジ</translation>
     </message>
 </context>
 <context>

@@ -67,31 +67,43 @@ QString accessibleNameFor(Control control, std::string_view caption) {
     return {};
 }
 
-QString accessibleDescriptionFor(Control control, std::string_view caption) {
+ControlEffect controlEffectFor(Control control, std::string_view caption) {
     const catalog::CommandRow command = catalog::commandOf(control);
-    const QString code = QString::fromUtf8(command.code());
+    ControlEffect effect{
+        .code = QString::fromUtf8(command.code()), .repeatsWhileHeld = command.hold != nullptr, .remarks = {}};
     if (command.oneShot != nullptr) {
-        QString text = AccessibleText::tr("Sends %1").arg(code);
         if (command.oneShot->after == AfterSend::EnterMenuContext) {
-            text += AccessibleText::tr("; opens an on-screen menu, so the cursor pad then steps at menu pace");
+            effect.remarks += AccessibleText::tr("opens an on-screen menu, so the cursor pad then steps at menu pace");
         }
         if (isDecodedStatusRead(command.code())) {
-            text += AccessibleText::tr("; the reply is decoded into the status line");
+            effect.remarks += AccessibleText::tr("the reply is decoded into the status line");
         }
-        return text;
-    }
-    if (command.hold != nullptr) {
-        QString text = AccessibleText::tr("Repeats %1 while held").arg(code);
+    } else if (command.hold != nullptr) {
         if (command.hold->release == OnRelease::EnterDigitalZoomContext) {
-            text += AccessibleText::tr("; afterwards the cursor arrows pan the zoomed picture quickly");
+            effect.remarks += AccessibleText::tr("afterwards the cursor arrows pan the zoomed picture quickly");
         }
-        return text;
-    }
-    if (control == Control::PaneButton) {
+    } else if (control == Control::PaneButton) {
         const catalog::PaneCaption* pane = catalog::findPaneCaption(caption);
-        return pane == nullptr ? QString() : spokenFromCatalog(pane->does);
+        if (pane != nullptr) {
+            effect.remarks += spokenFromCatalog(pane->does);
+        }
+    } else if (const QString does = spokenFromCatalog(catalog::entry(control).does); !does.isEmpty()) {
+        effect.remarks += does;
     }
-    return spokenFromCatalog(catalog::entry(control).does);
+    return effect;
+}
+
+QString accessibleDescriptionFor(Control control, std::string_view caption) {
+    const ControlEffect effect = controlEffectFor(control, caption);
+    if (effect.code.isEmpty()) {
+        return effect.remarks.value(0);
+    }
+    QString text = effect.repeatsWhileHeld ? AccessibleText::tr("Repeats %1 while held").arg(effect.code)
+                                           : AccessibleText::tr("Sends %1").arg(effect.code);
+    for (const QString& remark : effect.remarks) {
+        text += AccessibleText::tr("; ") + remark;
+    }
+    return text;
 }
 
 } // namespace tavo

@@ -9,6 +9,7 @@
 #include "core/ports/controls.h"
 
 #include <QString>
+#include <QStringList>
 #include <string_view>
 
 namespace tavo {
@@ -24,5 +25,16 @@ namespace tavo {
 // What a button or option sends or does ("Sends C00", "Repeats C09 while held"); empty for the
 // other controls.
 [[nodiscard]] QString accessibleDescriptionFor(Control control, std::string_view caption);
+
+// The same in parts, for a layout that sets the code apart from the words: the code sent (empty
+// where the control sends none), whether it repeats while held, and the further effects, or what
+// the control does instead of sending ("the reply is decoded into the status line", "Shows the
+// port panel").
+struct ControlEffect {
+    QString code;
+    bool repeatsWhileHeld = false;
+    QStringList remarks;
+};
+[[nodiscard]] ControlEffect controlEffectFor(Control control, std::string_view caption);
 
 } // namespace tavo

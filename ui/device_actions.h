@@ -6,8 +6,8 @@
 // projector, carries them out.
 
 #include "serial/device_settings.h"
+#include "serial/port_label.h"
 
-#include <QCoreApplication>
 #include <QString>
 
 namespace tavo {
@@ -26,10 +26,5 @@ public:
     // The device the simulated projector is served on in this run, or empty.
     [[nodiscard]] virtual QString simulatedDevice() const = 0;
 };
-
-// What the window calls the built-in simulated projector instead of its pseudo-terminal's name.
-[[nodiscard]] inline QString simulatedProjectorName() {
-    return QCoreApplication::translate("tavo::DeviceActions", "simulated projector");
-}
 
 } // namespace tavo

@@ -1,10 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's screenshots of the panel on the simulated projector: the collapsed view at
-# start, the full view (Ctrl+H) right after a "STATUS" read, the help (F1) beside it; a click that
-# could not be sent after a failed change to COM2, the context menu from the Menu key and the device
-# chooser (Ctrl+D); the full view and the help at 200 % scaling. Needs xvfb, openbox and
-# ImageMagick; keys are typed through the XTEST extension, as a keyboard user would.
+# start, the full view (Ctrl+H) right after a "STATUS" read, the help (F1) beside it, two pages
+# down at the devices and the table of buttons; a click that could not be sent after a failed
+# change to COM2, the context menu from the Menu key and the device chooser (Ctrl+D); the full view
+# and the help at 200 % scaling. Needs xvfb, openbox and ImageMagick (scripts/install-deps
+# screenshots); keys are typed through the XTEST extension, as a keyboard user would.
 # Usage: take_screenshots.sh PATH/TO/tavo-panel
 # SCREENSHOT_DISPLAY=N uses X display N (and N+1) instead of the first free one.
 set -eu
@@ -34,6 +35,8 @@ xvfb-run $(server 0) -s "-screen 0 1280x1024x24" sh -c "
     import -window root -trim +repage '$out/full.png'
     python3 '$keys' F1
     sleep 0.8
+    python3 '$keys' 2*Next
+    sleep 0.5
     import -window root '$out/help.png'
     kill \$! 2>/dev/null || true
 "

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTest>
@@ -129,7 +130,15 @@ void PrintTo(const WriteFaultRow& row, std::ostream* os) {
     *os << row.name;
 }
 
-// The descriptors this process holds on the given device, besides the one it names.
+// Whether the descriptor is the one that holds the device's lock (the system lists the lock in its
+// information).
+bool holdsTheLock(const QString& fd) {
+    QFile info(QStringLiteral("/proc/self/fdinfo/") + fd);
+    return info.open(QIODevice::ReadOnly) && info.readAll().contains("FLOCK");
+}
+
+// The descriptors this process holds on the given device to carry data, besides the one it names:
+// not the one that only holds the lock.
 std::vector<int> descriptorsOn(const QString& device, int besides) {
     std::vector<int> found;
     const QString target = QFileInfo(device).canonicalFilePath();
@@ -138,7 +147,8 @@ std::vector<int> descriptorsOn(const QString& device, int besides) {
     for (const QString& name : names) {
         bool isNumber = false;
         const int fd = name.toInt(&isNumber);
-        if (isNumber && fd != besides && QFileInfo(fds.filePath(name)).canonicalFilePath() == target) {
+        if (isNumber && fd != besides && QFileInfo(fds.filePath(name)).canonicalFilePath() == target &&
+            !holdsTheLock(name)) {
             found.push_back(fd);
         }
     }

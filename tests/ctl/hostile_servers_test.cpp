@@ -3,7 +3,7 @@
 // and memory and say what the server did. Memory and CPU are the kernel's own account of the
 // child, taken when it has ended.
 
-#include "ctl/tool.h"
+#include "ctl/ctl_program.h"
 #include "tests/support/hostile_server.h"
 
 #include <QElapsedTimer>

@@ -6,6 +6,7 @@
 #include "serial/device_settings.h"
 #include "serial/local_device.h"
 #include "serial/open_diagnosis.h"
+#include "tests/support/fake_port_advisor.h"
 #include "tests/support/pty_pair.h"
 
 #include <QCoreApplication>
@@ -32,6 +33,7 @@ namespace tavo {
 
 namespace {
 
+using test::FakePortAdvisor;
 using test::PtyPair;
 
 bool contains(const PortError& error, std::string_view part) {
@@ -63,7 +65,7 @@ class ComPortsTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(pty.ok());
-        port = std::make_unique<ComPorts>(QStringList{pty.devicePath(), QString()}, makeDevice, Audience::Panel);
+        port = std::make_unique<ComPorts>(QStringList{pty.devicePath(), QString()}, makeDevice, advisor);
         receiver.attach(*port);
     }
 
@@ -74,6 +76,7 @@ protected:
     }
 
     PtyPair pty;
+    FakePortAdvisor advisor;
     std::unique_ptr<ComPorts> port;
     Receiver receiver;
 };
@@ -136,7 +139,8 @@ TEST(ComPortsPaths, OpensAPseudoTerminalByItsFullPath) {
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
     ASSERT_TRUE(pty.slavePath().startsWith(QStringLiteral("/dev/pts/")));
-    ComPorts port(QStringList{pty.slavePath()}, makeDevice, Audience::Panel);
+    const FakePortAdvisor advisor;
+    ComPorts port(QStringList{pty.slavePath()}, makeDevice, advisor);
     const PortError error = port.open().error;
     ASSERT_FALSE(error) << *error;
     ASSERT_FALSE(port.write("CR0\r"));
@@ -153,7 +157,8 @@ TEST(ComPortsPaths, OpensAPseudoTerminalBehindALinkWithAPathTooLongForALockFileN
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString link = folder + QStringLiteral("/projector");
     ASSERT_TRUE(QFile::link(pty.slavePath(), link));
-    ComPorts port(QStringList{link}, makeDevice, Audience::Panel);
+    const FakePortAdvisor advisor;
+    ComPorts port(QStringList{link}, makeDevice, advisor);
     const PortError error = port.open().error;
     ASSERT_FALSE(error) << *error;
     ASSERT_FALSE(port.write("CR0\r"));
@@ -251,7 +256,7 @@ TEST_F(ComPortsTest, SettingsTheDeviceRejectsAreReportedAndThePortStaysOpen) {
 TEST_F(ComPortsTest, PortNumbersChooseTheirDevices) {
     PtyPair second;
     ASSERT_TRUE(second.ok());
-    port = std::make_unique<ComPorts>(QStringList{pty.devicePath(), second.devicePath()}, makeDevice, Audience::Panel);
+    port = std::make_unique<ComPorts>(QStringList{pty.devicePath(), second.devicePath()}, makeDevice, advisor);
     ASSERT_FALSE(port->setPortNumber(2));
     ASSERT_FALSE(port->open().error);
     ASSERT_FALSE(port->write("C00\r"));
@@ -314,7 +319,7 @@ TEST_F(ComPortsTest, ClosingAClosedPortIsHarmless) {
 
 TEST_F(ComPortsTest, SecondOpeningOfTheSameDeviceIsBusy) {
     openPort();
-    ComPorts other(QStringList{pty.devicePath()}, makeDevice, Audience::Panel);
+    ComPorts other(QStringList{pty.devicePath()}, makeDevice, advisor);
     const PortError error = other.open().error;
     EXPECT_TRUE(contains(error, "in use by another program")) << error.value_or("success");
     EXPECT_FALSE(other.isOpen().value);
@@ -351,7 +356,9 @@ TEST(ComPortsRecovery, ChoosingThePortAgainReopensTheDeviceOnceItIsBack) {
     auto before = std::make_unique<PtyPair>();
     ASSERT_TRUE(QFile::link(before->slavePath(), link));
 
-    ComPorts port(QStringList{link}, makeDevice, Audience::Panel);
+    const FakePortAdvisor advisor;
+
+    ComPorts port(QStringList{link}, makeDevice, advisor);
     Receiver receiver;
     receiver.attach(port);
     ASSERT_FALSE(port.open().error);
@@ -385,7 +392,9 @@ TEST(ComPortsRecovery, LostDeviceIsReopenedByItselfWhenItsLinkReturns) {
     auto before = std::make_unique<PtyPair>();
     ASSERT_TRUE(QFile::link(before->slavePath(), link));
 
-    ComPorts port(QStringList{link, QString()}, makeDevice, Audience::Panel);
+    const FakePortAdvisor advisor;
+
+    ComPorts port(QStringList{link, QString()}, makeDevice, advisor);
     Receiver receiver;
     receiver.attach(port);
     ASSERT_FALSE(port.setLineSettings({.baud = 9600}));
@@ -393,7 +402,7 @@ TEST(ComPortsRecovery, LostDeviceIsReopenedByItselfWhenItsLinkReturns) {
     before->hangUp();
     ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.count(PortEvent::DeviceLost) == 1; }));
     EXPECT_EQ(port.describe(PortEvent::DeviceLost),
-              QStringLiteral("COM1 (%1) was disconnected. The panel opens it again as soon as it is back.")
+              QStringLiteral("COM1 (%1) was disconnected. The program opens it again as soon as it is back.")
                   .arg(link)
                   .toStdString());
 
@@ -463,7 +472,8 @@ TEST_P(OpenFailures, AreDescribedForTheUser) {
     plain.close();
 
     const QString device = GetParam().device(dir);
-    ComPorts port(QStringList{device, QString()}, makeDevice, Audience::Panel);
+    const FakePortAdvisor advisor;
+    ComPorts port(QStringList{device, QString()}, makeDevice, advisor);
     const PortError error = port.open().error;
     ASSERT_TRUE(error.has_value());
     for (const char* part : GetParam().mustContain) {
@@ -477,7 +487,7 @@ INSTANTIATE_TEST_SUITE_P(
     Devices, OpenFailures,
     testing::Values(OpenFailureCase{"NoSuchDevice",
                                     [](const QTemporaryDir& d) { return d.filePath(QStringLiteral("ttyNONE")); },
-                                    {"COM1 (", "ttyNONE)", "does not exist", "--com1 DEVICE", "--simulate"}},
+                                    {"COM1 (", "ttyNONE)", "does not exist", " [choose a device for COM1]"}},
                     OpenFailureCase{"NullDeviceIsNoSerialPort",
                                     [](const QTemporaryDir&) { return QStringLiteral("/dev/null"); },
                                     {"COM1 (/dev/null)", "not a serial port"}},
@@ -520,12 +530,11 @@ TEST(OpenFailureClassification, FollowsTheSystemErrorBeforeQtsGuess) {
          }) {
         EXPECT_EQ(classifyOpenFailure(c.error, c.systemError), c.kind) << c.error << " " << c.systemError;
     }
-    const QString text = describeOpenFailure({.kind = classifyOpenFailure(QSerialPort::ResourceError, EIO),
-                                              .portNumber = 1,
-                                              .device = QStringLiteral("/dev/ttyS0"),
-                                              .existingPorts = {QStringLiteral("/dev/ttyUSB0")},
-                                              .detail = {}},
-                                             Audience::Panel);
+    const QString text = describeProblem(OpenFailure{.kind = classifyOpenFailure(QSerialPort::ResourceError, EIO),
+                                                     .device = QStringLiteral("/dev/ttyS0"),
+                                                     .existingPorts = {QStringLiteral("/dev/ttyUSB0")},
+                                                     .detail = {}},
+                                         QStringLiteral("COM1 (/dev/ttyS0)"), 1, FakePortAdvisor());
     EXPECT_TRUE(text.startsWith(QStringLiteral("COM1 (/dev/ttyS0) cannot be opened: the device exists, but no "
                                                "serial port answers behind it")))
         << text.toStdString();
@@ -536,11 +545,11 @@ TEST(OpenFailureClassification, FollowsTheSystemErrorBeforeQtsGuess) {
 // its line settings with EIO. No such port is at hand, so the system's answer is given here.
 TEST(OpenFailureDiagnosis, NoUartBehindAnOpenedNodeIsNamedWithThePortsFound) {
     const OpenFailure failure =
-        diagnoseOpenFailure(1, QStringLiteral("/dev/ttyS2"), QStringLiteral("/dev/ttyS2"), QSerialPort::ResourceError,
+        diagnoseOpenFailure(QStringLiteral("/dev/ttyS2"), QStringLiteral("/dev/ttyS2"), QSerialPort::ResourceError,
                             QStringLiteral("Input/output error"), [](const QString&) { return EIO; });
     EXPECT_EQ(failure.kind, OpenFailureKind::NoHardware);
     EXPECT_EQ(failure.existingPorts, presentDevicePaths());
-    const QString text = describeOpenFailure(failure, Audience::Panel);
+    const QString text = describeProblem(failure, QStringLiteral("COM1 (/dev/ttyS2)"), 1, FakePortAdvisor());
     EXPECT_TRUE(text.startsWith(QStringLiteral("COM1 (/dev/ttyS2) cannot be opened: the device exists, but no "
                                                "serial port answers behind it")))
         << text.toStdString();
@@ -565,11 +574,11 @@ TEST(ComPortsDevices, ConsolesAreNoSerialPorts) {
         if (!QFileInfo(console).exists()) {
             continue;
         }
-        ComPorts port(QStringList{console}, makeDevice, Audience::Ctl);
+        const FakePortAdvisor advisor;
+        ComPorts port(QStringList{console}, makeDevice, advisor);
         const PortError error = port.open().error;
         EXPECT_TRUE(contains(error, "not a serial port")) << error.value_or("opened " + console.toStdString());
-        EXPECT_TRUE(contains(error, "--device DEV")) << *error;
-        EXPECT_FALSE(contains(error, "Choose Device")) << *error;
+        EXPECT_TRUE(contains(error, "[choose a device for COM1]")) << *error;
     }
 }
 
@@ -580,7 +589,8 @@ TEST(ComPortsDevices, DeviceTheUserMayNotOpenNamesTheDialoutGroup) {
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
     ASSERT_EQ(::chmod(QFile::encodeName(pty.slavePath()).constData(), 0), 0);
-    ComPorts port(QStringList{pty.devicePath()}, makeDevice, Audience::Panel);
+    const FakePortAdvisor advisor;
+    ComPorts port(QStringList{pty.devicePath()}, makeDevice, advisor);
     const PortError error = port.open().error;
     EXPECT_TRUE(contains(error, "permission denied")) << error.value_or("success");
     EXPECT_TRUE(contains(error, "dialout")) << error.value_or("success");
@@ -592,7 +602,8 @@ TEST(ComPortsDevices, OtherProgramsCannotOpenTheDeviceWhileThePanelHasIt) {
     }
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
-    ComPorts port(QStringList{pty.devicePath()}, makeDevice, Audience::Panel);
+    const FakePortAdvisor advisor;
+    ComPorts port(QStringList{pty.devicePath()}, makeDevice, advisor);
     ASSERT_FALSE(port.open().error);
     const int fd = ::open(QFile::encodeName(pty.slavePath()).constData(), O_RDWR | O_NOCTTY);
     const int openError = errno;
@@ -604,7 +615,8 @@ TEST(ComPortsDevices, OtherProgramsCannotOpenTheDeviceWhileThePanelHasIt) {
 }
 
 TEST(ComPortsDevices, SecondPortWithoutADeviceFailsToOpen) {
-    ComPorts port(QStringList{QStringLiteral("/dev/null")}, makeDevice, Audience::Panel);
+    const FakePortAdvisor advisor;
+    ComPorts port(QStringList{QStringLiteral("/dev/null")}, makeDevice, advisor);
     ASSERT_FALSE(port.setPortNumber(2));
     EXPECT_TRUE(contains(port.open().error, "No device is set for COM2"));
 }

@@ -5,6 +5,7 @@
 
 #include "serial/com_ports.h"
 #include "serial/device_factory.h"
+#include "tests/support/fake_port_advisor.h"
 #include "tests/support/hostile_server.h"
 
 #include <QTest>
@@ -28,7 +29,7 @@ std::int64_t residentBytes() {
 
 struct Panel {
     explicit Panel(quint16 serverPort)
-        : port({QStringLiteral("rfc2217://127.0.0.1:%1").arg(serverPort), {}}, makeDevice, Audience::Panel) {
+        : port({QStringLiteral("rfc2217://127.0.0.1:%1").arg(serverPort), {}}, makeDevice, advisor) {
         port.setEventHandler([this](PortEvent event) {
             events.push_back(event);
             if (event == PortEvent::Received) {
@@ -40,6 +41,7 @@ struct Panel {
         return std::find(events.begin(), events.end(), event) != events.end();
     }
 
+    FakePortAdvisor advisor;
     ComPorts port;
     std::vector<PortEvent> events;
     std::string received;

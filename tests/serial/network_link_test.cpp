@@ -5,6 +5,7 @@
 #include "serial/com_ports.h"
 #include "serial/device_factory.h"
 #include "simulator/pty_projector.h"
+#include "tests/support/fake_port_advisor.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -26,6 +27,7 @@ namespace tavo {
 namespace {
 
 using namespace std::string_literals;
+using test::FakePortAdvisor;
 
 quint16 freePort() {
     QTcpServer probe;
@@ -117,7 +119,7 @@ protected:
         const quint16 serverPort = GetParam().setsSpeed ? server->rfc2217Port : server->rawPort;
         port = std::make_unique<ComPorts>(
             QStringList{QStringLiteral("%1://127.0.0.1:%2").arg(QLatin1String(GetParam().scheme)).arg(serverPort), {}},
-            makeDevice, Audience::Panel);
+            makeDevice, advisor);
         port->setEventHandler([this](PortEvent event) {
             events.push_back(event);
             if (event == PortEvent::Received) {
@@ -148,6 +150,7 @@ protected:
 
     std::unique_ptr<PtyProjector> projector;
     std::unique_ptr<Ser2net> server;
+    FakePortAdvisor advisor;
     std::unique_ptr<ComPorts> port;
     std::string atProjector;
     std::string received;
@@ -239,7 +242,8 @@ TEST_P(ScriptedServer, OpensOrSaysWhatToCheckInBoundedTime) {
     if (!script.listening) {
         server.close();
     }
-    ComPorts port({QStringLiteral("rfc2217://%1:%2").arg(host).arg(serverPort), {}}, makeDevice, Audience::Panel);
+    const FakePortAdvisor advisor;
+    ComPorts port({QStringLiteral("rfc2217://%1:%2").arg(host).arg(serverPort), {}}, makeDevice, advisor);
     std::vector<PortEvent> events;
     port.setEventHandler([&events](PortEvent event) { events.push_back(event); });
     QElapsedTimer clock;
@@ -285,7 +289,7 @@ INSTANTIATE_TEST_SUITE_P(
         Script{.name = "NoComPortOption",
                .listening = true,
                .reply = "\xff\xfe\x2c"s,
-               .failure = "does not let the panel set",
+               .failure = "does not let the program set",
                .data = {}},
         Script{.name = "Closed", .listening = false, .reply = {}, .failure = "refused the connection", .data = {}},
         // What ser2net answers a client while another has its port: an open failure, not data.
@@ -321,7 +325,8 @@ TEST(Takeover, IsToldAndTriedAgainLessOften) {
             client->disconnectFromHost();
         }
     });
-    ComPorts port({QStringLiteral("tcp://127.0.0.1:%1").arg(server.serverPort()), {}}, makeDevice, Audience::Panel);
+    const FakePortAdvisor advisor;
+    ComPorts port({QStringLiteral("tcp://127.0.0.1:%1").arg(server.serverPort()), {}}, makeDevice, advisor);
     std::vector<PortEvent> events;
     qint64 lostAt = -1;
     port.setEventHandler([&](PortEvent event) {

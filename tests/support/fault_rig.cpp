@@ -116,7 +116,7 @@ void CountingPort::setEventHandler(EventHandler handler) {
     });
 }
 
-PanelRig::PanelRig(const QString& device) : port(QStringList{device, QString()}, makeDevice, Audience::Panel) {
+PanelRig::PanelRig(const QString& device) : port(QStringList{device, QString()}, makeDevice, advisor) {
     logic = std::make_unique<PanelLogic>(window, counting);
     window.setLogic(logic.get());
 }

@@ -9,6 +9,7 @@
 #include "serial/com_ports.h"
 #include "tests/support/pty_pair.h"
 #include "ui/main_window.h"
+#include "ui/panel_port_advisor.h"
 
 #include <QString>
 #include <atomic>
@@ -104,6 +105,7 @@ struct PanelRig {
     [[nodiscard]] QLabel* label(Control control) const;
 
     CountingWindow window;
+    PanelPortAdvisor advisor;
     ComPorts port;
     CountingPort counting{port};
     std::unique_ptr<PanelLogic> logic;

@@ -14,7 +14,7 @@ void ProjectorOverPty::startProjector(ProjectorModel::Options model) {
     projector = PtyProjector::create({.model = std::move(model), .device = {}}, &error);
     ASSERT_NE(projector, nullptr) << error.toStdString();
     link = std::make_unique<PrivateLink>(projector->devicePath());
-    port = std::make_unique<ComPorts>(QStringList{link->path(), QString()}, makeDevice, Audience::Panel);
+    port = std::make_unique<ComPorts>(QStringList{link->path(), QString()}, makeDevice, advisor);
 }
 
 } // namespace tavo::test

@@ -7,6 +7,7 @@
 #include "serial/com_ports.h"
 #include "simulator/projector_model.h"
 #include "simulator/pty_projector.h"
+#include "tests/support/fake_port_advisor.h"
 #include "tests/support/pty_pair.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,7 @@ protected:
     std::unique_ptr<PtyProjector> projector;
     // The port opens the projector's line through this, for the reason PtyPair::devicePath() gives.
     std::unique_ptr<PrivateLink> link;
+    FakePortAdvisor advisor;
     std::unique_ptr<ComPorts> port;
 };
 

@@ -6,16 +6,20 @@
 #include "core/panel_logic.h"
 #include "serial/com_ports.h"
 #include "serial/device_factory.h"
+#include "tests/ui/help_wrapping.h"
 #include "tests/ui/panel_fixture.h"
 #include "ui/control_table.h"
 #include "ui/device_actions.h"
 #include "ui/device_chooser.h"
+#include "ui/help_window.h"
 #include "ui/main_window.h"
+#include "ui/panel_port_advisor.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -45,7 +49,8 @@ TEST(Japanese, PortFailureAndChooserSpeakJapaneseWhileTheCaptionsStay) {
     const QTemporaryDir empty;
     ASSERT_TRUE(empty.isValid());
     const QString missing = empty.filePath(QStringLiteral("ttyUSB9"));
-    ComPorts port({missing, missing}, makeDevice, Audience::Panel);
+    const PanelPortAdvisor advisor;
+    ComPorts port({missing, missing}, makeDevice, advisor);
     NoDevices actions;
     MainWindow window;
     window.setDeviceActions(&actions);
@@ -83,6 +88,26 @@ TEST(Japanese, PortFailureAndChooserSpeakJapaneseWhileTheCaptionsStay) {
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_TRUE(list->topLevelItem(0)->text(0).startsWith(QStringLiteral("シリアルデバイスが見つかりません")))
         << list->topLevelItem(0)->text(0).toStdString();
+}
+
+// Japanese breaks lines between any two characters, so the Japanese captions are where the help is
+// most easily broken; and a Japanese reader needs no word on what they say.
+TEST(Japanese, HelpKeepsCaptionsWholeAndLeavesTheJapaneseOnesUnexplained) {
+    HelpWindow help;
+    const QStringList broken = brokenInNarrowedHelp(help);
+    EXPECT_TRUE(broken.isEmpty()) << broken.join(QLatin1Char('\n')).toStdString();
+
+    const QString text = help.browser()->toPlainText();
+    for (const catalog::PaneCaption& pane : catalog::kPaneCaptions) {
+        if (pane.reads.empty()) {
+            continue;
+        }
+        const QString reads = QCoreApplication::translate("tavo::catalog", std::string(pane.reads).c_str());
+        EXPECT_EQ(reads, QString::fromUtf8(pane.caption)) << "the caption's words are the Japanese reader's own";
+        const QString reading = QCoreApplication::translate("tavo::HelpText", "(Japanese for “%1”)").arg(reads);
+        EXPECT_NE(reading, QStringLiteral("(Japanese for “%1”)").arg(reads)) << "not translated";
+        EXPECT_FALSE(text.contains(reading)) << reading.toStdString();
+    }
 }
 
 } // namespace
