@@ -1482,17 +1482,6 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     </message>
 </context>
 <context>
-    <name>tavo::pjlink::BridgePortAdvice</name>
-    <message>
-        <source>the bridge</source>
-        <translation>ブリッジ</translation>
-    </message>
-    <message>
-        <source>The bridge</source>
-        <translation>ブリッジ</translation>
-    </message>
-</context>
-<context>
     <name>tavo::pjlink::BridgeLog</name>
     <message>
         <source>%1 more connections refused or closed, failed authentications and commands refused in the last %2 s, from other addresses</source>
@@ -1521,6 +1510,17 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     <message>
         <source>%1 lines of commands and connections left out of the log in the last %2 s (at most %3 a second are written)</source>
         <translation>直近 %2 秒間に、コマンドと接続の %1 行をログから省きました（書き込むのは 1 秒あたり %3 行までです）</translation>
+    </message>
+</context>
+<context>
+    <name>tavo::pjlink::BridgePortAdvice</name>
+    <message>
+        <source>the bridge</source>
+        <translation>ブリッジ</translation>
+    </message>
+    <message>
+        <source>The bridge</source>
+        <translation>ブリッジ</translation>
     </message>
 </context>
 <context>
