@@ -84,6 +84,10 @@ endforeach()
 set(TAVO_SYSTEMD_UNIT_DIR lib/systemd/system CACHE STRING "Where systemd units go, below the prefix")
 install(FILES ${tavo_packaging_dir}/tavo-pjlink@.service DESTINATION ${TAVO_SYSTEMD_UNIT_DIR})
 install(FILES ${tavo_packaging_dir}/pjlink-example.conf DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+# The folder the service's configurations and passwords go into, empty, so that the man page's
+# recipe works as written. In /etc whatever the prefix: a staged install gives DESTDIR.
+install(DIRECTORY DESTINATION /etc/tavo/pjlink
+        DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tavo-panel)

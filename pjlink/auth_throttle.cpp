@@ -19,12 +19,28 @@ void AuthThrottle::forgetOld(std::int64_t nowMs) {
 void AuthThrottle::recordFailure(const std::string& address, std::int64_t nowMs) {
     if (!records_.contains(address) && records_.size() >= kMaxTrackedAddresses) {
         forgetOld(nowMs);
-        if (records_.size() >= kMaxTrackedAddresses) {
-            const auto oldest = std::ranges::min_element(records_, {}, [](const auto& entry) {
-                return entry.second.failures.empty() ? entry.second.blockedUntilMs : entry.second.failures.back();
-            });
-            records_.erase(oldest);
+    }
+    if (!records_.contains(address) && records_.size() >= kMaxTrackedAddresses) {
+        // An address under lockout is never forgotten, or failing from enough other addresses would
+        // set it free. Of the rest, the one with the fewest failures, the oldest of those, makes room.
+        auto chosen = records_.end();
+        for (auto it = records_.begin(); it != records_.end(); ++it) {
+            const Record& r = it->second;
+            if (nowMs < r.blockedUntilMs) {
+                continue;
+            }
+            if (chosen == records_.end() || r.failures.size() < chosen->second.failures.size() ||
+                (r.failures.size() == chosen->second.failures.size() &&
+                 r.failures.back() < chosen->second.failures.back())) {
+                chosen = it;
+            }
         }
+        if (chosen == records_.end()) {
+            // Every address remembered is locked out: this one's failure goes uncounted, and the
+            // bridge's delay after each failed login is all that slows it.
+            return;
+        }
+        records_.erase(chosen);
     }
     Record& record = records_[address];
     while (!record.failures.empty() && nowMs - record.failures.front() >= kAuthFailureWindowMs) {

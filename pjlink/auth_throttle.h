@@ -16,8 +16,8 @@ namespace tavo::pjlink {
 inline constexpr std::size_t kMaxAuthFailures = 5;
 inline constexpr std::int64_t kAuthFailureWindowMs = 60'000;
 inline constexpr std::int64_t kAuthBlockMs = 60'000;
-// Addresses remembered at once. Past it the ones whose last failure is oldest are forgotten, so
-// that guesses from ever new addresses cost no more than this much memory.
+// Addresses remembered at once, so that guesses from ever new addresses cost no more than this
+// much memory. Past it an address with the fewest failures makes room; one under lockout never does.
 inline constexpr std::size_t kMaxTrackedAddresses = 1024;
 
 class AuthThrottle {
@@ -26,6 +26,8 @@ public:
     // Whether the address must still wait; the time it may try again in *untilMs.
     [[nodiscard]] bool blocked(const std::string& address, std::int64_t nowMs, std::int64_t* untilMs = nullptr);
     [[nodiscard]] std::size_t tracked() const { return records_.size(); }
+    // Whether a failure of the address is remembered, or it is still locked out.
+    [[nodiscard]] bool remembers(const std::string& address) const { return records_.contains(address); }
 
 private:
     struct Record {

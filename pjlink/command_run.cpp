@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <utility>
 
 namespace tavo::pjlink {
@@ -53,6 +54,21 @@ std::string withoutPadding(std::string_view digits) {
 }
 
 } // namespace
+
+std::optional<std::string> identityProblem(std::string_view text) {
+    if (const auto at = text.find_first_of(kFormCharacters); at != std::string_view::npos) {
+        return std::string(1, text[at]);
+    }
+    const auto sameIgnoringCase = [text](std::string_view error) {
+        return std::ranges::equal(text, error, [](char a, char b) {
+            return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+        });
+    };
+    if (std::ranges::any_of(kErrorAnswers, sameIgnoringCase)) {
+        return std::string(text);
+    }
+    return std::nullopt;
+}
 
 std::span<const CommandRun::Handling> CommandRun::handlings() {
     static constexpr std::array<Handling, 11> kHandlings{{
@@ -110,6 +126,20 @@ void CommandRun::fail(std::string_view reason) {
     trace_ += std::string(findOneShot(*pending_)->code) + " failed: " + spelledOut(reason);
     pending_.reset();
     finish(Error::ProjectorFailure);
+}
+
+bool CommandRun::changesProjector() const {
+    return request_.parameter != kQuery;
+}
+
+std::string CommandRun::outcome() const {
+    const std::string line = responseLine(header(request_.command), result());
+    std::string text = spelledOut(header(request_.command) + ' ' + request_.parameter) + " -> " +
+                       spelledOut(std::string_view(line).substr(0, line.size() - 1));
+    if (!trace_.empty()) {
+        text += " [" + trace_ + "]";
+    }
+    return text;
 }
 
 std::string CommandRun::response() const {

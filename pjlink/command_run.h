@@ -10,6 +10,7 @@
 #include "pjlink/line_job.h"
 #include "pjlink/protocol.h"
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -30,6 +31,16 @@ struct Identity {
 inline constexpr std::size_t kMaxNameLength = 64;
 inline constexpr std::size_t kMaxInfoLength = 32;
 
+// Characters of the answers' form that controllers' parsers meet in a text and trip on: they split
+// a response at each "=" (one crashes on NAME with a second one), and "%" starts a header.
+inline constexpr std::string_view kFormCharacters = "=%";
+// Texts a controller reads as an error answer rather than as a name.
+inline constexpr std::array<std::string_view, 5> kErrorAnswers{"ERR1", "ERR2", "ERR3", "ERR4", "ERRA"};
+
+// What makes `text` unfit as an answer of NAME, INF1, INF2 or INFO: a character of kFormCharacters,
+// or the whole text if it reads as an error; nothing if it is fit.
+[[nodiscard]] std::optional<std::string> identityProblem(std::string_view text);
+
 // What the bridge knows of the projector that the projector cannot be asked: the mutes and the
 // signal kind last set through the bridge. One for all connections, since they share the
 // projector.
@@ -49,6 +60,8 @@ public:
     [[nodiscard]] std::optional<LineRequest> next() const override;
     void answer(std::string_view reply, bool kept) override;
     void fail(std::string_view reason) override;
+    [[nodiscard]] bool changesProjector() const override;
+    [[nodiscard]] std::string outcome() const override;
 
     [[nodiscard]] bool finished() const { return result_.has_value(); }
     [[nodiscard]] const Request& request() const { return request_; }

@@ -28,6 +28,12 @@ public:
     virtual void answer(std::string_view reply, bool kept) = 0;
     // The line could not be sent; `reason` is the port's text.
     virtual void fail(std::string_view reason) = 0;
+
+    // Whether the job, once begun, is carried to its end also when the one who submitted it is
+    // gone: a setting half made would leave the projector in a state no one asked for.
+    [[nodiscard]] virtual bool changesProjector() const { return false; }
+    // What the job asked and came to, for the log of a job finished for no one.
+    [[nodiscard]] virtual std::string outcome() const { return {}; }
 };
 
 } // namespace tavo::pjlink

@@ -23,10 +23,20 @@ QString fromStd(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The bytes of a drop written in full; the rest is only counted.
+constexpr std::size_t kDroppedBytesShown = 48;
+
 } // namespace
 
-LineQueue::LineQueue(SerialPort& port, QString device, QObject* parent)
-    : QObject(parent), port_(port), device_(std::move(device)) {
+QString LineQueue::droppedText(const std::string& bytes) {
+    const std::string_view shown = std::string_view(bytes).substr(0, kDroppedBytesShown);
+    return tr("projector: dropped %1 bytes received between exchanges: %2%3")
+        .arg(bytes.size())
+        .arg(printable(shown), bytes.size() > shown.size() ? QStringLiteral("…") : QString());
+}
+
+LineQueue::LineQueue(SerialPort& port, QString device, BridgeLog& log, QObject* parent)
+    : QObject(parent), port_(port), device_(std::move(device)), log_(log) {
     replyWait_.setSingleShot(true);
     // A coarse timer may end the wait early, and a reply a few milliseconds late would read as none.
     replyWait_.setTimerType(Qt::PreciseTimer);
@@ -98,11 +108,33 @@ void LineQueue::close() {
     port_.close();
 }
 
+bool LineQueue::live(const Entry& entry) {
+    return entry.owner || (entry.begun && entry.job->changesProjector());
+}
+
+void LineQueue::dropOrphans() {
+    // The first job's line may be on the wire: it keeps its reply wait, and the pump drops it.
+    const auto from = jobs_.empty() ? jobs_.end() : std::next(jobs_.begin());
+    jobs_.erase(std::remove_if(from, jobs_.end(), [](const Entry& e) { return !live(e); }), jobs_.end());
+}
+
+std::size_t LineQueue::waiting() const {
+    return static_cast<std::size_t>(std::ranges::count_if(jobs_, &LineQueue::live));
+}
+
 void LineQueue::submit(std::unique_ptr<LineJob> job, QObject* owner, Done done) {
+    dropOrphans();
     Entry entry{.job = std::move(job), .owner = owner, .done = std::move(done)};
-    if (jobs_.size() >= kMaxQueuedJobs) {
-        entry.job->fail("too many commands are waiting for the projector's line");
+    const auto owners = static_cast<std::size_t>(
+        std::ranges::count_if(jobs_, [owner](const Entry& e) { return e.owner && e.owner.data() == owner; }));
+    const char* refusal = owners >= kMaxJobsPerOwner    ? "too many commands of this connection are waiting"
+                          : waiting() >= kMaxQueuedJobs ? "too many commands are waiting for the projector's line"
+                                                        : nullptr;
+    if (refusal != nullptr) {
+        entry.job->fail(refusal);
         refused_.push_back(std::move(entry));
+        log_.repeated(BridgeLog::Repeat::QueueFull, {},
+                      [refusal] { return tr("a command answered ERR4: %1").arg(QString::fromLatin1(refusal)); });
     } else {
         jobs_.push_back(std::move(entry));
     }
@@ -127,7 +159,7 @@ void LineQueue::pump() {
     }
     while (!current_ && !jobs_.empty()) {
         Entry& entry = jobs_.front();
-        if (!entry.owner) {
+        if (!live(entry)) {
             jobs_.pop_front();
             continue;
         }
@@ -135,7 +167,11 @@ void LineQueue::pump() {
         if (!request) {
             Entry finished = std::move(entry);
             jobs_.pop_front();
-            finished.done(std::move(finished.job));
+            if (finished.owner) {
+                finished.done(std::move(finished.job));
+            } else {
+                log_.line(tr("for a controller that has left: %1").arg(fromStd(finished.job->outcome())));
+            }
             continue;
         }
         if (state_ != State::Open) {
@@ -143,6 +179,7 @@ void LineQueue::pump() {
             entry.job->fail(whyNotOpen());
             continue;
         }
+        entry.begun = true;
         if (const auto kept = keptReply(request->line)) {
             entry.job->answer(*kept, true);
             continue;
@@ -165,8 +202,8 @@ void LineQueue::startExchange(Entry& entry, const LineRequest& request) {
     // Whatever arrived since the last exchange ended answers nothing asked now.
     const auto stale = port_.readAll();
     if (!stale.value.empty()) {
-        qCInfo(lcBridge).noquote()
-            << tr("projector: dropped %1 received between exchanges").arg(printable(stale.value));
+        log_.repeated(
+            BridgeLog::Repeat::DroppedBytes, {}, [&stale] { return droppedText(stale.value); }, stale.value.size());
     }
     if (!statusReadOf(request.line)) {
         kept_.clear();
@@ -190,7 +227,7 @@ void LineQueue::finishExchange() {
         std::erase_if(kept_, [&exchange](const KeptReply& k) { return k.line == exchange.line; });
         kept_.push_back({.line = exchange.line, .reply = exchange.reply, .atMs = clock_.elapsed()});
     }
-    if (!jobs_.empty() && jobs_.front().owner) {
+    if (!jobs_.empty() && live(jobs_.front())) {
         jobs_.front().job->answer(exchange.reply, false);
     }
     schedulePump();
@@ -203,7 +240,7 @@ void LineQueue::failExchange(const std::string& reason) {
     // The reply cannot come: the job fails now rather than at the end of the wait.
     replyWait_.stop();
     current_.reset();
-    if (!jobs_.empty() && jobs_.front().owner) {
+    if (!jobs_.empty() && live(jobs_.front())) {
         jobs_.front().job->fail(reason);
     }
     schedulePump();
@@ -252,8 +289,9 @@ void LineQueue::onReceived() {
         return;
     }
     if (!current_) {
-        qCInfo(lcBridge).noquote()
-            << tr("projector: dropped %1 received between exchanges").arg(printable(received.value));
+        log_.repeated(
+            BridgeLog::Repeat::DroppedBytes, {}, [&received] { return droppedText(received.value); },
+            received.value.size());
         return;
     }
     const std::size_t room = kMaxReplyBytes - std::min(kMaxReplyBytes, current_->reply.size());

@@ -34,16 +34,21 @@ namespace tavo::pjlink {
 inline constexpr qint64 kReadReuseMs = 1000;
 // The longest reply kept; a projector's longest is 18 bytes, so this is only ever reached by noise.
 inline constexpr std::size_t kMaxReplyBytes = 256;
-// Jobs waiting for the line. Each connection has at most one job at a time, so this is only
-// reached by a bug; a job over it fails at once (and is handed back at once, so it does not wait).
-inline constexpr std::size_t kMaxQueuedJobs = 64;
+// Jobs of one owner waiting for the line; a session submits one at a time. A job over it fails at
+// once (and is handed back at once, so it does not wait).
+inline constexpr std::size_t kMaxJobsPerOwner = 2;
+// Jobs waiting for the line, of owners still there. A gone owner's jobs are dropped when another
+// is submitted, so with every connection within its own bound this is only reached by a bug.
+inline constexpr std::size_t kMaxQueuedJobs = 160;
+
+class BridgeLog;
 
 class LineQueue final : public QObject {
     Q_OBJECT
 
 public:
     // `device` names the device in the log.
-    LineQueue(SerialPort& port, QString device, QObject* parent = nullptr);
+    LineQueue(SerialPort& port, QString device, BridgeLog& log, QObject* parent = nullptr);
     ~LineQueue() override;
     LineQueue(const LineQueue&) = delete;
     LineQueue& operator=(const LineQueue&) = delete;
@@ -59,10 +64,12 @@ public:
     using Done = std::function<void(std::unique_ptr<LineJob>)>;
     // Runs the job after every job submitted before it and hands it back to `done` when it is
     // finished, always at a later turn of the event loop. Once `owner` is gone the job is dropped
-    // (a line already written still gets its reply wait) and `done` is not called.
+    // (a line already written still gets its reply wait), unless it changes the projector and has
+    // begun, and `done` is not called.
     void submit(std::unique_ptr<LineJob> job, QObject* owner, Done done);
 
-    [[nodiscard]] std::size_t waiting() const { return jobs_.size(); }
+    // Jobs still to be carried out, of owners still there.
+    [[nodiscard]] std::size_t waiting() const;
 
 private:
     enum class State {
@@ -80,7 +87,13 @@ private:
         std::unique_ptr<LineJob> job;
         QPointer<QObject> owner;
         Done done;
+        // A line of it has been sent or answered from a kept reply.
+        bool begun = false;
     };
+    // Whether the job is still to be carried on.
+    [[nodiscard]] static bool live(const Entry& entry);
+    // Drops the jobs of owners that are gone, but not the one whose line is on the wire.
+    void dropOrphans();
     struct Exchange {
         std::string line;
         std::string reply;
@@ -100,12 +113,15 @@ private:
     void onPortEvent(PortEvent event);
     void onReceived();
     void failExchange(const std::string& reason);
+    // A drop between exchanges, written in full.
+    [[nodiscard]] static QString droppedText(const std::string& bytes);
     // Why a line is not sent now, for the log.
     [[nodiscard]] std::string whyNotOpen() const;
     [[nodiscard]] std::optional<std::string> keptReply(const std::string& line);
 
     SerialPort& port_;
     QString device_;
+    BridgeLog& log_;
     State state_ = State::Closed;
     std::deque<Entry> jobs_;
     // Jobs turned away because too many wait, handed back at the next pump.

@@ -21,19 +21,6 @@ namespace {
 
 enum ExitCode : int { kStopped = 0, kFailed = 1, kUsage = 2 };
 
-// journald reads a "<N>" priority at the start of each line it takes from a service; a terminal
-// gets plain words. Neither gets colours or time stamps.
-void setLogPattern() {
-    if (qEnvironmentVariableIsSet("JOURNAL_STREAM")) {
-        qSetMessagePattern(QStringLiteral("%{if-debug}<7>%{endif}%{if-info}<6>%{endif}%{if-warning}<4>%{endif}"
-                                          "%{if-critical}<3>%{endif}%{if-fatal}<2>%{endif}%{message}"));
-    } else {
-        // The level words stay English: a message pattern keeps only Latin-1 text.
-        qSetMessagePattern(QStringLiteral("%{if-warning}warning: %{endif}%{if-critical}error: %{endif}"
-                                          "%{if-fatal}error: %{endif}%{message}"));
-    }
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -41,7 +28,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("tavo-pjlink"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tavo::kVersion));
     tavo::installTranslations(app);
-    setLogPattern();
+    // No colours and no time stamps; the level words in the user's language.
+    tavo::pjlink::installLogFormat();
 
     const auto parsed = tavo::pjlink::parseOptions(QCoreApplication::arguments());
     switch (parsed.outcome) {
@@ -80,14 +68,15 @@ int main(int argc, char* argv[]) {
     tavo::ComPorts port(choice.devices, tavo::makeDevice, advisor, choice.naming);
     // A device that cannot be opened yet is tried until it opens; meanwhile every command gets ERR4.
     port.setKeepOpening(true);
-    tavo::pjlink::LineQueue queue(port, choice.devices.value(choice.portNumber - 1));
+    tavo::pjlink::BridgeLog log;
+    tavo::pjlink::LineQueue queue(port, choice.devices.value(choice.portNumber - 1), log);
 
     // The device opens in the background; until it is open every command gets ERR4 at once.
     if (auto error = queue.start(choice.portNumber, options.settings)) {
         qCCritical(lcBridge).noquote() << QString::fromStdString(*error);
         return kFailed;
     }
-    tavo::pjlink::Server server(queue, options.identity, password, options.maxConnections);
+    tavo::pjlink::Server server(queue, log, options.identity, password, options.maxConnections);
     for (const auto& listen : options.listen) {
         if (const auto error = server.listen(listen.address, listen.port)) {
             qCCritical(lcBridge).noquote() << *error;
@@ -105,6 +94,7 @@ int main(int argc, char* argv[]) {
     const int status = tavo::terminationRequested() ? kStopped : QCoreApplication::exec();
     server.closeAll();
     queue.close();
+    log.flush();
     qCInfo(lcBridge).noquote() << QCoreApplication::translate("tavo-pjlink", "stopped");
     return status;
 }

@@ -114,7 +114,7 @@ ParsedOptions parseOptions(const QStringList& arguments) {
     const QCommandLineOption passwordOption(
         QStringLiteral("password-file"),
         QCoreApplication::translate("tavo-pjlink",
-                                    "Ask controllers for the password in FILE, which only its owner may read."),
+                                    "Ask controllers for the password in FILE, which only its owner may read or change."),
         QStringLiteral("FILE"));
     const QCommandLineOption noPasswordOption(
         QStringLiteral("no-password"),
@@ -237,6 +237,12 @@ ParsedOptions parseOptions(const QStringList& arguments) {
             return usage(QCoreApplication::translate("tavo-pjlink", "%1 takes up to %2 printable ASCII characters")
                              .arg(QLatin1StringView(text.what))
                              .arg(text.limit));
+        }
+        if (const auto problem = identityProblem(value.toStdString())) {
+            return usage(QCoreApplication::translate(
+                             "tavo-pjlink", "%1 may not hold \"%2\": PJLink controllers would read it as part of "
+                                            "the response rather than as text")
+                             .arg(QLatin1StringView(text.what), QString::fromStdString(*problem)));
         }
         *text.field = value.toStdString();
     }

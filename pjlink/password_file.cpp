@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +22,28 @@ constexpr std::size_t kReadLimit = static_cast<std::size_t>(kMaxPasswordLength) 
 
 QString systemError(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// A file others may read gives the password away; one others may change chooses it.
+std::optional<QString> modeProblem(const QString& path, mode_t mode) {
+    const auto whom = [mode](mode_t others) {
+        return (mode & others) != 0 ? QCoreApplication::translate("tavo-pjlink", "every user")
+                                    : QCoreApplication::translate("tavo-pjlink", "its group");
+    };
+    const QString octal = QString::number(mode & 07777, 8).rightJustified(4, u'0');
+    if ((mode & (S_IRGRP | S_IROTH)) != 0) {
+        return QCoreApplication::translate("tavo-pjlink",
+                                           "the password file %1 may be read by %2 (mode %3): allow its owner only, "
+                                           "e.g.  chmod 600 %1")
+            .arg(path, whom(S_IROTH), octal);
+    }
+    if ((mode & (S_IWGRP | S_IWOTH)) != 0) {
+        return QCoreApplication::translate("tavo-pjlink",
+                                           "the password file %1 may be changed by %2 (mode %3): allow its owner "
+                                           "only, e.g.  chmod 600 %1")
+            .arg(path, whom(S_IWOTH), octal);
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -42,15 +65,9 @@ PasswordRead readPasswordFile(const QString& path) {
             QCoreApplication::translate("tavo-pjlink", "the password file %1 is not a regular file").arg(path);
         return result;
     }
-    if ((info.st_mode & (S_IRGRP | S_IROTH)) != 0) {
+    if (auto problem = modeProblem(path, info.st_mode)) {
         ::close(fd);
-        result.error = QCoreApplication::translate(
-                           "tavo-pjlink", "the password file %1 may be read by %2 (mode %3): allow its owner only, "
-                                          "e.g.  chmod 600 %1")
-                           .arg(path,
-                                (info.st_mode & S_IROTH) != 0 ? QCoreApplication::translate("tavo-pjlink", "every user")
-                                                              : QCoreApplication::translate("tavo-pjlink", "its group"),
-                                QString::number(info.st_mode & 07777, 8).rightJustified(4, u'0'));
+        result.error = *problem;
         return result;
     }
     std::array<char, kReadLimit> buffer{};

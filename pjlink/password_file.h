@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Reads the bridge's password from a file that only its owner may read: one line of at most 32
-// bytes of printable ASCII, a line end after it allowed.
+// Reads the bridge's password from a file that only its owner may read or change: one line of at
+// most 32 bytes of printable ASCII, a line end after it allowed.
 
 #include <QByteArray>
 #include <QString>

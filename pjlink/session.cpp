@@ -22,8 +22,8 @@ QString printable(std::string_view bytes) {
 
 } // namespace
 
-Session::Session(QTcpSocket* socket, const SessionContext& context, QObject* parent)
-    : QObject(parent), socket_(socket), context_(context),
+Session::Session(QTcpSocket* socket, const SessionContext& context, Admission::Id id, QObject* parent)
+    : QObject(parent), socket_(socket), context_(context), id_(id), address_(socket->peerAddress()),
       peer_(endpointText(socket->peerAddress(), socket->peerPort())) {
     socket_->setParent(this);
     socket_->setReadBufferSize(kReceiveBufferBytes);
@@ -46,8 +46,6 @@ Session::Session(QTcpSocket* socket, const SessionContext& context, QObject* par
         expectedDigest_ = digestOf(*random, *context_.password);
     }
     socket_->write(greeting(random));
-    idle_.start();
-    qCInfo(lcBridge).noquote() << tr("%1 connected").arg(peer_);
     // Bytes may have come with the connection itself.
     QMetaObject::invokeMethod(this, &Session::processLines, Qt::QueuedConnection);
 }
@@ -84,7 +82,7 @@ bool Session::peerHasClosed() const {
 }
 
 void Session::processLines() {
-    while (!running_ && !closing_) {
+    while (!running_ && !closing_ && !penalised_ && !pending_) {
         if (socket_->bytesToWrite() > kMaxUnsentBytes) {
             return; // bytesWritten brings us back
         }
@@ -103,27 +101,76 @@ void Session::processLines() {
 }
 
 void Session::handleLine(LineSplitter::Line line) {
-    idle_.start();
-    if (expectedDigest_) {
-        const QByteArrayView given(line.text.data(), static_cast<qsizetype>(line.text.size()));
-        if (!digestMatches(*expectedDigest_, given)) {
-            reject();
+    if (context_.password && !earned_) {
+        if (!context_.keeper.mayJudge(*this)) {
+            // Judged once a failed login may be held for it; until then it tells the sender nothing.
+            pending_ = std::move(line);
             return;
         }
-        expectedDigest_.reset();
-        line.text.erase(0, static_cast<std::size_t>(kDigestLength));
+        judge(std::move(line));
+        return;
+    }
+    if (expectedDigest_ && line.text.size() > static_cast<std::size_t>(kDigestLength)) {
+        const QByteArrayView given(line.text.data(), static_cast<qsizetype>(line.text.size()));
+        if (digestMatches(*expectedDigest_, given)) {
+            line.text.erase(0, static_cast<std::size_t>(kDigestLength));
+        }
+    }
+    carryOut(std::move(line));
+}
+
+void Session::judgePending() {
+    if (!pending_ || closing_) {
+        return;
+    }
+    LineSplitter::Line line = std::move(*pending_);
+    pending_.reset();
+    judge(std::move(line));
+    processLines();
+}
+
+void Session::judge(LineSplitter::Line line) {
+    const QByteArrayView given(line.text.data(), static_cast<qsizetype>(line.text.size()));
+    if (!digestMatches(*expectedDigest_, given)) {
+        penalised_ = true;
+        context_.log.repeated(BridgeLog::Repeat::FailedLogin, hostText(address_),
+                              [this] { return tr("%1 authentication failed").arg(peer_); });
+        context_.keeper.failed(*this);
+        return;
+    }
+    line.text.erase(0, static_cast<std::size_t>(kDigestLength));
+    earn();
+    carryOut(std::move(line));
+}
+
+void Session::earn() {
+    if (!earned_) {
+        earned_ = true;
+        idle_.start();
+        // Connections are told from here on: before, anyone who can connect could fill the log.
+        context_.log.line(tr("%1 connected").arg(peer_));
+        context_.keeper.earned(*this);
+    }
+}
+
+void Session::carryOut(LineSplitter::Line line) {
+    if (line.text.empty() && !line.overlong) {
+        return; // an empty line asks nothing
     }
     const ParsedLine parsed = parseLine(line.text);
     if (line.overlong || !parsed.request) {
         if (parsed.namedHeader.empty()) {
-            qCInfo(lcBridge).noquote()
-                << tr("%1 %2 -> no response (names no command)").arg(peer_, printable(line.text));
+            // No response could tell the controller which of its commands it answers, and a
+            // controller waiting for one would wait until its own time-out: the close tells it now.
+            closeAfterWriting(tr("%1 names no command").arg(printable(line.text)));
         } else {
             respond(line.text, responseLine(parsed.namedHeader, errorText(Error::UndefinedCommand)),
                     line.overlong ? "longer than the longest line" : "");
         }
         return;
     }
+    earn();
+    idle_.start();
     auto run = std::make_unique<CommandRun>(*parsed.request, context_.identity, context_.memory);
     if (run->finished()) {
         respond(line.text, run->response(), run->trace());
@@ -152,14 +199,25 @@ void Session::respond(const std::string& requestLine, const std::string& respons
     if (!trace.empty()) {
         line += QStringLiteral(" [%1]").arg(QString::fromStdString(trace));
     }
-    qCInfo(lcBridge).noquote() << line;
+    context_.log.line(line);
 }
 
-void Session::reject() {
+void Session::refuse() {
+    if (closing_) {
+        return;
+    }
     socket_->write(kAuthenticationFailure);
-    qCWarning(lcBridge).noquote() << tr("%1 authentication failed").arg(peer_);
-    emit authenticationFailed(socket_->peerAddress());
     closeAfterWriting(Session::tr("after a failed authentication"));
+}
+
+void Session::expire() {
+    if (closing_) {
+        return;
+    }
+    if (context_.password && !earned_) {
+        socket_->write(kAuthenticationFailure);
+    }
+    closeAfterWriting(Session::tr("no valid command within %1 s").arg(kEarnDeadlineMs / 1000));
 }
 
 void Session::closeAfterWriting(const QString& why) {
@@ -168,7 +226,12 @@ void Session::closeAfterWriting(const QString& why) {
     }
     closing_ = true;
     idle_.stop();
-    qCInfo(lcBridge).noquote() << tr("%1 closing: %2").arg(peer_, why);
+    if (earned_) {
+        context_.log.line(tr("%1 closing: %2").arg(peer_, why));
+    } else {
+        context_.log.repeated(BridgeLog::Repeat::Unearned, hostText(address_),
+                              [&] { return tr("%1 closing: %2").arg(peer_, why); });
+    }
     closeGrace_.start();
     socket_->disconnectFromHost();
 }
@@ -181,7 +244,9 @@ void Session::onDisconnected() {
     closing_ = true;
     idle_.stop();
     closeGrace_.stop();
-    qCInfo(lcBridge).noquote() << tr("%1 disconnected").arg(peer_);
+    if (earned_) {
+        context_.log.line(tr("%1 disconnected").arg(peer_));
+    }
     emit finished();
     deleteLater();
 }

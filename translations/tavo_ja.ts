@@ -134,8 +134,8 @@ rfc2217://HOST:PORT、tcp://HOST:PORT）、または tavo-panel で選んだ COM
         <translation>ADDRESS:PORT で PJLink を提供します（ポートを省くと %1）。複数回指定できます。</translation>
     </message>
     <message>
-        <source>Ask controllers for the password in FILE, which only its owner may read.</source>
-        <translation>コントローラーに FILE のパスワードを要求します。FILE は所有者だけが読めるようにしてください。</translation>
+        <source>Ask controllers for the password in FILE, which only its owner may read or change.</source>
+        <translation>コントローラーに FILE のパスワードを要求します。FILE は所有者だけが読み書きできるようにしてください。</translation>
     </message>
     <message>
         <source>Serve other computers without a password.</source>
@@ -232,6 +232,22 @@ rfc2217://HOST:PORT、tcp://HOST:PORT）、または tavo-panel で選んだ COM
     <message>
         <source>the password file %1 cannot be used: %2</source>
         <translation>パスワードファイル %1 は使えません: %2</translation>
+    </message>
+    <message>
+        <source>warning: </source>
+        <translation>警告: </translation>
+    </message>
+    <message>
+        <source>error: </source>
+        <translation>エラー: </translation>
+    </message>
+    <message>
+        <source>%1 may not hold &quot;%2&quot;: PJLink controllers would read it as part of the response rather than as text</source>
+        <translation>%1 には「%2」を含められません: PJLink のコントローラーがテキストではなく応答の形式の一部として読んでしまいます</translation>
+    </message>
+    <message>
+        <source>the password file %1 may be changed by %2 (mode %3): allow its owner only, e.g.  chmod 600 %1</source>
+        <translation>パスワードファイル %1 は%2が変更できます（モード %3）。所有者だけが読み書きできるようにしてください（例:  chmod 600 %1 ）</translation>
     </message>
 </context>
 <context>
@@ -1546,6 +1562,37 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     </message>
 </context>
 <context>
+    <name>tavo::pjlink::BridgeLog</name>
+    <message>
+        <source>%1 more connections refused or closed, failed authentications and commands refused in the last %2 s, from other addresses</source>
+        <translation>ほかのアドレスから、直近 %2 秒間にさらに %1 件の接続の拒否または切断、認証の失敗、コマンドの拒否がありました</translation>
+    </message>
+    <message>
+        <source>projector: %1 more bytes in %2 pieces dropped between exchanges in the last %3 s</source>
+        <translation>プロジェクター: 直近 %3 秒間に、やりとりの合間に受信したさらに %1 バイト（%2 回分）を破棄しました</translation>
+    </message>
+    <message>
+        <source>%1 more commands answered ERR4 in the last %2 s: too many were waiting for the projector&apos;s line</source>
+        <translation>直近 %2 秒間にさらに %1 件のコマンドに ERR4 を返しました: プロジェクターの回線を待つコマンドが多すぎます</translation>
+    </message>
+    <message>
+        <source>%1: %2 more failed authentications in the last %3 s</source>
+        <translation>%1: 直近 %3 秒間にさらに %2 回、認証に失敗しました</translation>
+    </message>
+    <message>
+        <source>%1: %2 more connections refused in the last %3 s</source>
+        <translation>%1: 直近 %3 秒間にさらに %2 件の接続を拒否しました</translation>
+    </message>
+    <message>
+        <source>%1: %2 more connections closed without a valid command in the last %3 s</source>
+        <translation>%1: 直近 %3 秒間に、有効なコマンドのないさらに %2 件の接続を切断しました</translation>
+    </message>
+    <message>
+        <source>%1 lines of commands and connections left out of the log in the last %2 s (at most %3 a second are written)</source>
+        <translation>直近 %2 秒間に、コマンドと接続の %1 行をログから省きました（書き込むのは 1 秒あたり %3 行までです）</translation>
+    </message>
+</context>
+<context>
     <name>tavo::pjlink::BridgePortAdvice</name>
     <message>
         <source>the bridge</source>
@@ -1567,8 +1614,16 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
         <translation>%1ブリッジは ERR4 を返し、最長 %2 秒ごとに再試行します。</translation>
     </message>
     <message>
-        <source>projector: dropped %1 received between exchanges</source>
-        <translation>プロジェクター: やりとりの合間に受信した %1 を破棄しました</translation>
+        <source>a command answered ERR4: %1</source>
+        <translation>コマンドに ERR4 を返しました: %1</translation>
+    </message>
+    <message>
+        <source>for a controller that has left: %1</source>
+        <translation>切断したコントローラーの分: %1</translation>
+    </message>
+    <message>
+        <source>projector: dropped %1 bytes received between exchanges: %2%3</source>
+        <translation>プロジェクター: やりとりの合間に受信した %1 バイトを破棄しました: %2%3</translation>
     </message>
 </context>
 <context>
@@ -1585,6 +1640,18 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
         <source>%1 refused: too many failed authentications, waits %2 s more</source>
         <translation>%1 を拒否: 認証の失敗が多すぎます。あと %2 秒待ちます</translation>
     </message>
+    <message>
+        <source>%1 refused: its address holds %2 connections already</source>
+        <translation>%1 を拒否: このアドレスはすでに %2 個の接続を使っています</translation>
+    </message>
+    <message>
+        <source>%1 closed to make room for %2: it had sent no valid command</source>
+        <translation>%2 のために %1 を切断しました: 有効なコマンドを送っていませんでした</translation>
+    </message>
+    <message>
+        <source>%1 authentication failed: no digest within %2 s</source>
+        <translation>%1 の認証に失敗しました: %2 秒以内にダイジェストがありません</translation>
+    </message>
 </context>
 <context>
     <name>tavo::pjlink::Session</name>
@@ -1595,10 +1662,6 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     <message>
         <source>%1 connected</source>
         <translation>%1 が接続しました</translation>
-    </message>
-    <message>
-        <source>%1 %2 -&gt; no response (names no command)</source>
-        <translation>%1 %2 -&gt; 応答なし（コマンドを含まない）</translation>
     </message>
     <message>
         <source>%1 authentication failed</source>
@@ -1615,6 +1678,14 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     <message>
         <source>%1 disconnected</source>
         <translation>%1 との接続が切れました</translation>
+    </message>
+    <message>
+        <source>%1 names no command</source>
+        <translation>%1 はコマンドを含みません</translation>
+    </message>
+    <message>
+        <source>no valid command within %1 s</source>
+        <translation>%1 秒以内に有効なコマンドがありません</translation>
     </message>
 </context>
 </TS>

@@ -3,7 +3,7 @@
 # Checks the desktop integration as `cmake --install` lays it out, so that no root and no
 # package are needed. CTest runs one CHECK per test:
 #
-#   check_installed_tree.sh STAGE install CMAKE BUILD_DIR   installs BUILD_DIR below STAGE/usr
+#   check_installed_tree.sh STAGE install CMAKE BUILD_DIR   installs BUILD_DIR below STAGE, as /usr
 #   check_installed_tree.sh STAGE desktop-entry|appstream|man-pages|icons|systemd-units
 #   check_installed_tree.sh STAGE versions VERSION
 #
@@ -32,7 +32,8 @@ case $check in
 install)
   cmake=$1 build_dir=$2
   rm -rf "$stage"
-  "$cmake" --install "$build_dir" --prefix "$usr"
+  # What goes to /etc whatever the prefix lands below the stage too.
+  DESTDIR=$stage "$cmake" --install "$build_dir" --prefix /usr
   ;;
 
 desktop-entry)
@@ -113,6 +114,9 @@ systemd-units)
     grep -q '^\[Install\]' "$unit" && [ ! -e "$usr/lib/systemd/system/multi-user.target.wants/$(basename "$unit")" ] ||
       fail "$name is enabled by the installation, or cannot be enabled"
   done
+  # The man page's recipe copies the example configuration into this folder.
+  [ -d "$stage/etc/tavo/pjlink" ] && [ "$(stat -c %a "$stage/etc/tavo/pjlink")" = 755 ] ||
+    fail "the folder of the bridge's configurations, /etc/tavo/pjlink, is not installed with mode 755"
   ;;
 
 versions)

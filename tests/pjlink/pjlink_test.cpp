@@ -4,12 +4,17 @@
 #include "pjlink/auth_throttle.h"
 #include "pjlink/authentication.h"
 #include "pjlink/command_run.h"
+#include "pjlink/log_budget.h"
+#include "pjlink/options.h"
+#include "pjlink/password_file.h"
 #include "pjlink/protocol.h"
 #include "tests/support/printers.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace tavo::pjlink {
@@ -227,6 +232,113 @@ TEST(AuthThrottle, FiveFailuresWithinAMinuteMakeTheAddressWait) {
         throttle.recordFailure("198.51.100." + std::to_string(i), 200'000);
     }
     EXPECT_LE(throttle.tracked(), kMaxTrackedAddresses);
+}
+
+TEST(AuthThrottle, AnAddressUnderLockoutIsNeverForgotten) {
+    AuthThrottle throttle;
+    for (std::size_t i = 0; i < kMaxAuthFailures; ++i) {
+        throttle.recordFailure("192.0.2.7", 0);
+    }
+    throttle.recordFailure("192.0.2.8", 0);
+    for (std::size_t i = 0; i < 3 * kMaxTrackedAddresses; ++i) {
+        throttle.recordFailure("198.51.100." + std::to_string(i), 1000);
+    }
+    EXPECT_TRUE(throttle.blocked("192.0.2.7", 1000));
+    EXPECT_LE(throttle.tracked(), kMaxTrackedAddresses);
+}
+
+TEST(LogBudget, RepeatsBecomeOneCountedLineAndSingleLinesKeepARate) {
+    LogBudget budget;
+    EXPECT_TRUE(budget.repeat("dropped", 10, 0));
+    for (int i = 1; i <= 1000; ++i) {
+        EXPECT_FALSE(budget.repeat("dropped", 10, i));
+    }
+    EXPECT_TRUE(budget.repeat("failed 192.0.2.7", 1, 5));
+    EXPECT_TRUE(budget.summary(kLogSummaryMs - 1).repeats.empty());
+    const auto first = budget.summary(kLogSummaryMs);
+    ASSERT_EQ(first.repeats.size(), 1U);
+    EXPECT_EQ(first.repeats[0].key, "dropped");
+    EXPECT_EQ(first.repeats[0].times, 1000U);
+    EXPECT_EQ(first.repeats[0].amount, 10'000U);
+    // The other kind was quiet for a whole window: its next one is written in full again.
+    EXPECT_TRUE(budget.summary(kLogSummaryMs + 5).repeats.empty());
+    EXPECT_TRUE(budget.repeat("failed 192.0.2.7", 1, kLogSummaryMs + 6));
+    for (std::size_t i = 0; i < 2 * kMaxRepeatKeys; ++i) {
+        (void)budget.repeat("refused 198.51.100." + std::to_string(i), 1, kLogSummaryMs + 7);
+    }
+    const auto second = budget.summary(3 * kLogSummaryMs);
+    EXPECT_LE(second.repeats.size(), kMaxRepeatKeys);
+    EXPECT_TRUE(std::ranges::any_of(second.repeats, [](const auto& r) { return r.key == kOtherRepeats; }));
+
+    // A burst, then the rate: 100 s of 1000 lines a second write at most the burst and the rate.
+    int written = 0;
+    for (std::int64_t ms = 0; ms < 100'000; ++ms) {
+        written += budget.takeLine(10'000'000 + ms) ? 1 : 0;
+    }
+    EXPECT_LE(written, kLogBurstLines + 100 * kLogLinesPerSecond + 1);
+    EXPECT_GE(written, 100 * kLogLinesPerSecond);
+    EXPECT_EQ(budget.summary(10'000'000 + 100'000).linesLeftOut, 100'000U - static_cast<unsigned>(written));
+}
+
+struct ModeCase {
+    const char* name;
+    mode_t mode;
+    // A part of the error, or empty for a file that is used.
+    std::string error;
+};
+
+void PrintTo(const ModeCase& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class PasswordFileMode : public ::testing::TestWithParam<ModeCase> {};
+
+TEST_P(PasswordFileMode, OnlyItsOwnerMayReadOrChangeIt) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("password"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("secret\n");
+    file.close();
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), GetParam().mode), 0);
+    const PasswordRead read = readPasswordFile(path);
+    if (GetParam().error.empty()) {
+        EXPECT_EQ(read.error, QString());
+        EXPECT_EQ(read.password, QByteArray("secret"));
+    } else {
+        EXPECT_TRUE(read.error.contains(QString::fromStdString(GetParam().error))) << read.error.toStdString();
+        EXPECT_TRUE(read.error.contains(QStringLiteral("chmod 600"))) << read.error.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, PasswordFileMode,
+                         ::testing::Values(ModeCase{"Owner", 0600, ""}, ModeCase{"OwnerReadOnly", 0400, ""},
+                                           ModeCase{"GroupReads", 0640, "may be read by its group"},
+                                           ModeCase{"GroupWrites", 0620, "may be changed by its group"},
+                                           ModeCase{"OthersWrite", 0602, "may be changed by every user"}),
+                         test::RowName{});
+
+TEST(Identity, TheBridgeRefusesToStartWithATextControllersWouldMisread) {
+    for (const char* option : {"--name", "--maker", "--product", "--info"}) {
+        for (const char* text : {"Hall=A", "ERR3"}) {
+            const ParsedOptions parsed = parseOptions({QStringLiteral("tavo-pjlink"), QString::fromLatin1(option),
+                                                       QString::fromLatin1(text), QStringLiteral("COM1")});
+            EXPECT_EQ(parsed.outcome, ParsedOptions::Outcome::UsageError) << option << ' ' << text;
+            EXPECT_TRUE(parsed.text.startsWith(QString::fromLatin1(option))) << parsed.text.toStdString();
+        }
+    }
+    const ParsedOptions fine = parseOptions({QStringLiteral("tavo-pjlink"), QStringLiteral("--name"),
+                                             QStringLiteral("Hall 2 (east)"), QStringLiteral("COM1")});
+    EXPECT_EQ(fine.outcome, ParsedOptions::Outcome::Run) << fine.text.toStdString();
+    EXPECT_EQ(fine.options.identity.name, "Hall 2 (east)");
+}
+
+TEST(Identity, TextsThatControllersWouldMisreadAreNamed) {
+    EXPECT_EQ(identityProblem("Hall=A"), "=");
+    EXPECT_EQ(identityProblem("100%"), "%");
+    EXPECT_EQ(identityProblem("erra"), "erra");
+    EXPECT_EQ(identityProblem("ERRATA"), std::nullopt);
+    EXPECT_EQ(identityProblem("Hall 2"), std::nullopt);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
 const { spawn } = require('node:child_process');
+const crypto = require('node:crypto');
 const fs = require('node:fs');
 const net = require('node:net');
 const os = require('node:os');
@@ -83,10 +84,11 @@ function ask(client, method, ...args) {
   return new Promise((resolve) => client[method](...args, (...result) => resolve(result)));
 }
 
-// A plain TCP client that collects what it receives and notes when the bridge closes it.
-function rawClient(port) {
+// A plain TCP client that collects what it receives and notes when the bridge closes it; from
+// `from`, one of the loopback addresses, so that several hosts can be played on one machine.
+function rawClient(port, from = '127.0.0.1') {
   return new Promise((resolve, reject) => {
-    const socket = net.connect(port, '127.0.0.1');
+    const socket = net.connect({ port, host: '127.0.0.1', localAddress: from });
     socket.received = '';
     socket.ended = false;
     socket.on('data', (d) => { socket.received += d; });
@@ -223,6 +225,25 @@ test('a wrong password is refused; with the right one, the whole round', async (
   }
 });
 
+test('a digest repeated before a later command is taken; a line naming no command closes the connection', async () => {
+  const socket = await rawClient(secured.port);
+  try {
+    assert.ok(await within(2000, () => /^PJLINK 1 [0-9a-f]{8}\r$/.test(socket.received)), socket.received);
+    const digest = crypto.createHash('md5').update(socket.received.slice(9, 17) + password).digest('hex');
+    for (const [command, answer] of [['%1CLSS ?', '%1CLSS=1'], ['%1INF2 ?', '%1INF2=R5500/R730']]) {
+      socket.received = '';
+      socket.write(`${digest}${command}\r`);
+      assert.ok(await within(2000, () => socket.received === `${answer}\r`), `${command}: ${socket.received}`);
+    }
+    socket.received = '';
+    socket.write('hello\r');
+    assert.ok(await within(1000, () => socket.ended), 'the connection stayed open');
+    assert.equal(socket.received, '');
+  } finally {
+    socket.destroy();
+  }
+});
+
 test('two clients polling at once never interleave on the wire', async () => {
   const before = simulator.errors.length;
   const poll = async (client) => {
@@ -312,7 +333,7 @@ test('a device missing at start: ERR4 at once, and answers as soon as the device
   }
 });
 
-test('50 connections dropped at once leave the bridge answering; beside eight held, a ninth is refused', async () => {
+test('50 connections dropped at once leave the bridge answering; eight controllers keep their slots', async () => {
   await Promise.all(Array.from({ length: 50 }, () => new Promise((resolve) => {
     const socket = net.connect(bridge.port, '127.0.0.1', () => {
       socket.destroy();
@@ -328,16 +349,21 @@ test('50 connections dropped at once leave the bridge answering; beside eight he
 
   const held = [];
   try {
+    // Four controllers on each of two hosts, each with a command answered: their slots are earned.
     for (let i = 0; i < 8; ++i) {
-      const socket = await rawClient(bridge.port);
+      const socket = await rawClient(bridge.port, i < 4 ? '127.0.0.1' : '127.0.0.2');
       held.push(socket);
-      // Greeted, so the bridge counts it.
       assert.ok(await within(2000, () => socket.received === 'PJLINK 0\r'), socket.received);
+      socket.write('%1CLSS ?\r');
+      assert.ok(await within(2000, () => socket.received.endsWith('%1CLSS=1\r')), socket.received);
     }
-    const ninth = await rawClient(bridge.port);
-    held.push(ninth);
-    assert.ok(await within(500, () => ninth.ended), 'the ninth connection stayed open');
-    assert.equal(ninth.received, '');
+    // Neither a fifth connection of a host nor a ninth of all may take an earned slot.
+    for (const from of ['127.0.0.1', '127.0.0.3']) {
+      const refused = await rawClient(bridge.port, from);
+      held.push(refused);
+      assert.ok(await within(500, () => refused.ended), `a connection from ${from} stayed open`);
+      assert.equal(refused.received, '');
+    }
     for (const socket of held.slice(0, 8)) {
       socket.received = '';
       socket.write('%1POWR ?\r');
@@ -349,4 +375,44 @@ test('50 connections dropped at once leave the bridge answering; beside eight he
   } finally {
     held.forEach((socket) => socket.destroy());
   }
+});
+
+test('while connections that send nothing flood in from four hosts, a controller is answered within a second', async () => {
+  let flooding = true;
+  let opened = 0;
+  const open = new Set();
+  const flood = async (from) => {
+    while (flooding) {
+      const socket = net.connect({ port: bridge.port, host: '127.0.0.1', localAddress: from });
+      socket.on('error', () => {});
+      socket.on('close', () => open.delete(socket));
+      open.add(socket);
+      ++opened;
+      // Half-open: they never send a byte, and at most 500 are kept at once.
+      while (open.size > 500 && flooding) {
+        await sleep(1);
+      }
+      await new Promise((resolve) => setImmediate(resolve));
+    }
+  };
+  const floods = ['127.0.0.11', '127.0.0.12', '127.0.0.13', '127.0.0.14'].map(flood);
+  const waits = [];
+  try {
+    await sleep(300);
+    for (let i = 0; i < 5; ++i) {
+      const client = new PJLink('127.0.0.1', bridge.port);
+      const asked = Date.now();
+      const answer = await ask(client, 'getPowerState');
+      waits.push(Date.now() - asked);
+      client.disconnect();
+      assert.equal(answer[0], null, `answer ${i}: ${answer[0]?.message}`);
+      await sleep(200);
+    }
+  } finally {
+    flooding = false;
+    await Promise.all(floods);
+    open.forEach((socket) => socket.destroy());
+  }
+  assert.ok(opened > 500, `only ${opened} connections were opened`);
+  assert.ok(waits.every((ms) => ms < 1000), `the controller waited ${waits.join(', ')} ms`);
 });
