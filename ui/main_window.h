@@ -9,6 +9,7 @@
 
 #include "core/ports/controls.h"
 #include "core/ports/panel.h"
+#include "serial/event_loop_clock.h"
 #include "ui/help_opener.h"
 #include "ui/lost_dialogs.h"
 #include "ui/panel_builder.h"
@@ -64,6 +65,7 @@ public:
     [[nodiscard]] ScreenSize screenSize() const override { return geometry_.screenSize(); }
     void setTimerEnabled(TimerId timer, bool enabled) override { timers_.setEnabled(timer, enabled); }
     void setTimerInterval(TimerId timer, int milliseconds) override { timers_.setInterval(timer, milliseconds); }
+    [[nodiscard]] Clock& clock() override { return clock_; }
     void showWarning(std::string_view text) override;
     void showPortWarning(std::string_view text) override;
     void showStartupError(std::string_view text) override;
@@ -115,6 +117,7 @@ private:
     void chooseDevicesInPanel();
 
     PanelLogic* logic_ = nullptr;
+    EventLoopClock clock_;
     DeviceActions* deviceActions_ = nullptr;
     PanelWidgets widgets_;
     ShownFocus shownFocus_{*this};
