@@ -50,7 +50,7 @@ void ExchangeLogOpener::showLog() {
     if (!window_->isVisible()) {
         const QMargins frame = frame_();
         const QRect placed =
-            placeHelp(panel_.frameGeometry(), window_->size().grownBy(frame), panel_.screen()->availableGeometry());
+            placeLog(panel_.frameGeometry(), window_->size().grownBy(frame), panel_.screen()->availableGeometry());
         window_->setGeometry(placed.marginsRemoved(frame));
         window_->sync();
         window_->view()->scrollToBottom();

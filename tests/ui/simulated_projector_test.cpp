@@ -9,12 +9,16 @@
 #include "ui/exchange_log_model.h"
 #include "ui/exchange_log_window.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
 #include <memory>
 
 namespace tavo::test {
@@ -132,6 +136,19 @@ TEST_F(SimulatedProjectorTest, CtrlLOpensTheLogWithTheExchangesAndLeavesThePanel
 
     QTest::qWait(100);
     EXPECT_TRUE(received.isEmpty()) << "POWER ON had the focus";
+
+    // Saving asks for the file beside the panel, which works on meanwhile.
+    const QList<QPushButton*> buttons = log->findChildren<QPushButton*>();
+    const auto save = std::ranges::find(buttons, QStringLiteral("&Save…"), &QPushButton::text);
+    ASSERT_NE(save, buttons.end());
+    (*save)->click();
+    auto* dialog = log->findChild<QFileDialog*>(QStringLiteral("ExchangeLogSaveDialog"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    click(Control::ReadStatus);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !received.isEmpty(); })) << "the panel still sends";
+    dialog->reject();
 }
 
 } // namespace
