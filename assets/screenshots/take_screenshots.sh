@@ -1,8 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's screenshots of the panel on the simulated projector: the collapsed view at
-# start, the full view (Ctrl+H) right after a "STATUS" read, the help (F1) beside it, two pages
-# down at the devices and the table of buttons; the exchange log (Ctrl+L) after POWER ON and a
+# start, the full view (Ctrl+H) right after a "STATUS" read, the help (F1) beside it, three pages
+# down at the device in use and the table of buttons; the exchange log (Ctrl+L) after POWER ON and a
 # "STATUS" read every second and a half through the warm-up; a click that could not be sent after
 # a failed change to COM2, the context menu from the Menu key and the device chooser (Ctrl+D); the
 # full view and the help at 200 % scaling. Needs xvfb, openbox and ImageMagick (scripts/install-deps
@@ -36,7 +36,7 @@ xvfb-run $(server 0) -s "-screen 0 1280x1024x24" sh -c "
     import -window root -trim +repage '$out/full.png'
     python3 '$keys' F1
     sleep 0.8
-    python3 '$keys' 2*Next
+    python3 '$keys' 3*Next
     sleep 0.5
     import -window root '$out/help.png'
     kill \$! 2>/dev/null || true
