@@ -8,8 +8,8 @@
 // power state a recent status read told is said so in the notice.
 
 #include "core/commands.h"
-#include "core/ports/controls.h"
 #include "core/notices.h"
+#include "core/ports/controls.h"
 #include "core/ports/panel.h"
 #include "core/recent_power.h"
 #include "core/reply_monitor.h"

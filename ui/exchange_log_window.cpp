@@ -43,8 +43,10 @@ ExchangeLogWindow::ExchangeLogWindow(const ExchangeLog& log, qint64 wallOffsetMs
     const QFontMetrics metrics = view_->fontMetrics();
     view_->setColumnWidth(ExchangeLogModel::Time, metrics.horizontalAdvance(QStringLiteral("00:00:00.000  ")));
     view_->setColumnWidth(ExchangeLogModel::Port, metrics.horizontalAdvance(QStringLiteral("COM1   ")));
-    view_->setColumnWidth(ExchangeLogModel::What, metrics.horizontalAdvance(tr("not asked for") + QStringLiteral("  ")));
-    view_->setColumnWidth(ExchangeLogModel::Data, metrics.horizontalAdvance(QStringLiteral(" C F   I N P U T 1   A N A L O G CR ")));
+    view_->setColumnWidth(ExchangeLogModel::What,
+                          metrics.horizontalAdvance(tr("not asked for") + QStringLiteral("  ")));
+    view_->setColumnWidth(ExchangeLogModel::Data,
+                          metrics.horizontalAdvance(QStringLiteral(" C F   I N P U T 1   A N A L O G CR ")));
 
     auto* copyShortcut = new QShortcut(QKeySequence::Copy, view_, nullptr, nullptr, Qt::WidgetShortcut);
     connect(copyShortcut, &QShortcut::activated, this, &ExchangeLogWindow::copy);

@@ -212,17 +212,17 @@ QString keysSection() {
 
 // The devices COM1 and COM2 may stand for, and the one in use now.
 QString devicesSection(const QString& device) {
-    QString text = HelpText::tr("<h3>Devices</h3>"
-                                "<p>COM1 and COM2 stand for devices of your choice (Ctrl+D): a serial device, by "
-                                "its name or its stable name, or a device server on the network, one that speaks "
-                                "RFC 2217 (the panel sets the speed there) or a raw TCP port (whose speed is set "
-                                "on the server):</p>%1"
-                                "<p>The chooser also offers the devices chosen before. To use a device for one "
-                                "run, or to put the simulated projector behind COM1 as <i>Try Without a "
-                                "Projector</i> does:</p>%2")
-                       .arg(commandLines({"/dev/ttyUSB0", "/dev/serial/by-id/NAME", "rfc2217://HOST:PORT",
-                                          "tcp://HOST:PORT"}),
-                            commandLines({"tavo-panel --com1 DEVICE", "tavo-panel --simulate"}));
+    QString text =
+        HelpText::tr("<h3>Devices</h3>"
+                     "<p>COM1 and COM2 stand for devices of your choice (Ctrl+D): a serial device, by "
+                     "its name or its stable name, or a device server on the network, one that speaks "
+                     "RFC 2217 (the panel sets the speed there) or a raw TCP port (whose speed is set "
+                     "on the server):</p>%1"
+                     "<p>The chooser also offers the devices chosen before. To use a device for one "
+                     "run, or to put the simulated projector behind COM1 as <i>Try Without a "
+                     "Projector</i> does:</p>%2")
+            .arg(commandLines({"/dev/ttyUSB0", "/dev/serial/by-id/NAME", "rfc2217://HOST:PORT", "tcp://HOST:PORT"}),
+                 commandLines({"tavo-panel --com1 DEVICE", "tavo-panel --simulate"}));
     if (!device.isEmpty()) {
         text += HelpText::tr("<p>In use now: <b>%1</b>. COM's tool tip says so too.</p>").arg(device.toHtmlEscaped());
     }

@@ -222,8 +222,8 @@ void MainWindow::showDevice(bool tell) {
         tr("COM%1 is the %2: nothing reaches a real projector.").arg(port).arg(simulatedProjectorName());
     QWidget* com = control(Control::PortButton);
     com->setToolTip(inUse + QLatin1Char('\n') + (onSimulator ? text + QLatin1Char('\n') + tip : tip));
-    com->setAccessibleDescription(
-        tr("%1. %2").arg(inUse, accessibleDescriptionFor(Control::PortButton, catalog::captionOf(Control::PortButton))));
+    com->setAccessibleDescription(tr("%1. %2").arg(
+        inUse, accessibleDescriptionFor(Control::PortButton, catalog::captionOf(Control::PortButton))));
     help_.setDevice(inUse);
     if (tell && onSimulator && notice_ != nullptr && notice_->isHidden()) {
         notice_->present(text, Notice::Calm);

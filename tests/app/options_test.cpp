@@ -127,8 +127,7 @@ TEST_F(OptionsDeathTest, HelpExitsWithSuccess) {
 }
 
 TEST_F(OptionsDeathTest, UnknownOptionExitsWithFailureAndSaysWhy) {
-    EXPECT_EXIT((void)parseOptions({s("tavo-panel"), s("--bogus")}), testing::ExitedWithCode(EXIT_FAILURE),
-                "bogus");
+    EXPECT_EXIT((void)parseOptions({s("tavo-panel"), s("--bogus")}), testing::ExitedWithCode(EXIT_FAILURE), "bogus");
 }
 
 TEST_F(OptionsDeathTest, ConflictExitsWithFailureAndSaysWhy) {

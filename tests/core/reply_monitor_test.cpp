@@ -205,10 +205,10 @@ TEST_P(IgnoredClick, IsSentAndToldOnlyWhileTheReadingIsRecent) {
     }
     const auto phase = powerCondition(std::string_view(row.status).substr(0, 2))->phase;
     const std::string why = whyIgnored(row.control, *phase, SourceWording{});
-    EXPECT_EQ(panel.notice, std::pair(fillIn("Sent %1, but %2 (status read %3 s ago).",
-                                             {line.substr(0, line.size() - 1), why,
-                                              std::to_string((row.readAgoMs + 500) / 1000)}),
-                                      Notice::Passing));
+    EXPECT_EQ(panel.notice,
+              std::pair(fillIn("Sent %1, but %2 (status read %3 s ago).",
+                               {line.substr(0, line.size() - 1), why, std::to_string((row.readAgoMs + 500) / 1000)}),
+                        Notice::Passing));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -221,7 +221,8 @@ INSTANTIATE_TEST_SUITE_P(
                    .told = true},
         IgnoredRow{
             .name = "MuteInStandby", .status = "80\r", .readAgoMs = 0, .control = Control::AudioMuteOn, .told = true},
-        IgnoredRow{.name = "PowerOnWhileOn", .status = "00\r", .readAgoMs = 0, .control = Control::PowerOn, .told = false},
+        IgnoredRow{
+            .name = "PowerOnWhileOn", .status = "00\r", .readAgoMs = 0, .control = Control::PowerOn, .told = false},
         IgnoredRow{.name = "ReadingNoLongerRecent",
                    .status = "20\r",
                    .readAgoMs = kPowerReadingFreshMs + 1,

@@ -43,7 +43,8 @@ TEST_F(ExchangeLogWindowTest, TheTableKeepsTheNewestRowsInOrder) {
     EXPECT_TRUE(window.model()->rowText(0).endsWith(QStringLiteral("\t\tevent 4")));
     EXPECT_TRUE(window.model()->rowText(static_cast<int>(kMaxLogRows) - 5).contains(QStringLiteral(" x y")))
         << "bytes nobody asked for, back to back, grow one row";
-    EXPECT_TRUE(window.model()->rowText(static_cast<int>(kMaxLogRows) - 1)
+    EXPECT_TRUE(window.model()
+                    ->rowText(static_cast<int>(kMaxLogRows) - 1)
                     .endsWith(QStringLiteral("\t\tevent %1").arg(kMaxLogRows + 2)));
 }
 

@@ -12,8 +12,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QLabel>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
