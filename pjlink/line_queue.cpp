@@ -283,14 +283,14 @@ void LineQueue::failWaiting(const std::string& reason) {
 }
 
 void LineQueue::settleBoundPassed() {
-    if (exchange_.ready()) {
-        return;
+    if (!exchange_.ready()) {
+        unsettledTooLong_ = true;
+        log_.repeated(BridgeLog::Repeat::LineNotQuiet, {}, [] {
+            return tr("projector: the line has not been quiet for %1 s after a reply wait; commands get ERR4 until it "
+                      "is")
+                .arg(kSettleBoundMs / 1000);
+        });
     }
-    unsettledTooLong_ = true;
-    log_.repeated(BridgeLog::Repeat::LineNotQuiet, {}, [] {
-        return tr("projector: the line has not been quiet for %1 s after a reply wait; commands get ERR4 until it is")
-            .arg(kSettleBoundMs / 1000);
-    });
     schedulePump();
 }
 
@@ -348,8 +348,10 @@ void LineQueue::onPortEvent(PortEvent event) {
         state_ = State::Away;
         qCWarning(lcBridge).noquote() << fromStd(port_.describe(event));
         kept_.clear();
-        // The reply cannot come: the job fails now rather than at the end of the wait.
+        // The reply cannot come: the job fails now rather than at the end of the wait, and so do
+        // those waiting for the line to settle.
         exchange_.portFailed("the device was lost before the reply");
+        schedulePump();
         return;
     case PortEvent::DeviceBack:
         state_ = State::Open;

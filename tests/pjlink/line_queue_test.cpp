@@ -177,6 +177,18 @@ TEST_F(QueueOnTheClock, AReplyAfterItsWaitAnswersNoLaterCommand) {
     EXPECT_EQ(responses[1], "0") << "the projector's answer once it has caught up";
 }
 
+TEST_F(QueueOnTheClock, ACommandWaitingForTheLineToSettleFailsAtOnceWhenTheDeviceIsLost) {
+    ask(0, "%1POWR ?");
+    advance(kStatusWaitMs);
+    ask(1, "%1LAMP ?");
+    EXPECT_EQ(responses[1], "");
+    port.notify(PortEvent::DeviceLost);
+    settle();
+    EXPECT_EQ(responses[1], "ERR4");
+    EXPECT_EQ(answeredAtMs[1], kStatusWaitMs);
+    EXPECT_EQ(port.writes.size(), 1U);
+}
+
 TEST_F(QueueOnTheClock, ALineThatKeepsTalkingFailsTheCommandsUntilItIsQuiet) {
     ask(0, "%1POWR ?");
     const auto babble = [this](int ms) {
