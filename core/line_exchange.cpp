@@ -38,7 +38,16 @@ LineExchange::LineExchange(SerialPort& port, Clock& clock, Pacing pacing)
           flush();
       })),
       quietTimer_(clock.makeTimer([this] {
-          settled();
+          // Bytes that came within the quiet time but were not read yet keep the line unsettled.
+          if (!readUnsettled()) {
+              settled();
+          }
+          flush();
+      })),
+      unsettledReadTimer_(clock.makeTimer([this] {
+          if (readUnsettled()) {
+              unsettledReadTimer_->start(kUnsettledReadPeriodMs);
+          }
           flush();
       })) {}
 
@@ -174,6 +183,7 @@ void LineExchange::end(ExchangeEnd how, std::string error) {
         late_.reset();
         unsettled_ = false;
         quietTimer_->stop();
+        unsettledReadTimer_->stop();
         break;
     case ExchangeEnd::Complete:
     case ExchangeEnd::Superseded:
@@ -214,6 +224,7 @@ ExchangeResult LineExchange::notWritten(const Held& held, ExchangeEnd how, std::
 
 void LineExchange::settled() {
     unsettled_ = false;
+    unsettledReadTimer_->stop();
     tellLate();
     late_.reset();
     afterEnd();
@@ -238,6 +249,7 @@ void LineExchange::portFailed(std::string_view why) {
     late_.reset();
     unsettled_ = false;
     quietTimer_->stop();
+    unsettledReadTimer_->stop();
     flush();
 }
 
@@ -253,10 +265,14 @@ void LineExchange::abandon() {
     late_.reset();
     unsettled_ = false;
     quietTimer_->stop();
+    unsettledReadTimer_->stop();
     flush();
 }
 
 PortError LineExchange::received() {
+    if (!readsOnArrival()) {
+        return std::nullopt;
+    }
     PortResult<std::string> input = port_.readAll();
     if (input.error) {
         return input.error;
@@ -264,6 +280,30 @@ PortError LineExchange::received() {
     take(std::move(input.value));
     flush();
     return std::nullopt;
+}
+
+bool LineExchange::readsOnArrival() {
+    if (pacing_ == Pacing::AtOnce || flight_) {
+        return true;
+    }
+    if (!unsettled_ || unsettledReadTimer_->isActive()) {
+        // Settled: it answers nothing and waits for the next line. Unsettled: the next read is due.
+        return false;
+    }
+    unsettledReadTimer_->start(kUnsettledReadPeriodMs);
+    return true;
+}
+
+bool LineExchange::readUnsettled() {
+    if (pacing_ != Pacing::AfterReply || flight_ || !unsettled_) {
+        return false;
+    }
+    PortResult<std::string> input = port_.readAll();
+    if (input.error || input.value.empty()) {
+        return false;
+    }
+    take(std::move(input.value));
+    return true;
 }
 
 void LineExchange::absorbWaiting() {

@@ -13,6 +13,15 @@
 // once and a held button at its own rate (Pacing::AtOnce), and there the engine only decides which
 // line a reply belongs to.
 //
+// How much is read follows the pacing. With AtOnce everything is read as it arrives. With
+// AfterReply the engine reads at once while a line is in flight; between exchanges, with the line
+// settled, it reads nothing: what the device sends meanwhile answers nothing, so it waits in the
+// device's bounded read buffers (where the device's flow control slows the sender) and is read and
+// dropped whole, told as unasked, just before the next line goes out. While the line is unsettled
+// it reads at most every kUnsettledReadPeriodMs, which tells a quiet line as well and costs next
+// to nothing when a device sends without end. So a device babbling at full speed costs a few reads
+// per exchange rather than one per arrival.
+//
 // The listeners hear of every line written, every read and how it divides, every exchange's end
 // and every late reply. They are told once the engine's state is settled, after the operation
 // that caused it, so a listener may submit the next line from inside its handler.
@@ -42,6 +51,10 @@ inline constexpr std::size_t kMaxReplyBytes = 64 * 1024;
 // counts as settled: longer than a projector's reply takes once it has started, so that a late
 // reply lands in it.
 inline constexpr int kQuietAfterSilenceMs = 500;
+
+// Pacing::AfterReply: how often what arrives is read while the line is unsettled; a tenth of the
+// quiet time, so that a quiet line is told at most this much later.
+inline constexpr int kUnsettledReadPeriodMs = kQuietAfterSilenceMs / 10;
 
 enum class Pacing : std::uint8_t {
     // A line goes out only once the exchange before it has ended and the line has settled.
@@ -144,8 +157,8 @@ public:
     // written now; a held-back line that then fails to go out ends as Failed.
     Submitted submit(LineRequest request);
 
-    // The port's Received event: reads everything waiting and credits it. The error of the read,
-    // if it failed.
+    // The port's Received event: reads everything waiting and credits it, when the pacing reads
+    // now (see above); otherwise it is left waiting. The error of the read, if it failed.
     PortError received();
     // The owner's reply wait ended, for a line submitted without replyWaitMs.
     void endWait();
@@ -157,7 +170,7 @@ public:
 
     [[nodiscard]] bool ready() const;
     [[nodiscard]] std::optional<ExchangeId> inFlight() const;
-    // Since an exchange ended with nothing at all received, not one byte has arrived.
+    // Since an exchange ended with nothing at all received, not one byte has been read.
     [[nodiscard]] bool projectorSilent() const { return silent_; }
     [[nodiscard]] Pacing pacing() const { return pacing_; }
 
@@ -213,6 +226,10 @@ private:
     void settled();
     void tellLate();
     void absorbWaiting();
+    // Pacing::AfterReply: whether what arrives is read now, rather than left to the next read.
+    [[nodiscard]] bool readsOnArrival();
+    // The reads while the line is unsettled; true when something came.
+    bool readUnsettled();
     void take(std::string bytes);
     std::size_t creditLate(std::string_view bytes);
     std::size_t creditFlight(std::string_view bytes, bool* whole, bool* overflowed);
@@ -224,6 +241,8 @@ private:
     std::unique_ptr<OneShotTimer> stepTimer_;
     std::unique_ptr<OneShotTimer> replyTimer_;
     std::unique_ptr<OneShotTimer> quietTimer_;
+    // Runs while the line is unsettled and the last read found something: the next read is due.
+    std::unique_ptr<OneShotTimer> unsettledReadTimer_;
     std::vector<ExchangeListener*> listeners_;
     ExchangeId lastId_ = 0;
     std::optional<Flight> flight_;

@@ -158,6 +158,12 @@ void BridgeLog::writeSummary(bool all) {
             qCWarning(lcBridge).noquote()
                 << tr("%1: %2 more connections refused in the last %3 s").arg(subject).arg(r.times).arg(seconds);
             break;
+        case Repeat::LineNotQuiet:
+            qCWarning(lcBridge).noquote()
+                << tr("projector: %1 more times in the last %2 s the line was not quiet after a reply wait")
+                       .arg(r.times)
+                       .arg(seconds);
+            break;
         case Repeat::Unearned:
             qCInfo(lcBridge).noquote() << tr("%1: %2 more connections closed without a valid command in the last %3 s")
                                               .arg(subject)

@@ -48,6 +48,8 @@ public:
         // A connection closed before it sent a valid command: one line each would let anyone who
         // can connect fill the log.
         Unearned,
+        // The projector's line did not settle after a reply wait: a device that keeps sending.
+        LineNotQuiet,
     };
     // Writes the text `makeText()` gives in full if it is the first of its kind and subject for a
     // while, else counts it (with `amount`, bytes for DroppedBytes) into a line written at most

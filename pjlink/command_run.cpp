@@ -2,6 +2,7 @@
 #include "pjlink/command_run.h"
 
 #include "core/commands.h"
+#include "core/operation_model.h"
 #include "core/rendering.h"
 #include "core/reply_judgement.h"
 #include "core/status_decoding.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <string>
 #include <utility>
 
 namespace tavo::pjlink {
@@ -24,7 +26,9 @@ constexpr std::string_view kOk = "OK";
 LineRequest lineOf(Control control) {
     const OneShotCommand* command = findOneShot(control);
     return {.line = std::string(command->code) + kCarriageReturn,
-            .replyWaitMs = command->intervals ? command->intervals->replyWait : startInterval(TimerId::ReplyWait)};
+            .replyWaitMs = command->intervals ? command->intervals->replyWait : startInterval(TimerId::ReplyWait),
+            .steps = 1,
+            .periodMs = 0};
 }
 
 // POWR's answer: 0 stand-by, 1 on, 2 cooling down, 3 warming up.
@@ -40,6 +44,16 @@ char powerDigit(PowerPhase phase) {
         return '3';
     }
     return '0';
+}
+
+// A reply in the trace: a projector's longest is 18 bytes, so more is noise, whose start is enough.
+constexpr std::size_t kTraceReplyBytes = 48;
+
+std::string shownReply(std::string_view reply) {
+    if (reply.size() <= kTraceReplyBytes) {
+        return spelledOut(reply);
+    }
+    return spelledOut(reply.substr(0, kTraceReplyBytes)) + "... (" + std::to_string(reply.size()) + " bytes)";
 }
 
 // ERST's fields: 0 no error, 1 warning, 2 error.
@@ -89,7 +103,7 @@ std::span<const CommandRun::Handling> CommandRun::handlings() {
 
 CommandRun::CommandRun(Request request, const Identity& identity, BridgeMemory& memory)
     : request_(std::move(request)), identity_(identity), memory_(memory) {
-    decide();
+    carryOn();
 }
 
 std::optional<LineRequest> CommandRun::next() const {
@@ -107,13 +121,13 @@ void CommandRun::answer(std::string_view reply, bool kept) {
         trace_ += ", ";
     }
     trace_ += std::string(findOneShot(*pending_)->code) + " -> ";
-    trace_ += reply.empty() ? std::string("no reply") : spelledOut(reply);
+    trace_ += reply.empty() ? std::string("no reply") : shownReply(reply);
     if (kept) {
         trace_ += " (kept)";
     }
     exchanges_.push_back({.control = *pending_, .reply = std::string(reply)});
     pending_.reset();
-    decide();
+    carryOn();
 }
 
 void CommandRun::fail(std::string_view reason) {
@@ -146,7 +160,7 @@ std::string CommandRun::response() const {
     return responseLine(header(request_.command), result());
 }
 
-void CommandRun::decide() {
+void CommandRun::carryOn() {
     const auto handlingList = handlings();
     const auto handling = std::ranges::find(handlingList, std::string_view(request_.command), &Handling::command);
     if (handling == handlingList.end()) {
@@ -202,21 +216,72 @@ bool CommandRun::acknowledged(std::size_t i) {
     }
 }
 
-bool CommandRun::lampOn(std::size_t i) {
-    const auto status = reading(i);
+bool CommandRun::allowed(Control control) {
+    const auto status = reading(0);
     if (!status) {
         return false;
     }
     const auto condition = powerCondition(*status);
-    if (!condition || !condition->phase) {
+    if (!condition) {
         finish(Error::ProjectorFailure);
         return false;
     }
-    if (*condition->phase != PowerPhase::On) {
+    // The same decision tavo-ctl makes: a command the projector would take and ignore is not sent.
+    switch (decide(control, condition->phase)) {
+    case Decision::Send:
+        return true;
+    case Decision::Ignored:
         finish(Error::UnavailableTime);
+        return false;
+    case Decision::Unknown:
+        break;
+    }
+    finish(Error::ProjectorFailure);
+    return false;
+}
+
+bool CommandRun::carriedOut(std::span<const Control> plan) {
+    // A command the power state decides goes out after a status read, exchange 0.
+    const std::size_t reads = dependsOnPower(plan.front()) ? 1 : 0;
+    const std::size_t done = exchanges_.size();
+    if (done < reads) {
+        ask(Control::ReadStatus);
+        return false;
+    }
+    if (done == reads) {
+        if (reads == 0 || allowed(plan.front())) {
+            ask(plan.front());
+        }
+        return false;
+    }
+    if (!acknowledged(done - 1)) {
+        return false;
+    }
+    const std::size_t sent = done - reads;
+    remember(plan[sent - 1]);
+    if (sent < plan.size()) {
+        ask(plan[sent]);
         return false;
     }
     return true;
+}
+
+void CommandRun::remember(Control control) {
+    switch (control) {
+    case Control::NoShowOn:
+    case Control::NoShowOff:
+        memory_.videoMuted = control == Control::NoShowOn;
+        return;
+    case Control::AudioMuteOn:
+    case Control::AudioMuteOff:
+        memory_.audioMuted = control == Control::AudioMuteOn;
+        return;
+    default:
+        if (projectorInputOf(control)) {
+            memory_.lastInput = control;
+        }
+        return;
+    }
 }
 
 void CommandRun::powerQuery() {
@@ -242,35 +307,8 @@ void CommandRun::powerSet() {
         finish(Error::OutOfParameter);
         return;
     }
-    if (p == "0") {
-        if (exchanges_.empty()) {
-            ask(Control::PowerOff);
-        } else if (acknowledged(0)) {
-            finish(std::string(kOk));
-        }
-        return;
-    }
-    // A projector cooling down takes the power-on command but ignores it.
-    if (exchanges_.empty()) {
-        ask(Control::ReadStatus);
-        return;
-    }
-    if (exchanges_.size() == 1) {
-        const auto status = reading(0);
-        if (!status) {
-            return;
-        }
-        const auto condition = powerCondition(*status);
-        if (!condition || !condition->phase) {
-            finish(Error::ProjectorFailure);
-        } else if (*condition->phase == PowerPhase::CoolingDown) {
-            finish(Error::UnavailableTime);
-        } else {
-            ask(Control::PowerOn);
-        }
-        return;
-    }
-    if (acknowledged(1)) {
+    const std::array plan{p == "1" ? Control::PowerOn : Control::PowerOff};
+    if (carriedOut(plan)) {
         finish(std::string(kOk));
     }
 }
@@ -298,14 +336,8 @@ void CommandRun::inputSet() {
         finish(Error::OutOfParameter);
         return;
     }
-    if (exchanges_.empty()) {
-        ask(Control::ReadStatus);
-    } else if (exchanges_.size() == 1) {
-        if (lampOn(0)) {
-            ask(choice->control);
-        }
-    } else if (acknowledged(1)) {
-        memory_.lastInput = choice->control;
+    const std::array plan{choice->control};
+    if (carriedOut(plan)) {
         finish(std::string(kOk));
     }
 }
@@ -337,29 +369,7 @@ void CommandRun::muteSet() {
     if (p[0] != '1') {
         plan.push_back(on ? Control::AudioMuteOn : Control::AudioMuteOff);
     }
-    if (exchanges_.empty()) {
-        ask(Control::ReadStatus);
-        return;
-    }
-    if (exchanges_.size() == 1) {
-        if (lampOn(0)) {
-            ask(plan.front());
-        }
-        return;
-    }
-    const std::size_t done = exchanges_.size() - 1;
-    if (!acknowledged(done)) {
-        return;
-    }
-    const Control set = plan.at(done - 1);
-    if (set == Control::NoShowOn || set == Control::NoShowOff) {
-        memory_.videoMuted = on;
-    } else {
-        memory_.audioMuted = on;
-    }
-    if (done < plan.size()) {
-        ask(plan.at(done));
-    } else {
+    if (carriedOut(plan)) {
         finish(std::string(kOk));
     }
 }

@@ -78,7 +78,7 @@ private:
         std::string reply;
     };
 
-    void decide();
+    void carryOn();
     void ask(Control control);
     void finish(std::string result);
     void finish(Error error);
@@ -87,8 +87,16 @@ private:
     [[nodiscard]] std::optional<std::string_view> reading(std::size_t i);
     // Whether exchange i was acknowledged; otherwise finishes with the error it calls for.
     [[nodiscard]] bool acknowledged(std::size_t i);
-    // Finishes with ERR3 or ERR4 unless the power status in exchange i says the lamp is on.
-    [[nodiscard]] bool lampOn(std::size_t i);
+    // Whether the power status read first (exchange 0) lets `control` go out, as the operation
+    // model decides; otherwise finishes with ERR3 (the projector would ignore it) or ERR4 (the
+    // status tells no state).
+    [[nodiscard]] bool allowed(Control control);
+    // Sends the plan's commands one after another, the first only once the power state allows it:
+    // true once the last is acknowledged; otherwise it asks for the next line or finishes with the
+    // error the reply calls for.
+    [[nodiscard]] bool carriedOut(std::span<const Control> plan);
+    // What an acknowledged command changed that the projector cannot be asked about.
+    void remember(Control control);
 
     void powerQuery();
     void powerSet();

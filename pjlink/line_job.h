@@ -4,29 +4,25 @@
 // The line queue's side of a piece of work: a job gives the lines to send one at a time and takes
 // what came back for each, and the queue sends them back to back with no other line between.
 
+#include "core/line_exchange.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace tavo::pjlink {
 
-struct LineRequest {
-    // The whole line, CR included.
-    std::string line;
-    // How long a reply is awaited; the wait ends early with the reply's CR.
-    int replyWaitMs = 0;
-};
-
 class LineJob {
 public:
     virtual ~LineJob() = default;
 
-    // The next line to send, or nothing when the job is finished.
+    // The next line to send, with its reply wait, or nothing when the job is finished.
     [[nodiscard]] virtual std::optional<LineRequest> next() const = 0;
-    // Everything received for that line within its wait; empty when nothing came. `kept`: the
-    // reply of the same read a moment ago, the line was not sent again.
+    // What the conversation credited to that line: its reply up to the CR, or what came within
+    // its wait; empty when nothing came. `kept`: the reply of the same read a moment ago, the line
+    // was not sent again.
     virtual void answer(std::string_view reply, bool kept) = 0;
-    // The line could not be sent; `reason` is the port's text.
+    // The line was not sent, or its reply cannot come; `reason` says why.
     virtual void fail(std::string_view reason) = 0;
 
     // Whether the job, once begun, is carried to its end also when the one who submitted it is

@@ -26,27 +26,31 @@ QString fromStd(const std::string& text) {
 // The bytes of a drop written in full; the rest is only counted.
 constexpr std::size_t kDroppedBytesShown = 48;
 
-} // namespace
-
-QString LineQueue::droppedText(const std::string& bytes) {
-    const std::string_view shown = std::string_view(bytes).substr(0, kDroppedBytesShown);
-    return tr("projector: dropped %1 bytes received between exchanges: %2%3")
-        .arg(bytes.size())
-        .arg(printable(shown), bytes.size() > shown.size() ? QStringLiteral("…") : QString());
+// The start of a drop, and whether there is more.
+QString startOf(std::string_view bytes) {
+    return printable(bytes.substr(0, kDroppedBytesShown));
 }
 
-LineQueue::LineQueue(SerialPort& port, QString device, BridgeLog& log, QObject* parent)
-    : QObject(parent), port_(port), device_(std::move(device)), log_(log) {
-    replyWait_.setSingleShot(true);
-    // A coarse timer may end the wait early, and a reply a few milliseconds late would read as none.
-    replyWait_.setTimerType(Qt::PreciseTimer);
-    connect(&replyWait_, &QTimer::timeout, this, &LineQueue::finishExchange);
-    clock_.start();
+QString more(std::string_view bytes) {
+    return bytes.size() > kDroppedBytesShown ? QStringLiteral("…") : QString();
+}
+
+// Why the jobs behind a line the projector did not answer fail, for the log of each.
+constexpr const char* kBehindSilence = "not sent: the projector did not answer the line before it";
+constexpr const char* kNotSettled = "not sent: the projector's line has not been quiet since the last reply wait";
+
+} // namespace
+
+LineQueue::LineQueue(SerialPort& port, Clock& clock, QString device, BridgeLog& log, QObject* parent)
+    : QObject(parent), port_(port), clock_(clock), device_(std::move(device)), log_(log),
+      exchange_(port, clock, Pacing::AfterReply), settleBound_(clock.makeTimer([this] { settleBoundPassed(); })) {
+    exchange_.addListener(*this);
     port_.setEventHandler([this](PortEvent event) { onPortEvent(event); });
 }
 
 LineQueue::~LineQueue() {
     port_.setEventHandler({});
+    exchange_.removeListener(*this);
 }
 
 PortError LineQueue::start(int portNumber, const LineSettings& settings) {
@@ -103,9 +107,11 @@ std::string LineQueue::whyNotOpen() const {
 
 void LineQueue::close() {
     state_ = State::Closed;
-    failExchange(whyNotOpen());
+    // The line in flight ends as abandoned, and its job fails now rather than at the end of the wait.
+    exchange_.abandon();
     kept_.clear();
     port_.close();
+    schedulePump();
 }
 
 bool LineQueue::live(const Entry& entry) {
@@ -157,7 +163,7 @@ void LineQueue::pump() {
             refused.done(std::move(refused.job));
         }
     }
-    while (!current_ && !jobs_.empty()) {
+    while (current_ == 0 && !jobs_.empty()) {
         Entry& entry = jobs_.front();
         if (!live(entry)) {
             jobs_.pop_front();
@@ -165,31 +171,68 @@ void LineQueue::pump() {
         }
         const auto request = entry.job->next();
         if (!request) {
-            Entry finished = std::move(entry);
-            jobs_.pop_front();
-            if (finished.owner) {
-                finished.done(std::move(finished.job));
-            } else {
-                log_.line(tr("for a controller that has left: %1").arg(fromStd(finished.job->outcome())));
-            }
+            handBack(entry);
             continue;
         }
-        if (state_ != State::Open) {
-            // Nothing is written to a device that is away: the job fails now, not after a wait.
-            entry.job->fail(whyNotOpen());
-            continue;
+        if (!step(entry, *request)) {
+            return;
         }
+    }
+}
+
+bool LineQueue::step(Entry& entry, const LineRequest& request) {
+    if (state_ != State::Open) {
+        // Nothing is written to a device that is away: the job fails now, not after a wait.
+        entry.job->fail(whyNotOpen());
+        return true;
+    }
+    if (const auto kept = keptReply(request.line)) {
         entry.begun = true;
-        if (const auto kept = keptReply(request->line)) {
-            entry.job->answer(*kept, true);
-            continue;
-        }
-        startExchange(entry, *request);
+        entry.job->answer(*kept, true);
+        return true;
+    }
+    if (exchange_.ready()) {
+        settleBound_->stop();
+        unsettledTooLong_ = false;
+        send(entry, request);
+        return true;
+    }
+    if (unsettledTooLong_) {
+        entry.job->fail(kNotSettled);
+        return true;
+    }
+    // ready() brings the pump back. The bound runs from the end of the exchange.
+    if (!settleBound_->isActive()) {
+        settleBound_->start(kSettleBoundMs);
+    }
+    return false;
+}
+
+void LineQueue::send(Entry& entry, const LineRequest& request) {
+    entry.begun = true;
+    if (!statusReadOf(request.line)) {
+        kept_.clear();
+    }
+    const Submitted submitted = exchange_.submit(request);
+    if (submitted.error) {
+        entry.job->fail(*submitted.error);
+        return;
+    }
+    current_ = submitted.id;
+}
+
+void LineQueue::handBack(Entry& entry) {
+    Entry finished = std::move(entry);
+    jobs_.pop_front();
+    if (finished.owner) {
+        finished.done(std::move(finished.job));
+    } else {
+        log_.line(tr("for a controller that has left: %1").arg(fromStd(finished.job->outcome())));
     }
 }
 
 std::optional<std::string> LineQueue::keptReply(const std::string& line) {
-    const qint64 now = clock_.elapsed();
+    const std::int64_t now = clock_.nowMs();
     std::erase_if(kept_, [now](const KeptReply& k) { return now - k.atMs > kReadReuseMs; });
     const auto found = std::ranges::find(kept_, line, &KeptReply::line);
     if (found == kept_.end()) {
@@ -198,58 +241,98 @@ std::optional<std::string> LineQueue::keptReply(const std::string& line) {
     return found->reply;
 }
 
-void LineQueue::startExchange(Entry& entry, const LineRequest& request) {
-    // Whatever arrived since the last exchange ended answers nothing asked now.
-    const auto stale = port_.readAll();
-    if (!stale.value.empty()) {
-        log_.repeated(
-            BridgeLog::Repeat::DroppedBytes, {}, [&stale] { return droppedText(stale.value); }, stale.value.size());
-    }
-    if (!statusReadOf(request.line)) {
-        kept_.clear();
-    }
-    if (auto error = port_.write(request.line)) {
-        entry.job->fail(*error);
+void LineQueue::exchangeEnded(const ExchangeResult& result) {
+    if (result.id != current_) {
         return;
     }
-    current_ = Exchange{.line = request.line, .reply = {}};
-    replyWait_.start(request.replyWaitMs);
-}
-
-void LineQueue::finishExchange() {
-    if (!current_) {
-        return;
+    current_ = 0;
+    if (!exchange_.ready()) {
+        settleBound_->start(kSettleBoundMs);
     }
-    replyWait_.stop();
-    Exchange exchange = std::move(*current_);
-    current_.reset();
-    if (judgeReply(exchange.line, exchange.reply).verdict == ReplyVerdict::Status) {
-        std::erase_if(kept_, [&exchange](const KeptReply& k) { return k.line == exchange.line; });
-        kept_.push_back({.line = exchange.line, .reply = exchange.reply, .atMs = clock_.elapsed()});
+    if (result.end == ExchangeEnd::Complete && result.judgement.verdict == ReplyVerdict::Status) {
+        std::erase_if(kept_, [&result](const KeptReply& k) { return k.line == result.line; });
+        kept_.push_back({.line = result.line, .reply = result.reply, .atMs = clock_.nowMs()});
     }
     if (!jobs_.empty() && live(jobs_.front())) {
-        jobs_.front().job->answer(exchange.reply, false);
+        LineJob& job = *jobs_.front().job;
+        switch (result.end) {
+        case ExchangeEnd::Failed:
+            job.fail(result.error);
+            break;
+        case ExchangeEnd::Abandoned:
+            job.fail(whyNotOpen());
+            break;
+        default:
+            job.answer(result.reply, false);
+            break;
+        }
+    }
+    if (result.end == ExchangeEnd::WaitEnded && result.reply.empty()) {
+        // Each would wait out the same silence in turn; those that come later are tried.
+        failWaiting(kBehindSilence);
     }
     schedulePump();
 }
 
-void LineQueue::failExchange(const std::string& reason) {
-    if (!current_) {
-        return;
+void LineQueue::failWaiting(const std::string& reason) {
+    for (auto entry = jobs_.begin() + (jobs_.empty() ? 0 : 1); entry != jobs_.end(); ++entry) {
+        if (live(*entry)) {
+            entry->job->fail(reason);
+        }
     }
-    // The reply cannot come: the job fails now rather than at the end of the wait.
-    replyWait_.stop();
-    current_.reset();
-    if (!jobs_.empty() && live(jobs_.front())) {
-        jobs_.front().job->fail(reason);
+}
+
+void LineQueue::settleBoundPassed() {
+    if (!exchange_.ready()) {
+        unsettledTooLong_ = true;
+        log_.repeated(BridgeLog::Repeat::LineNotQuiet, {}, [] {
+            return tr("projector: the line has not been quiet for %1 s after a reply wait; commands get ERR4 until it "
+                      "is")
+                .arg(kSettleBoundMs / 1000);
+        });
     }
     schedulePump();
+}
+
+void LineQueue::ready() {
+    settleBound_->stop();
+    unsettledTooLong_ = false;
+    schedulePump();
+}
+
+void LineQueue::bytesArrived(const Arrival& arrival) {
+    if (arrival.unasked.empty()) {
+        return;
+    }
+    const std::string_view bytes = arrival.unasked;
+    log_.repeated(
+        BridgeLog::Repeat::DroppedBytes, {},
+        [bytes] {
+            return tr("projector: dropped %1 bytes received between exchanges: %2%3")
+                .arg(bytes.size())
+                .arg(startOf(bytes), more(bytes));
+        },
+        bytes.size());
+}
+
+void LineQueue::lateReply(ExchangeId /*id*/, std::string_view line, std::string_view bytes) {
+    const std::string_view sent = line.substr(0, line.find(kCarriageReturn));
+    log_.repeated(
+        BridgeLog::Repeat::DroppedBytes, {},
+        [sent, bytes] {
+            return tr("projector: dropped %1 bytes that came after the reply wait of %2: %3%4")
+                .arg(bytes.size())
+                .arg(printable(sent), startOf(bytes), more(bytes));
+        },
+        bytes.size());
 }
 
 void LineQueue::onPortEvent(PortEvent event) {
     switch (event) {
     case PortEvent::Received:
-        onReceived();
+        if (const auto error = exchange_.received()) {
+            exchange_.portFailed(*error);
+        }
         return;
     case PortEvent::Opened:
         if (state_ == State::Opening || state_ == State::Waiting) {
@@ -265,7 +348,10 @@ void LineQueue::onPortEvent(PortEvent event) {
         state_ = State::Away;
         qCWarning(lcBridge).noquote() << fromStd(port_.describe(event));
         kept_.clear();
-        failExchange("the device was lost before the reply");
+        // The reply cannot come: the job fails now rather than at the end of the wait, and so do
+        // those waiting for the line to settle.
+        exchange_.portFailed("the device was lost before the reply");
+        schedulePump();
         return;
     case PortEvent::DeviceBack:
         state_ = State::Open;
@@ -280,25 +366,6 @@ void LineQueue::onPortEvent(PortEvent event) {
     case PortEvent::LineError:
         // A garbled byte shows in the reply it belongs to, which the judgement then rejects.
         return;
-    }
-}
-
-void LineQueue::onReceived() {
-    const auto received = port_.readAll();
-    if (received.value.empty()) {
-        return;
-    }
-    if (!current_) {
-        log_.repeated(
-            BridgeLog::Repeat::DroppedBytes, {}, [&received] { return droppedText(received.value); },
-            received.value.size());
-        return;
-    }
-    const std::size_t room = kMaxReplyBytes - std::min(kMaxReplyBytes, current_->reply.size());
-    current_->reply.append(received.value, 0, std::min(room, received.value.size()));
-    // Every reply of the projector ends with its CR: the exchange is over.
-    if (current_->reply.find(kCarriageReturn) != std::string::npos || current_->reply.size() >= kMaxReplyBytes) {
-        finishExchange();
     }
 }
 

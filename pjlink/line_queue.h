@@ -2,53 +2,63 @@
 #pragma once
 
 // The one serial line to the projector, shared by every connection: the only object that talks to
-// the serial port. Jobs run one after another in the order they were submitted; each line of a
-// job is written, its reply collected until a CR or the end of its reply wait, and only then is the
-// next line written, so no exchange ever interleaves with another. A status read sent within
-// kReadReuseMs of the same read's well-formed reply is answered from that reply without touching
-// the line; any other line sent makes every kept reply stale, since it may change what they say.
+// the serial port, and it does so through the one conversation engine (LineExchange, paced after
+// each reply). Jobs run one after another in the order they were submitted; each line of a job
+// goes out once the line has settled after the one before, and the engine decides what answers
+// it, so no exchange ever interleaves with another and a reply that comes late never answers a
+// later line. A status read sent within kReadReuseMs of the same read's well-formed reply is
+// answered from that reply without touching the line; any other line sent makes every kept reply
+// stale, since it may change what they say.
+//
+// A projector that does not answer must not make every controller wait in turn: once a line gets
+// no reply at all, the jobs already waiting behind it fail at once, and jobs submitted later are
+// tried. A line that does not settle within kSettleBoundMs of an exchange (a device that keeps
+// sending) fails the jobs waiting for it, and every job at once until it settles.
 //
 // The queue also keeps the device open. It is opened at start, in the background for a device on
 // the network; the port must keep opening one that cannot be opened yet (ComPorts::setKeepOpening),
 // and reopens a lost one by itself. While the device is not open every line fails at once, so that
 // no controller waits on a device that is away.
 
+#include "core/line_exchange.h"
+#include "core/ports/clock.h"
 #include "core/ports/serial_port.h"
 #include "pjlink/line_job.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavo::pjlink {
 
-inline constexpr qint64 kReadReuseMs = 1000;
-// The longest reply kept; a projector's longest is 18 bytes, so this is only ever reached by noise.
-inline constexpr std::size_t kMaxReplyBytes = 256;
+inline constexpr std::int64_t kReadReuseMs = 1000;
 // Jobs of one owner waiting for the line; a session submits one at a time. A job over it fails at
 // once (and is handed back at once, so it does not wait).
 inline constexpr std::size_t kMaxJobsPerOwner = 2;
 // Jobs waiting for the line, of owners still there. A gone owner's jobs are dropped when another
 // is submitted, so with every connection within its own bound this is only reached by a bug.
 inline constexpr std::size_t kMaxQueuedJobs = 160;
+// How long the line may take to settle after an exchange: a late reply and the quiet after it take
+// about a second at most, so only a device that keeps sending takes longer.
+inline constexpr int kSettleBoundMs = 4 * kQuietAfterSilenceMs;
 
 class BridgeLog;
 
-class LineQueue final : public QObject {
+class LineQueue final : public QObject, private ExchangeListener {
     Q_OBJECT
 
 public:
     // `device` names the device in the log.
-    LineQueue(SerialPort& port, QString device, BridgeLog& log, QObject* parent = nullptr);
+    LineQueue(SerialPort& port, Clock& clock, QString device, BridgeLog& log, QObject* parent = nullptr);
     ~LineQueue() override;
     LineQueue(const LineQueue&) = delete;
     LineQueue& operator=(const LineQueue&) = delete;
@@ -72,7 +82,7 @@ public:
     [[nodiscard]] std::size_t waiting() const;
 
 private:
-    enum class State {
+    enum class State : std::uint8_t {
         Closed,
         // Opening in the background: Opened or OpenFailed follows.
         Opening,
@@ -90,47 +100,53 @@ private:
         // A line of it has been sent or answered from a kept reply.
         bool begun = false;
     };
+    struct KeptReply {
+        std::string line;
+        std::string reply;
+        std::int64_t atMs = 0;
+    };
+
     // Whether the job is still to be carried on.
     [[nodiscard]] static bool live(const Entry& entry);
     // Drops the jobs of owners that are gone, but not the one whose line is on the wire.
     void dropOrphans();
-    struct Exchange {
-        std::string line;
-        std::string reply;
-    };
-    struct KeptReply {
-        std::string line;
-        std::string reply;
-        qint64 atMs = 0;
-    };
-
     void schedulePump();
     void pump();
-    void startExchange(Entry& entry, const LineRequest& request);
-    void finishExchange();
+    // Carries the first job on by one step; false when it must wait for the line to settle.
+    bool step(Entry& entry, const LineRequest& request);
+    void send(Entry& entry, const LineRequest& request);
+    void handBack(Entry& entry);
+    // Fails every job waiting behind the first.
+    void failWaiting(const std::string& reason);
+    void settleBoundPassed();
+
+    void exchangeEnded(const ExchangeResult& result) override;
+    void bytesArrived(const Arrival& arrival) override;
+    void lateReply(ExchangeId id, std::string_view line, std::string_view bytes) override;
+    void ready() override;
+
     void opened();
     void openFailed(const std::string& text);
     void onPortEvent(PortEvent event);
-    void onReceived();
-    void failExchange(const std::string& reason);
-    // A drop between exchanges, written in full.
-    [[nodiscard]] static QString droppedText(const std::string& bytes);
     // Why a line is not sent now, for the log.
     [[nodiscard]] std::string whyNotOpen() const;
     [[nodiscard]] std::optional<std::string> keptReply(const std::string& line);
 
     SerialPort& port_;
+    Clock& clock_;
     QString device_;
     BridgeLog& log_;
+    LineExchange exchange_;
+    std::unique_ptr<OneShotTimer> settleBound_;
     State state_ = State::Closed;
     std::deque<Entry> jobs_;
     // Jobs turned away because too many wait, handed back at the next pump.
     std::deque<Entry> refused_;
-    // The exchange of the first job, while its line is on the wire.
-    std::optional<Exchange> current_;
-    QTimer replyWait_;
+    // The exchange of the first job, while its line is on the wire; 0 when none is.
+    ExchangeId current_ = 0;
+    // The line has not settled within kSettleBoundMs: jobs fail at once until it does.
+    bool unsettledTooLong_ = false;
     bool pumpQueued_ = false;
-    QElapsedTimer clock_;
     std::vector<KeptReply> kept_;
 };
 

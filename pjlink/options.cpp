@@ -99,113 +99,103 @@ PortChoice portChoice(const QString& name) {
             .settingsProblem = run.settingsProblem};
 }
 
-ParsedOptions parseOptions(const QStringList& arguments) {
-    ParsedOptions parsed;
-    QCommandLineParser parser;
-    parser.setApplicationDescription(description());
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption listenOption(
-        QStringLiteral("listen"),
-        QCoreApplication::translate("tavo-pjlink",
-                                    "Serve PJLink on ADDRESS:PORT (port %1 if left out); may be given several times.")
-            .arg(kDefaultPort),
-        QStringLiteral("ADDRESS:PORT"));
-    const QCommandLineOption passwordOption(
-        QStringLiteral("password-file"),
-        QCoreApplication::translate("tavo-pjlink",
-                                    "Ask controllers for the password in FILE, which only its owner may read or change."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption noPasswordOption(
-        QStringLiteral("no-password"),
-        QCoreApplication::translate("tavo-pjlink", "Serve other computers without a password."));
-    const QCommandLineOption nameOption(
-        QStringLiteral("name"),
-        QCoreApplication::translate("tavo-pjlink", "The projector's name (NAME), up to %1 characters.")
-            .arg(kMaxNameLength),
-        QStringLiteral("TEXT"));
-    const QCommandLineOption makerOption(
-        QStringLiteral("maker"),
-        QCoreApplication::translate("tavo-pjlink", "The maker's name (INF1), up to %1 characters.").arg(kMaxInfoLength),
-        QStringLiteral("TEXT"), QStringLiteral("TAVO"));
-    const QCommandLineOption productOption(
-        QStringLiteral("product"),
-        QCoreApplication::translate("tavo-pjlink", "The product name (INF2), up to %1 characters.").arg(kMaxInfoLength),
-        QStringLiteral("TEXT"), QStringLiteral("R5500/R730"));
-    const QCommandLineOption infoOption(
-        QStringLiteral("info"),
-        QCoreApplication::translate("tavo-pjlink", "Other information (INFO), up to %1 characters.")
-            .arg(kMaxInfoLength),
-        QStringLiteral("TEXT"),
-        QStringLiteral("%1 %2")
-            .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion())
-            .trimmed());
-    const QCommandLineOption speedOption(
-        QStringLiteral("speed"),
-        QCoreApplication::translate("tavo-pjlink", "The projector's line speed: 19200 (default) or 9600."),
-        QStringLiteral("BAUD"), QStringLiteral("19200"));
-    const QCommandLineOption connectionsOption(
-        QStringLiteral("max-connections"),
-        QCoreApplication::translate("tavo-pjlink", "Controllers served at once, 1 to %1 (default %2).")
-            .arg(kLargestMaxConnections)
-            .arg(kDefaultMaxConnections),
-        QStringLiteral("N"), QString::number(kDefaultMaxConnections));
+namespace {
+
+struct OptionSet {
+    QCommandLineOption listen;
+    QCommandLineOption password;
+    QCommandLineOption noPassword;
+    QCommandLineOption name;
+    QCommandLineOption maker;
+    QCommandLineOption product;
+    QCommandLineOption info;
+    QCommandLineOption speed;
+    QCommandLineOption connections;
     // The devices the shell's completion offers, listed by the program so that they are never
     // typed a second time in the completion script.
-    QCommandLineOption completeDevicesOption(QStringLiteral("complete-devices"));
-    completeDevicesOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({listenOption, passwordOption, noPasswordOption, nameOption, makerOption, productOption,
-                       infoOption, speedOption, connectionsOption, completeDevicesOption});
-    parser.addPositionalArgument(
-        QStringLiteral("DEVICE"),
-        QCoreApplication::translate("tavo-pjlink", "The projector's device, or COM1 or COM2."));
+    QCommandLineOption completeDevices;
+};
 
-    const auto usage = [&parsed](const QString& text) {
-        parsed.outcome = ParsedOptions::Outcome::UsageError;
-        parsed.text = text;
-        return parsed;
+OptionSet optionSet() {
+    QCommandLineOption completeDevices(QStringLiteral("complete-devices"));
+    completeDevices.setFlags(QCommandLineOption::HiddenFromHelp);
+    return OptionSet{
+        .listen = QCommandLineOption(
+            QStringLiteral("listen"),
+            QCoreApplication::translate(
+                "tavo-pjlink", "Serve PJLink on ADDRESS:PORT (port %1 if left out); may be given several times.")
+                .arg(kDefaultPort),
+            QStringLiteral("ADDRESS:PORT")),
+        .password = QCommandLineOption(
+            QStringLiteral("password-file"),
+            QCoreApplication::translate(
+                "tavo-pjlink", "Ask controllers for the password in FILE, which only its owner may read or change."),
+            QStringLiteral("FILE")),
+        .noPassword =
+            QCommandLineOption(QStringLiteral("no-password"),
+                               QCoreApplication::translate("tavo-pjlink", "Serve other computers without a password.")),
+        .name = QCommandLineOption(
+            QStringLiteral("name"),
+            QCoreApplication::translate("tavo-pjlink", "The projector's name (NAME), up to %1 characters.")
+                .arg(kMaxNameLength),
+            QStringLiteral("TEXT")),
+        .maker = QCommandLineOption(
+            QStringLiteral("maker"),
+            QCoreApplication::translate("tavo-pjlink", "The maker's name (INF1), up to %1 characters.")
+                .arg(kMaxInfoLength),
+            QStringLiteral("TEXT"), QStringLiteral("TAVO")),
+        .product = QCommandLineOption(
+            QStringLiteral("product"),
+            QCoreApplication::translate("tavo-pjlink", "The product name (INF2), up to %1 characters.")
+                .arg(kMaxInfoLength),
+            QStringLiteral("TEXT"), QStringLiteral("R5500/R730")),
+        .info = QCommandLineOption(
+            QStringLiteral("info"),
+            QCoreApplication::translate("tavo-pjlink", "Other information (INFO), up to %1 characters.")
+                .arg(kMaxInfoLength),
+            QStringLiteral("TEXT"),
+            QStringLiteral("%1 %2")
+                .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion())
+                .trimmed()),
+        .speed = QCommandLineOption(
+            QStringLiteral("speed"),
+            QCoreApplication::translate("tavo-pjlink", "The projector's line speed: 19200 (default) or 9600."),
+            QStringLiteral("BAUD"), QStringLiteral("19200")),
+        .connections = QCommandLineOption(
+            QStringLiteral("max-connections"),
+            QCoreApplication::translate("tavo-pjlink", "Controllers served at once, 1 to %1 (default %2).")
+                .arg(kLargestMaxConnections)
+                .arg(kDefaultMaxConnections),
+            QStringLiteral("N"), QString::number(kDefaultMaxConnections)),
+        .completeDevices = completeDevices,
     };
-    if (!parser.parse(arguments)) {
-        return usage(parser.errorText());
-    }
-    if (parser.isSet(help) || parser.isSet(version)) {
-        parsed.outcome = ParsedOptions::Outcome::Done;
-        parsed.text = parser.isSet(help) ? parser.helpText()
-                                         : QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
-                                                                         QCoreApplication::applicationVersion());
-        return parsed;
-    }
-    if (parser.isSet(completeDevicesOption)) {
-        parsed.outcome = ParsedOptions::Outcome::Done;
-        parsed.text = (QStringList{QStringLiteral("COM1"), QStringLiteral("COM2")} + offeredDeviceNames())
-                          .join(QLatin1Char('\n')) +
-                      QLatin1Char('\n');
-        return parsed;
-    }
-    BridgeOptions& options = parsed.options;
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1 || positional.front().isEmpty()) {
-        return usage(positional.size() > 1
-                         ? QCoreApplication::translate("tavo-pjlink", "give one DEVICE only")
-                         : QCoreApplication::translate("tavo-pjlink", "no DEVICE given, such as /dev/ttyUSB0 or COM1"));
-    }
-    options.device = positional.front();
+}
 
-    for (const QString& text : parser.values(listenOption)) {
+ParsedOptions usageError(QString text) {
+    return {.outcome = ParsedOptions::Outcome::UsageError, .options = {}, .text = std::move(text)};
+}
+
+ParsedOptions done(QString text) {
+    return {.outcome = ParsedOptions::Outcome::Done, .options = {}, .text = std::move(text)};
+}
+
+// Where to listen and whether with a password; empty, or what is wrong.
+QString readAccess(const QCommandLineParser& parser, const OptionSet& set, BridgeOptions& options) {
+    for (const QString& text : parser.values(set.listen)) {
         QString error;
         const auto address = parseListenAddress(text, &error);
         if (!address) {
-            return usage(QCoreApplication::translate("tavo-pjlink", "--listen %1").arg(error));
+            return QCoreApplication::translate("tavo-pjlink", "--listen %1").arg(error);
         }
         options.listen << *address;
     }
-    options.passwordFile = parser.value(passwordOption);
-    options.noPassword = parser.isSet(noPasswordOption);
-    if (parser.isSet(passwordOption) && options.noPassword) {
-        return usage(QCoreApplication::translate("tavo-pjlink", "give either --password-file or --no-password"));
+    options.passwordFile = parser.value(set.password);
+    options.noPassword = parser.isSet(set.noPassword);
+    if (parser.isSet(set.password) && options.noPassword) {
+        return QCoreApplication::translate("tavo-pjlink", "give either --password-file or --no-password");
     }
-    if (parser.isSet(passwordOption) && options.passwordFile.isEmpty()) {
-        return usage(QCoreApplication::translate("tavo-pjlink", "--password-file needs a FILE"));
+    if (parser.isSet(set.password) && options.passwordFile.isEmpty()) {
+        return QCoreApplication::translate("tavo-pjlink", "--password-file needs a FILE");
     }
     const bool withPassword = !options.passwordFile.isEmpty();
     if (options.listen.isEmpty()) {
@@ -214,54 +204,111 @@ ParsedOptions parseOptions(const QStringList& arguments) {
             .port = kDefaultPort};
     }
     if (!withPassword && !options.noPassword && !loopbackOnly(options.listen)) {
-        return usage(QCoreApplication::translate(
-            "tavo-pjlink", "without a password the bridge serves this computer only (127.0.0.1, ::1): "
-                           "give --password-file FILE, or --no-password to let any computer that "
-                           "reaches it control the projector"));
+        return QCoreApplication::translate("tavo-pjlink",
+                                           "without a password the bridge serves this computer only (127.0.0.1, ::1): "
+                                           "give --password-file FILE, or --no-password to let any computer that "
+                                           "reaches it control the projector");
     }
+    return {};
+}
 
+// NAME, INF1, INF2 and INFO; empty, or what is wrong.
+QString readIdentity(const QCommandLineParser& parser, const OptionSet& set, Identity& identity) {
     const struct {
         const QCommandLineOption& option;
         std::string* field;
         qsizetype limit;
         const char* what;
     } texts[] = {
-        {nameOption, &options.identity.name, static_cast<qsizetype>(kMaxNameLength), "--name"},
-        {makerOption, &options.identity.maker, static_cast<qsizetype>(kMaxInfoLength), "--maker"},
-        {productOption, &options.identity.product, static_cast<qsizetype>(kMaxInfoLength), "--product"},
-        {infoOption, &options.identity.info, static_cast<qsizetype>(kMaxInfoLength), "--info"},
+        {set.name, &identity.name, static_cast<qsizetype>(kMaxNameLength), "--name"},
+        {set.maker, &identity.maker, static_cast<qsizetype>(kMaxInfoLength), "--maker"},
+        {set.product, &identity.product, static_cast<qsizetype>(kMaxInfoLength), "--product"},
+        {set.info, &identity.info, static_cast<qsizetype>(kMaxInfoLength), "--info"},
     };
     for (const auto& text : texts) {
         const QString value = parser.value(text.option);
         if (value.size() > text.limit || !printableAscii(value)) {
-            return usage(QCoreApplication::translate("tavo-pjlink", "%1 takes up to %2 printable ASCII characters")
-                             .arg(QLatin1StringView(text.what))
-                             .arg(text.limit));
+            return QCoreApplication::translate("tavo-pjlink", "%1 takes up to %2 printable ASCII characters")
+                .arg(QLatin1StringView(text.what))
+                .arg(text.limit);
         }
         if (const auto problem = identityProblem(value.toStdString())) {
-            return usage(QCoreApplication::translate(
-                             "tavo-pjlink", "%1 may not hold \"%2\": PJLink controllers would read it as part of "
-                                            "the response rather than as text")
-                             .arg(QLatin1StringView(text.what), QString::fromStdString(*problem)));
+            return QCoreApplication::translate("tavo-pjlink",
+                                               "%1 may not hold \"%2\": PJLink controllers would read it as part of "
+                                               "the response rather than as text")
+                .arg(QLatin1StringView(text.what), QString::fromStdString(*problem));
         }
         *text.field = value.toStdString();
     }
+    return {};
+}
 
-    const QString speed = parser.value(speedOption);
+// The line's speed and the connections served; empty, or what is wrong.
+QString readLimits(const QCommandLineParser& parser, const OptionSet& set, BridgeOptions& options) {
+    const QString speed = parser.value(set.speed);
     if (speed == QStringLiteral("19200")) {
         options.settings = kSettings19200;
     } else if (speed == QStringLiteral("9600")) {
         options.settings = kSettings9600;
     } else {
-        return usage(QCoreApplication::translate("tavo-pjlink", "--speed must be 19200 or 9600"));
+        return QCoreApplication::translate("tavo-pjlink", "--speed must be 19200 or 9600");
     }
-    const auto connections = parseBounded(parser.value(connectionsOption), 1, kLargestMaxConnections);
+    const auto connections = parseBounded(parser.value(set.connections), 1, kLargestMaxConnections);
     if (!connections) {
-        return usage(QCoreApplication::translate("tavo-pjlink", "--max-connections must lie between 1 and %1")
-                         .arg(kLargestMaxConnections));
+        return QCoreApplication::translate("tavo-pjlink", "--max-connections must lie between 1 and %1")
+            .arg(kLargestMaxConnections);
     }
     options.maxConnections = *connections;
-    parsed.outcome = ParsedOptions::Outcome::Run;
+    return {};
+}
+
+} // namespace
+
+ParsedOptions parseOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(description());
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const OptionSet set = optionSet();
+    parser.addOptions({set.listen, set.password, set.noPassword, set.name, set.maker, set.product, set.info, set.speed,
+                       set.connections, set.completeDevices});
+    parser.addPositionalArgument(
+        QStringLiteral("DEVICE"),
+        QCoreApplication::translate("tavo-pjlink", "The projector's device, or COM1 or COM2."));
+
+    if (!parser.parse(arguments)) {
+        return usageError(parser.errorText());
+    }
+    if (parser.isSet(help)) {
+        return done(parser.helpText());
+    }
+    if (parser.isSet(version)) {
+        return done(
+            QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion()));
+    }
+    if (parser.isSet(set.completeDevices)) {
+        return done((QStringList{QStringLiteral("COM1"), QStringLiteral("COM2")} + offeredDeviceNames())
+                        .join(QLatin1Char('\n')) +
+                    QLatin1Char('\n'));
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1 || positional.front().isEmpty()) {
+        return usageError(positional.size() > 1 ? QCoreApplication::translate("tavo-pjlink", "give one DEVICE only")
+                                                : QCoreApplication::translate(
+                                                      "tavo-pjlink", "no DEVICE given, such as /dev/ttyUSB0 or COM1"));
+    }
+    ParsedOptions parsed{.outcome = ParsedOptions::Outcome::Run, .options = {}, .text = {}};
+    BridgeOptions& options = parsed.options;
+    options.device = positional.front();
+    if (QString error = readAccess(parser, set, options); !error.isEmpty()) {
+        return usageError(error);
+    }
+    if (QString error = readIdentity(parser, set, options.identity); !error.isEmpty()) {
+        return usageError(error);
+    }
+    if (QString error = readLimits(parser, set, options); !error.isEmpty()) {
+        return usageError(error);
+    }
     return parsed;
 }
 

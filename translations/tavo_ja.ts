@@ -1658,6 +1658,10 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
         <source>%1 lines of commands and connections left out of the log in the last %2 s (at most %3 a second are written)</source>
         <translation>直近 %2 秒間に、コマンドと接続の %1 行をログから省きました（書き込むのは 1 秒あたり %3 行までです）</translation>
     </message>
+    <message>
+        <source>projector: %1 more times in the last %2 s the line was not quiet after a reply wait</source>
+        <translation>プロジェクター: 直近 %2 秒間に、応答待ちのあとで回線が静かにならなかったことがさらに %1 回ありました</translation>
+    </message>
 </context>
 <context>
     <name>tavo::pjlink::BridgePortAdvice</name>
@@ -1691,6 +1695,14 @@ Messages follow the desktop&apos;s language (LANG=C for English); --json output 
     <message>
         <source>projector: dropped %1 bytes received between exchanges: %2%3</source>
         <translation>プロジェクター: やりとりの合間に受信した %1 バイトを破棄しました: %2%3</translation>
+    </message>
+    <message>
+        <source>projector: the line has not been quiet for %1 s after a reply wait; commands get ERR4 until it is</source>
+        <translation>プロジェクター: 応答待ちのあと %1 秒たっても回線が静かになりません。静かになるまで、コマンドには ERR4 を返します</translation>
+    </message>
+    <message>
+        <source>projector: dropped %1 bytes that came after the reply wait of %2: %3%4</source>
+        <translation>プロジェクター: %2 の応答待ちのあとに届いた %1 バイトを破棄しました: %3%4</translation>
     </message>
 </context>
 <context>

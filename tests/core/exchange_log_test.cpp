@@ -36,7 +36,8 @@ protected:
 
     FakeSerialPort port;
     VirtualClock clock;
-    LineExchange exchange{port, clock, Pacing::AfterReply};
+    // As the panel paces its lines: everything is read as it arrives.
+    LineExchange exchange{port, clock, Pacing::AtOnce};
     ExchangeLog log{clock};
 };
 

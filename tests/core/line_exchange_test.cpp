@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -97,13 +98,52 @@ TEST_F(LineExchangeTest, AReplyInPiecesIsCreditedWholeAndJudged) {
 
 TEST_F(LineExchangeTest, BytesOutsideAnExchangeAreNobodysAnswer) {
     port.deliver("00\r");
-    EXPECT_EQ(recorder.unasked, "00\r");
+    EXPECT_EQ(recorder.unasked, "") << "between exchanges nothing is read";
     send(Control::ReadStatus);
+    EXPECT_EQ(recorder.unasked, "00\r") << "what waited is dropped before the line goes out";
     port.deliver("80\r00\r");
     EXPECT_EQ(recorder.credited, "80\r") << "the reply ends at its CR";
     EXPECT_EQ(recorder.unasked, "00\r00\r");
     ASSERT_EQ(recorder.ended.size(), 1U);
     EXPECT_EQ(recorder.ended[0].reply, "80\r");
+}
+
+// A device that sends without end, 100 bytes every 10 ms, for `ms`.
+void babble(FakeSerialPort& port, VirtualClock& clock, int ms) {
+    for (int t = 0; t < ms; t += 10) {
+        port.deliver(std::string(100, 'x'));
+        clock.advance(10);
+    }
+}
+
+std::size_t reads(const FakeSerialPort& port) {
+    return static_cast<std::size_t>(std::ranges::count(port.calls, std::string("readAll")));
+}
+
+TEST_F(LineExchangeTest, ABabblingDeviceIsReadInAFewReadsPerExchangeAndDroppedWhole) {
+    // Settled between exchanges: nothing is read, however much comes.
+    babble(port, clock, 10'000);
+    EXPECT_EQ(reads(port), 0U);
+    EXPECT_TRUE(recorder.unasked.empty());
+    send(Control::ReadStatus, 500);
+    EXPECT_EQ(reads(port), 1U);
+    EXPECT_EQ(recorder.unasked.size(), 100'000U) << "what waited is read whole before the line goes out";
+    EXPECT_TRUE(port.pending.empty());
+
+    // In flight it reads at once; the noise ends the exchange at its wait, and the line stays
+    // unsettled while the device talks, read only every kUnsettledReadPeriodMs.
+    babble(port, clock, 10'000);
+    ASSERT_EQ(recorder.ended.size(), 1U);
+    EXPECT_EQ(recorder.ended[0].end, ExchangeEnd::WaitEnded);
+    EXPECT_FALSE(exchange.ready());
+    EXPECT_LE(reads(port), 1U + 500U / 10U + 10'000U / kUnsettledReadPeriodMs + 1U);
+    EXPECT_EQ(recorder.late.size() + recorder.credited.size() + recorder.unasked.size(), 200'000U - port.pending.size());
+
+    // Once the device is quiet, the line settles within the quiet time and one more read.
+    clock.advance(kQuietAfterSilenceMs + kUnsettledReadPeriodMs);
+    EXPECT_TRUE(exchange.ready());
+    EXPECT_EQ(recorder.readies, 1);
+    EXPECT_TRUE(port.pending.empty());
 }
 
 TEST_F(LineExchangeTest, AReplyAfterItsWaitIsNeverCreditedToTheNextLine) {
@@ -138,7 +178,8 @@ TEST_F(LineExchangeTest, LateNoiseIsToldOnceWhenTheLineSettles) {
     port.deliver("x");
     port.deliver("y");
     EXPECT_TRUE(recorder.lateReplies.empty()) << "no CR: the late reply is not whole yet";
-    clock.advance(500);
+    // "y" came while a read was due, and is read then: the quiet time runs from that read.
+    clock.advance(kQuietAfterSilenceMs + kUnsettledReadPeriodMs);
     ASSERT_EQ(recorder.lateReplies.size(), 1U);
     EXPECT_EQ(recorder.lateReplies[0].second, "xy");
     EXPECT_TRUE(exchange.ready());
@@ -207,6 +248,12 @@ protected:
         return {.line = lineOf(control), .replyWaitMs = std::nullopt, .steps = 1, .periodMs = 0};
     }
 };
+
+TEST_F(AtOnceTest, EverythingIsReadAsItArrivesAlsoBetweenExchanges) {
+    babble(port, clock, 1000);
+    EXPECT_EQ(reads(port), 100U);
+    EXPECT_EQ(recorder.unasked.size(), 10'000U);
+}
 
 TEST_F(AtOnceTest, ANewLineGoesOutAtOnceAndTakesTheRepliesFromThen) {
     const ExchangeId first = exchange.submit(ownersWait(Control::ReadStatus)).id;

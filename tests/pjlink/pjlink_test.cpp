@@ -53,7 +53,7 @@ TEST_P(Mapping, SendsTheProjectorsLinesAndAnswers) {
         const auto next = run.next();
         ASSERT_TRUE(next.has_value()) << "expected " << step.line << " to be sent";
         EXPECT_EQ(spelledOut(next->line), spelledOut(step.line + '\r'));
-        EXPECT_GT(next->replyWaitMs, 0);
+        EXPECT_GT(next->replyWaitMs.value_or(0), 0);
         run.answer(step.reply, false);
     }
     EXPECT_FALSE(run.next().has_value()) << "sends more than expected: " << run.next()->line;

@@ -110,6 +110,39 @@ async function within(ms, condition) {
   return true;
 }
 
+// A device server in raw TCP mode playing a projector by script: `answer(line, count)` gives, for
+// the count-th line the device receives, [delay in ms, reply], or nothing for no reply. The lines
+// it received are in `server.lines`.
+function scriptedDevice(answer) {
+  return new Promise((resolve) => {
+    const server = net.createServer((socket) => {
+      let pending = '';
+      socket.on('error', () => {});
+      socket.on('data', (d) => {
+        pending += d.toString('latin1');
+        for (let cr = pending.indexOf('\r'); cr >= 0; cr = pending.indexOf('\r')) {
+          const line = pending.slice(0, cr);
+          pending = pending.slice(cr + 1);
+          server.lines.push({ line, at: Date.now() });
+          const reply = answer(line, server.lines.length);
+          if (reply) {
+            setTimeout(() => socket.write(reply[1], 'latin1'), reply[0]);
+          }
+        }
+      });
+    });
+    server.lines = [];
+    server.listen(0, '127.0.0.1', () => resolve(server));
+  });
+}
+
+// Seconds of CPU the process has used, from /proc.
+function cpuSeconds(pid) {
+  const fields = fs.readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
+  // utime and stime, the 14th and 15th fields, in clock ticks of 1/100 s on Linux.
+  return (Number(fields[11]) + Number(fields[12])) / 100;
+}
+
 let simulator;
 let simulatorPort;
 let bridge;
@@ -415,4 +448,99 @@ test('while connections that send nothing flood in from four hosts, a controller
   }
   assert.ok(opened > 500, `only ${opened} connections were opened`);
   assert.ok(waits.every((ms) => ms < 1000), `the controller waited ${waits.join(', ')} ms`);
+});
+
+test('a reply that comes after its wait answers no later command', async () => {
+  // The first power read is answered 2.3 s late, "on"; the projector, caught up, is in standby.
+  const device = await scriptedDevice((line, count) => (line === 'CR0' ? [count === 1 ? 2300 : 20, count === 1 ? '00\r' : '80\r'] : null));
+  const late = await startBridge(`tcp://127.0.0.1:${device.address().port}`, []);
+  const client = new PJLink('127.0.0.1', late.port);
+  try {
+    let asked = Date.now();
+    const [error] = await ask(client, 'getPowerState');
+    assert.equal(error?.message, 'Projector/Display failure');
+    assert.ok(Date.now() - asked < 2500, `ERR4 took ${Date.now() - asked} ms`);
+    asked = Date.now();
+    assert.deepEqual(await ask(client, 'getPowerState'), [null, 0]);
+    assert.equal(device.lines.length, 2);
+    assert.ok(device.lines[1].at - device.lines[0].at >= 2300, 'the second read went out before the late reply');
+    assert.match(late.child.errors, /dropped 3 bytes that came after the reply wait of CR0: 00<CR>/);
+  } finally {
+    client.disconnect();
+    await stop(late.child);
+    device.close();
+  }
+});
+
+test('a projector that answers nothing: three controllers asking at once each get ERR4 within 2.5 s', async () => {
+  const device = await scriptedDevice(() => null);
+  const silent = await startBridge(`tcp://127.0.0.1:${device.address().port}`, []);
+  const clients = [0, 1, 2].map(() => new PJLink('127.0.0.1', silent.port));
+  try {
+    const asked = Date.now();
+    const answers = await Promise.all(clients.map(async (client) => {
+      const [error] = await ask(client, 'getPowerState');
+      return { error: error?.message, ms: Date.now() - asked };
+    }));
+    for (const answer of answers) {
+      assert.equal(answer.error, 'Projector/Display failure');
+      assert.ok(answer.ms < 2500, `ERR4 after ${answers.map((a) => a.ms).join(', ')} ms`);
+    }
+    assert.equal(device.lines.length, 1, 'the commands behind the unanswered one were sent');
+    // A command that comes later is tried again.
+    await ask(clients[0], 'getPowerState');
+    assert.equal(device.lines.length, 2);
+  } finally {
+    clients.forEach((client) => client.disconnect());
+    await stop(silent.child);
+    device.close();
+  }
+});
+
+test('a device babbling at full speed for 10 s costs the bridge little CPU and log; controllers get ERR4', async (t) => {
+  const chunk = Buffer.alloc(64 * 1024, 'babble ');
+  let babbling = true;
+  let sent = 0;
+  const device = net.createServer((socket) => {
+    socket.on('error', () => {});
+    const spew = () => {
+      while (babbling && socket.write(chunk)) {
+        sent += chunk.length;
+      }
+      if (babbling) {
+        socket.once('drain', spew);
+      } else {
+        socket.end();
+      }
+    };
+    spew();
+  });
+  await new Promise((resolve) => device.listen(0, '127.0.0.1', resolve));
+  const babbled = await startBridge(`tcp://127.0.0.1:${device.address().port}`, []);
+  const logBefore = babbled.child.errors.length;
+  const cpuBefore = cpuSeconds(babbled.child.pid);
+  const answers = [];
+  try {
+    const end = Date.now() + 10000;
+    while (Date.now() < end) {
+      const client = new PJLink('127.0.0.1', babbled.port);
+      const asked = Date.now();
+      const [error] = await ask(client, 'getPowerState');
+      answers.push({ error: error?.message, ms: Date.now() - asked });
+      client.disconnect();
+      await sleep(500);
+    }
+    const cpu = cpuSeconds(babbled.child.pid) - cpuBefore;
+    const log = babbled.child.errors.length - logBefore;
+    t.diagnostic(`${sent} bytes offered; bridge CPU ${cpu} s, log ${log} bytes; answers ${JSON.stringify(answers)}`);
+    assert.ok(sent > 1e6, `the device sent only ${sent} bytes`);
+    assert.ok(cpu <= 2, `the bridge used ${cpu} s of CPU`);
+    assert.ok(log <= 256 * 1024, `the log grew by ${log} bytes`);
+    assert.ok(answers.every((a) => a.error === 'Projector/Display failure' && a.ms < 2500),
+      JSON.stringify(answers));
+  } finally {
+    babbling = false;
+    await stop(babbled.child);
+    device.close();
+  }
 });
