@@ -1,71 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/command_line.h"
-#include "core/panel_logic.h"
+// tavo-panel: the remote-control panel for the projector, a window on the desktop.
+
+#include "app/options.h"
+#include "app/panel_program.h"
 #include "process/termination_signals.h"
 #include "process/translations.h"
-#include "serial/com_ports.h"
-#include "serial/device_factory.h"
-#include "serial/device_settings.h"
-#include "simulator/pty_projector.h"
-#include "ui/device_actions.h"
 #include "ui/look.h"
-#include "ui/main_window.h"
-#include "ui/panel_port_advisor.h"
 
 #include <QApplication>
-#include <QScopeGuard>
-#include <QTextStream>
-#include <cstdio>
-#include <functional>
-#include <memory>
 #include <optional>
-
-namespace {
-
-// The window's device choices carried out on the panel's port; the simulated projector lives as
-// long as this does.
-class ProgramDevices final : public tavo::DeviceActions {
-public:
-    explicit ProgramDevices(tavo::ComPorts& port) : port_(port) {}
-
-    [[nodiscard]] tavo::DeviceChoice devices() const override {
-        const QStringList devices = port_.devices();
-        return {.com1 = devices.value(0), .com2 = devices.value(1)};
-    }
-    void setDevices(const tavo::DeviceChoice& choice) override { port_.setDevices({choice.com1, choice.com2}); }
-    [[nodiscard]] QString useSimulatedProjector() override {
-        QString error;
-        if (!projector_) {
-            projector_ = tavo::PtyProjector::create({}, &error);
-        }
-        if (!projector_) {
-            return error;
-        }
-        port_.setSimulatedDevice(projector_->devicePath());
-        tavo::DeviceChoice choice = devices();
-        choice.com1 = projector_->devicePath();
-        setDevices(choice);
-        return {};
-    }
-    [[nodiscard]] QString simulatedDevice() const override { return projector_ ? projector_->devicePath() : QString(); }
-
-private:
-    tavo::ComPorts& port_;
-    std::unique_ptr<tavo::PtyProjector> projector_;
-};
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     // --help and --version must work without a display, so the options are read before the
     // window system is touched.
-    std::optional<tavo::CommandLine> parsed;
+    std::optional<tavo::panel::PanelOptions> options;
     {
         QCoreApplication early(argc, argv);
         tavo::installTranslations(early);
-        parsed = tavo::parseCommandLine(QCoreApplication::arguments());
+        options = tavo::panel::parseOptions(QCoreApplication::arguments());
     }
-    const tavo::CommandLine options = *parsed;
 
     QApplication app(argc, argv);
     tavo::installTranslations(app);
@@ -74,50 +27,7 @@ int main(int argc, char* argv[]) {
     tavo::installLookAndFeel();
     tavo::quitOnTerminationSignals(app);
 
-    tavo::MainWindow window;
-
-    const tavo::RunDevices run = tavo::devicesForRun({.com1 = options.com1, .com2 = options.com2});
-    if (!run.settingsProblem.isEmpty()) {
-        QTextStream(stderr) << QCoreApplication::applicationName() << ": " << run.settingsProblem << Qt::endl;
-    }
-    const tavo::PanelPortAdvisor advisor;
-    tavo::ComPorts port({run.devices.com1, run.devices.com2}, tavo::makeDevice, advisor);
-    ProgramDevices deviceActions(port);
-    tavo::PanelLogic logic(window, port);
-    window.setLogic(&logic);
-    // The window outlives the logic; no event may reach the logic once it is gone.
-    const auto detach = qScopeGuard([&window] {
-        window.setLogic(nullptr);
-        window.setDeviceActions(nullptr);
-    });
-    if (!run.settingsProblem.isEmpty()) {
-        window.showProgramNotice(run.settingsProblem);
-    }
-
-    // The start-up runs in the event loop's time: its questions are answered there, and the window
-    // is shown once the port has been opened. With --simulate the simulated projector comes first;
-    // while it cannot be started, the start-up error offers to try again or to quit.
-    bool gaveUp = false;
-    std::function<void()> startUp = [&] {
-        if (options.simulate) {
-            if (const QString error = deviceActions.useSimulatedProjector(); !error.isEmpty()) {
-                window.askAtStartUp(error, [&](tavo::PortFailureChoice choice) {
-                    if (choice == tavo::PortFailureChoice::Retry) {
-                        startUp();
-                    } else {
-                        gaveUp = true;
-                        QCoreApplication::quit();
-                    }
-                });
-                return;
-            }
-        }
-        window.setDeviceActions(&deviceActions);
-        logic.start();
-    };
-    startUp();
-
-    const int code = QApplication::exec();
-    // A start-up the user gave up on ends the program as one whose port failed.
-    return gaveUp || logic.gaveUpAtStartUp() ? 1 : code;
+    tavo::panel::PanelProgram program(*options);
+    program.start();
+    return program.exitCode(QApplication::exec());
 }

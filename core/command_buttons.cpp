@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/command_buttons.h"
 
+#include "core/operation_model.h"
+
 #include <string>
 
 namespace tavo {
@@ -57,7 +59,12 @@ void CommandButtons::sendOneShot(const OneShotCommand& command) {
     if (command.intervals) {
         monitor_.setIntervals(*command.intervals);
     }
-    monitor_.send(commandLine(command.code), Attempt::First);
+    const std::string line = commandLine(command.code);
+    const std::optional<PowerReadingAge> reading = power_.phase();
+    if (monitor_.send(line, Attempt::First) && reading &&
+        decide(command.control, reading->phase) == Decision::Ignored) {
+        notices_.tellIgnored(line, whyIgnored(command.control, reading->phase, panel_), reading->ageMs);
+    }
     if (command.after == AfterSend::EnterMenuContext) {
         panel_.setTimerInterval(TimerId::HoldRepeat, kMenuRepeatInterval);
         cursorPadContext_ = CursorPadContext::Menu;

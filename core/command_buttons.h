@@ -4,18 +4,22 @@
 // The buttons that send: a one-shot button sends its command once per click; a hold button sends
 // at the press and repeats while it is held, at the pace of its own timing or, for the cursor
 // arrows, of the cursor pad's context (an on-screen menu, a zoomed picture). Every line goes out
-// through the reply monitor.
+// through the reply monitor. What is clicked is sent; a click the projector will ignore in the
+// power state a recent status read told is said so in the notice.
 
 #include "core/commands.h"
+#include "core/notices.h"
 #include "core/ports/controls.h"
 #include "core/ports/panel.h"
+#include "core/recent_power.h"
 #include "core/reply_monitor.h"
 
 namespace tavo {
 
 class CommandButtons {
 public:
-    CommandButtons(Panel& panel, ReplyMonitor& monitor) : panel_(panel), monitor_(monitor) {}
+    CommandButtons(Panel& panel, ReplyMonitor& monitor, const RecentPower& power, Notices& notices)
+        : panel_(panel), monitor_(monitor), power_(power), notices_(notices) {}
 
     // Start-up: no button is held.
     void reset() { heldButton_ = HoldButton::None; }
@@ -40,6 +44,8 @@ private:
 
     Panel& panel_;
     ReplyMonitor& monitor_;
+    const RecentPower& power_;
+    Notices& notices_;
     HoldButton heldButton_ = HoldButton::None;
     CursorPadContext cursorPadContext_ = CursorPadContext::Initial;
 };

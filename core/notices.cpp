@@ -47,6 +47,14 @@ void Notices::tellNotSent(std::string_view line, const std::string& reason, Atte
     }
 }
 
+void Notices::tellIgnored(std::string_view line, std::string_view why, std::int64_t ageMs) {
+    const std::string_view code = line.substr(0, line.find(kCarriageReturn));
+    const std::int64_t seconds = (ageMs + 500) / 1000;
+    show(fillIn(panel_.wordsOf(TAVO_PHRASE("tavo::PanelLogic", "Sent %1, but %2 (status read %3 s ago).")),
+                {code, why, std::to_string(seconds)}),
+         Notice::Passing);
+}
+
 void Notices::lineSent() {
     notSentInARow_ = 0;
     if (tellsNotSent_) {

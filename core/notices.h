@@ -32,6 +32,9 @@ public:
     void tellNotSent(std::string_view line, const std::string& reason, Attempt attempt);
     // A line went out: a notice telling of lines not sent no longer applies.
     void lineSent();
+    // A line went out that the projector will take and ignore in the state a recent status read
+    // told: `why` says so in the user's words, `ageMs` is how long ago the status was read.
+    void tellIgnored(std::string_view line, std::string_view why, std::int64_t ageMs);
 
 private:
     void reset();

@@ -4,8 +4,9 @@
 namespace tavo {
 
 PanelLogic::PanelLogic(Panel& panel, SerialPort& port)
-    : port_(port), notices_(panel), monitor_(panel, port, notices_), buttons_(panel, monitor_), view_(panel),
-      session_(panel, port, notices_) {
+    : port_(port), conversation_(port, panel.clock()), notices_(panel), monitor_(panel, conversation_, notices_),
+      buttons_(panel, monitor_, conversation_.power, notices_), view_(panel),
+      session_(panel, port, notices_, conversation_) {
     port_.setEventHandler([this](PortEvent event) { portEvent(event); });
 }
 

@@ -6,12 +6,15 @@
 // and it reaches them only through the two ports. Every handler runs to completion on the UI
 // thread, and none waits for the user: a question's answer is an event of its own.
 //
-// The parts: the notices (what the notice over the window's lower edge tells), the reply monitor
-// (the command / reply flow), the command buttons (one-shot and hold), the view state (placement,
-// heights, the port panel) and the port session (the port's life, with the questions it asks).
+// The parts: the conversation (the one exchange engine every line goes through, its log and the
+// power state it last told), the notices (what the notice over the window's lower edge tells), the
+// reply monitor (the command / reply flow), the command buttons (one-shot and hold), the view state
+// (placement, heights, the port panel) and the port session (the port's life, with the questions
+// it asks).
 
 #include "core/command_buttons.h"
 #include "core/commands.h"
+#include "core/conversation.h"
 #include "core/notices.h"
 #include "core/port_session.h"
 #include "core/ports/controls.h"
@@ -70,9 +73,13 @@ public:
     [[nodiscard]] SessionState sessionState() const { return session_.state(); }
     // Whether the user gave up on the start-up: the program then ends as one whose port failed.
     [[nodiscard]] bool gaveUpAtStartUp() const { return session_.gaveUpAtStartUp(); }
+    // The record of every exchange since the start, for the exchange log's window, which may set
+    // its change handler.
+    [[nodiscard]] ExchangeLog& exchangeLog() { return conversation_.log; }
 
 private:
     SerialPort& port_;
+    Conversation conversation_;
     Notices notices_;
     ReplyMonitor monitor_;
     CommandButtons buttons_;

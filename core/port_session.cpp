@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/port_session.h"
 
+#include "core/line_settings.h"
 #include "core/wording.h"
 
 #include <utility>
@@ -15,8 +16,8 @@ int otherPort(int port) {
 
 } // namespace
 
-PortSession::PortSession(Panel& panel, SerialPort& port, Notices& notices)
-    : panel_(panel), port_(port), notices_(notices) {}
+PortSession::PortSession(Panel& panel, SerialPort& port, Notices& notices, Conversation& conversation)
+    : panel_(panel), port_(port), notices_(notices), conversation_(conversation) {}
 
 void PortSession::start() {
     lineSettings_ = kSettings19200;
@@ -27,8 +28,12 @@ void PortSession::start() {
 void PortSession::openAtStartUp() {
     const PortResult<Opening> result = openFirstPort();
     if (result.error) {
+        log(*result.error);
         askAtStartUp(*result.error);
         return;
+    }
+    if (result.value == Opening::Done) {
+        logOpened();
     }
     if (!windowShown_) {
         finishStartUp();
@@ -52,7 +57,7 @@ void PortSession::finishStartUp() {
 }
 
 PortResult<Opening> PortSession::openFirstPort() {
-    if (PortError failure = port_.setPortNumber(1)) {
+    if (PortError failure = setPortNumber(1)) {
         return {.value = Opening::Done, .error = std::move(failure)};
     }
     if (PortError failure = port_.setLineSettings(lineSettings_)) {
@@ -78,15 +83,19 @@ void PortSession::changePort(int chosen, int fallback) {
     notices_.clear();
     const PortResult<Opening> result = reopenAs(chosen);
     if (result.error) {
+        log(*result.error);
         askAfterChange(*result.error, fallback);
     } else if (result.value == Opening::InProgress) {
         awaitOpening(SessionState::OpeningForChange, fallback);
     } else {
+        logOpened();
         panel_.setVisible(Control::PortPanel, false);
     }
 }
 
 PortResult<Opening> PortSession::reopenAs(int number) {
+    // Nothing sent before can be answered once the port closes and opens anew.
+    conversation_.portReset();
     const PortResult<bool> open = port_.isOpen();
     if (open.error) {
         return {.value = Opening::Done, .error = open.error};
@@ -96,16 +105,35 @@ PortResult<Opening> PortSession::reopenAs(int number) {
             return {.value = Opening::Done, .error = std::move(failure)};
         }
     }
-    if (PortError failure = port_.setPortNumber(number)) {
+    if (PortError failure = setPortNumber(number)) {
         return {.value = Opening::Done, .error = std::move(failure)};
     }
     return port_.open();
 }
 
+PortError PortSession::setPortNumber(int number) {
+    PortError failure = port_.setPortNumber(number);
+    if (!failure) {
+        conversation_.log.setPort("COM" + std::to_string(number));
+    }
+    return failure;
+}
+
+void PortSession::logOpened() {
+    log(fillIn(panel_.wordsOf(TAVO_PHRASE("tavo::PanelLogic", "Opened %1, %2.")),
+               {port_.describePort(), describeLine(lineSettings_, panel_)}));
+}
+
+void PortSession::log(std::string_view text) {
+    conversation_.log.portEvent(text);
+}
+
 void PortSession::awaitOpening(SessionState opening, int fallback) {
     state_ = opening;
     fallback_ = fallback;
-    notices_.showProgress(port_.describeOpening());
+    const std::string what = port_.describeOpening();
+    log(what);
+    notices_.showProgress(what);
 }
 
 bool PortSession::opening() const {
@@ -117,6 +145,7 @@ void PortSession::opened() {
         return;
     }
     state_ = SessionState::Settled;
+    logOpened();
     notices_.clear();
     panel_.setVisible(Control::PortPanel, false);
 }
@@ -126,6 +155,7 @@ void PortSession::openFailed() {
         return;
     }
     const std::string text = port_.describe(PortEvent::OpenFailed);
+    log(text);
     notices_.clear();
     if (state_ == SessionState::OpeningAtStartUp) {
         askAtStartUp(text);
@@ -168,7 +198,7 @@ void PortSession::answered(PortFailureChoice choice) {
 
 void PortSession::fallBack(PortFailureChoice choice) {
     state_ = SessionState::Settled;
-    (void)port_.setPortNumber(fallback_);
+    (void)setPortNumber(fallback_);
     if (choice == PortFailureChoice::Retry) {
         changePort(chosenPort_, fallback_);
     } else {
@@ -194,24 +224,30 @@ void PortSession::cancelOpening() {
     state_ = SessionState::Settled;
     (void)port_.close();
     notices_.clear();
+    const std::string cancelled = fillIn(panel_.wordsOf(TAVO_PHRASE("tavo::PanelLogic", "Cancelled: %1")), {what});
+    log(cancelled);
     if (portChange) {
-        (void)port_.setPortNumber(fallback_);
+        (void)setPortNumber(fallback_);
         settleOn(fallback_);
     }
-    panel_.setLabelText(Control::StatusLine,
-                        " " + fillIn(panel_.wordsOf(TAVO_PHRASE("tavo::PanelLogic", "Cancelled: %1")), {what}));
+    panel_.setLabelText(Control::StatusLine, " " + cancelled);
 }
 
 void PortSession::changeSpeed(const LineSettings& settings) {
     lineSettings_ = settings;
     if (const PortError failure = port_.setLineSettings(lineSettings_)) {
+        log(*failure);
         panel_.showWarning(*failure);
+    } else {
+        log(fillIn(panel_.wordsOf(TAVO_PHRASE("tavo::PanelLogic", "Line set to %1.")),
+                   {describeLine(lineSettings_, panel_)}));
     }
     panel_.setVisible(Control::PortPanel, false);
 }
 
 void PortSession::end() {
     state_ = SessionState::Ended;
+    conversation_.portReset();
     // Nothing goes to the projector first; a port already closed stays closed.
     (void)port_.close();
     panel_.endProgram();
@@ -230,9 +266,11 @@ void PortSession::portEvent(PortEvent event) {
         deviceEvent(event);
         break;
     case PortEvent::SettingsRefused:
+        log(port_.describe(event));
         panel_.showWarning(port_.describe(event));
         break;
     case PortEvent::Notice:
+        log(port_.describe(event));
         panel_.setLabelText(Control::StatusLine, " " + port_.describe(event));
         break;
     case PortEvent::Received:
@@ -242,7 +280,11 @@ void PortSession::portEvent(PortEvent event) {
 }
 
 void PortSession::deviceEvent(PortEvent event) {
+    if (event == PortEvent::DeviceLost) {
+        conversation_.portReset();
+    }
     const std::string text = port_.describe(event);
+    log(text);
     notices_.show(text, event == PortEvent::DeviceLost ? Notice::Lasting : Notice::Passing);
     panel_.setLabelText(Control::StatusLine, " " + text);
 }

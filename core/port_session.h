@@ -9,7 +9,11 @@
 // later as an event of its own (answered()), and whatever happens meanwhile (a tick, an event of
 // the port) finds the session in a state of its own. An answer to a question no longer asked is
 // ignored.
+//
+// The exchange log hears of the port's life from here: which port the rows are about, each open,
+// failure, loss and return, and the line's speed.
 
+#include "core/conversation.h"
 #include "core/notices.h"
 #include "core/ports/panel.h"
 #include "core/ports/serial_port.h"
@@ -39,7 +43,7 @@ enum class SessionState : std::uint8_t {
 
 class PortSession {
 public:
-    PortSession(Panel& panel, SerialPort& port, Notices& notices);
+    PortSession(Panel& panel, SerialPort& port, Notices& notices, Conversation& conversation);
 
     // The serial half of the start-up: port 1 at 19200 baud is opened, and COM1 selected, which
     // opens it again as a port change does. The window is shown once the first open has gone
@@ -83,10 +87,15 @@ private:
     [[nodiscard]] bool opening() const;
     [[nodiscard]] PortResult<Opening> openFirstPort();
     [[nodiscard]] PortResult<Opening> reopenAs(int number);
+    PortError setPortNumber(int number);
+    // What the log records of the port.
+    void logOpened();
+    void log(std::string_view text);
 
     Panel& panel_;
     SerialPort& port_;
     Notices& notices_;
+    Conversation& conversation_;
 
     SessionState state_ = SessionState::Settled;
     LineSettings lineSettings_;

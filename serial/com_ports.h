@@ -51,6 +51,7 @@ public:
     void setEventHandler(EventHandler handler) override;
     [[nodiscard]] std::string describe(PortEvent event) override;
     [[nodiscard]] std::string describeOpening() override;
+    [[nodiscard]] std::string describePort() override { return label().toStdString(); }
 
     // From the next open on, a device that cannot be opened is tried again with the reconnect
     // policy until it opens or the port is closed. Its failure is told once, as the open's error or

@@ -673,10 +673,6 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <translation>&lt;p&gt;&lt;b&gt;長押しボタン&lt;/b&gt;（%1）は、どのマウスボタンで押してもすぐに送信し、押している間くり返します。キーボードから長押しボタンを操作しても何も送りません。離す操作で止められないリピートをキーで始めないための仕様です。&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Keys&lt;/h3&gt;&lt;table cellspacing=&quot;0&quot; cellpadding=&quot;2&quot;&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;F1&lt;/b&gt;&lt;/td&gt;&lt;td&gt;this help; right-click the window for &lt;i&gt;Help&lt;/i&gt; as well. Escape closes it.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+H&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the full view: data pane, status reads and status line.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Pane button&lt;/b&gt;&lt;/td&gt;&lt;td&gt;beside the data pane, shown after Ctrl+H. Its caption names what the next click does: %1.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+D&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the device chooser, which sets the devices COM1 and COM2 stand for; also &lt;i&gt;Choose Device…&lt;/i&gt; in the context menu of the COM button.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Menu&lt;/b&gt;, &lt;b&gt;Shift+F10&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the context menu at the button that has the focus: the device chooser, this help and the views.&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Tab&lt;/b&gt;, &lt;b&gt;Space&lt;/b&gt;&lt;/td&gt;&lt;td&gt;move between the buttons in view and activate one-shot buttons; buttons below the window&apos;s lower edge are passed by.&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
-        <translation>&lt;h3&gt;キー&lt;/h3&gt;&lt;table cellspacing=&quot;0&quot; cellpadding=&quot;2&quot;&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;F1&lt;/b&gt;&lt;/td&gt;&lt;td&gt;このヘルプ。ウィンドウを右クリックして&lt;i&gt;ヘルプ&lt;/i&gt;を選んでも開きます。Escape で閉じます。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+H&lt;/b&gt;&lt;/td&gt;&lt;td&gt;全体表示: データ欄、状態読み出しボタン、ステータス行。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;データ欄ボタン&lt;/b&gt;&lt;/td&gt;&lt;td&gt;データ欄の横にあり、Ctrl+H の後に表示されます。表示名は次のクリックで行うことを示します: %1。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+D&lt;/b&gt;&lt;/td&gt;&lt;td&gt;デバイス選択。COM1 と COM2 に使うデバイスを設定します。COM ボタンのコンテキストメニューの&lt;i&gt;デバイスを選択…&lt;/i&gt;からも開けます。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Menu&lt;/b&gt;、&lt;b&gt;Shift+F10&lt;/b&gt;&lt;/td&gt;&lt;td&gt;フォーカスのあるボタンの位置にコンテキストメニューを開きます: デバイス選択、このヘルプ、表示の切り替え。&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Tab&lt;/b&gt;、&lt;b&gt;Space&lt;/b&gt;&lt;/td&gt;&lt;td&gt;見えているボタンの間を移動し、単発ボタンを押します。ウィンドウの下端より下のボタンは飛ばします。&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
-    </message>
-    <message>
         <source>&lt;p&gt;A line the port cannot take (the port is not open, the device was lost, the panel is still connecting) is not sent: the notice over the window&apos;s lower edge says so, in every view, and TXD shows no line.&lt;/p&gt;</source>
         <translation>&lt;p&gt;ポートが受け付けられない行（ポートが開いていない、デバイスが切断された、パネルがまだ接続中）は送信されません。そのことはどの表示でもウィンドウ下端の通知に表示され、TXD には何も表示されません。&lt;/p&gt;</translation>
     </message>
@@ -728,6 +724,42 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
         <source>&lt;h3&gt;Language&lt;/h3&gt;&lt;p&gt;The panel speaks the desktop&apos;s language where it has a translation (Japanese), else English; the captions on the panel are the same in every language. To start it in Japanese, or in English:&lt;/p&gt;%1</source>
         <translation>&lt;h3&gt;言語&lt;/h3&gt;&lt;p&gt;パネルは、翻訳がある言語（日本語）ならデスクトップの言語で、それ以外は英語で表示します。パネル上のボタンなどの表示名はどの言語でも同じです。日本語または英語で起動するには、次のようにします:&lt;/p&gt;%1</translation>
     </message>
+    <message>
+        <source>&lt;tr&gt;&lt;td&gt;&lt;b&gt;F1&lt;/b&gt;&lt;/td&gt;&lt;td&gt;this help; right-click the window for &lt;i&gt;Help&lt;/i&gt; as well. Escape closes it.&lt;/td&gt;&lt;/tr&gt;</source>
+        <translation>&lt;tr&gt;&lt;td&gt;&lt;b&gt;F1&lt;/b&gt;&lt;/td&gt;&lt;td&gt;このヘルプ。ウィンドウを右クリックして&lt;i&gt;ヘルプ&lt;/i&gt;を選んでも開きます。Escape で閉じます。&lt;/td&gt;&lt;/tr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+H&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the full view: data pane, status reads and status line.&lt;/td&gt;&lt;/tr&gt;</source>
+        <translation>&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+H&lt;/b&gt;&lt;/td&gt;&lt;td&gt;全体表示: データ欄、状態読み出しボタン、ステータス行。&lt;/td&gt;&lt;/tr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;tr&gt;&lt;td&gt;&lt;b&gt;Pane button&lt;/b&gt;&lt;/td&gt;&lt;td&gt;beside the data pane, shown after Ctrl+H. Its caption names what the next click does: %1.&lt;/td&gt;&lt;/tr&gt;</source>
+        <translation>&lt;tr&gt;&lt;td&gt;&lt;b&gt;データ欄ボタン&lt;/b&gt;&lt;/td&gt;&lt;td&gt;データ欄の横にあり、Ctrl+H の後に表示されます。表示名は次のクリックで行うことを示します: %1。&lt;/td&gt;&lt;/tr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+L&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the exchange log: every line sent and every reply, one row each, with the time of day to the millisecond, the port and the decoded status, and what happened to the port. Rows can be selected, copied (Ctrl+C) and saved. Also &lt;i&gt;Exchange Log…&lt;/i&gt; in the context menu.&lt;/td&gt;&lt;/tr&gt;</source>
+        <translation>&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+L&lt;/b&gt;&lt;/td&gt;&lt;td&gt;送受信ログ: 送信したすべての行とすべての応答を 1 行ずつ、ミリ秒までの時刻、ポート、デコードしたステータスとともに表示します。ポートに起きたことも記録します。行は選択、コピー（Ctrl+C）、保存ができます。コンテキストメニューの&lt;i&gt;送受信ログ…&lt;/i&gt;からも開けます。&lt;/td&gt;&lt;/tr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+D&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the device chooser, which sets the devices COM1 and COM2 stand for; also &lt;i&gt;Choose Device…&lt;/i&gt; in the context menu of the COM button.&lt;/td&gt;&lt;/tr&gt;</source>
+        <translation>&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+D&lt;/b&gt;&lt;/td&gt;&lt;td&gt;デバイス選択。COM1 と COM2 に使うデバイスを設定します。COM ボタンのコンテキストメニューの&lt;i&gt;デバイスを選択…&lt;/i&gt;からも開けます。&lt;/td&gt;&lt;/tr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;tr&gt;&lt;td&gt;&lt;b&gt;Menu&lt;/b&gt;, &lt;b&gt;Shift+F10&lt;/b&gt;&lt;/td&gt;&lt;td&gt;the context menu at the button that has the focus: the device chooser, this help, the exchange log and the views.&lt;/td&gt;&lt;/tr&gt;</source>
+        <translation>&lt;tr&gt;&lt;td&gt;&lt;b&gt;Menu&lt;/b&gt;、&lt;b&gt;Shift+F10&lt;/b&gt;&lt;/td&gt;&lt;td&gt;フォーカスのあるボタンの位置にコンテキストメニューを開きます: デバイス選択、このヘルプ、送受信ログ、表示の切り替え。&lt;/td&gt;&lt;/tr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;tr&gt;&lt;td&gt;&lt;b&gt;Tab&lt;/b&gt;, &lt;b&gt;Space&lt;/b&gt;&lt;/td&gt;&lt;td&gt;move between the buttons in view and activate one-shot buttons; buttons below the window&apos;s lower edge are passed by.&lt;/td&gt;&lt;/tr&gt;</source>
+        <translation>&lt;tr&gt;&lt;td&gt;&lt;b&gt;Tab&lt;/b&gt;、&lt;b&gt;Space&lt;/b&gt;&lt;/td&gt;&lt;td&gt;見えているボタンの間を移動し、単発ボタンを押します。ウィンドウの下端より下のボタンは飛ばします。&lt;/td&gt;&lt;/tr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keys&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;キー&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;In use now: &lt;b&gt;%1&lt;/b&gt;. COM&apos;s tool tip says so too.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;現在使用中: &lt;b&gt;%1&lt;/b&gt;。COM ボタンのツールチップにも表示されます。&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>tavo::HelpWindow</name>
@@ -738,6 +770,13 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     <message>
         <source>Help text</source>
         <translation>ヘルプの本文</translation>
+    </message>
+</context>
+<context>
+    <name>tavo::LineSettings</name>
+    <message>
+        <source>%1 baud, %2</source>
+        <translation>%1 ボー、%2</translation>
     </message>
 </context>
 <context>
@@ -756,6 +795,18 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     <message>
         <source>COM%1 is the %2: nothing reaches a real projector.</source>
         <translation>COM%1 は%2です。実際のプロジェクターには何も届きません。</translation>
+    </message>
+    <message>
+        <source>COM%1, %2</source>
+        <translation>COM%1、%2</translation>
+    </message>
+    <message>
+        <source>COM%1: %2, %3</source>
+        <translation>COM%1: %2、%3</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1。%2</translation>
     </message>
 </context>
 <context>
@@ -839,6 +890,18 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     <message>
         <source>Unexpected reply %1 to %2; expected %3.</source>
         <translation>%2 への応答 %1 は想定外です。想定した応答: %3。</translation>
+    </message>
+    <message>
+        <source>Sent %1, but %2 (status read %3 s ago).</source>
+        <translation>%1 を送信しましたが、%2（%3 秒前のステータス読み出しによる）。</translation>
+    </message>
+    <message>
+        <source>Opened %1, %2.</source>
+        <translation>%1 を開きました（%2）。</translation>
+    </message>
+    <message>
+        <source>Line set to %1.</source>
+        <translation>回線を %1 に設定しました。</translation>
     </message>
 </context>
 <context>
@@ -1131,6 +1194,10 @@ Commands end with CR; known commands are answered with ACK CR, unknown ones with
     <message>
         <source>Show Data Pane</source>
         <translation>データ欄を表示</translation>
+    </message>
+    <message>
+        <source>Exchange Log…</source>
+        <translation>送受信ログ…</translation>
     </message>
 </context>
 <context>

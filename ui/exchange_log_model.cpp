@@ -107,7 +107,7 @@ QString ExchangeLogModel::cell(const LogRow& row, int column) const {
         }
         return {};
     case Data:
-        return row.kind == LogKind::Port ? fromStd(row.text) : fromTokens(row.tokens);
+        return fromTokens(row.tokens);
     case Meaning:
         switch (row.kind) {
         case LogKind::Reply:
@@ -115,14 +115,17 @@ QString ExchangeLogModel::cell(const LogRow& row, int column) const {
         case LogKind::NoReply:
             return tr("nothing came back to %1").arg(fromStd(row.text));
         case LogKind::LateReply:
-            return row.decoded.empty() ? tr("answers %1, after its wait").arg(fromStd(row.text))
-                                       : tr("answers %1, after its wait: %2").arg(fromStd(row.text), fromTokens(row.decoded));
+            return row.decoded.empty()
+                       ? tr("answers %1, after its wait").arg(fromStd(row.text))
+                       : tr("answers %1, after its wait: %2").arg(fromStd(row.text), fromTokens(row.decoded));
         case LogKind::Unasked:
-            return row.bytes > kMaxLogRowBytes ? tr("%n bytes in all", nullptr, static_cast<int>(row.bytes)) : QString();
+            return row.bytes > kMaxLogRowBytes ? tr("%n bytes in all", nullptr, static_cast<int>(row.bytes))
+                                               : QString();
         case LogKind::NotSent:
+        case LogKind::Port:
+            // In the widest column: what happened to the port is a sentence.
             return fromStd(row.text);
         case LogKind::Sent:
-        case LogKind::Port:
             return {};
         }
         return {};

@@ -36,13 +36,17 @@ ExchangeLogWindow::ExchangeLogWindow(const ExchangeLog& log, qint64 wallOffsetMs
     view_->setWordWrap(false);
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // One line of text a row, so that a morning's exchanges fit the window.
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
     view_->horizontalHeader()->setStretchLastSection(true);
     view_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     const QFontMetrics metrics = view_->fontMetrics();
     view_->setColumnWidth(ExchangeLogModel::Time, metrics.horizontalAdvance(QStringLiteral("00:00:00.000  ")));
     view_->setColumnWidth(ExchangeLogModel::Port, metrics.horizontalAdvance(QStringLiteral("COM1   ")));
-    view_->setColumnWidth(ExchangeLogModel::What, metrics.horizontalAdvance(tr("not asked for") + QStringLiteral("  ")));
-    view_->setColumnWidth(ExchangeLogModel::Data, metrics.horizontalAdvance(QStringLiteral(" C F   I N P U T 1   A N A L O G CR ")));
+    view_->setColumnWidth(ExchangeLogModel::What,
+                          metrics.horizontalAdvance(tr("not asked for") + QStringLiteral("  ")));
+    view_->setColumnWidth(ExchangeLogModel::Data,
+                          metrics.horizontalAdvance(QStringLiteral(" C F   I N P U T 1   A N A L O G CR ")));
 
     auto* copyShortcut = new QShortcut(QKeySequence::Copy, view_, nullptr, nullptr, Qt::WidgetShortcut);
     connect(copyShortcut, &QShortcut::activated, this, &ExchangeLogWindow::copy);
@@ -59,7 +63,7 @@ ExchangeLogWindow::ExchangeLogWindow(const ExchangeLog& log, qint64 wallOffsetMs
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(view_);
     layout->addWidget(buttons);
-    resize(720, 420);
+    resize(880, 420);
 }
 
 void ExchangeLogWindow::sync() {
@@ -116,6 +120,9 @@ void ExchangeLogWindow::chooseFile() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setObjectName(QStringLiteral("ExchangeLogSaveDialog"));
+    // Shown, not opened: open() would make it modal to the log's window and the panel above it,
+    // and the panel must work on while a file is chosen.
+    dialog->setWindowModality(Qt::NonModal);
     connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
         const QString error = saveTo(path);
         if (error.isEmpty()) {
@@ -124,9 +131,10 @@ void ExchangeLogWindow::chooseFile() {
         auto* box = new QMessageBox(QMessageBox::Warning, tr("Exchange Log"),
                                     tr("The log could not be saved to %1: %2").arg(path, error), QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        box->setWindowModality(Qt::NonModal);
+        box->show();
     });
-    dialog->open();
+    dialog->show();
 }
 
 } // namespace tavo

@@ -24,6 +24,7 @@ void HelpOpener::showHelp() {
     helpAfterHold_ = false;
     if (help_ == nullptr) {
         help_ = new HelpWindow(&panel_);
+        help_->setDevice(device_);
     }
     if (!help_->isVisible()) {
         // Beside the panel, wherever the panel is now. The help's frame is not known before it is
@@ -37,6 +38,16 @@ void HelpOpener::showHelp() {
     help_->show();
     help_->raise();
     help_->activateWindow();
+}
+
+void HelpOpener::setDevice(const QString& device) {
+    if (device == device_) {
+        return;
+    }
+    device_ = device;
+    if (help_ != nullptr) {
+        help_->setDevice(device_);
+    }
 }
 
 void HelpOpener::holdEnded() {

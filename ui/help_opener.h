@@ -10,6 +10,7 @@
 #include <QMargins>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <functional>
 
 class QWidget;
@@ -26,6 +27,8 @@ public:
     void showHelp();
     // A hold ended: a help asked for meanwhile opens now.
     void holdEnded();
+    // The port, device and line in use, which the help names where it tells of devices.
+    void setDevice(const QString& device);
 
     [[nodiscard]] HelpWindow* helpWindow() const { return help_; }
 
@@ -34,6 +37,7 @@ private:
     std::function<bool()> holding_;
     std::function<QMargins()> frame_;
     QPointer<HelpWindow> help_;
+    QString device_;
     bool helpAfterHold_ = false;
 };
 

@@ -52,4 +52,28 @@ QRect placeHelp(const QRect& panel, const QSize& wanted, const QRect& available)
     return best;
 }
 
+QRect placeLog(const QRect& panel, const QSize& wanted, const QRect& available) {
+    const int width = std::min(wanted.width(), available.width());
+    const int height = std::min(wanted.height(), available.height());
+    const int availableEnd = available.x() + available.width();
+    const int availableBottom = available.y() + available.height();
+    const int panelEnd = panel.x() + panel.width();
+    const int panelBottom = panel.y() + panel.height();
+
+    const int roomBeside = std::max(availableEnd - panelEnd, panel.x() - available.x()) - kHelpGap;
+    if (roomBeside >= std::min(width, kLogMinimumWidth)) {
+        return placeHelp(panel, wanted, available);
+    }
+    const int roomBelow = availableBottom - panelBottom - kHelpGap;
+    const int roomAbove = panel.y() - available.y() - kHelpGap;
+    const int room = std::max(roomBelow, roomAbove);
+    if (room >= std::min(height, kLogMinimumHeight)) {
+        const int h = std::min(height, room);
+        const int x = std::clamp(panel.x(), available.x(), availableEnd - width);
+        const int y = roomBelow >= roomAbove ? panelBottom + kHelpGap : panel.y() - kHelpGap - h;
+        return {x, y, width, h};
+    }
+    return placeHelp(panel, wanted, available);
+}
+
 } // namespace tavo

@@ -18,4 +18,12 @@ inline constexpr int kHelpGap = 8;
 
 [[nodiscard]] QRect placeHelp(const QRect& panel, const QSize& wanted, const QRect& available);
 
+// The exchange log's rows are wide and its newest rows are what is read, so it goes beside the
+// panel only where it keeps kLogMinimumWidth, else as a band below or above the panel where that
+// shows kLogMinimumHeight of it, else where the help would go.
+inline constexpr int kLogMinimumWidth = 560;
+inline constexpr int kLogMinimumHeight = 180;
+
+[[nodiscard]] QRect placeLog(const QRect& panel, const QSize& wanted, const QRect& available);
+
 } // namespace tavo

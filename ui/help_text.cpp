@@ -161,15 +161,13 @@ QString paneCaptions() {
     return items.join(HelpText::tr("; "));
 }
 
-} // namespace
-
-QString helpText(const QString& version) {
-    QString text;
-    text += HelpText::tr("<h3>The panel</h3>"
-                         "<p>Each button sends one command line to the projector over the serial line: its code and "
-                         "a carriage return (the table below lists them). The top rows choose power and input; the "
-                         "ON and OFF pairs switch their function; the picture buttons set the picture; COM shows "
-                         "the port panel, where the port and the line speed are chosen.</p>");
+// The panel's groups, the hold buttons and what the data pane shows.
+QString panelSection() {
+    QString text = HelpText::tr("<h3>The panel</h3>"
+                                "<p>Each button sends one command line to the projector over the serial line: its code "
+                                "and a carriage return (the table below lists them). The top rows choose power and "
+                                "input; the ON and OFF pairs switch their function; the picture buttons set the "
+                                "picture; COM shows the port panel, where the port and the line speed are chosen.</p>");
     text += HelpText::tr("<p><b>Hold buttons</b> (%1) send at once when pressed with any mouse button "
                          "and repeat while held. Activating a hold button from the keyboard sends "
                          "nothing, by design: no key can start a repeat that no release would "
@@ -184,65 +182,92 @@ QString helpText(const QString& version) {
                          return command != nullptr && isDecodedStatusRead(command->code);
                      }),
                      whole(catalog::captionOf(Control::PTimer)));
+    return text;
+}
 
-    text += HelpText::tr("<h3>Keys</h3><table cellspacing=\"0\" cellpadding=\"2\">"
-                         "<tr><td><b>F1</b></td><td>this help; right-click the window for "
-                         "<i>Help</i> as well. Escape closes it.</td></tr>"
-                         "<tr><td><b>Ctrl+H</b></td><td>the full view: data pane, status reads "
-                         "and status line.</td></tr>"
-                         "<tr><td><b>Pane button</b></td><td>beside the data pane, shown after "
-                         "Ctrl+H. Its caption names what the next click does: %1.</td></tr>"
-                         "<tr><td><b>Ctrl+D</b></td><td>the device chooser, which sets the "
-                         "devices COM1 and COM2 stand for; also <i>Choose Device…</i> in the "
-                         "context menu of the COM button.</td></tr>"
-                         "<tr><td><b>Menu</b>, <b>Shift+F10</b></td><td>the context menu at the "
-                         "button that has the focus: the device chooser, this help and the views.</td></tr>"
-                         "<tr><td><b>Tab</b>, <b>Space</b></td><td>move between the buttons in view and "
-                         "activate one-shot buttons; buttons below the window's lower edge are passed "
-                         "by.</td></tr></table>")
-                .arg(paneCaptions());
+// One row per key, each with what it does.
+QString keysSection() {
+    QStringList rows{
+        HelpText::tr("<tr><td><b>F1</b></td><td>this help; right-click the window for <i>Help</i> as well. "
+                     "Escape closes it.</td></tr>"),
+        HelpText::tr("<tr><td><b>Ctrl+H</b></td><td>the full view: data pane, status reads and status "
+                     "line.</td></tr>"),
+        HelpText::tr("<tr><td><b>Pane button</b></td><td>beside the data pane, shown after Ctrl+H. Its caption "
+                     "names what the next click does: %1.</td></tr>")
+            .arg(paneCaptions()),
+        HelpText::tr("<tr><td><b>Ctrl+L</b></td><td>the exchange log: every line sent and every reply, one row "
+                     "each, with the time of day to the millisecond, the port and the decoded status, and what "
+                     "happened to the port. Rows can be selected, copied (Ctrl+C) and saved. Also "
+                     "<i>Exchange Log…</i> in the context menu.</td></tr>"),
+        HelpText::tr("<tr><td><b>Ctrl+D</b></td><td>the device chooser, which sets the devices COM1 and COM2 "
+                     "stand for; also <i>Choose Device…</i> in the context menu of the COM button.</td></tr>"),
+        HelpText::tr("<tr><td><b>Menu</b>, <b>Shift+F10</b></td><td>the context menu at the button that has "
+                     "the focus: the device chooser, this help, the exchange log and the views.</td></tr>"),
+        HelpText::tr("<tr><td><b>Tab</b>, <b>Space</b></td><td>move between the buttons in view and activate "
+                     "one-shot buttons; buttons below the window's lower edge are passed by.</td></tr>"),
+    };
+    return HelpText::tr("<h3>Keys</h3>") + QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\">") +
+           rows.join(QString()) + QStringLiteral("</table>");
+}
 
-    text += HelpText::tr("<p>A line the port cannot take (the port is not open, the device was lost, the "
-                         "panel is still connecting) is not sent: the notice over the window's lower edge "
-                         "says so, in every view, and TXD shows no line.</p>");
+// The devices COM1 and COM2 may stand for, and the one in use now.
+QString devicesSection(const QString& device) {
+    QString text =
+        HelpText::tr("<h3>Devices</h3>"
+                     "<p>COM1 and COM2 stand for devices of your choice (Ctrl+D): a serial device, by "
+                     "its name or its stable name, or a device server on the network, one that speaks "
+                     "RFC 2217 (the panel sets the speed there) or a raw TCP port (whose speed is set "
+                     "on the server):</p>%1"
+                     "<p>The chooser also offers the devices chosen before. To use a device for one "
+                     "run, or to put the simulated projector behind COM1 as <i>Try Without a "
+                     "Projector</i> does:</p>%2")
+            .arg(commandLines({"/dev/ttyUSB0", "/dev/serial/by-id/NAME", "rfc2217://HOST:PORT", "tcp://HOST:PORT"}),
+                 commandLines({"tavo-panel --com1 DEVICE", "tavo-panel --simulate"}));
+    if (!device.isEmpty()) {
+        text += HelpText::tr("<p>In use now: <b>%1</b>. COM's tool tip says so too.</p>").arg(device.toHtmlEscaped());
+    }
+    return text;
+}
 
-    text += HelpText::tr("<h3>Devices</h3>"
-                         "<p>COM1 and COM2 stand for devices of your choice (Ctrl+D): a serial device, by its "
-                         "name or its stable name, or a device server on the network, one that speaks RFC 2217 "
-                         "(the panel sets the speed there) or a raw TCP port (whose speed is set on the "
-                         "server):</p>%1"
-                         "<p>The chooser also offers the devices chosen before. To use a device for one run, "
-                         "or to put the simulated projector behind COM1 as <i>Try Without a Projector</i> "
-                         "does:</p>%2")
-                .arg(commandLines({"/dev/ttyUSB0", "/dev/serial/by-id/NAME", "rfc2217://HOST:PORT", "tcp://HOST:PORT"}),
-                     commandLines({"tavo-panel --com1 DEVICE", "tavo-panel --simulate"}));
-
-    text += HelpText::tr("<h3>Buttons</h3>") + buttonTable();
-
-    text += HelpText::tr("<h3>Settings</h3>"
-                         "<p>The devices chosen for COM1 and COM2 are kept in:</p>%1"
-                         "<p>The port and speed chosen in the port panel are not kept: each run starts on "
-                         "COM1 at 19200 baud.</p>")
-                .arg(commandLines({"~/.config/tavo/tavo-panel.conf"}));
-
+// Where the settings live, the bridge, the language.
+QString settingsSections() {
+    QString text = HelpText::tr("<h3>Settings</h3>"
+                                "<p>The devices chosen for COM1 and COM2 are kept in:</p>%1"
+                                "<p>The port and speed chosen in the port panel are not kept: each run starts on "
+                                "COM1 at 19200 baud.</p>")
+                       .arg(commandLines({"~/.config/tavo/tavo-panel.conf"}));
     text += HelpText::tr("<h3>Room control</h3>"
                          "<p><b>tavo-pjlink</b> makes the projector reachable from PJLink room-control "
                          "systems over the network; its manual page tells how:</p>%1")
                 .arg(commandLines({"man tavo-pjlink"}));
-
     text += HelpText::tr("<h3>Language</h3>"
                          "<p>The panel speaks the desktop's language where it has a translation (Japanese), "
                          "else English; the captions on the panel are the same in every language. To start "
                          "it in Japanese, or in English:</p>%1")
                 .arg(commandLines({"LANG=ja_JP.UTF-8 tavo-panel", "LANG=C tavo-panel"}));
+    return text;
+}
 
-    text += HelpText::tr("<h3>About</h3><p>");
+QString aboutSection(const QString& version) {
+    QString text = HelpText::tr("<h3>About</h3><p>");
     if (!version.isEmpty()) {
         text += HelpText::tr("Version %1. ").arg(version.toHtmlEscaped());
     }
     text += HelpText::tr("Free software under the GNU General Public License, version 3 or any later "
                          "version (GPL-3.0-or-later), with no warranty.</p>");
     return text;
+}
+
+} // namespace
+
+QString helpText(const QString& version, const QString& device) {
+    QString text = panelSection() + keysSection();
+    text += HelpText::tr("<p>A line the port cannot take (the port is not open, the device was lost, the "
+                         "panel is still connecting) is not sent: the notice over the window's lower edge "
+                         "says so, in every view, and TXD shows no line.</p>");
+    text += devicesSection(device);
+    text += HelpText::tr("<h3>Buttons</h3>") + buttonTable();
+    return text + settingsSections() + aboutSection(version);
 }
 
 } // namespace tavo

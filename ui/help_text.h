@@ -9,7 +9,8 @@
 
 namespace tavo {
 
-// `version` is shown as given; an empty one is left out.
-[[nodiscard]] QString helpText(const QString& version);
+// `version` is shown as given; an empty one is left out. `device` names the port, device and line
+// in use where the help tells of devices; an empty one is left out.
+[[nodiscard]] QString helpText(const QString& version, const QString& device = {});
 
 } // namespace tavo

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -18,7 +19,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent), browser_(new QTextBro
     browser_->setObjectName(QStringLiteral("HelpText"));
     browser_->setAccessibleName(tr("Help text"));
     browser_->setOpenLinks(false);
-    browser_->setHtml(helpText(QCoreApplication::applicationVersion()));
+    browser_->setHtml(helpText(QCoreApplication::applicationVersion(), device_));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -27,6 +28,17 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent), browser_(new QTextBro
     layout->addWidget(browser_);
     layout->addWidget(buttons);
     resize(480, 560);
+}
+
+void HelpWindow::setDevice(const QString& device) {
+    if (device == device_) {
+        return;
+    }
+    device_ = device;
+    QScrollBar* bar = browser_->verticalScrollBar();
+    const int kept = bar->value();
+    browser_->setHtml(helpText(QCoreApplication::applicationVersion(), device_));
+    bar->setValue(kept);
 }
 
 } // namespace tavo

@@ -5,6 +5,7 @@
 // keyboard and closed with Escape.
 
 #include <QDialog>
+#include <QString>
 
 class QTextBrowser;
 
@@ -17,9 +18,13 @@ public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
     [[nodiscard]] QTextBrowser* browser() const { return browser_; }
+    // The port, device and line in use, named where the help tells of devices; the reader keeps
+    // the place in the text.
+    void setDevice(const QString& device);
 
 private:
     QTextBrowser* browser_ = nullptr;
+    QString device_;
 };
 
 } // namespace tavo

@@ -2,6 +2,7 @@
 #include "ui/main_window.h"
 
 #include "core/control_catalog.h"
+#include "core/line_settings.h"
 #include "core/panel_logic.h"
 #include "ui/accessible_text.h"
 #include "ui/device_actions.h"
@@ -34,10 +35,19 @@ MainWindow::MainWindow(QWidget* parent)
       actions_(*this, *control(Control::PaneButton), shownFocus_, commands()),
       help_(
           *this, [this] { return holding(); }, [this] { return geometry_.decorations(); }),
+      logOpener_(
+          *this, [this] { return holding(); }, [this] { return geometry_.decorations(); },
+          [this] { return clock_.nowMs(); }),
       dialogs_(*this) {
     shownFocus_.setCovers({control(Control::PortPanel)});
     routeEvents();
-    markSimulation(false);
+    // The port panel's options show the port and the speed in use, whoever changed them.
+    for (const Control option :
+         {Control::Com1Option, Control::Com2Option, Control::Speed19200Option, Control::Speed9600Option}) {
+        connect(qobject_cast<QAbstractButton*>(control(option)), &QAbstractButton::toggled, this,
+                [this] { showDevice(false); });
+    }
+    showDevice(false);
 
     notice_ = new DeviceNotice(*this);
     connect(notice_, &DeviceNotice::cancelRequested, this, [this] {
@@ -62,12 +72,13 @@ MainWindow::~MainWindow() {
 
 void MainWindow::setLogic(PanelLogic* logic) {
     logic_ = logic;
+    logOpener_.setLog(logic != nullptr ? &logic->exchangeLog() : nullptr);
 }
 
 void MainWindow::setDeviceActions(DeviceActions* actions) {
     deviceActions_ = actions;
     dialogs_.setDeviceActions(actions);
-    markSimulation(false);
+    showDevice(false);
 }
 
 QWidget* MainWindow::control(Control control) const {
@@ -83,6 +94,7 @@ WindowCommands MainWindow::commands() {
                 }
             },
         .help = [this] { showHelp(); },
+        .exchangeLog = [this] { showExchangeLog(); },
         .chooseDevices = [this] { chooseDevicesInPanel(); },
         .canChooseDevices = [this] { return deviceActions_ != nullptr && logic_ != nullptr; },
         .paneButton =
@@ -132,12 +144,14 @@ void MainWindow::routeHoldButton(HoldPushButton* hold, Control id) {
             logic_->release(id);
         }
         help_.holdEnded();
+        logOpener_.holdEnded();
     });
     connect(hold, &HoldPushButton::holdCancelled, this, [this] {
         if (logic_ != nullptr) {
             logic_->holdCancelled();
         }
         help_.holdEnded();
+        logOpener_.holdEnded();
     });
 }
 
@@ -176,7 +190,24 @@ int MainWindow::portInUse() const {
     return qobject_cast<QRadioButton*>(control(Control::Com2Option))->isChecked() ? 2 : 1;
 }
 
-void MainWindow::markSimulation(bool tell) {
+QString MainWindow::deviceInUse() const {
+    const int port = portInUse();
+    QString device;
+    if (deviceActions_ != nullptr) {
+        const DeviceChoice devices = deviceActions_->devices();
+        device = port == 1 ? devices.com1 : devices.com2;
+        // Named as such, never by its pseudo-terminal.
+        if (!device.isEmpty() && device == deviceActions_->simulatedDevice()) {
+            device = simulatedProjectorName();
+        }
+    }
+    const bool slow = qobject_cast<QRadioButton*>(control(Control::Speed9600Option))->isChecked();
+    const QString line = QString::fromStdString(describeLine(slow ? kSettings9600 : kSettings19200, *this));
+    return device.isEmpty() ? tr("COM%1, %2").arg(port).arg(line) : tr("COM%1: %2, %3").arg(port).arg(device, line);
+}
+
+void MainWindow::showDevice(bool tell) {
+    const QString inUse = deviceInUse();
     QString tip = tr("The port panel: COM1 or COM2, 19200 or 9600 baud. Ctrl+D or right-click: %1 "
                      "Ctrl+H: the full view with the data pane.")
                       .arg(chooseDeviceCommand());
@@ -189,7 +220,11 @@ void MainWindow::markSimulation(bool tell) {
     }
     const QString text =
         tr("COM%1 is the %2: nothing reaches a real projector.").arg(port).arg(simulatedProjectorName());
-    control(Control::PortButton)->setToolTip(onSimulator ? text + QLatin1Char('\n') + tip : tip);
+    QWidget* com = control(Control::PortButton);
+    com->setToolTip(inUse + QLatin1Char('\n') + (onSimulator ? text + QLatin1Char('\n') + tip : tip));
+    com->setAccessibleDescription(tr("%1. %2").arg(
+        inUse, accessibleDescriptionFor(Control::PortButton, catalog::captionOf(Control::PortButton))));
+    help_.setDevice(inUse);
     if (tell && onSimulator && notice_ != nullptr && notice_->isHidden()) {
         notice_->present(text, Notice::Calm);
     }
@@ -209,7 +244,7 @@ bool MainWindow::event(QEvent* event) {
             if (!pendingNotice_.isEmpty() && notice_->isHidden()) {
                 notice_->present(std::exchange(pendingNotice_, {}), Notice::Lasting);
             }
-            markSimulation(true);
+            showDevice(true);
         }
         break;
     case QEvent::Resize:
@@ -238,7 +273,7 @@ void MainWindow::chooseDevicesInPanel() {
         return;
     }
     (void)chooseDevices(*deviceActions_, this, portInUse(), [this](ChooserOutcome outcome) {
-        markSimulation(false);
+        showDevice(false);
         // OK opens the port in use again, also with nothing changed: that is how it is tried again.
         if (outcome != ChooserOutcome::Cancelled && logic_ != nullptr) {
             logic_->devicesChanged();
@@ -296,7 +331,7 @@ void MainWindow::setVisible(Control control, bool visible) {
     shownFocus_.keepFocusShown();
     // Where the port is chosen, say which one is the simulated projector.
     if (control == Control::PortPanel && visible) {
-        markSimulation(true);
+        showDevice(true);
     }
 }
 
@@ -304,7 +339,7 @@ void MainWindow::selectOption(Control option) {
     if (auto* radio = qobject_cast<QRadioButton*>(control(option))) {
         radio->setChecked(true);
     }
-    markSimulation(false);
+    showDevice(false);
 }
 
 void MainWindow::showWarning(std::string_view text) {

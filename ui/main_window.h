@@ -4,11 +4,13 @@
 // The panel window: every control of the layout table, the decorative lines and the logo. It
 // implements the panel port for the logic and hands every toolkit event, every timer tick and the
 // user's answers to the logic's handlers unchanged; it decides nothing itself. Building the panel,
-// the timers, the geometry in twips, the keys and the context menu, the help, the device notice
-// and the dialogs of a failed port each have a class of their own.
+// the timers, the geometry in twips, the keys and the context menu, the help, the exchange log,
+// the device notice and the dialogs of a failed port each have a class of their own.
 
 #include "core/ports/controls.h"
 #include "core/ports/panel.h"
+#include "serial/event_loop_clock.h"
+#include "ui/exchange_log_opener.h"
 #include "ui/help_opener.h"
 #include "ui/lost_dialogs.h"
 #include "ui/panel_builder.h"
@@ -41,7 +43,8 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Where the events go from now on; nullptr stops the routing (before the logic is destroyed).
+    // Where the events go from now on, and whose exchange log the window shows; nullptr stops the
+    // routing and closes the log's window (before the logic is destroyed).
     void setLogic(PanelLogic* logic);
     // What the device chooser and "Try Without a Projector" act on; without it they are not
     // offered.
@@ -64,6 +67,7 @@ public:
     [[nodiscard]] ScreenSize screenSize() const override { return geometry_.screenSize(); }
     void setTimerEnabled(TimerId timer, bool enabled) override { timers_.setEnabled(timer, enabled); }
     void setTimerInterval(TimerId timer, int milliseconds) override { timers_.setInterval(timer, milliseconds); }
+    [[nodiscard]] Clock& clock() override { return clock_; }
     void showWarning(std::string_view text) override;
     void showPortWarning(std::string_view text) override;
     void showStartupError(std::string_view text) override;
@@ -90,6 +94,12 @@ public:
     // is down, once the hold has ended.
     void showHelp() { help_.showHelp(); }
     [[nodiscard]] HelpWindow* helpWindow() const { return help_.helpWindow(); }
+    // Opens the exchange log beside the panel, or brings it forward, as the help opens.
+    void showExchangeLog() { logOpener_.showLog(); }
+    [[nodiscard]] ExchangeLogWindow* exchangeLogWindow() const { return logOpener_.logWindow(); }
+    // The port in use, its device and its line, as COM's tool tip and the help name them:
+    // "COM1: rfc2217://10.0.0.7:2001, 19200 baud, 8N1".
+    [[nodiscard]] QString deviceInUse() const;
     // The window's context menu while it is open.
     [[nodiscard]] QMenu* contextMenu() const { return actions_.contextMenu(); }
 
@@ -109,12 +119,14 @@ private:
     [[nodiscard]] WindowCommands commands();
     // The port the port panel shows as chosen: the one in use.
     [[nodiscard]] int portInUse() const;
-    // The port in use is the simulated projector's: the COM button's tip says so, and `tell` says
-    // so in a calm notice too, unless another notice is shown.
-    void markSimulation(bool tell);
+    // COM's tool tip and description, and the help, name the port, its device and its line. When
+    // it is the simulated projector's, the tip says so, and `tell` says so in a calm notice too,
+    // unless another notice is shown.
+    void showDevice(bool tell);
     void chooseDevicesInPanel();
 
     PanelLogic* logic_ = nullptr;
+    EventLoopClock clock_;
     DeviceActions* deviceActions_ = nullptr;
     PanelWidgets widgets_;
     ShownFocus shownFocus_{*this};
@@ -122,6 +134,7 @@ private:
     PanelTimers timers_;
     WindowActions actions_;
     HelpOpener help_;
+    ExchangeLogOpener logOpener_;
     PortFailureDialogs dialogs_;
     LostDialogs lostDialogs_;
     bool shownOnce_ = false;

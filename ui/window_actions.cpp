@@ -31,6 +31,13 @@ WindowActions::WindowActions(QWidget& window, QWidget& paneButton, const ShownFo
     window_.addAction(help_);
     connect(help_, &QAction::triggered, this, [this] { commands_.help(); });
 
+    // Like Ctrl+H, a shortcut of the window: the focused button never sees the key.
+    exchangeLog_ = new QAction(tr("Exchange Log…"), this);
+    exchangeLog_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    exchangeLog_->setShortcutContext(Qt::WindowShortcut);
+    window_.addAction(exchangeLog_);
+    connect(exchangeLog_, &QAction::triggered, this, [this] { commands_.exchangeLog(); });
+
     chooseDevice_ = new QAction(chooseDeviceCommand(), this);
     chooseDevice_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     chooseDevice_->setShortcutContext(Qt::WindowShortcut);
@@ -50,6 +57,7 @@ void WindowActions::fill(QMenu& menu, [[maybe_unused]] QWidget* under) {
     chooseDevice_->setEnabled(commands_.canChooseDevices());
     menu.addAction(chooseDevice_);
     menu.addAction(help_);
+    menu.addAction(exchangeLog_);
     menu.addSeparator();
     menu.addAction(fullView_);
     // The pane button's own click, for the view in which the window's edge cuts the button off,

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The window's keys and its context menu: Ctrl+H (the logic's own key), F1 for the help, Ctrl+D
-// for the device chooser, and the menu that offers them, opened by the right mouse button on the
-// window, the Menu key or Shift+F10. What each one does is the window's to say.
+// The window's keys and its context menu: Ctrl+H (the logic's own key), F1 for the help, Ctrl+L for
+// the exchange log, Ctrl+D for the device chooser, and the menu that offers them, opened by the
+// right mouse button on the window, the Menu key or Shift+F10. What each one does is the window's
+// to say.
 
 #include <QMenu>
 #include <QObject>
@@ -21,6 +22,7 @@ class ShownFocus;
 struct WindowCommands {
     std::function<void()> fullView;
     std::function<void()> help;
+    std::function<void()> exchangeLog;
     std::function<void()> chooseDevices;
     std::function<bool()> canChooseDevices;
     // The pane button's own click.
@@ -51,6 +53,7 @@ private:
     WindowCommands commands_;
     QAction* chooseDevice_ = nullptr;
     QAction* help_ = nullptr;
+    QAction* exchangeLog_ = nullptr;
     QAction* fullView_ = nullptr;
     QPointer<QMenu> menu_;
 };

@@ -1,10 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's screenshots of the panel on the simulated projector: the collapsed view at
-# start, the full view (Ctrl+H) right after a "STATUS" read, the help (F1) beside it, two pages
-# down at the devices and the table of buttons; a click that could not be sent after a failed
-# change to COM2, the context menu from the Menu key and the device chooser (Ctrl+D); the full view
-# and the help at 200 % scaling. Needs xvfb, openbox and ImageMagick (scripts/install-deps
+# start, the full view (Ctrl+H) right after a "STATUS" read, the help (F1) beside it, three pages
+# down at the device in use and the table of buttons; the exchange log (Ctrl+L) after POWER ON and a
+# "STATUS" read every second and a half through the warm-up; a click that could not be sent after
+# a failed change to COM2, the context menu from the Menu key and the device chooser (Ctrl+D); the
+# full view and the help at 200 % scaling. Needs xvfb, openbox and ImageMagick (scripts/install-deps
 # screenshots); keys are typed through the XTEST extension, as a keyboard user would.
 # Usage: take_screenshots.sh PATH/TO/tavo-panel
 # SCREENSHOT_DISPLAY=N uses X display N (and N+1) instead of the first free one.
@@ -35,9 +36,22 @@ xvfb-run $(server 0) -s "-screen 0 1280x1024x24" sh -c "
     import -window root -trim +repage '$out/full.png'
     python3 '$keys' F1
     sleep 0.8
-    python3 '$keys' 2*Next
+    python3 '$keys' 3*Next
     sleep 0.5
     import -window root '$out/help.png'
+    kill \$! 2>/dev/null || true
+"
+
+# POWER ON has the focus at start; 30 Tabs in the full view reach STATUS.
+xvfb-run $(server 0) -s "-screen 0 1280x1024x24" sh -c "
+    openbox & sleep 1
+    '$panel' --simulate & sleep 3
+    python3 '$keys' space Control_L+h 30*Tab space
+    for read in 1 2 3 4; do sleep 1.5; python3 '$keys' space; done
+    sleep 0.5
+    python3 '$keys' Control_L+l
+    sleep 1
+    import -window root -trim +repage '$out/exchange-log.png'
     kill \$! 2>/dev/null || true
 "
 

@@ -15,6 +15,7 @@
 // answered(). Every way out of a question's dialog is an answer. A new question replaces one
 // still open, whose answer then never comes.
 
+#include "core/ports/clock.h"
 #include "core/ports/controls.h"
 #include "core/ports/wording.h"
 
@@ -62,6 +63,9 @@ public:
 
     virtual void setTimerEnabled(TimerId timer, bool enabled) = 0;
     virtual void setTimerInterval(TimerId timer, int milliseconds) = 0;
+    // The clock of the event loop the four timers run on. The conversation with the projector
+    // measures its waits and stamps its log on it, so that both keep one time with the timers.
+    [[nodiscard]] virtual Clock& clock() = 0;
 
     // A warning with a single OK button, which asks nothing: no answer follows.
     virtual void showWarning(std::string_view text) = 0;

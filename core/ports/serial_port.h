@@ -94,6 +94,9 @@ public:
     [[nodiscard]] virtual std::string describe(PortEvent event) = 0;
     // What an open in progress is doing, e.g. "Connecting to HOST:PORT…".
     [[nodiscard]] virtual std::string describeOpening() = 0;
+    // The port as the texts name it now, with its device: "COM1 (/dev/ttyS0)",
+    // "COM1 (simulated projector)".
+    [[nodiscard]] virtual std::string describePort() = 0;
 };
 
 } // namespace tavo

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/operation_model.h"
+#include "core/wording.h"
 #include "tests/core/logic_fixture.h"
 
 #include <algorithm>
@@ -139,6 +141,94 @@ TEST_F(ReplyMonitor, LateReplyStartsAFreshBufferAndIsDecoded) {
     EXPECT_EQ(rxd(), " 2 0 CR ");
     EXPECT_EQ(status(), " Cooling down");
 }
+
+// The engine tells which line a reply answers: the end of a status read's reply that comes after
+// its wait, once an input read has gone out, answers the status read. RXD shows it, the status line
+// does not read it as the input, and the log says whose it is.
+TEST_F(ReplyMonitor, ALateReplyAfterANewClickIsNotDecodedAsItsAnswer) {
+    start();
+    logic.click(Control::ReadStatus);
+    panel.advance(2000);
+    ASSERT_EQ(rxd(), " X X X X");
+    panel.advance(100);
+    logic.click(Control::ReadInput);
+    port.deliver("20\r");
+    EXPECT_EQ(rxd(), " 2 0 CR ");
+    EXPECT_EQ(status(), "") << "\"2\" would read as input 2";
+    port.deliver("3\r");
+    EXPECT_EQ(rxd(), " 2 0 CR 3 CR ");
+    EXPECT_EQ(status(), " Input 3");
+
+    std::vector<std::pair<LogKind, std::string>> rows;
+    for (const LogRow& row : logic.exchangeLog().rows()) {
+        if (row.kind != LogKind::Port) {
+            rows.emplace_back(row.kind, row.kind == LogKind::LateReply ? row.text + " " + row.decoded : row.tokens);
+        }
+    }
+    EXPECT_EQ(rows, (std::vector<std::pair<LogKind, std::string>>{{LogKind::Sent, " C R 0 CR "},
+                                                                  {LogKind::NoReply, " X X X X"},
+                                                                  {LogKind::Sent, " C R 1 CR "},
+                                                                  {LogKind::LateReply, "CR0 Cooling down"},
+                                                                  {LogKind::Reply, " 3 CR "}}));
+}
+
+// A click is sent whatever the projector's state; where a recent status read tells a state in
+// which the projector takes the line and ignores it, the notice says so.
+struct IgnoredRow {
+    const char* name;
+    const char* status;
+    std::int64_t readAgoMs;
+    Control control;
+    bool told;
+};
+
+void PrintTo(const IgnoredRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class IgnoredClick : public LogicTest, public ::testing::WithParamInterface<IgnoredRow> {};
+
+TEST_P(IgnoredClick, IsSentAndToldOnlyWhileTheReadingIsRecent) {
+    const IgnoredRow& row = GetParam();
+    start();
+    logic.click(Control::ReadStatus);
+    port.deliver(row.status);
+    panel.advance(row.readAgoMs);
+    ASSERT_FALSE(panel.notice);
+
+    logic.click(row.control);
+    const std::string line = std::string(findOneShot(row.control)->code) + kCarriageReturn;
+    EXPECT_EQ(port.writes.back(), line) << "sent all the same";
+    if (!row.told) {
+        EXPECT_FALSE(panel.notice);
+        return;
+    }
+    const auto phase = powerCondition(std::string_view(row.status).substr(0, 2))->phase;
+    const std::string why = whyIgnored(row.control, *phase, SourceWording{});
+    EXPECT_EQ(panel.notice,
+              std::pair(fillIn("Sent %1, but %2 (status read %3 s ago).",
+                               {line.substr(0, line.size() - 1), why, std::to_string((row.readAgoMs + 500) / 1000)}),
+                        Notice::Passing));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readings, IgnoredClick,
+    ::testing::Values(
+        IgnoredRow{.name = "PowerOnWhileCoolingDown",
+                   .status = "20\r",
+                   .readAgoMs = 3000,
+                   .control = Control::PowerOn,
+                   .told = true},
+        IgnoredRow{
+            .name = "MuteInStandby", .status = "80\r", .readAgoMs = 0, .control = Control::AudioMuteOn, .told = true},
+        IgnoredRow{
+            .name = "PowerOnWhileOn", .status = "00\r", .readAgoMs = 0, .control = Control::PowerOn, .told = false},
+        IgnoredRow{.name = "ReadingNoLongerRecent",
+                   .status = "20\r",
+                   .readAgoMs = kPowerReadingFreshMs + 1,
+                   .control = Control::PowerOn,
+                   .told = false}),
+    tavo::test::RowName{});
 
 TEST_F(ReplyMonitor, OtherEventCodesAreIgnored) {
     start();

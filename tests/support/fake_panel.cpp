@@ -94,7 +94,7 @@ void FakePanel::setPosition(double leftTwips, double topTwips) {
 void FakePanel::setTimerEnabled(TimerId id, bool enabled) {
     VirtualTimer& t = timers_[index(id)];
     if (enabled && !t.enabled) {
-        t.due = now_ + t.interval;
+        t.due = now() + t.interval;
     }
     t.enabled = enabled;
 }
@@ -103,7 +103,7 @@ void FakePanel::setTimerInterval(TimerId id, int milliseconds) {
     VirtualTimer& t = timers_[index(id)];
     t.interval = milliseconds;
     if (t.enabled) {
-        t.due = now_ + t.interval;
+        t.due = now() + t.interval;
     }
 }
 
@@ -113,7 +113,7 @@ void FakePanel::showNotice(std::string_view text, Notice kind) {
 }
 
 void FakePanel::advance(std::int64_t milliseconds) {
-    const std::int64_t end = now_ + milliseconds;
+    const std::int64_t end = now() + milliseconds;
     for (;;) {
         // The earliest due timer; ties go to the lower timer number.
         std::size_t next = kTimerCount;
@@ -124,19 +124,25 @@ void FakePanel::advance(std::int64_t milliseconds) {
                 next = i;
             }
         }
+        const std::optional<std::int64_t> clockDue = clock_.nextDue();
+        if (clockDue && *clockDue <= end && (next == kTimerCount || *clockDue <= due)) {
+            clock_.advance(*clockDue - now());
+            continue;
+        }
         if (next == kTimerCount || due > end) {
             break;
         }
-        now_ = due;
+        // No timer of the clock falls due on the way.
+        clock_.advance(due - now());
         // A timer with a zero interval would otherwise fire forever at one instant.
-        timers_[next].due = now_ + std::max(timers_[next].interval, 1);
+        timers_[next].due = now() + std::max(timers_[next].interval, 1);
         const auto id = static_cast<TimerId>(next);
-        ticks.emplace_back(now_, id);
+        ticks.emplace_back(now(), id);
         if (tick_) {
             tick_(id);
         }
     }
-    now_ = end;
+    clock_.advance(end - now());
 }
 
 std::string FakePanel::text(Control control) const {

@@ -9,8 +9,13 @@
 // handler and the timer keeps running until disabled. Timers due at the same instant fire in the
 // order HoldRepeat, ReplyWait, PortPanelHide, DisplayClear; a timer started by a tick at instant t
 // is first due at t + interval, never within the same advance step at t.
+//
+// The panel's clock is a virtual clock on the same time: advancing the panel also fires the
+// timers made on its clock (the conversation engine's), each at its instant. At an instant where
+// both fall due, the clock's timers fire first.
 
 #include "core/ports/panel.h"
+#include "tests/support/virtual_clock.h"
 
 #include <array>
 #include <cstdint>
@@ -51,6 +56,7 @@ public:
     [[nodiscard]] ScreenSize screenSize() const override { return screen; }
     void setTimerEnabled(TimerId timer, bool enabled) override;
     void setTimerInterval(TimerId timer, int milliseconds) override;
+    [[nodiscard]] Clock& clock() override { return clock_; }
     void showWarning(std::string_view text) override { warnings.emplace_back(text); }
     // The questions are recorded; a test answers them through the logic's answered().
     void showPortWarning(std::string_view text) override { warnings.emplace_back(text); }
@@ -66,7 +72,7 @@ public:
     void setTickHandler(std::function<void(TimerId)> handler) { tick_ = std::move(handler); }
     // Moves the virtual clock forward, firing every tick that falls due on the way.
     void advance(std::int64_t milliseconds);
-    [[nodiscard]] std::int64_t now() const { return now_; }
+    [[nodiscard]] std::int64_t now() const { return clock_.nowMs(); }
 
     [[nodiscard]] std::string text(Control control) const;
     [[nodiscard]] std::string remark(Control label) const;
@@ -97,7 +103,7 @@ private:
     std::map<Control, bool> selected_;
     std::array<VirtualTimer, kTimerCount> timers_{};
     std::function<void(TimerId)> tick_;
-    std::int64_t now_ = 0;
+    VirtualClock clock_;
 };
 
 } // namespace tavo::test

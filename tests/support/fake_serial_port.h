@@ -32,6 +32,7 @@ public:
     void setEventHandler(EventHandler handler) override { handler_ = std::move(handler); }
     std::string describe(PortEvent event) override;
     std::string describeOpening() override;
+    std::string describePort() override { return description(portNumber); }
 
     // Queues bytes as if they had arrived and raises the receive notification.
     void deliver(std::string_view bytes);

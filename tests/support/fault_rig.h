@@ -78,6 +78,7 @@ public:
     void setEventHandler(EventHandler handler) override;
     [[nodiscard]] std::string describe(PortEvent event) override { return inner_.describe(event); }
     [[nodiscard]] std::string describeOpening() override { return inner_.describeOpening(); }
+    [[nodiscard]] std::string describePort() override { return inner_.describePort(); }
 
     int writes = 0;
     int failedWrites = 0;

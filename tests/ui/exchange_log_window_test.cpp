@@ -40,11 +40,12 @@ TEST_F(ExchangeLogWindowTest, TheTableKeepsTheNewestRowsInOrder) {
         log.portEvent("event " + std::to_string(i));
     }
     ASSERT_EQ(window.model()->rowCount(), static_cast<int>(kMaxLogRows));
-    EXPECT_TRUE(window.model()->rowText(0).endsWith(QStringLiteral("\tevent 4\t")));
+    EXPECT_TRUE(window.model()->rowText(0).endsWith(QStringLiteral("\t\tevent 4")));
     EXPECT_TRUE(window.model()->rowText(static_cast<int>(kMaxLogRows) - 5).contains(QStringLiteral(" x y")))
         << "bytes nobody asked for, back to back, grow one row";
-    EXPECT_TRUE(window.model()->rowText(static_cast<int>(kMaxLogRows) - 1)
-                    .endsWith(QStringLiteral("\tevent %1\t").arg(kMaxLogRows + 2)));
+    EXPECT_TRUE(window.model()
+                    ->rowText(static_cast<int>(kMaxLogRows) - 1)
+                    .endsWith(QStringLiteral("\t\tevent %1").arg(kMaxLogRows + 2)));
 }
 
 TEST_F(ExchangeLogWindowTest, SavesEveryRowUnderAHeader) {

@@ -54,5 +54,26 @@ INSTANTIATE_TEST_SUITE_P(
                                    QRect(0, 0, 640, 512), QRect(154, 0, 486, 512), false}),
     tavo::test::RowName{});
 
+class LogPlacementTest : public ::testing::TestWithParam<PlacementRow> {};
+
+TEST_P(LogPlacementTest, KeepsItsRowsWideAndStaysOnTheScreen) {
+    const PlacementRow& row = GetParam();
+    const QRect placed = placeLog(row.panel, row.wanted, row.available);
+    EXPECT_EQ(placed, row.expected);
+    EXPECT_TRUE(row.available.contains(placed)) << "off the screen";
+    EXPECT_EQ(!placed.intersects(row.panel), row.beside);
+}
+
+// The same panel; the log wants 736 x 459 with its frame.
+INSTANTIATE_TEST_SUITE_P(
+    Screens, LogPlacementTest,
+    ::testing::Values(PlacementRow{"BelowACentredPanelRatherThanNarrowBeside", QRect(320, 279, 640, 466),
+                                   QSize(736, 459), QRect(0, 0, 1280, 1024), QRect(320, 753, 736, 271), true},
+                      PlacementRow{"BesideWhereItKeepsItsRows", QRect(640, 307, 640, 466), QSize(736, 459),
+                                   QRect(0, 0, 1920, 1080), QRect(1288, 307, 632, 459), true},
+                      PlacementRow{"AsTheHelpWhereNeitherHasRoom", QRect(192, 151, 640, 466), QSize(736, 459),
+                                   QRect(0, 0, 1024, 768), QRect(288, 0, 736, 459), false}),
+    tavo::test::RowName{});
+
 } // namespace
 } // namespace tavo::test

@@ -6,15 +6,39 @@
 #include "simulator/pty_projector.h"
 #include "tests/support/projector_over_pty.h"
 #include "tests/ui/panel_fixture.h"
+#include "ui/exchange_log_model.h"
+#include "ui/exchange_log_window.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
 #include <memory>
 
 namespace tavo::test {
 namespace {
+
+// Counts the presses of one key that a widget is given.
+class KeyPresses : public QObject {
+public:
+    explicit KeyPresses(Qt::Key key) : key_(key) {}
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == key_) {
+            ++count;
+        }
+        return false;
+    }
+    int count = 0;
+
+private:
+    Qt::Key key_;
+};
 
 class SimulatedProjectorTest : public ProjectorOverPty {
 protected:
@@ -74,6 +98,57 @@ TEST_F(SimulatedProjectorTest, HoldRepeatsItsLineOnTheWire) {
     for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
         EXPECT_EQ(lines.at(i), QByteArrayLiteral("C47")) << "line " << i;
     }
+}
+
+// Ctrl+L opens the exchange log beside the panel with what went over the line, the status read
+// decoded; the focused button never sees the key, and the panel's fields and window stay as they
+// were.
+TEST_F(SimulatedProjectorTest, CtrlLOpensTheLogWithTheExchangesAndLeavesThePanelAsItWas) {
+    click(Control::ReadStatus);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text(Control::StatusLine) == QStringLiteral(" Stand by"); }));
+    QWidget* focused = window.control(Control::PowerOn);
+    focused->setFocus(Qt::OtherFocusReason);
+    KeyPresses presses(Qt::Key_L);
+    focused->installEventFilter(&presses);
+    const QStringList fields{text(Control::TxdField), text(Control::RxdField), text(Control::StatusLine)};
+    const QRect geometry = window.frameGeometry();
+    QSignalSpy received(projector.get(), &PtyProjector::received);
+
+    QTest::keyClick(window.windowHandle(), Qt::Key_L, Qt::ControlModifier);
+    focused->removeEventFilter(&presses);
+    EXPECT_EQ(presses.count, 0) << "the focused button never sees Ctrl+L";
+    const ExchangeLogWindow* log = window.exchangeLogWindow();
+    ASSERT_NE(log, nullptr);
+    EXPECT_TRUE(log->isVisible());
+    EXPECT_FALSE(log->isModal());
+    EXPECT_EQ((QStringList{text(Control::TxdField), text(Control::RxdField), text(Control::StatusLine)}), fields);
+    EXPECT_EQ(window.frameGeometry(), geometry);
+
+    const ExchangeLogModel* model = log->model();
+    QStringList rows;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        rows << model->rowText(row);
+    }
+    const QString time = QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\tCOM1\\t");
+    EXPECT_EQ(rows.filter(QRegularExpression(time + QStringLiteral("sent\\t C R 0 CR \\t$"))).size(), 1)
+        << rows.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(rows.filter(QRegularExpression(time + QStringLiteral("reply\\t 8 0 CR \\tStand by$"))).size(), 1);
+
+    QTest::qWait(100);
+    EXPECT_TRUE(received.isEmpty()) << "POWER ON had the focus";
+
+    // Saving asks for the file beside the panel, which works on meanwhile.
+    const QList<QPushButton*> buttons = log->findChildren<QPushButton*>();
+    const auto save = std::ranges::find(buttons, QStringLiteral("&Save…"), &QPushButton::text);
+    ASSERT_NE(save, buttons.end());
+    (*save)->click();
+    auto* dialog = log->findChild<QFileDialog*>(QStringLiteral("ExchangeLogSaveDialog"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    click(Control::ReadStatus);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !received.isEmpty(); })) << "the panel still sends";
+    dialog->reject();
 }
 
 } // namespace

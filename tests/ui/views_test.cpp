@@ -2,6 +2,7 @@
 #include "tests/support/printers.h"
 #include "tests/ui/panel_fixture.h"
 #include "ui/device_notice.h"
+#include "ui/help_window.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <cmath>
 
@@ -241,6 +243,43 @@ TEST_F(PortChangeTest, FailureShowsAWarningWithOneOkButton) {
     EXPECT_EQ(sortedCaptions(*box), QStringList{QStringLiteral("OK")});
     EXPECT_EQ(box->text().toStdString(), port.description(2) + " does not exist.");
     EXPECT_TRUE(window.control(Control::PortPanel)->isVisible());
+}
+
+// COM, its spoken description and the help name the port, its device and its line, also after a
+// change of speed or port; the simulated projector by that name, never by its pseudo-terminal.
+using DeviceInViewTest = PanelTest;
+
+TEST_F(DeviceInViewTest, ComNamesThePortTheDeviceAndTheLine) {
+    FakeDeviceActions actions;
+    actions.current = {.com1 = QStringLiteral("rfc2217://10.0.0.7:2001"), .com2 = QStringLiteral("/dev/ttyUSB1")};
+    window.setDeviceActions(&actions);
+    const QWidget* com = window.control(Control::PortButton);
+    const auto named = [com](const QString& inUse) {
+        EXPECT_TRUE(com->toolTip().startsWith(inUse + QLatin1Char('\n'))) << com->toolTip().toStdString();
+        EXPECT_TRUE(com->accessibleDescription().startsWith(inUse)) << com->accessibleDescription().toStdString();
+    };
+    named(QStringLiteral("COM1: rfc2217://10.0.0.7:2001, 19200 baud, 8N1"));
+
+    click(Control::PortButton);
+    click(Control::Speed9600Option);
+    named(QStringLiteral("COM1: rfc2217://10.0.0.7:2001, 9600 baud, 8N1"));
+    click(Control::PortButton);
+    click(Control::Com2Option);
+    named(QStringLiteral("COM2: /dev/ttyUSB1, 9600 baud, 8N1"));
+    window.showHelp();
+    ASSERT_NE(window.helpWindow(), nullptr);
+    EXPECT_TRUE(window.helpWindow()->browser()->toPlainText().contains(
+        QStringLiteral("In use now: COM2: /dev/ttyUSB1, 9600 baud, 8N1.")));
+
+    click(Control::PortButton);
+    click(Control::Com1Option);
+    ASSERT_TRUE(actions.useSimulatedProjector().isEmpty());
+    window.setDeviceActions(&actions);
+    named(QStringLiteral("COM1: simulated projector, 9600 baud, 8N1"));
+    EXPECT_FALSE(com->toolTip().contains(QStringLiteral("/dev/pts")));
+    EXPECT_TRUE(window.helpWindow()->browser()->toPlainText().contains(
+        QStringLiteral("In use now: COM1: simulated projector, 9600 baud, 8N1.")));
+    window.setDeviceActions(nullptr);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/command_line.h"
+#include "app/options.h"
 #include "tavo/version.h"
 
 #include <QCoreApplication>
@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-namespace tavo {
+namespace tavo::panel {
 
 namespace {
 
-using Outcome = CommandLineParse::Outcome;
+using Outcome = ParsedOptions::Outcome;
 
 const char* name(Outcome outcome) {
     switch (outcome) {
@@ -39,7 +39,7 @@ struct ParseCase {
     const char* name;
     QStringList arguments; // after the program name
     Outcome outcome;
-    CommandLine options;
+    PanelOptions options;
     // A part the printed text must contain (help, version, error); empty for a run.
     const char* text;
 };
@@ -48,11 +48,11 @@ void PrintTo(const ParseCase& c, std::ostream* os) {
     *os << c.name << ": tavo-panel " << c.arguments.join(QLatin1Char(' ')).toStdString();
 }
 
-class CommandLineTable : public testing::TestWithParam<ParseCase> {};
+class OptionsTable : public testing::TestWithParam<ParseCase> {};
 
-TEST_P(CommandLineTable, Parses) {
+TEST_P(OptionsTable, Parses) {
     const auto& c = GetParam();
-    const CommandLineParse result = tryParseCommandLine(QStringList{QStringLiteral("tavo-panel")} + c.arguments);
+    const ParsedOptions result = tryParseOptions(QStringList{QStringLiteral("tavo-panel")} + c.arguments);
     EXPECT_STREQ(name(result.outcome), name(c.outcome)) << result.text.toStdString();
     EXPECT_EQ(result.options.com1.toStdString(), c.options.com1.toStdString());
     EXPECT_EQ(result.options.com2.toStdString(), c.options.com2.toStdString());
@@ -70,7 +70,7 @@ QString s(const char* text) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Arguments, CommandLineTable,
+    Arguments, OptionsTable,
     testing::Values(ParseCase{"NoOptionsUsesTheDefaults", {}, Outcome::Run, {}, ""},
                     ParseCase{"Com1",
                               {s("--com1"), s("/dev/ttyUSB0")},
@@ -109,35 +109,34 @@ INSTANTIATE_TEST_SUITE_P(
                               "leave out --com1"}),
     [](const testing::TestParamInfo<ParseCase>& row) { return std::string(row.param.name); });
 
-// --help and --version end the program the way QCommandLineParser::process does.
-using CommandLineDeathTest = testing::Test;
+// --help and --version end the program the way QParsedOptionsr::process does.
+using OptionsDeathTest = testing::Test;
 
 // Runs in the death test's child; keeps the printed help out of the test log.
-CommandLine parseQuietly(const QStringList& arguments) {
+PanelOptions parseQuietly(const QStringList& arguments) {
     [[maybe_unused]] auto* out = std::freopen("/dev/null", "w", stdout);
-    return parseCommandLine(arguments);
+    return parseOptions(arguments);
 }
 
-TEST_F(CommandLineDeathTest, VersionExitsWithSuccess) {
+TEST_F(OptionsDeathTest, VersionExitsWithSuccess) {
     EXPECT_EXIT((void)parseQuietly({s("tavo-panel"), s("--version")}), testing::ExitedWithCode(0), "");
 }
 
-TEST_F(CommandLineDeathTest, HelpExitsWithSuccess) {
+TEST_F(OptionsDeathTest, HelpExitsWithSuccess) {
     EXPECT_EXIT((void)parseQuietly({s("tavo-panel"), s("--help")}), testing::ExitedWithCode(0), "");
 }
 
-TEST_F(CommandLineDeathTest, UnknownOptionExitsWithFailureAndSaysWhy) {
-    EXPECT_EXIT((void)parseCommandLine({s("tavo-panel"), s("--bogus")}), testing::ExitedWithCode(EXIT_FAILURE),
-                "bogus");
+TEST_F(OptionsDeathTest, UnknownOptionExitsWithFailureAndSaysWhy) {
+    EXPECT_EXIT((void)parseOptions({s("tavo-panel"), s("--bogus")}), testing::ExitedWithCode(EXIT_FAILURE), "bogus");
 }
 
-TEST_F(CommandLineDeathTest, ConflictExitsWithFailureAndSaysWhy) {
-    EXPECT_EXIT((void)parseCommandLine({s("tavo-panel"), s("--simulate"), s("--com1"), s("/dev/ttyUSB0")}),
+TEST_F(OptionsDeathTest, ConflictExitsWithFailureAndSaysWhy) {
+    EXPECT_EXIT((void)parseOptions({s("tavo-panel"), s("--simulate"), s("--com1"), s("/dev/ttyUSB0")}),
                 testing::ExitedWithCode(EXIT_FAILURE), "leave out --com1");
 }
 
-TEST(CommandLine, ParsingReturnsTheOptions) {
-    const CommandLine options = parseCommandLine({s("tavo-panel"), s("--com2"), s("/dev/ttyACM0"), s("--simulate")});
+TEST(Options, ParsingReturnsTheOptions) {
+    const PanelOptions options = parseOptions({s("tavo-panel"), s("--com2"), s("/dev/ttyACM0"), s("--simulate")});
     EXPECT_EQ(options.com2.toStdString(), "/dev/ttyACM0");
     EXPECT_TRUE(options.simulate);
     EXPECT_TRUE(options.com1.isEmpty());
@@ -145,7 +144,7 @@ TEST(CommandLine, ParsingReturnsTheOptions) {
 
 } // namespace
 
-} // namespace tavo
+} // namespace tavo::panel
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);

@@ -7,18 +7,18 @@
 #include <QString>
 #include <QStringList>
 
-namespace tavo {
+namespace tavo::panel {
 
-struct CommandLine {
+struct PanelOptions {
     QString com1; // empty: the default device
     QString com2;
     bool simulate = false;
 };
 
-struct CommandLineParse {
+struct ParsedOptions {
     enum class Outcome { Run, Help, Version, Completion, Error };
     Outcome outcome = Outcome::Run;
-    CommandLine options;
+    PanelOptions options;
     // The help text, the version line, the devices to complete (one a line) or the error message,
     // as it would be printed.
     QString text;
@@ -26,10 +26,10 @@ struct CommandLineParse {
 
 // Parses without printing or exiting. The application object must exist (the help text names the
 // program as it was started).
-[[nodiscard]] CommandLineParse tryParseCommandLine(const QStringList& arguments);
+[[nodiscard]] ParsedOptions tryParseOptions(const QStringList& arguments);
 
 // Parses the arguments; --help and --version print and end the program, as does a usage error,
 // in the way QCommandLineParser::process does.
-[[nodiscard]] CommandLine parseCommandLine(const QStringList& arguments);
+[[nodiscard]] PanelOptions parseOptions(const QStringList& arguments);
 
-} // namespace tavo
+} // namespace tavo::panel

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/command_line.h"
+#include "app/options.h"
 
 #include "serial/device_settings.h"
 #include "serial/recent_devices.h"
@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace tavo {
+namespace tavo::panel {
 
 namespace {
 
@@ -59,7 +59,7 @@ struct Parser {
 };
 
 // Checks beyond what the parser itself knows; empty when the options make sense.
-QString usageError(const Parser& p, CommandLine* options) {
+QString usageError(const Parser& p, PanelOptions* options) {
     const QStringList extra = p.parser.positionalArguments();
     if (!extra.isEmpty()) {
         return QCoreApplication::translate("tavo-panel", "Unexpected argument '%1'.").arg(extra.first());
@@ -83,38 +83,38 @@ QString usageError(const Parser& p, CommandLine* options) {
 
 } // namespace
 
-CommandLineParse tryParseCommandLine(const QStringList& arguments) {
+ParsedOptions tryParseOptions(const QStringList& arguments) {
     Parser p;
-    CommandLineParse result;
+    ParsedOptions result;
     if (!p.parser.parse(arguments)) {
-        result.outcome = CommandLineParse::Outcome::Error;
+        result.outcome = ParsedOptions::Outcome::Error;
         result.text = p.parser.errorText();
         return result;
     }
     if (p.parser.isSet(p.help)) {
-        result.outcome = CommandLineParse::Outcome::Help;
+        result.outcome = ParsedOptions::Outcome::Help;
         result.text = p.parser.helpText();
         return result;
     }
     if (p.parser.isSet(p.version)) {
-        result.outcome = CommandLineParse::Outcome::Version;
+        result.outcome = ParsedOptions::Outcome::Version;
         result.text = QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
         return result;
     }
     if (p.parser.isSet(p.completeDevices)) {
-        result.outcome = CommandLineParse::Outcome::Completion;
+        result.outcome = ParsedOptions::Outcome::Completion;
         result.text = offeredDeviceNames().join(QLatin1Char('\n'));
         return result;
     }
     result.text = usageError(p, &result.options);
     if (!result.text.isEmpty()) {
-        result.outcome = CommandLineParse::Outcome::Error;
+        result.outcome = ParsedOptions::Outcome::Error;
         result.options = {};
     }
     return result;
 }
 
-CommandLine parseCommandLine(const QStringList& arguments) {
+PanelOptions parseOptions(const QStringList& arguments) {
     Parser p;
     // Prints and exits for --help, --version and options it does not know.
     p.parser.process(arguments);
@@ -126,7 +126,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         out.flush();
         std::exit(EXIT_SUCCESS);
     }
-    CommandLine options;
+    PanelOptions options;
     const QString error = usageError(p, &options);
     if (!error.isEmpty()) {
         QTextStream(stderr) << QCoreApplication::applicationName() << ": " << error << Qt::endl;
@@ -135,4 +135,4 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     return options;
 }
 
-} // namespace tavo
+} // namespace tavo::panel
