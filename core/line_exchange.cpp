@@ -238,27 +238,19 @@ void LineExchange::tellLate() {
 }
 
 void LineExchange::portFailed(std::string_view why) {
-    if (flight_) {
-        end(ExchangeEnd::Failed, std::string(why));
-    }
-    if (held_) {
-        events_.emplace_back(notWritten(*held_, ExchangeEnd::Failed, std::string(why)));
-        held_.reset();
-    }
-    tellLate();
-    late_.reset();
-    unsettled_ = false;
-    quietTimer_->stop();
-    unsettledReadTimer_->stop();
-    flush();
+    letGo(ExchangeEnd::Failed, std::string(why));
 }
 
 void LineExchange::abandon() {
+    letGo(ExchangeEnd::Abandoned, {});
+}
+
+void LineExchange::letGo(ExchangeEnd how, const std::string& why) {
     if (flight_) {
-        end(ExchangeEnd::Abandoned);
+        end(how, why);
     }
     if (held_) {
-        events_.emplace_back(notWritten(*held_, ExchangeEnd::Abandoned, {}));
+        events_.emplace_back(notWritten(*held_, how, why));
         held_.reset();
     }
     tellLate();
@@ -400,12 +392,11 @@ void LineExchange::tell(const Event& event) {
             listener->lineWritten(written->id, written->line, written->step);
         } else if (const auto* arrived = std::get_if<Arrived>(&event)) {
             const std::string_view bytes = arrived->bytes;
-            listener->bytesArrived(
-                {.late = bytes.substr(0, arrived->lateSize),
-                 .lateId = arrived->lateSize > 0 ? arrived->lateId : 0,
-                 .credited = bytes.substr(arrived->lateSize, arrived->creditedSize),
-                 .creditedId = arrived->creditedSize > 0 ? arrived->creditedId : 0,
-                 .unasked = bytes.substr(arrived->lateSize + arrived->creditedSize)});
+            listener->bytesArrived({.late = bytes.substr(0, arrived->lateSize),
+                                    .lateId = arrived->lateSize > 0 ? arrived->lateId : 0,
+                                    .credited = bytes.substr(arrived->lateSize, arrived->creditedSize),
+                                    .creditedId = arrived->creditedSize > 0 ? arrived->creditedId : 0,
+                                    .unasked = bytes.substr(arrived->lateSize + arrived->creditedSize)});
         } else if (const auto* result = std::get_if<ExchangeResult>(&event)) {
             listener->exchangeEnded(*result);
         } else if (const auto* late = std::get_if<LateTold>(&event)) {

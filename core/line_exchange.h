@@ -224,6 +224,8 @@ private:
     void afterEnd();
     [[nodiscard]] static ExchangeResult notWritten(const Held& held, ExchangeEnd how, std::string why);
     void settled();
+    // The line in flight and any waiting line end as `how`; the line counts as settled.
+    void letGo(ExchangeEnd how, const std::string& why);
     void tellLate();
     void absorbWaiting();
     // Pacing::AfterReply: whether what arrives is read now, rather than left to the next read.

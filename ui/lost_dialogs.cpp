@@ -13,7 +13,7 @@ namespace tavo {
 
 namespace {
 
-// The X protocol's DestroyNotify event, as its specification lays it out: the event code, then
+// The X protocol's DestroyNotify event as it comes over the wire: the event code, then
 // the window that was told and the one destroyed. Qt hands every event over in this wire form.
 constexpr std::uint8_t kDestroyNotify = 17;
 struct DestroyNotify {

@@ -10,18 +10,20 @@
 #include "tests/support/projector_over_pty.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <set>
+#include <utility>
 
 // Failure messages show a JSON value as JSON.
 void PrintTo(const QJsonValue& value, std::ostream* os);
@@ -203,22 +205,20 @@ TEST(CtlQuiet, ADeviceErrorIsStillTold) {
     EXPECT_FALSE(r.err.isEmpty());
 }
 
-// The power status's words, as scripts read them.
+// The power status's words as the README and the man page promise them to scripts.
+constexpr std::array<std::pair<PowerPhase, const char*>, 4> kDocumentedPhaseWords{{
+    {PowerPhase::Standby, "standby"},
+    {PowerPhase::CountDown, "warming"},
+    {PowerPhase::On, "on"},
+    {PowerPhase::CoolingDown, "cooling"},
+}};
+
 QJsonValue phaseWord(std::optional<PowerPhase> phase) {
     if (!phase) {
         return QJsonValue::Null;
     }
-    switch (*phase) {
-    case PowerPhase::Standby:
-        return QStringLiteral("standby");
-    case PowerPhase::CountDown:
-        return QStringLiteral("warming");
-    case PowerPhase::On:
-        return QStringLiteral("on");
-    case PowerPhase::CoolingDown:
-        break;
-    }
-    return QStringLiteral("cooling");
+    const auto* found = std::ranges::find(kDocumentedPhaseWords, *phase, &std::pair<PowerPhase, const char*>::first);
+    return QString::fromLatin1(found->second);
 }
 
 // What --json adds for each read, worked out from the model's settings rather than its replies.
