@@ -6,75 +6,10 @@
 
 #include <QTcpSocket>
 #include <algorithm>
-#include <array>
-#include <libtelnet.h>
 
 namespace tavo {
 
 namespace {
-
-// The COM-PORT-OPTION of RFC 2217: the client's commands, and the server's answers 100 higher.
-constexpr unsigned char kComPortOption = 44;
-constexpr unsigned char kSetBaudRate = 1;
-constexpr unsigned char kSetDataSize = 2;
-constexpr unsigned char kSetParity = 3;
-constexpr unsigned char kSetStopSize = 4;
-constexpr unsigned char kSetControl = 5;
-constexpr unsigned char kServerReply = 100;
-constexpr unsigned char kNoFlowControl = 1;
-
-struct ParityCode {
-    Parity parity;
-    unsigned char code;
-};
-
-constexpr std::array<ParityCode, 5> kParityCodes{{
-    {.parity = Parity::None, .code = 1},
-    {.parity = Parity::Odd, .code = 2},
-    {.parity = Parity::Even, .code = 3},
-    {.parity = Parity::Mark, .code = 4},
-    {.parity = Parity::Space, .code = 5},
-}};
-static_assert(kParityCodes.front().parity == Parity::None && kParityCodes.front().code == 1);
-
-constexpr unsigned char stopSizeCode(StopBits stopBits) {
-    switch (stopBits) {
-    case StopBits::One:
-        return 1;
-    case StopBits::Two:
-        return 2;
-    case StopBits::OneAndHalf:
-        return 3;
-    }
-    return 1;
-}
-
-// Binary both ways, so that a carriage return passes alone; COM-PORT-OPTION on our side only.
-constexpr std::array<telnet_telopt_t, 3> kTelnetOptions{{
-    {.telopt = TELNET_TELOPT_BINARY, .us = TELNET_WILL, .him = TELNET_DO},
-    {.telopt = kComPortOption, .us = TELNET_WILL, .him = TELNET_DONT},
-    {.telopt = -1, .us = 0, .him = 0},
-}};
-
-// What device servers send a client they turn away because another client has the port.
-constexpr std::array<std::string_view, 2> kInUseLines{"Port already in use", "Port's device already in use"};
-// An empty one would hold back nothing and match everything.
-static_assert(std::ranges::none_of(kInUseLines, &std::string_view::empty));
-
-enum class Greeting { InUse, MayBeInUse, Other };
-
-Greeting greetingOf(const QByteArray& held) {
-    const std::string_view start(held.constData(), static_cast<std::size_t>(held.size()));
-    for (const std::string_view line : kInUseLines) {
-        if (start.starts_with(line)) {
-            return Greeting::InUse;
-        }
-        if (line.starts_with(start)) {
-            return Greeting::MayBeInUse;
-        }
-    }
-    return Greeting::Other;
-}
 
 NetworkFailureKind failureKindOf(QAbstractSocket::SocketError error) {
     switch (error) {
@@ -92,49 +27,6 @@ NetworkFailureKind failureKindOf(QAbstractSocket::SocketError error) {
 }
 
 } // namespace
-
-// The telnet protocol state of one connection. Freed only by a new connection or the device's
-// end, never from inside its own callback.
-struct NetworkDevice::Telnet {
-    explicit Telnet(NetworkDevice* device) : handle(telnet_init(kTelnetOptions.data(), &Telnet::onEvent, 0, device)) {}
-    ~Telnet() { telnet_free(handle); }
-    Telnet(const Telnet&) = delete;
-    Telnet& operator=(const Telnet&) = delete;
-
-    static void onEvent(telnet_t* /*telnet*/, telnet_event_t* event, void* data) {
-        auto* device = static_cast<NetworkDevice*>(data);
-        if (!device->connected()) {
-            return; // cut off, or turned away, while the rest of the input was still being read
-        }
-        switch (event->type) {
-        case TELNET_EV_SEND:
-            device->sendToSocket(event->data.buffer, event->data.size);
-            break;
-        case TELNET_EV_DATA:
-            device->onTelnetData(event->data.buffer, event->data.size);
-            break;
-        case TELNET_EV_DO:
-            if (event->neg.telopt == kComPortOption) {
-                device->onComPortOptionAccepted();
-            }
-            break;
-        case TELNET_EV_SUBNEGOTIATION:
-            if (event->sub.telopt == kComPortOption && event->sub.size > 0) {
-                device->onComPortReply(static_cast<unsigned char>(event->sub.buffer[0]), event->sub.buffer + 1,
-                                       event->sub.size - 1);
-            }
-            break;
-        case TELNET_EV_ERROR:
-            qCInfo(lcNetwork) << "telnet error:" << event->error.msg;
-            device->fail({.kind = NetworkFailureKind::Other, .detail = QString::fromLatin1(event->error.msg)});
-            break;
-        default:
-            break;
-        }
-    }
-
-    telnet_t* handle;
-};
 
 NetworkDevice::NetworkDevice(QString name, QObject* parent)
     : Device(std::move(name), parent), socket_(new QTcpSocket(this)) {
@@ -183,12 +75,10 @@ void NetworkDevice::connectToServer() {
     state_ = State::Connecting;
     ++connection_;
     telnet_.reset();
-    framing_ = TelnetFraming();
     comPortAccepted_ = false;
     serverSpoke_ = false;
     received_.clear();
-    greeting_.clear();
-    greetingDecided_ = false;
+    inUseLine_ = InUseLine();
     qCInfo(lcNetwork) << "connecting to" << hostAndPort(address_);
     phaseTimer_.start(kNetworkOpenTimeoutMs);
     socket_->connectToHost(address_.host, address_.port);
@@ -213,9 +103,9 @@ DeviceError NetworkDevice::write(const QByteArray& bytes) {
         return NetworkLoss{.failure = {.kind = NetworkFailureKind::Lost, .detail = {}}};
     }
     if (telnet_) {
-        telnet_send(telnet_->handle, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        telnet_->sendData(bytes);
     } else {
-        sendToSocket(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        sendToServer(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     }
     // Hand the bytes to the system now rather than at the next turn of the event loop.
     socket_->flush();
@@ -269,10 +159,8 @@ void NetworkDevice::onConnected() {
     }
     qCDebug(lcNetwork) << "connected; offering binary mode and the COM-PORT-OPTION";
     state_ = State::Negotiating;
-    telnet_ = std::make_unique<Telnet>(this);
-    telnet_negotiate(telnet_->handle, TELNET_WILL, TELNET_TELOPT_BINARY);
-    telnet_negotiate(telnet_->handle, TELNET_DO, TELNET_TELOPT_BINARY);
-    telnet_negotiate(telnet_->handle, TELNET_WILL, kComPortOption);
+    telnet_ = std::make_unique<Rfc2217Session>(static_cast<Listener&>(*this));
+    telnet_->offerOptions();
     socket_->flush();
 }
 
@@ -293,14 +181,10 @@ void NetworkDevice::onReadable() {
         budget -= bytes.size();
         serverSpoke_ = true;
         if (!telnet_) {
-            onTelnetData(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+            dataFromServer(bytes.constData(), static_cast<std::size_t>(bytes.size()));
         } else {
-            QByteArray passed;
             const TelnetFraming::Verdict verdict =
-                framing_.feed(bytes.constData(), static_cast<std::size_t>(bytes.size()), passed);
-            if (!passed.isEmpty()) {
-                telnet_recv(telnet_->handle, passed.constData(), static_cast<std::size_t>(passed.size()));
-            }
+                telnet_->receive(bytes.constData(), static_cast<std::size_t>(bytes.size()));
             if (verdict == TelnetFraming::Verdict::EndlessNegotiation) {
                 cutOff({.kind = NetworkFailureKind::CutOff,
                         .detail = NetworkDevice::tr("the device server sent endless telnet negotiation")});
@@ -323,44 +207,39 @@ void NetworkDevice::onReadable() {
     }
 }
 
-void NetworkDevice::onTelnetData(const char* bytes, std::size_t size) {
-    if (greetingDecided_) {
-        take(bytes, size);
+void NetworkDevice::dataFromServer(const char* bytes, std::size_t size) {
+    QByteArray passed;
+    switch (inUseLine_.take(bytes, size, passed)) {
+    case InUseLine::Verdict::InUse:
+        onInUse();
+        return;
+    case InUseLine::Verdict::Held:
+        return;
+    case InUseLine::Verdict::Passed:
+        take(passed);
         return;
     }
-    // The connection's first data is held while it may still be an in-use line: a strict start of
-    // one, so never longer than the longest.
-    greeting_.append(bytes, static_cast<qsizetype>(size));
-    switch (greetingOf(greeting_)) {
-    case Greeting::InUse:
-        qCInfo(lcNetwork) << hostAndPort(address_) << "says its port is in use";
-        greeting_.clear();
-        if (state_ != State::Ready && !wasReady_ && inUseAnswers_ < kInUseAnswersBeforeFailing) {
-            // Perhaps still busy closing this program's own connection of a moment ago.
-            ++inUseAnswers_;
-            state_ = State::AskingAgain;
-            phaseTimer_.stop();
-            askAgainTimer_.start(kInUseAskAgainMs);
-            return;
-        }
-        fail({.kind = NetworkFailureKind::InUse, .detail = {}});
-        return;
-    case Greeting::MayBeInUse:
-        return;
-    case Greeting::Other:
-        break;
-    }
-    greetingDecided_ = true;
-    const QByteArray held = std::exchange(greeting_, {});
-    take(held.constData(), static_cast<std::size_t>(held.size()));
 }
 
-void NetworkDevice::take(const char* bytes, std::size_t size) {
+void NetworkDevice::onInUse() {
+    qCInfo(lcNetwork) << hostAndPort(address_) << "says its port is in use";
+    if (state_ != State::Ready && !wasReady_ && inUseAnswers_ < kInUseAnswersBeforeFailing) {
+        // Perhaps still busy closing this program's own connection of a moment ago.
+        ++inUseAnswers_;
+        state_ = State::AskingAgain;
+        phaseTimer_.stop();
+        askAgainTimer_.start(kInUseAskAgainMs);
+        return;
+    }
+    fail({.kind = NetworkFailureKind::InUse, .detail = {}});
+}
+
+void NetworkDevice::take(const QByteArray& bytes) {
     // Nothing before the line is set answers anything the panel asked.
     if (state_ != State::Ready) {
         return;
     }
-    received_.append(bytes, static_cast<qsizetype>(size));
+    received_.append(bytes);
 }
 
 void NetworkDevice::onSocketError() {
@@ -404,7 +283,7 @@ void NetworkDevice::onSpeedTimeout() {
     requestedBaud_ = 0;
 }
 
-void NetworkDevice::onComPortOptionAccepted() {
+void NetworkDevice::comPortOptionAccepted() {
     if (state_ != State::Negotiating || comPortAccepted_) {
         return;
     }
@@ -416,37 +295,12 @@ void NetworkDevice::onComPortOptionAccepted() {
 }
 
 void NetworkDevice::sendLineSettings() {
-    if (!telnet_) {
-        return;
+    if (telnet_) {
+        telnet_->sendLineSettings(settings_);
     }
-    const auto baud = static_cast<quint32>(settings_.baud);
-    const std::array<char, 4> baudBytes{static_cast<char>(baud >> 24U), static_cast<char>(baud >> 16U),
-                                        static_cast<char>(baud >> 8U), static_cast<char>(baud)};
-    const auto parity = std::find_if(kParityCodes.begin(), kParityCodes.end(),
-                                     [this](const ParityCode& p) { return p.parity == settings_.parity; });
-    const auto send = [this](unsigned char command, const char* value, std::size_t size) {
-        std::array<char, 5> buffer{static_cast<char>(command)};
-        std::copy_n(value, size, buffer.begin() + 1);
-        telnet_subnegotiation(telnet_->handle, kComPortOption, buffer.data(), size + 1);
-    };
-    const std::array<char, 4> bytes{
-        static_cast<char>(settings_.dataBits), static_cast<char>(parity == kParityCodes.end() ? 1 : parity->code),
-        static_cast<char>(stopSizeCode(settings_.stopBits)), static_cast<char>(kNoFlowControl)};
-    send(kSetBaudRate, baudBytes.data(), baudBytes.size());
-    send(kSetDataSize, &bytes[0], 1);
-    send(kSetParity, &bytes[1], 1);
-    send(kSetStopSize, &bytes[2], 1);
-    send(kSetControl, &bytes[3], 1);
 }
 
-void NetworkDevice::onComPortReply(unsigned char code, const char* value, std::size_t size) {
-    if (code != kServerReply + kSetBaudRate || size != 4) {
-        return;
-    }
-    const auto byte = [value](std::size_t i) {
-        return static_cast<quint32>(static_cast<unsigned char>(value[i]));
-    };
-    const int answered = static_cast<int>((byte(0) << 24U) | (byte(1) << 16U) | (byte(2) << 8U) | byte(3));
+void NetworkDevice::speedAnswered(int answered) {
     qCDebug(lcNetwork) << "the server answers the speed with" << answered;
     const PortProblem refusal = SettingsRefused{.settings = QString::fromStdString(toText(settings_)),
                                                 .reason = NetworkDevice::tr("the device server set %1 baud").arg(answered)};
@@ -470,12 +324,18 @@ void NetworkDevice::onComPortReply(unsigned char code, const char* value, std::s
     }
 }
 
+void NetworkDevice::telnetFailed(const QString& message) {
+    qCInfo(lcNetwork).noquote() << "telnet error:" << message;
+    fail({.kind = NetworkFailureKind::Other, .detail = message});
+}
+
 void NetworkDevice::becomeReady() {
     phaseTimer_.stop();
     state_ = State::Ready;
     wasReady_ = true;
     received_.clear();
-    qCInfo(lcNetwork) << "ready:" << hostAndPort(address_) << "after" << framing_.optionCommands() << "option commands";
+    qCInfo(lcNetwork) << "ready:" << hostAndPort(address_) << "after" << (telnet_ ? telnet_->optionCommands() : 0)
+                      << "option commands";
     emit opened();
 }
 
@@ -530,7 +390,7 @@ bool NetworkDevice::unsentWithinBound() {
     return false;
 }
 
-void NetworkDevice::sendToSocket(const char* bytes, std::size_t size) {
+void NetworkDevice::sendToServer(const char* bytes, std::size_t size) {
     socket_->write(bytes, static_cast<qint64>(size));
 }
 

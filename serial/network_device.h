@@ -12,14 +12,18 @@
 // to leave. A server past a bound is cut off with a text saying what it did.
 //
 // A server whose port another client has answers a new connection with a line saying so and
-// closes it; one that hands the port to a newer client closes the older. Both are told as a
-// takeover, never passed on as data. A raw TCP connection is ready only after a short wait for
-// such a line, so that it fails the open rather than a first exchange.
+// closes it (in_use_line.h); one that hands the port to a newer client closes the older. Both are
+// told as a takeover, never passed on as data. A raw TCP connection is ready only after a short
+// wait for such a line, so that it fails the open rather than a first exchange.
+//
+// The telnet side of RFC 2217 is a session of its own (rfc2217_session.h); this device drives it
+// and judges what it reports by the state of the connection.
 
 #include "serial/device.h"
+#include "serial/in_use_line.h"
 #include "serial/network_address.h"
 #include "serial/port_messages.h"
-#include "serial/telnet_framing.h"
+#include "serial/rfc2217_session.h"
 
 #include <QTimer>
 #include <memory>
@@ -47,7 +51,7 @@ inline constexpr int kRawGreetingMs = 150;
 inline constexpr int kInUseAskAgainMs = 250;
 inline constexpr int kInUseAnswersBeforeFailing = 8;
 
-class NetworkDevice final : public Device {
+class NetworkDevice final : public Device, private Rfc2217Session::Listener {
     Q_OBJECT
 
 public:
@@ -65,7 +69,6 @@ public:
 private:
     // AskingAgain: a connection was turned away as in use, and the next one waits its turn.
     enum class State { Closed, AskingAgain, Connecting, Negotiating, Ready };
-    struct Telnet;
 
     void connectToServer();
     [[nodiscard]] bool connected() const {
@@ -76,25 +79,31 @@ private:
     void onReadable();
     void onPhaseTimeout();
     void onSpeedTimeout();
+    void onInUse();
     void sendLineSettings();
     void becomeReady();
     void fail(const NetworkFailure& failure);
     // Ends the connection: an open in progress fails with `problem`, a ready one is lost with it.
     void drop(const PortProblem& openFailure, const PortProblem& loss, bool anotherClient = false);
     void cutOff(const NetworkFailure& failure);
-    void onTelnetData(const char* bytes, std::size_t size);
-    void take(const char* bytes, std::size_t size);
-    void onComPortOptionAccepted();
-    void onComPortReply(unsigned char code, const char* value, std::size_t size);
-    void sendToSocket(const char* bytes, std::size_t size);
+    void take(const QByteArray& bytes);
     [[nodiscard]] bool unsentWithinBound();
+
+    // What the telnet session reports; the server's data over raw TCP goes to dataFromServer too.
+    [[nodiscard]] bool listening() const override { return connected(); }
+    void sendToServer(const char* bytes, std::size_t size) override;
+    void dataFromServer(const char* bytes, std::size_t size) override;
+    void comPortOptionAccepted() override;
+    void speedAnswered(int baud) override;
+    void telnetFailed(const QString& message) override;
 
     NetworkAddress address_;
     LineSettings settings_;
     State state_ = State::Closed;
     QTcpSocket* socket_ = nullptr;
-    std::unique_ptr<Telnet> telnet_;
-    TelnetFraming framing_;
+    // The telnet side of a connection over RFC 2217, none over raw TCP. Freed only by a new
+    // connection or the device's end, never from inside its own call to this device.
+    std::unique_ptr<Rfc2217Session> telnet_;
     // Bounds the connection and the first answers, then the wait for the answer to the speed.
     QTimer phaseTimer_;
     // The wait for the server's answer to a speed change while open.
@@ -109,9 +118,8 @@ private:
     // The speed asked for by a change while open, 0 while none waits for its answer.
     int requestedBaud_ = 0;
     QByteArray received_;
-    // The first data of the connection, held while it may still be a server's in-use line.
-    QByteArray greeting_;
-    bool greetingDecided_ = false;
+    // The connection's first data, held while it may still be the server's in-use line.
+    InUseLine inUseLine_;
     // Why the connection that was ready was dropped.
     std::optional<PortProblem> lastLoss_;
 };
