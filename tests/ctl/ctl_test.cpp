@@ -7,6 +7,7 @@
 #include "serial/device_settings.h"
 #include "serial/port_messages.h"
 #include "tests/ctl/tool_run.h"
+#include "tests/support/loopback_port.h"
 #include "tests/support/projector_over_pty.h"
 
 #include <QElapsedTimer>
@@ -485,7 +486,7 @@ class CtlAgainstScriptedServer : public testing::TestWithParam<ScriptedRun> {};
 TEST_P(CtlAgainstScriptedServer, JudgesTheReplyAndPrintsNoDeviceByteRaw) {
     const ScriptedRun& row = GetParam();
     QTcpServer server;
-    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    ASSERT_TRUE(test::listenBelowClientPorts(server));
     std::string received;
     QObject::connect(&server, &QTcpServer::newConnection, [&] {
         QTcpSocket* client = server.nextPendingConnection();

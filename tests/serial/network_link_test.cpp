@@ -4,8 +4,10 @@
 
 #include "serial/com_ports.h"
 #include "serial/device_factory.h"
+#include "serial/reconnect_policy.h"
 #include "simulator/pty_projector.h"
 #include "tests/support/fake_port_advisor.h"
+#include "tests/support/loopback_port.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -29,15 +31,12 @@ namespace {
 using namespace std::string_literals;
 using test::FakePortAdvisor;
 
-quint16 freePort() {
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
-
 // ser2net in the foreground with one RFC 2217 and one raw TCP accepter for the same device.
 class Ser2net {
 public:
-    explicit Ser2net(const QString& device) : rfc2217Port(freePort()), rawPort(freePort()) {
+    explicit Ser2net(const QString& device) : Ser2net(device, test::freeLoopbackPorts(2)) {}
+    Ser2net(const QString& device, const std::vector<quint16>& ports)
+        : rfc2217Port(ports.empty() ? 0 : ports[0]), rawPort(ports.empty() ? 0 : ports[1]) {
         QFile config(dir_.filePath(QStringLiteral("ser2net.yaml")));
         if (!config.open(QIODevice::WriteOnly)) {
             return;
@@ -143,9 +142,9 @@ protected:
         return received;
     }
 
-    bool seen(PortEvent event) {
+    bool seen(PortEvent event, int withinMs = 8000) {
         return QTest::qWaitFor([this, event] { return std::find(events.begin(), events.end(), event) != events.end(); },
-                               8000);
+                               withinMs);
     }
 
     std::unique_ptr<PtyProjector> projector;
@@ -193,7 +192,8 @@ TEST_P(OverSer2net, ResumesAfterTheServerWasGone) {
     EXPECT_TRUE(port->isOpen().value);
 
     ASSERT_TRUE(server->start());
-    ASSERT_TRUE(seen(PortEvent::DeviceBack));
+    // On a slow machine the server may come back just after a try: the next follows the longest delay.
+    ASSERT_TRUE(seen(PortEvent::DeviceBack, kLongestRetryMs + 4000));
     if (GetParam().setsSpeed) {
         // The line is set again as it was before the loss.
         EXPECT_TRUE(QTest::qWaitFor([this] { return projector->panelBaud() == 9600; }, 2000));
@@ -226,8 +226,8 @@ TEST_P(ScriptedServer, OpensOrSaysWhatToCheckInBoundedTime) {
     const Script& script = GetParam();
     // On ::1 where the machine has IPv6, to try an address in brackets; else on 127.0.0.1.
     QTcpServer server;
-    const bool ipv6 = server.listen(QHostAddress::LocalHostIPv6, 0);
-    ASSERT_TRUE(ipv6 || server.listen(QHostAddress::LocalHost, 0));
+    const bool ipv6 = test::listenBelowClientPorts(server, QHostAddress(QHostAddress::LocalHostIPv6));
+    ASSERT_TRUE(ipv6 || test::listenBelowClientPorts(server));
     const QString host = ipv6 ? QStringLiteral("[::1]") : QStringLiteral("127.0.0.1");
     const quint16 serverPort = server.serverPort();
     QObject::connect(&server, &QTcpServer::newConnection, [&server, &script] {
@@ -310,7 +310,7 @@ INSTANTIATE_TEST_SUITE_P(
 // away. The panel says so and tries again ever less often, rather than taking the line back at once.
 TEST(Takeover, IsToldAndTriedAgainLessOften) {
     QTcpServer server;
-    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    ASSERT_TRUE(test::listenBelowClientPorts(server));
     QElapsedTimer clock;
     clock.start();
     std::vector<qint64> connections;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/hostile_server.h"
 
+#include "tests/support/loopback_port.h"
+
 #include <QTcpSocket>
 #include <string>
 
@@ -30,7 +32,7 @@ QByteArray repeated(const std::string& unit, int times) {
 } // namespace
 
 HostileServer::HostileServer(Hostility hostility) : hostility_(hostility) {
-    server_.listen(QHostAddress::LocalHost, 0);
+    (void)listenBelowClientPorts(server_);
     connect(&server_, &QTcpServer::newConnection, this, &HostileServer::onConnection);
 }
 

@@ -40,15 +40,39 @@ function start(program, args, stream, ready) {
   });
 }
 
-// A port no one listens on now, for a simulator that must come back on the same port.
-function freePort() {
-  return new Promise((resolve) => {
-    const server = net.createServer();
-    server.listen(0, '127.0.0.1', () => {
-      const { port } = server.address();
-      server.close(() => resolve(port));
+// Network tests listen below the range the kernel hands out to clients (32768 up on Linux): a
+// client that keeps connecting to a port nobody listens on (a device missing at start, a simulator
+// coming back) may otherwise be given that very port and connect to itself. Each search starts at
+// a random place, so that test programs run side by side rarely meet.
+const firstPort = 20000;
+const portCount = 32768 - firstPort;
+
+// Makes `server` listen on 127.0.0.1 at such a port; resolves with the port.
+async function listenBelowClientPorts(server) {
+  const start = crypto.randomInt(portCount);
+  for (let i = 0; i < portCount; ++i) {
+    const port = firstPort + ((start + i) % portCount);
+    const listening = await new Promise((resolve) => {
+      const failed = () => resolve(false);
+      server.once('error', failed);
+      server.listen(port, '127.0.0.1', () => {
+        server.removeListener('error', failed);
+        resolve(true);
+      });
     });
-  });
+    if (listening) {
+      return port;
+    }
+  }
+  throw new Error('no free loopback port below the client range');
+}
+
+// Such a port no one listens on now, for a program that will listen on it itself.
+async function freePort() {
+  const server = net.createServer();
+  const port = await listenBelowClientPorts(server);
+  await new Promise((resolve) => server.close(resolve));
+  return port;
 }
 
 function startSimulator(port) {
@@ -59,7 +83,8 @@ function startSimulator(port) {
 // Resolves once the bridge listens and, unless `deviceAway`, once its device is open: a device
 // server in raw TCP mode counts as open only after a short wait for a refusal.
 async function startBridge(device, extra, deviceAway = false) {
-  const { child, match } = await start(bridgeProgram, ['--listen', '127.0.0.1:0', ...extra, device], 'stderr',
+  const listen = `127.0.0.1:${await freePort()}`;
+  const { child, match } = await start(bridgeProgram, ['--listen', listen, ...extra, device], 'stderr',
     /serving PJLink on 127\.0\.0\.1:(\d+)/);
   if (!deviceAway && !(await within(5000, () => /projector on/.test(child.errors)))) {
     throw new Error(`the bridge did not open ${device}: ${child.errors}`);
@@ -114,7 +139,7 @@ async function within(ms, condition) {
 // the count-th line the device receives, [delay in ms, reply], or nothing for no reply. The lines
 // it received are in `server.lines`.
 function scriptedDevice(answer) {
-  return new Promise((resolve) => {
+  return new Promise((resolve, reject) => {
     const server = net.createServer((socket) => {
       let pending = '';
       socket.on('error', () => {});
@@ -132,7 +157,7 @@ function scriptedDevice(answer) {
       });
     });
     server.lines = [];
-    server.listen(0, '127.0.0.1', () => resolve(server));
+    listenBelowClientPorts(server).then(() => resolve(server), reject);
   });
 }
 
@@ -515,7 +540,7 @@ test('a device babbling at full speed for 10 s costs the bridge little CPU and l
     };
     spew();
   });
-  await new Promise((resolve) => device.listen(0, '127.0.0.1', resolve));
+  await listenBelowClientPorts(device);
   const babbled = await startBridge(`tcp://127.0.0.1:${device.address().port}`, []);
   const logBefore = babbled.child.errors.length;
   const cpuBefore = cpuSeconds(babbled.child.pid);
